@@ -1,0 +1,39 @@
+# Entry points; everything else is CMake. Each target bootstraps first, so a
+# fresh Debian machine needs nothing but `make`.
+JOBS ?= $(shell nproc)
+CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+
+.PHONY: bootstrap run test sanitize bench clean
+
+bootstrap:
+	@scripts/bootstrap
+
+build/release/build.ninja: | bootstrap
+	@cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build/debug/build.ninja: | bootstrap
+	@cmake -S . -B build/debug $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+
+build/asan/build.ninja: | bootstrap
+	@cmake -S . -B build/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLUMETTA_SANITIZE=address >/dev/null
+
+# The main job on the built-in demo desktop.
+run: build/release/build.ninja
+	@cmake --build build/release -j $(JOBS) --target lumetta
+	@build/release/lumetta --classify
+
+test: build/debug/build.ninja
+	@cmake --build build/debug -j $(JOBS)
+	@cd build/debug && ctest --output-on-failure -j $(JOBS)
+
+# The same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: build/asan/build.ninja
+	@cmake --build build/asan -j $(JOBS)
+	@cd build/asan && ctest --output-on-failure -j $(JOBS)
+
+bench: build/release/build.ninja
+	@cmake --build build/release -j $(JOBS) --target lumetta_bench
+	@build/release/bench/lumetta_bench
+
+clean:
+	rm -rf build

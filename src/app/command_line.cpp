@@ -1,0 +1,66 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <vector>
+
+namespace lumetta {
+
+namespace {
+
+bool has(const std::vector<std::string>& arguments, std::string_view flag) {
+  return std::find(arguments.begin(), arguments.end(), flag) != arguments.end();
+}
+
+// The number right after `flag`, or the default.
+double runTimeAfter(const std::vector<std::string>& arguments, std::string_view flag,
+                    double fallback) {
+  auto it = std::find(arguments.begin(), arguments.end(), flag);
+  if (it == arguments.end() || ++it == arguments.end()) return fallback;
+  return parseRunTime(*it).value_or(fallback);
+}
+
+}  // namespace
+
+std::optional<double> parseRunTime(const std::string& text) {
+  if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
+  char* end = nullptr;
+  double value = std::strtod(text.c_str(), &end);
+  if (end != text.c_str() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments) {
+  CommandLine command;
+  // --desktop and its path belong to the simulated platform, not to the modes.
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (i == 0 || arguments[i] != "--desktop") {
+      rest.push_back(arguments[i]);
+      continue;
+    }
+    if (i + 1 == arguments.size()) return CommandLineError{"--desktop needs a desktop file"};
+    if (command.desktopPath) return CommandLineError{"--desktop is given more than once"};
+    command.desktopPath = arguments[++i];
+  }
+
+  if (has(rest, "--self-test")) {
+    command.mode = Mode::selfTest;
+  } else if (has(rest, "--overlays")) {
+    command.mode = Mode::overlays;
+    command.runSeconds = runTimeAfter(rest, "--overlays", kDefaultOverlaysSeconds);
+  } else if (has(rest, "--classify")) {
+    command.mode = Mode::classify;
+  } else if (has(rest, "--watch")) {
+    command.mode = Mode::watch;
+    command.runSeconds = runTimeAfter(rest, "--watch", kDefaultWatchSeconds);
+    command.sampleLabels = has(rest, "--sample-labels");
+  } else if (has(rest, "--dump")) {
+    command.mode = Mode::dump;
+    command.deep = has(rest, "--deep");
+  }
+  return command;
+}
+
+}  // namespace lumetta

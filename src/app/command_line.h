@@ -1,0 +1,36 @@
+// The command line: which mode runs, for how long, with which modifiers, and
+// which simulated desktop to use. Flags match exactly and anywhere; the first
+// mode flag in test order wins.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+
+namespace lumetta {
+
+enum class Mode { selfTest, overlays, classify, watch, dump, menuBar };
+
+struct CommandLine {
+  Mode mode = Mode::menuBar;
+  double runSeconds = 0;  // --overlays and --watch
+  bool deep = false;          // --dump --deep
+  bool sampleLabels = false;  // --watch --sample-labels
+  std::optional<std::string> desktopPath;  // --desktop FILE
+};
+
+struct CommandLineError {
+  std::string message;
+};
+
+inline constexpr double kDefaultOverlaysSeconds = 30;
+inline constexpr double kDefaultWatchSeconds = 60;
+
+// `arguments` is the whole list, the executable's own path first.
+std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments);
+
+// A run time: the whole text as a C-locale floating-point number.
+std::optional<double> parseRunTime(const std::string& text);
+
+}  // namespace lumetta

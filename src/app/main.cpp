@@ -1,0 +1,45 @@
+// Process entry on the simulated desktop: parse the command line, load the
+// desktop (a file or the built-in demo), run the mode.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/panescope_app.h"
+#include "platform/sim/sim_platform.h"
+#include "support/output.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: lumetta [--desktop FILE] --self-test | --overlays [SECONDS] | --classify |\n"
+    "               --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
+    "The menu-bar application needs macOS; on the simulated desktop choose a mode.";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace lumetta;
+  const std::vector<std::string> arguments(argv, argv + argc);
+  auto parsed = parseCommandLine(arguments);
+  if (auto* error = std::get_if<CommandLineError>(&parsed)) {
+    printLine(std::cerr, "lumetta: " + error->message);
+    return 2;
+  }
+  const CommandLine& command = std::get<CommandLine>(parsed);
+  if (command.mode == Mode::menuBar) {
+    printLine(std::cerr, kUsage);
+    return 2;
+  }
+
+  sim::LoadResult loaded = command.desktopPath
+                               ? sim::loadDesktopFile(*command.desktopPath)
+                               : sim::parseDesktop(sim::demoDesktopJson(), "demo desktop");
+  if (auto* error = std::get_if<sim::LoadError>(&loaded)) {
+    printLine(std::cerr, error->message);
+    return 2;
+  }
+  sim::SimPlatform simulated(std::get<sim::DesktopSpec>(std::move(loaded)), sim::TimeSource::real);
+  PanescopeApp app(simulated.platform(), std::cout, std::cerr);
+  return app.dispatch(command).value_or(0);
+}

@@ -1,0 +1,29 @@
+// The application type. Its dispatcher runs a diagnostic mode to the end and
+// yields the exit status; without a mode flag the menu-bar application runs.
+#pragma once
+
+#include <optional>
+#include <ostream>
+
+#include "app/command_line.h"
+#include "platform/platform.h"
+
+namespace lumetta {
+
+class PanescopeApp {
+ public:
+  PanescopeApp(const Platform& platform, std::ostream& out, std::ostream& err)
+      : platform_(platform), out_(out), err_(err) {}
+
+  // The exit status of a diagnostic mode; none for the menu-bar application.
+  std::optional<int> dispatch(const CommandLine& command);
+
+ private:
+  int notBuiltYet(const char* flag);
+
+  Platform platform_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,69 @@
+// The accessibility service: every read of another application's interface
+// goes through here. Failures are values: a read yields a value (or none) and
+// an error code, never an exception.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ax_error.h"
+#include "platform/element.h"
+#include "platform/value.h"
+
+namespace lumetta {
+
+using Pid = std::int32_t;
+
+struct ReadResult {
+  std::optional<Value> value;  // none when the read failed or succeeded without a value
+  AXError error = axerr::success;
+};
+
+class Accessibility {
+ public:
+  virtual ~Accessibility() = default;
+
+  // Whether this process may use the API; the prompting form also asks the
+  // system to show its permission prompt.
+  virtual bool isProcessTrusted() = 0;
+  virtual bool isProcessTrustedWithPrompt() = 0;
+
+  virtual Element applicationElement(Pid pid) = 0;
+
+  // The messaging timeout of one handle. Elements obtained through reads on a
+  // handle carry that handle's timeout, so setting it on an application
+  // element bounds every request made anywhere in that application's tree.
+  // Zero restores the system default.
+  virtual AXError setMessagingTimeout(const Element& element, double seconds) = 0;
+
+  virtual ReadResult copyAttributeValue(const Element& element, std::string_view attribute) = 0;
+
+  // Several attributes of one element in one round trip. Each result is what a
+  // single read of that attribute would have given.
+  virtual std::vector<ReadResult> copyAttributeValues(
+      const Element& element, std::span<const std::string_view> attributes) = 0;
+
+  // The element's attribute names, as an array of texts.
+  virtual ReadResult copyAttributeNames(const Element& element) = 0;
+
+  virtual AXError setAttributeValue(const Element& element, std::string_view attribute,
+                                    bool value) = 0;
+};
+
+// The access layer's read functions.
+ReadResult readAX(Accessibility& ax, const Element& element, std::string_view attribute);
+// The attribute as text; empty when the read fails, yields nothing or no text.
+std::string axString(Accessibility& ax, const Element& element, std::string_view attribute);
+// The attribute as elements; empty unless the read yields an array of elements.
+std::vector<Element> axElements(Accessibility& ax, const Element& element,
+                                std::string_view attribute);
+
+// The same interpretations, for results that came back from a batched read.
+std::string textOf(const ReadResult& result);
+std::optional<std::vector<Element>> elementsOf(const ReadResult& result);
+
+}  // namespace lumetta

@@ -1,0 +1,19 @@
+// The platform seam. Value types (element.h, value.h, geometry.h, ax_error.h)
+// and abstract services; the composition root builds one backend and hands
+// this struct down by constructor injection. No operating-system header is
+// included anywhere below app/.
+#pragma once
+
+#include "platform/accessibility.h"
+#include "platform/clock.h"
+#include "platform/workspace.h"
+
+namespace lumetta {
+
+struct Platform {
+  Accessibility& accessibility;
+  Workspace& workspace;
+  Clock& clock;
+};
+
+}  // namespace lumetta

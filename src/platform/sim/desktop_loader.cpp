@@ -1,0 +1,647 @@
+#include "platform/sim/desktop_loader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <initializer_list>
+#include <limits>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "support/text_format.h"
+
+namespace lumetta::sim {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Raised inside the loader only; parseDesktop turns it into a LoadError.
+struct Failure {
+  std::string path;
+  std::string expected;
+};
+
+[[noreturn]] void fail(const std::string& path, std::string expected) {
+  throw Failure{path, std::move(expected)};
+}
+
+std::string keyPath(const std::string& path, std::string_view key) {
+  bool plain = !key.empty() && (std::isalpha(static_cast<unsigned char>(key[0])) || key[0] == '_');
+  for (char c : key) plain = plain && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+  return plain ? path + "." + std::string(key) : path + "[" + quotedLiteral(key) + "]";
+}
+
+std::string indexPath(const std::string& path, std::size_t index) {
+  return path + "[" + std::to_string(index) + "]";
+}
+
+std::string joined(std::initializer_list<std::string_view> words) {
+  std::string text;
+  for (std::string_view word : words) {
+    if (!text.empty()) text += ", ";
+    text += word;
+  }
+  return text;
+}
+
+void checkKeys(const Json& object, const std::string& path,
+               std::initializer_list<std::string_view> allowed) {
+  for (const auto& item : object.items()) {
+    if (std::find(allowed.begin(), allowed.end(), item.key()) == allowed.end()) {
+      fail(keyPath(path, item.key()), "unknown key; expected one of " + joined(allowed));
+    }
+  }
+}
+
+const Json* member(const Json& object, std::string_view key) {
+  auto it = object.find(key);
+  return it == object.end() ? nullptr : &*it;
+}
+
+const Json& required(const Json& object, const std::string& path, std::string_view key) {
+  const Json* value = member(object, key);
+  if (!value) fail(path, "expected the key \"" + std::string(key) + "\"");
+  return *value;
+}
+
+void expectObject(const Json& value, const std::string& path) {
+  if (!value.is_object()) fail(path, "expected an object");
+}
+
+void expectArray(const Json& value, const std::string& path) {
+  if (!value.is_array()) fail(path, "expected an array");
+}
+
+bool boolean(const Json& value, const std::string& path) {
+  if (!value.is_boolean()) fail(path, "expected true or false");
+  return value.get<bool>();
+}
+
+std::int64_t integer(const Json& value, const std::string& path) {
+  if (value.is_number_unsigned() &&
+      value.get<std::uint64_t>() > std::uint64_t(std::numeric_limits<std::int64_t>::max())) {
+    fail(path, "expected a 64-bit integer");
+  }
+  if (!value.is_number_integer()) fail(path, "expected an integer");
+  return value.get<std::int64_t>();
+}
+
+Pid processId(const Json& value, const std::string& path) {
+  std::int64_t pid = integer(value, path);
+  if (pid < 1 || pid > std::numeric_limits<Pid>::max()) {
+    fail(path, "expected a process id (a positive 32-bit integer)");
+  }
+  return static_cast<Pid>(pid);
+}
+
+AXError errorCode(const Json& value, const std::string& path) {
+  std::int64_t code = integer(value, path);
+  if (code < std::numeric_limits<AXError>::min() || code > std::numeric_limits<AXError>::max()) {
+    fail(path, "expected an error code (a 32-bit integer)");
+  }
+  return static_cast<AXError>(code);
+}
+
+double number(const Json& value, const std::string& path) {
+  if (!value.is_number()) fail(path, "expected a number");
+  return value.get<double>();
+}
+
+double seconds(const Json& value, const std::string& path) {
+  double s = number(value, path);
+  if (!std::isfinite(s) || s < 0) fail(path, "expected a non-negative number of seconds");
+  return s;
+}
+
+std::string text(const Json& value, const std::string& path) {
+  if (!value.is_string()) fail(path, "expected a string");
+  return value.get<std::string>();
+}
+
+std::vector<double> numbers(const Json& value, const std::string& path, std::size_t count,
+                            const char* shape) {
+  if (!value.is_array() || value.size() != count) fail(path, std::string("expected ") + shape);
+  std::vector<double> out;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!value[i].is_number()) fail(indexPath(path, i), "expected a number");
+    out.push_back(value[i].get<double>());
+  }
+  return out;
+}
+
+Rect rect(const Json& value, const std::string& path) {
+  auto n = numbers(value, path, 4, "[x, y, width, height]");
+  return {n[0], n[1], n[2], n[3]};
+}
+
+WallTime wallTime(const Json& value, const std::string& path) {
+  auto time = value.is_string() ? parseIso8601(value.get<std::string>()) : std::nullopt;
+  if (!time) fail(path, "expected an ISO 8601 UTC time such as 2025-01-31T09:15:00Z");
+  return *time;
+}
+
+RawValue rawValue(const Json& value) {
+  switch (value.type()) {
+    case Json::value_t::boolean: return {value.get<bool>()};
+    case Json::value_t::number_integer: return {value.get<std::int64_t>()};
+    case Json::value_t::number_unsigned:
+      if (value.get<std::uint64_t>() <= std::uint64_t(std::numeric_limits<std::int64_t>::max())) {
+        return {value.get<std::int64_t>()};
+      }
+      return {value.get<double>()};
+    case Json::value_t::number_float: return {value.get<double>()};
+    case Json::value_t::string: return {value.get<std::string>()};
+    case Json::value_t::array: {
+      RawArray array;
+      for (const Json& member : value) array.push_back(rawValue(member));
+      return {std::move(array)};
+    }
+    case Json::value_t::object: {
+      RawDictionary dictionary;
+      for (const auto& item : value.items()) {
+        dictionary.push_back({item.key(), rawValue(item.value())});
+      }
+      return {std::move(dictionary)};
+    }
+    default: return {};
+  }
+}
+
+// A window-server entry: raw as it stands, or shorthand keys filling the raw keys.
+RawValue windowEntry(const Json& value, const std::string& path) {
+  expectObject(value, path);
+  if (member(value, "raw")) {
+    checkKeys(value, path, {"raw"});
+    return rawValue(value["raw"]);
+  }
+  checkKeys(value, path, {"number", "pid", "layer", "bounds", "owner", "name", "alpha"});
+  RawDictionary raw;
+  auto fill = [&](std::string_view key, std::string_view rawKey, auto convert) {
+    if (const Json* v = member(value, key)) raw.push_back({std::string(rawKey), convert(*v, keyPath(path, key))});
+  };
+  auto asInteger = [](const Json& v, const std::string& p) { return RawValue{integer(v, p)}; };
+  auto asNumber = [](const Json& v, const std::string& p) { return RawValue{number(v, p)}; };
+  auto asText = [](const Json& v, const std::string& p) { return RawValue{text(v, p)}; };
+  fill("number", "kCGWindowNumber", asInteger);
+  fill("pid", "kCGWindowOwnerPID", asInteger);
+  fill("layer", "kCGWindowLayer", asInteger);
+  fill("bounds", "kCGWindowBounds", [](const Json& v, const std::string& p) {
+    Rect r = rect(v, p);
+    return RawValue{RawDictionary{
+        {"X", {r.x}}, {"Y", {r.y}}, {"Width", {r.width}}, {"Height", {r.height}}}};
+  });
+  fill("owner", "kCGWindowOwnerName", asText);
+  fill("name", "kCGWindowName", asText);
+  fill("alpha", "kCGWindowAlpha", asNumber);
+  return {std::move(raw)};
+}
+
+RawArray windowList(const Json& value, const std::string& path) {
+  expectArray(value, path);
+  RawArray windows;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    windows.push_back(windowEntry(value[i], indexPath(path, i)));
+  }
+  return windows;
+}
+
+PowerAction powerAction(const Json& value, const std::string& path) {
+  static const std::map<std::string, PowerAction, std::less<>> actions = {
+      {"sleep", PowerAction::sleep},
+      {"wake", PowerAction::wake},
+      {"screensSleep", PowerAction::screensSleep},
+      {"screensWake", PowerAction::screensWake},
+      {"sessionResign", PowerAction::sessionResign},
+      {"sessionActive", PowerAction::sessionActive},
+      {"spaceChange", PowerAction::spaceChange},
+  };
+  auto it = value.is_string() ? actions.find(value.get<std::string>()) : actions.end();
+  if (it == actions.end()) {
+    fail(path,
+         "expected one of sleep, wake, screensSleep, screensWake, sessionResign, "
+         "sessionActive, spaceChange");
+  }
+  return it->second;
+}
+
+class Loader {
+ public:
+  DesktopSpec load(const Json& root) {
+    const std::string path = "$";
+    expectObject(root, path);
+    checkKeys(root, path, {"trusted", "clock", "displays", "session", "apps", "windows", "timeline"});
+
+    if (const Json* v = member(root, "trusted")) spec_.trusted = boolean(*v, keyPath(path, "trusted"));
+    if (const Json* clock = member(root, "clock")) {
+      std::string clockPath = keyPath(path, "clock");
+      expectObject(*clock, clockPath);
+      checkKeys(*clock, clockPath, {"wallStart"});
+      if (const Json* v = member(*clock, "wallStart")) {
+        spec_.wallStart = wallTime(*v, keyPath(clockPath, "wallStart"));
+      }
+    }
+    if (const Json* v = member(root, "displays")) displays(*v, keyPath(path, "displays"));
+    if (const Json* session = member(root, "session")) {
+      std::string sessionPath = keyPath(path, "session");
+      expectObject(*session, sessionPath);
+      checkKeys(*session, sessionPath, {"onConsole"});
+      if (const Json* v = member(*session, "onConsole")) {
+        spec_.onConsole = boolean(*v, keyPath(sessionPath, "onConsole"));
+      }
+    }
+    if (const Json* v = member(root, "apps")) apps(*v, keyPath(path, "apps"));
+    if (const Json* v = member(root, "windows")) spec_.windows = windowList(*v, keyPath(path, "windows"));
+    if (const Json* v = member(root, "timeline")) timeline(*v, keyPath(path, "timeline"));
+
+    resolveReferences();
+    return std::move(spec_);
+  }
+
+ private:
+  struct PendingRef {
+    std::string id;
+    std::string path;
+  };
+  struct OwnerFixup {
+    NodeRef target;
+    NodeId firstNew;
+    NodeId endNew;
+  };
+
+  void displays(const Json& value, const std::string& path) {
+    expectArray(value, path);
+    spec_.displays.clear();
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      std::string itemPath = indexPath(path, i);
+      const Json& item = value[i];
+      expectObject(item, itemPath);
+      checkKeys(item, itemPath, {"id", "frame", "asleep"});
+      SimDisplay display;
+      display.id = static_cast<std::int64_t>(i) + 1;
+      if (const Json* v = member(item, "id")) display.id = integer(*v, keyPath(itemPath, "id"));
+      display.frame = rect(required(item, itemPath, "frame"), keyPath(itemPath, "frame"));
+      if (const Json* v = member(item, "asleep")) display.asleep = boolean(*v, keyPath(itemPath, "asleep"));
+      spec_.displays.push_back(display);
+    }
+  }
+
+  void apps(const Json& value, const std::string& path) {
+    expectArray(value, path);
+    std::map<Pid, std::string> seen;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      std::string itemPath = indexPath(path, i);
+      SimApp app = application(value[i], itemPath);
+      auto [it, inserted] = seen.emplace(app.pid, itemPath);
+      if (!inserted) {
+        fail(keyPath(itemPath, "pid"),
+             "expected a process id no other running application has (" + it->second + " has it)");
+      }
+      spec_.apps.push_back(std::move(app));
+    }
+  }
+
+  SimApp application(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path,
+              {"pid", "name", "bundle", "active", "launched", "bundleURL", "latency", "hung", "ax"});
+    SimApp app;
+    app.pid = processId(required(value, path, "pid"), keyPath(path, "pid"));
+    app.ordinal = applications_++;
+    const Owner owner{app.pid, app.ordinal};
+    if (const Json* v = member(value, "name")) app.name = text(*v, keyPath(path, "name"));
+    if (const Json* v = member(value, "bundle")) app.bundle = text(*v, keyPath(path, "bundle"));
+    if (const Json* v = member(value, "active")) app.active = boolean(*v, keyPath(path, "active"));
+    if (const Json* v = member(value, "launched")) app.launched = wallTime(*v, keyPath(path, "launched"));
+    if (const Json* v = member(value, "bundleURL")) app.bundleURL = Url{text(*v, keyPath(path, "bundleURL"))};
+    if (const Json* v = member(value, "latency")) app.latency = seconds(*v, keyPath(path, "latency"));
+    if (const Json* v = member(value, "hung")) app.hung = boolean(*v, keyPath(path, "hung"));
+    if (const Json* v = member(value, "ax")) {
+      app.root = element(*v, keyPath(path, "ax"), owner);
+    } else {
+      app.root = newNode(owner);
+      spec_.nodes[app.root].attributes["AXRole"] = SimValue{std::string("AXApplication")};
+    }
+    spec_.nodes[app.root].isApplication = true;
+    return app;
+  }
+
+  NodeId newNode(Owner owner) {
+    spec_.nodes.emplace_back();
+    spec_.nodes.back().owner = owner;
+    return static_cast<NodeId>(spec_.nodes.size() - 1);
+  }
+
+  NodeId element(const Json& value, const std::string& path, Owner owner) {
+    expectObject(value, path);
+    checkKeys(value, path,
+              {"id", "role", "subrole", "title", "description", "frame", "window", "attrs", "errors",
+               "children"});
+    const NodeId id = newNode(owner);
+    SimNode node;  // filled here, stored at the end: children append to spec_.nodes
+    node.owner = owner;
+    if (const Json* v = member(value, "id")) {
+      std::string idPath = keyPath(path, "id");
+      node.id = text(*v, idPath);
+      auto [it, inserted] = ids_.emplace(node.id, Definition{id, idPath});
+      if (!inserted) fail(idPath, "expected an id unique in the file (" + it->second.path + " has it)");
+    }
+    static constexpr std::pair<std::string_view, std::string_view> textKeys[] = {
+        {"role", "AXRole"}, {"subrole", "AXSubrole"}, {"title", "AXTitle"}, {"description", "AXDescription"}};
+    for (auto [key, attribute] : textKeys) {
+      if (const Json* v = member(value, key)) {
+        node.attributes[std::string(attribute)] = SimValue{text(*v, keyPath(path, key))};
+      }
+    }
+    if (const Json* v = member(value, "frame")) {
+      Rect frame = rect(*v, keyPath(path, "frame"));
+      node.attributes["AXPosition"] = SimValue{Point{frame.x, frame.y}};
+      node.attributes["AXSize"] = SimValue{Size{frame.width, frame.height}};
+    }
+    if (const Json* v = member(value, "window")) node.windowNumber = integer(*v, keyPath(path, "window"));
+    if (const Json* attrs = member(value, "attrs")) {
+      std::string attrsPath = keyPath(path, "attrs");
+      expectObject(*attrs, attrsPath);
+      for (const auto& item : attrs->items()) {
+        node.attributes[item.key()] = attributeValue(item.value(), keyPath(attrsPath, item.key()));
+      }
+    }
+    if (const Json* errors = member(value, "errors")) {
+      std::string errorsPath = keyPath(path, "errors");
+      expectObject(*errors, errorsPath);
+      for (const auto& item : errors->items()) {
+        node.errors[item.key()] = errorCode(item.value(), keyPath(errorsPath, item.key()));
+      }
+    }
+    if (const Json* children = member(value, "children")) {
+      node.hasChildren = true;
+      node.children = childList(*children, keyPath(path, "children"), owner);
+    }
+    spec_.nodes[id] = std::move(node);
+    return id;
+  }
+
+  std::vector<NodeRef> childList(const Json& value, const std::string& path, Owner owner) {
+    expectArray(value, path);
+    std::vector<NodeRef> children;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      std::string itemPath = indexPath(path, i);
+      const Json& item = value[i];
+      if (item.is_object() && member(item, "ref")) {
+        checkKeys(item, itemPath, {"ref"});
+        children.push_back(reference(item["ref"], keyPath(itemPath, "ref")));
+      } else {
+        children.push_back(NodeRef{element(item, itemPath, owner), {}});
+      }
+    }
+    return children;
+  }
+
+  NodeRef reference(const Json& value, const std::string& path) {
+    std::string id = text(value, path);
+    pending_.push_back({id, path});
+    return NodeRef{kNoNode, std::move(id)};
+  }
+
+  StoredValue attributeValue(const Json& value, const std::string& path) {
+    if (value.is_null()) return std::nullopt;
+    return memberValue(value, path);
+  }
+
+  SimValue memberValue(const Json& value, const std::string& path) {
+    switch (value.type()) {
+      case Json::value_t::null: return {Null{}};
+      case Json::value_t::boolean: return {value.get<bool>()};
+      case Json::value_t::number_integer:
+      case Json::value_t::number_unsigned: return {integer(value, path)};
+      case Json::value_t::number_float: return {value.get<double>()};
+      case Json::value_t::string: return {value.get<std::string>()};
+      case Json::value_t::array: {
+        SimArray array;
+        for (std::size_t i = 0; i < value.size(); ++i) {
+          array.push_back(memberValue(value[i], indexPath(path, i)));
+        }
+        return {std::move(array)};
+      }
+      case Json::value_t::object: return boxedValue(value, path);
+      default: fail(path, "expected an attribute value");
+    }
+  }
+
+  SimValue boxedValue(const Json& value, const std::string& path) {
+    static constexpr const char* shapes =
+        "expected an object with exactly one of the keys point, size, rect, range, ref, url, other";
+    if (value.size() != 1) fail(path, shapes);
+    const auto& item = *value.items().begin();
+    const std::string itemPath = keyPath(path, item.key());
+    const Json& v = item.value();
+    if (item.key() == "point") {
+      auto n = numbers(v, itemPath, 2, "[x, y]");
+      return {Point{n[0], n[1]}};
+    }
+    if (item.key() == "size") {
+      auto n = numbers(v, itemPath, 2, "[width, height]");
+      return {Size{n[0], n[1]}};
+    }
+    if (item.key() == "rect") return {rect(v, itemPath)};
+    if (item.key() == "range") {
+      if (!v.is_array() || v.size() != 2) fail(itemPath, "expected [location, length]");
+      return {Range{integer(v[0], indexPath(itemPath, 0)), integer(v[1], indexPath(itemPath, 1))}};
+    }
+    if (item.key() == "ref") return {reference(v, itemPath)};
+    if (item.key() == "url") return {Url{text(v, itemPath)}};
+    if (item.key() == "other") return {Other{text(v, itemPath)}};
+    fail(itemPath, shapes);
+  }
+
+  void timeline(const Json& value, const std::string& path) {
+    expectArray(value, path);
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      spec_.timeline.push_back(event(value[i], indexPath(path, i)));
+    }
+    std::stable_sort(spec_.timeline.begin(), spec_.timeline.end(),
+                     [](const TimelineEvent& a, const TimelineEvent& b) { return a.at < b.at; });
+  }
+
+  TimelineEvent event(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path,
+              {"at", "set", "children", "notify", "move", "raise", "windows", "launch", "terminate",
+               "activate", "power", "trusted", "hang"});
+    TimelineEvent event;
+    event.at = seconds(required(value, path, "at"), keyPath(path, "at"));
+    const Json* action = nullptr;
+    std::string key;
+    for (const auto& item : value.items()) {
+      if (item.key() == "at") continue;
+      if (action) fail(keyPath(path, item.key()), "expected exactly one action key in an event");
+      action = &item.value();
+      key = item.key();
+    }
+    if (!action) {
+      fail(path,
+           "expected one action key (set, children, notify, move, raise, windows, launch, "
+           "terminate, activate, power, trusted, hang)");
+    }
+    const std::string actionPath = keyPath(path, key);
+    const Json& a = *action;
+    if (key == "set") {
+      expectObject(a, actionPath);
+      checkKeys(a, actionPath, {"element", "attribute", "value", "error"});
+      SetAction set;
+      set.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
+      set.attribute = text(required(a, actionPath, "attribute"), keyPath(actionPath, "attribute"));
+      const Json* v = member(a, "value");
+      const Json* e = member(a, "error");
+      if (bool(v) == bool(e)) fail(actionPath, "expected exactly one of the keys \"value\" and \"error\"");
+      if (v) set.value = attributeValue(*v, keyPath(actionPath, "value"));
+      if (e) set.error = errorCode(*e, keyPath(actionPath, "error"));
+      event.action = std::move(set);
+    } else if (key == "children") {
+      expectObject(a, actionPath);
+      checkKeys(a, actionPath, {"element", "value"});
+      ChildrenAction children;
+      children.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
+      NodeId firstNew = static_cast<NodeId>(spec_.nodes.size());
+      children.children = childList(required(a, actionPath, "value"), keyPath(actionPath, "value"), Owner{});
+      fixups_.push_back({children.element, firstNew, static_cast<NodeId>(spec_.nodes.size())});
+      event.action = std::move(children);
+    } else if (key == "notify") {
+      expectObject(a, actionPath);
+      checkKeys(a, actionPath, {"element", "name"});
+      NotifyAction notify;
+      notify.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
+      notify.name = text(required(a, actionPath, "name"), keyPath(actionPath, "name"));
+      event.action = std::move(notify);
+    } else if (key == "move") {
+      expectObject(a, actionPath);
+      checkKeys(a, actionPath, {"window", "bounds"});
+      event.action = MoveAction{integer(required(a, actionPath, "window"), keyPath(actionPath, "window")),
+                                rect(required(a, actionPath, "bounds"), keyPath(actionPath, "bounds"))};
+    } else if (key == "raise") {
+      event.action = RaiseAction{integer(a, actionPath)};
+    } else if (key == "windows") {
+      event.action = WindowsAction{windowList(a, actionPath)};
+    } else if (key == "launch") {
+      event.action = LaunchAction{application(a, actionPath)};
+    } else if (key == "terminate") {
+      event.action = TerminateAction{processId(a, actionPath)};
+    } else if (key == "activate") {
+      event.action = ActivateAction{processId(a, actionPath)};
+    } else if (key == "power") {
+      event.action = powerAction(a, actionPath);
+    } else if (key == "trusted") {
+      event.action = TrustedAction{boolean(a, actionPath)};
+    } else {
+      expectObject(a, actionPath);
+      checkKeys(a, actionPath, {"pid", "hung"});
+      event.action = HangAction{processId(required(a, actionPath, "pid"), keyPath(actionPath, "pid")),
+                                boolean(required(a, actionPath, "hung"), keyPath(actionPath, "hung"))};
+    }
+    return event;
+  }
+
+  // Every ref names an element of the file; afterwards each NodeRef points at
+  // its node, and elements added by timeline children belong to their parent's app.
+  void resolveReferences() {
+    for (const PendingRef& ref : pending_) {
+      if (!ids_.count(ref.id)) {
+        fail(ref.path, "expected the id of an element (no element has the id " +
+                           quotedLiteral(ref.id) + ")");
+      }
+    }
+    for (SimNode& node : spec_.nodes) {
+      for (NodeRef& child : node.children) resolve(child);
+      for (auto& [name, value] : node.attributes) {
+        if (value) resolve(*value);
+      }
+    }
+    for (TimelineEvent& event : spec_.timeline) {
+      std::visit(
+          [this](auto& action) {
+            using A = std::decay_t<decltype(action)>;
+            if constexpr (std::is_same_v<A, SetAction>) {
+              resolve(action.element);
+              if (action.value) resolve(*action.value);
+            } else if constexpr (std::is_same_v<A, ChildrenAction>) {
+              resolve(action.element);
+              for (NodeRef& child : action.children) resolve(child);
+            } else if constexpr (std::is_same_v<A, NotifyAction>) {
+              resolve(action.element);
+            }
+          },
+          event.action);
+    }
+    for (OwnerFixup& fixup : fixups_) {
+      resolve(fixup.target);
+      for (NodeId n = fixup.firstNew; n < fixup.endNew; ++n) {
+        spec_.nodes[n].owner = spec_.nodes[fixup.target.node].owner;
+      }
+    }
+  }
+
+  void resolve(NodeRef& ref) {
+    if (ref.node == kNoNode) ref.node = ids_.at(ref.id).node;
+  }
+
+  void resolve(SimValue& value) {
+    if (auto* ref = std::get_if<NodeRef>(&value.storage)) resolve(*ref);
+    if (auto* array = std::get_if<SimArray>(&value.storage)) {
+      for (SimValue& member : *array) resolve(member);
+    }
+  }
+
+  DesktopSpec spec_;
+  struct Definition {
+    NodeId node;
+    std::string path;
+  };
+  std::map<std::string, Definition> ids_;
+  std::uint32_t applications_ = 0;
+  std::vector<PendingRef> pending_;
+  std::vector<OwnerFixup> fixups_;
+};
+
+std::string lineAndColumn(std::string_view json, std::size_t byte) {
+  std::size_t line = 1, column = 1;
+  for (std::size_t i = 0; i < std::min(byte > 0 ? byte - 1 : 0, json.size()); ++i) {
+    if (json[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+}  // namespace
+
+LoadResult parseDesktop(std::string_view json, std::string_view name) {
+  Json root;
+  try {
+    root = Json::parse(json.begin(), json.end());
+  } catch (const Json::parse_error& error) {
+    return LoadError{std::string(name) + ": $: expected valid JSON (syntax error at " +
+                     lineAndColumn(json, error.byte) + ")"};
+  }
+  try {
+    return Loader{}.load(root);
+  } catch (const Failure& failure) {
+    return LoadError{std::string(name) + ": " + failure.path + ": " + failure.expected};
+  }
+}
+
+LoadResult loadDesktopFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return LoadError{path + ": cannot be read (" + std::strerror(errno) + ")"};
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  if (file.bad()) return LoadError{path + ": cannot be read"};
+  return parseDesktop(contents.str(), path);
+}
+
+}  // namespace lumetta::sim

@@ -1,0 +1,24 @@
+// Reads and validates a desktop file. Every rule of the format is checked
+// before anything runs; the first violation becomes one error line that names
+// the file, the JSON path and what was expected.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "platform/sim/desktop_model.h"
+
+namespace lumetta::sim {
+
+struct LoadError {
+  std::string message;  // "desktop.json: $.apps[0].pid: expected an integer"
+};
+
+using LoadResult = std::variant<DesktopSpec, LoadError>;
+
+// `name` is how the file is named in error messages.
+LoadResult parseDesktop(std::string_view json, std::string_view name);
+LoadResult loadDesktopFile(const std::string& path);
+
+}  // namespace lumetta::sim

@@ -1,0 +1,154 @@
+// The simulated desktop's data: applications and their accessibility trees,
+// the window server's list, displays, the session and the timeline, exactly
+// as a desktop file describes them.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/accessibility.h"
+#include "platform/clock.h"
+#include "platform/geometry.h"
+#include "platform/raw_value.h"
+#include "platform/value.h"
+
+namespace lumetta::sim {
+
+using NodeId = std::uint32_t;
+inline constexpr NodeId kNoNode = std::numeric_limits<NodeId>::max();
+
+// A reference to a node; `id` is the name the file used, kept for messages.
+struct NodeRef {
+  NodeId node = kNoNode;
+  std::string id;
+  bool operator==(const NodeRef& other) const { return node == other.node; }
+};
+
+// An attribute value as the file gives it; element values point at nodes.
+struct SimValue;
+using SimArray = std::vector<SimValue>;
+struct SimValue {
+  std::variant<Null, std::string, std::int64_t, double, bool, NodeRef, SimArray, Point, Size, Rect,
+               Range, Url, Other>
+      storage;
+  bool operator==(const SimValue&) const = default;
+};
+
+// An attribute's stored answer: a value, or nothing when the read succeeds
+// without a value (JSON null).
+using StoredValue = std::optional<SimValue>;
+
+// Which application instance an element belongs to: the pid, and the ordinal
+// of the application's definition in the file (a relaunch under the same pid
+// is another instance).
+struct Owner {
+  Pid pid = 0;
+  std::uint32_t app = 0;
+};
+
+struct SimNode {
+  std::string id;  // empty when the file named none
+  Owner owner;
+  bool isApplication = false;
+  bool hasChildren = false;
+  std::map<std::string, StoredValue, std::less<>> attributes;
+  std::map<std::string, AXError, std::less<>> errors;
+  std::vector<NodeRef> children;
+  std::optional<std::int64_t> windowNumber;
+};
+
+struct SimApp {
+  Pid pid = 0;
+  std::uint32_t ordinal = 0;  // see Owner
+  std::optional<std::string> name;
+  std::optional<std::string> bundle;
+  bool active = false;
+  std::optional<WallTime> launched;
+  std::optional<Url> bundleURL;
+  double latency = 0;
+  bool hung = false;
+  NodeId root = kNoNode;
+};
+
+struct SimDisplay {
+  std::int64_t id = 1;
+  Rect frame{0, 0, 1512, 982};
+  bool asleep = false;
+};
+
+// Timeline actions.
+struct SetAction {
+  NodeRef element;
+  std::string attribute;
+  StoredValue value;
+  std::optional<AXError> error;
+};
+struct ChildrenAction {
+  NodeRef element;
+  std::vector<NodeRef> children;
+};
+struct NotifyAction {
+  NodeRef element;
+  std::string name;
+};
+struct MoveAction {
+  std::int64_t window = 0;
+  Rect bounds;
+};
+struct RaiseAction {
+  std::int64_t window = 0;
+};
+struct WindowsAction {
+  RawArray windows;
+};
+struct LaunchAction {
+  SimApp app;
+};
+struct TerminateAction {
+  Pid pid = 0;
+};
+struct ActivateAction {
+  Pid pid = 0;
+};
+enum class PowerAction {
+  sleep,
+  wake,
+  screensSleep,
+  screensWake,
+  sessionResign,
+  sessionActive,
+  spaceChange
+};
+struct TrustedAction {
+  bool trusted = true;
+};
+struct HangAction {
+  Pid pid = 0;
+  bool hung = false;
+};
+
+struct TimelineEvent {
+  double at = 0;
+  std::variant<SetAction, ChildrenAction, NotifyAction, MoveAction, RaiseAction, WindowsAction,
+               LaunchAction, TerminateAction, ActivateAction, PowerAction, TrustedAction,
+               HangAction>
+      action;
+};
+
+struct DesktopSpec {
+  bool trusted = true;
+  std::optional<WallTime> wallStart;
+  std::vector<SimDisplay> displays{SimDisplay{}};
+  bool onConsole = true;
+  std::vector<SimApp> apps;    // running at start, in workspace order
+  std::vector<SimNode> nodes;  // every element the file defines, timeline included
+  RawArray windows;            // the window server's list, front to back
+  std::vector<TimelineEvent> timeline;  // by time, file order for equal times
+};
+
+}  // namespace lumetta::sim

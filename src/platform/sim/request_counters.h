@@ -1,0 +1,43 @@
+// What has been asked of the simulated desktop: round trips, and attribute
+// reads per attribute and per element, so tests can check privacy rules and
+// benchmarks can report round trips per element.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/sim/desktop_model.h"
+
+namespace lumetta::sim {
+
+class RequestCounters {
+ public:
+  // One request: a round trip asking for these attributes of `node`.
+  void record(NodeId node, std::span<const std::string_view> attributes);
+  void recordWrite(NodeId node, std::string_view attribute);
+
+  std::uint64_t roundTrips() const;
+  std::uint64_t reads(std::string_view attribute) const;
+  std::uint64_t reads(NodeId node) const;
+  std::uint64_t reads(NodeId node, std::string_view attribute) const;
+  std::uint64_t writes(std::string_view attribute) const;
+  // Every attribute read at least once.
+  std::map<std::string, std::uint64_t, std::less<>> readsByAttribute() const;
+  void reset();
+
+ private:
+  using Tally = std::map<std::string, std::uint64_t, std::less<>>;
+
+  mutable std::mutex mutex_;
+  std::uint64_t roundTrips_ = 0;
+  Tally byAttribute_;
+  Tally writes_;
+  std::unordered_map<NodeId, Tally> byElement_;
+};
+
+}  // namespace lumetta::sim

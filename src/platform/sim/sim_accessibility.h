@@ -1,0 +1,62 @@
+// The accessibility service of the simulated desktop. Each request is one
+// round trip: it is counted, waits out the owning application's latency, and
+// when the application is hung it fails with -25204 after the messaging
+// timeout in force on the handle.
+#pragma once
+
+#include <atomic>
+
+#include "platform/accessibility.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_desktop.h"
+
+namespace lumetta::sim {
+
+inline constexpr double kSystemMessagingTimeout = 6.0;
+
+class SimElement final : public ElementImpl {
+ public:
+  SimElement(const SimDesktop* desktop, NodeId node, Pid pid, double timeout)
+      : desktop(desktop), node(node), pid(pid), timeout(timeout) {}
+
+  bool sameElement(const ElementImpl& other) const override;
+  std::size_t hash() const override;
+
+  const SimDesktop* const desktop;
+  const NodeId node;  // kNoNode for an application that does not run
+  const Pid pid;      // identifies such a handle
+  mutable std::atomic<double> timeout;  // 0: the system default; settable on a shared handle
+};
+
+class SimAccessibility final : public Accessibility {
+ public:
+  SimAccessibility(SimDesktop& desktop, SimClock& clock) : desktop_(desktop), clock_(clock) {}
+
+  bool isProcessTrusted() override;
+  bool isProcessTrustedWithPrompt() override;
+  Element applicationElement(Pid pid) override;
+  AXError setMessagingTimeout(const Element& element, double seconds) override;
+  ReadResult copyAttributeValue(const Element& element, std::string_view attribute) override;
+  std::vector<ReadResult> copyAttributeValues(const Element& element,
+                                              std::span<const std::string_view> attributes) override;
+  ReadResult copyAttributeNames(const Element& element) override;
+  AXError setAttributeValue(const Element& element, std::string_view attribute,
+                            bool value) override;
+
+  // The node behind a handle of this desktop.
+  static NodeId nodeOf(const Element& element);
+  Element element(NodeId node) const;
+  int trustPrompts() const { return prompts_.load(); }
+
+ private:
+  const SimElement& handle(const Element& element) const;
+  // Waits as the target would; a non-zero result fails the whole request.
+  AXError await(const SimElement& handle);
+  Value toValue(const SimValue& value, double timeout) const;
+
+  SimDesktop& desktop_;
+  SimClock& clock_;
+  std::atomic<int> prompts_{0};
+};
+
+}  // namespace lumetta::sim

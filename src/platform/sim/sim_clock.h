@@ -1,0 +1,45 @@
+// Time on the simulated desktop: real time for the command line, a manual
+// clock for tests. A slow application's answer "takes" time through sleepFor,
+// so on the manual clock a hung application costs no real waiting.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <optional>
+
+#include "platform/clock.h"
+
+namespace lumetta::sim {
+
+class SimClock : public Clock {
+ public:
+  virtual void sleepFor(double seconds) = 0;
+};
+
+class RealClock final : public SimClock {
+ public:
+  // Wall-clock time at uptime 0; the real time now when none is given.
+  explicit RealClock(std::optional<WallTime> wallStart);
+  double uptime() override;
+  WallTime now() override;
+  void sleepFor(double seconds) override;
+
+ private:
+  std::chrono::steady_clock::time_point start_;
+  WallTime wallStart_;
+};
+
+class ManualClock final : public SimClock {
+ public:
+  explicit ManualClock(std::optional<WallTime> wallStart);
+  double uptime() override { return uptime_.load(); }
+  WallTime now() override;
+  void sleepFor(double seconds) override { advance(seconds); }
+  void advance(double seconds);
+
+ private:
+  std::atomic<double> uptime_{0};
+  WallTime wallStart_;
+};
+
+}  // namespace lumetta::sim

@@ -1,0 +1,64 @@
+// The live simulated desktop: the state a desktop file describes, answering
+// requests from any thread (it is internally synchronised) and counting them.
+#pragma once
+
+#include <optional>
+#include <shared_mutex>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/sim/desktop_model.h"
+#include "platform/sim/request_counters.h"
+#include "platform/workspace.h"
+
+namespace lumetta::sim {
+
+class SimDesktop {
+ public:
+  explicit SimDesktop(DesktopSpec spec);
+
+  // How the application owning a node answers right now.
+  struct Responsiveness {
+    bool alive = false;  // the node exists and its application runs
+    bool hung = false;
+    double latency = 0;
+  };
+  struct Answer {
+    StoredValue value;
+    AXError error = axerr::success;
+  };
+
+  bool trusted() const;
+  std::optional<WallTime> wallStart() const { return wallStart_; }
+
+  // The root node of the running application with this pid, or kNoNode.
+  NodeId applicationNode(Pid pid) const;
+  Responsiveness responsiveness(NodeId node) const;
+  // Several attributes of one node, answered together.
+  std::vector<Answer> read(NodeId node, std::span<const std::string_view> attributes) const;
+  // Every attribute with a value or an error, sorted; none when the node is gone.
+  std::optional<std::vector<std::string>> attributeNames(NodeId node) const;
+  AXError write(NodeId node, std::string_view attribute, bool value);
+
+  std::vector<RunningApplication> runningApplications() const;
+
+  // The node a file's id names, or kNoNode.
+  NodeId nodeById(std::string_view id) const;
+  RequestCounters& counters() const { return counters_; }
+
+ private:
+  bool aliveLocked(NodeId node) const;
+  const SimApp* ownerLocked(NodeId node) const;
+  Answer readLocked(const SimNode& node, std::string_view attribute) const;
+
+  mutable std::shared_mutex mutex_;
+  DesktopSpec spec_;
+  std::vector<SimApp> running_;  // in workspace order
+  std::vector<bool> destroyed_;
+  std::optional<WallTime> wallStart_;
+  mutable RequestCounters counters_;
+};
+
+}  // namespace lumetta::sim

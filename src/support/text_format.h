@@ -1,0 +1,30 @@
+// Small text forms shared by every report: ISO 8601 stamps, number texts and
+// quoted literals. Pure functions over the standard library.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+
+namespace lumetta {
+
+// "2025-01-31T09:15:00Z": internet date and time in UTC, whole seconds.
+std::string iso8601(WallTime time);
+// Accepts "YYYY-MM-DDTHH:MM:SS[.fraction](Z|+HH:MM|-HH:MM)".
+std::optional<WallTime> parseIso8601(std::string_view text);
+
+// The shortest text that reads back as the same double: "800", "0.15".
+std::string shortestNumber(double value);
+// The same, but integral values keep a trailing ".0": "800.0", "0.15".
+std::string decimalNumber(double value);
+
+// The text between double quotation marks, with quotation marks, backslashes
+// and control characters escaped by a backslash ("" for the empty text).
+std::string quotedLiteral(std::string_view text);
+
+// Every line feed replaced by the two characters backslash and "n".
+std::string singleLine(std::string_view text);
+
+}  // namespace lumetta
