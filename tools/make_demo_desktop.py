@@ -46,7 +46,6 @@ def conversation_list(titles, prefix):
                 el("AXLink", title=title, children=[
                     el("AXStaticText", attrs={"AXValue": title}),
                 ]),
-                el("AXButton", description="Open conversation options"),
             ]),
         ]))
     return el("AXScrollArea", description=f"{prefix} list", children=[
@@ -57,13 +56,13 @@ def conversation_list(titles, prefix):
 
 def message(index, author, text):
     parts = [el("AXHeading", title=author, attrs={"AXValue": author})]
-    for n, sentence in enumerate(text):
-        parts.append(el("AXGroup", children=[el("AXStaticText", attrs={"AXValue": sentence})]))
+    for sentence in text:
+        runs = sentence.split(", ")
+        parts.append(el("AXGroup", children=[el("AXStaticText", attrs={"AXValue": run}) for run in runs]))
     if author != "You":
         parts.append(el("AXGroup", description="Response actions", children=[
             el("AXButton", description="Copy"),
             el("AXButton", description="Good response"),
-            el("AXButton", description="Bad response"),
             el("AXPopUpButton", description="Switch model"),
         ]))
     return el("AXGroup", subrole="AXApplicationGroup", description=f"Message {index}",
@@ -80,7 +79,7 @@ def chat_messages(topic, turns):
     msgs = []
     for t in range(turns):
         msgs.append(("You", [f"Question {t + 1} about {topic}."]))
-        msgs.append(("ChatGPT", [f"Answer {t + 1}, part {p + 1}, about {topic}." for p in range(4)]))
+        msgs.append(("ChatGPT", [f"Answer {t + 1}, part {p + 1}, about {topic}." for p in range(3)]))
     return msgs
 
 

@@ -1,5 +1,6 @@
 #include "classify/attribute_text.h"
 
+#include <initializer_list>
 #include <type_traits>
 
 #include "support/text_format.h"
@@ -8,24 +9,31 @@ namespace lumetta {
 
 namespace {
 
+std::string joined(std::initializer_list<std::string_view> pieces) {
+  std::string text;
+  for (std::string_view piece : pieces) text += piece;
+  return text;
+}
+
 // The value's own description, which may span lines.
 std::string rawDescription(const Value& value) {
   return std::visit(
       [](const auto& v) -> std::string {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, Size>) {
-          return "(width: " + decimalNumber(v.width) + ", height: " + decimalNumber(v.height) + ")";
+          return joined({"(width: ", decimalNumber(v.width), ", height: ", decimalNumber(v.height), ")"});
         } else if constexpr (std::is_same_v<T, Point>) {
-          return "(x: " + decimalNumber(v.x) + ", y: " + decimalNumber(v.y) + ")";
+          return joined({"(x: ", decimalNumber(v.x), ", y: ", decimalNumber(v.y), ")"});
         } else if constexpr (std::is_same_v<T, Element>) {
           return "<AXUIElement>";
         } else if constexpr (std::is_same_v<T, ValueArray>) {
           bool allElements = true;
           for (const Value& member : v) allElements = allElements && member.get<Element>();
-          if (allElements) return "<" + std::to_string(v.size()) + " AX elements>";
+          if (allElements) return joined({"<", std::to_string(v.size()), " AX elements>"});
           std::string text = "(";
           for (std::size_t i = 0; i < v.size(); ++i) {
-            text += (i == 0 ? "\n    " : ",\n    ") + rawDescription(v[i]);
+            text += i == 0 ? "\n    " : ",\n    ";
+            text += rawDescription(v[i]);
           }
           return text + "\n)";
         } else if constexpr (std::is_same_v<T, std::string>) {
@@ -37,10 +45,10 @@ std::string rawDescription(const Value& value) {
         } else if constexpr (std::is_same_v<T, bool>) {
           return v ? "1" : "0";
         } else if constexpr (std::is_same_v<T, Rect>) {
-          return "{{" + shortestNumber(v.x) + ", " + shortestNumber(v.y) + "}, {" +
-                 shortestNumber(v.width) + ", " + shortestNumber(v.height) + "}}";
+          return joined({"{{", shortestNumber(v.x), ", ", shortestNumber(v.y), "}, {",
+                         shortestNumber(v.width), ", ", shortestNumber(v.height), "}}"});
         } else if constexpr (std::is_same_v<T, Range>) {
-          return "{" + std::to_string(v.location) + ", " + std::to_string(v.length) + "}";
+          return joined({"{", std::to_string(v.location), ", ", std::to_string(v.length), "}"});
         } else if constexpr (std::is_same_v<T, Url>) {
           return v.absolute;
         } else if constexpr (std::is_same_v<T, Other>) {

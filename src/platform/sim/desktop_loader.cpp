@@ -339,7 +339,7 @@ class Loader {
     expectObject(value, path);
     checkKeys(value, path,
               {"id", "role", "subrole", "title", "description", "frame", "window", "attrs", "errors",
-               "children"});
+               "children", "hung"});
     const NodeId id = newNode(owner);
     SimNode node;  // filled here, stored at the end: children append to spec_.nodes
     node.owner = owner;
@@ -362,6 +362,7 @@ class Loader {
       node.attributes["AXSize"] = SimValue{Size{frame.width, frame.height}};
     }
     if (const Json* v = member(value, "window")) node.windowNumber = integer(*v, keyPath(path, "window"));
+    if (const Json* v = member(value, "hung")) node.hung = boolean(*v, keyPath(path, "hung"));
     if (const Json* attrs = member(value, "attrs")) {
       std::string attrsPath = keyPath(path, "attrs");
       expectObject(*attrs, attrsPath);
@@ -391,7 +392,9 @@ class Loader {
       std::string itemPath = indexPath(path, i);
       const Json& item = value[i];
       if (item.is_object() && member(item, "ref")) {
-        checkKeys(item, itemPath, {"ref"});
+        for (const auto& other : item.items()) {
+          if (other.key() != "ref") fail(keyPath(itemPath, other.key()), "expected no key beside \"ref\" in a ref entry");
+        }
         children.push_back(reference(item["ref"], keyPath(itemPath, "ref")));
       } else {
         children.push_back(NodeRef{element(item, itemPath, owner), {}});
@@ -435,25 +438,26 @@ class Loader {
     static constexpr const char* shapes =
         "expected an object with exactly one of the keys point, size, rect, range, ref, url, other";
     if (value.size() != 1) fail(path, shapes);
-    const auto& item = *value.items().begin();
-    const std::string itemPath = keyPath(path, item.key());
-    const Json& v = item.value();
-    if (item.key() == "point") {
+    const auto first = value.begin();
+    const std::string& key = first.key();
+    const std::string itemPath = keyPath(path, key);
+    const Json& v = first.value();
+    if (key == "point") {
       auto n = numbers(v, itemPath, 2, "[x, y]");
       return {Point{n[0], n[1]}};
     }
-    if (item.key() == "size") {
+    if (key == "size") {
       auto n = numbers(v, itemPath, 2, "[width, height]");
       return {Size{n[0], n[1]}};
     }
-    if (item.key() == "rect") return {rect(v, itemPath)};
-    if (item.key() == "range") {
+    if (key == "rect") return {rect(v, itemPath)};
+    if (key == "range") {
       if (!v.is_array() || v.size() != 2) fail(itemPath, "expected [location, length]");
       return {Range{integer(v[0], indexPath(itemPath, 0)), integer(v[1], indexPath(itemPath, 1))}};
     }
-    if (item.key() == "ref") return {reference(v, itemPath)};
-    if (item.key() == "url") return {Url{text(v, itemPath)}};
-    if (item.key() == "other") return {Other{text(v, itemPath)}};
+    if (key == "ref") return {reference(v, itemPath)};
+    if (key == "url") return {Url{text(v, itemPath)}};
+    if (key == "other") return {Other{text(v, itemPath)}};
     fail(itemPath, shapes);
   }
 

@@ -56,6 +56,7 @@ struct SimNode {
   Owner owner;
   bool isApplication = false;
   bool hasChildren = false;
+  bool hung = false;  // requests to this element never answer (a hung renderer)
   std::map<std::string, StoredValue, std::less<>> attributes;
   std::map<std::string, AXError, std::less<>> errors;
   std::vector<NodeRef> children;

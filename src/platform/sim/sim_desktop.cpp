@@ -41,7 +41,7 @@ SimDesktop::Responsiveness SimDesktop::responsiveness(NodeId node) const {
   std::shared_lock lock(mutex_);
   const SimApp* app = ownerLocked(node);
   if (!app || destroyed_[node]) return {};
-  return {true, app->hung, app->latency};
+  return {true, app->hung || spec_.nodes[node].hung, app->latency};
 }
 
 SimDesktop::Answer SimDesktop::readLocked(const SimNode& node, std::string_view attribute) const {

@@ -1,0 +1,62 @@
+# Runs one end-to-end case: LUMETTA is the executable, CASE the case folder.
+# Set the environment variable LUMETTA_UPDATE_EXPECTED=1 to rewrite the
+# expected files from what the program printed (then read the diff!).
+file(STRINGS "${CASE}/args" arguments)
+execute_process(
+  COMMAND "${LUMETTA}" ${arguments}
+  WORKING_DIRECTORY "${CASE}"
+  OUTPUT_VARIABLE actual_stdout
+  ERROR_VARIABLE actual_stderr
+  RESULT_VARIABLE actual_status)
+
+set(expected_status 0)
+if(EXISTS "${CASE}/status")
+  file(STRINGS "${CASE}/status" expected_status)
+endif()
+set(expected_stdout "")
+if(EXISTS "${CASE}/stdout")
+  file(READ "${CASE}/stdout" expected_stdout)
+endif()
+set(expected_stderr "")
+if(EXISTS "${CASE}/stderr")
+  file(READ "${CASE}/stderr" expected_stderr)
+endif()
+
+if(DEFINED ENV{LUMETTA_UPDATE_EXPECTED})
+  file(WRITE "${CASE}/stdout" "${actual_stdout}")
+  if(actual_stderr STREQUAL "")
+    file(REMOVE "${CASE}/stderr")
+  else()
+    file(WRITE "${CASE}/stderr" "${actual_stderr}")
+  endif()
+  if(actual_status EQUAL 0)
+    file(REMOVE "${CASE}/status")
+  else()
+    file(WRITE "${CASE}/status" "${actual_status}\n")
+  endif()
+  return()
+endif()
+
+set(failed FALSE)
+foreach(stream stdout stderr)
+  if(NOT actual_${stream} STREQUAL expected_${stream})
+    set(failed TRUE)
+    string(RANDOM LENGTH 8 tag)
+    set(actual_file "${CMAKE_CURRENT_BINARY_DIR}/e2e-actual-${tag}")
+    file(WRITE "${actual_file}" "${actual_${stream}}")
+    set(expected_file "${CASE}/${stream}")
+    if(NOT EXISTS "${expected_file}")
+      set(expected_file /dev/null)
+    endif()
+    execute_process(COMMAND diff -u "${expected_file}" "${actual_file}" OUTPUT_VARIABLE difference)
+    file(REMOVE "${actual_file}")
+    message("${stream} differs from ${CASE}/${stream}:\n${difference}")
+  endif()
+endforeach()
+if(NOT actual_status STREQUAL expected_status)
+  set(failed TRUE)
+  message("exit status ${actual_status}, expected ${expected_status}")
+endif()
+if(failed)
+  message(FATAL_ERROR "end-to-end case ${CASE} failed")
+endif()

@@ -1,0 +1,30 @@
+// Simulated platforms for tests: built from JSON text on the manual clock,
+// with handles to elements by their file id.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string_view>
+
+#include "platform/sim/sim_platform.h"
+
+namespace lumetta::testing {
+
+inline std::unique_ptr<sim::SimPlatform> simulated(std::string_view json) {
+  sim::LoadResult result = sim::parseDesktop(json, "test.json");
+  if (auto* error = std::get_if<sim::LoadError>(&result)) {
+    ADD_FAILURE() << error->message;
+    return std::make_unique<sim::SimPlatform>(sim::DesktopSpec{}, sim::TimeSource::manual);
+  }
+  return std::make_unique<sim::SimPlatform>(std::get<sim::DesktopSpec>(std::move(result)),
+                                            sim::TimeSource::manual);
+}
+
+inline Element elementById(sim::SimPlatform& platform, std::string_view id) {
+  sim::NodeId node = platform.desktop().nodeById(id);
+  EXPECT_NE(node, sim::kNoNode) << "no element " << id;
+  return platform.accessibility().element(node);
+}
+
+}  // namespace lumetta::testing

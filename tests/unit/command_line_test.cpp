@@ -1,0 +1,61 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace lumetta {
+namespace {
+
+CommandLine parse(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "/usr/bin/lumetta");
+  auto parsed = parseCommandLine(arguments);
+  EXPECT_TRUE(std::holds_alternative<CommandLine>(parsed));
+  return std::get<CommandLine>(parsed);
+}
+
+TEST(CommandLine, FirstModeInTestOrderWins) {
+  EXPECT_EQ(parse({"--classify", "--self-test"}).mode, Mode::selfTest);
+  EXPECT_EQ(parse({"--dump", "--watch", "--overlays"}).mode, Mode::overlays);
+  EXPECT_EQ(parse({"--dump", "--classify"}).mode, Mode::classify);
+  EXPECT_EQ(parse({"--dump", "--watch"}).mode, Mode::watch);
+  EXPECT_EQ(parse({"--deep", "--dump"}).mode, Mode::dump);
+  EXPECT_EQ(parse({"--Classify", "classify", "--help"}).mode, Mode::menuBar);
+}
+
+TEST(CommandLine, RunTimeIsTheWholeNextArgumentOrTheDefault) {
+  CommandLine watch = parse({"--watch", "5", "--sample-labels"});
+  EXPECT_EQ(watch.runSeconds, 5);
+  EXPECT_TRUE(watch.sampleLabels);
+  EXPECT_EQ(parse({"--watch", "--sample-labels"}).runSeconds, kDefaultWatchSeconds);
+  EXPECT_FALSE(parse({"--watch", "2"}).sampleLabels);
+  EXPECT_EQ(parse({"--overlays"}).runSeconds, kDefaultOverlaysSeconds);
+  EXPECT_EQ(parse({"--overlays", "1e1"}).runSeconds, 10);
+  EXPECT_EQ(parse({"--overlays", "-3"}).runSeconds, -3);
+  EXPECT_EQ(parse({"--overlays", "0.25"}).runSeconds, 0.25);
+  for (const char* bad : {"5s", " 5", "", "five", "5 "}) {
+    EXPECT_EQ(parse({"--overlays", bad}).runSeconds, kDefaultOverlaysSeconds) << '"' << bad << '"';
+  }
+  EXPECT_EQ(parse({"4", "--watch"}).runSeconds, kDefaultWatchSeconds);
+}
+
+TEST(CommandLine, ModifiersBelongToTheirModes) {
+  EXPECT_TRUE(parse({"--dump", "--deep"}).deep);
+  EXPECT_FALSE(parse({"--dump"}).deep);
+  EXPECT_FALSE(parse({"--classify", "--deep", "--sample-labels"}).sampleLabels);
+}
+
+TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
+  CommandLine command = parse({"--watch", "--desktop", "story.json", "7"});
+  EXPECT_EQ(command.desktopPath, "story.json");
+  EXPECT_EQ(command.runSeconds, 7);
+  EXPECT_EQ(parse({"--desktop", "--classify", "--dump"}).mode, Mode::dump);
+
+  std::vector<std::string> missing{"lumetta", "--classify", "--desktop"};
+  EXPECT_TRUE(std::holds_alternative<CommandLineError>(parseCommandLine(missing)));
+  std::vector<std::string> twice{"lumetta", "--desktop", "a", "--desktop", "b"};
+  EXPECT_TRUE(std::holds_alternative<CommandLineError>(parseCommandLine(twice)));
+}
+
+}  // namespace
+}  // namespace lumetta

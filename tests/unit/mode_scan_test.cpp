@@ -1,0 +1,242 @@
+#include "classify/mode_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/sim_fixture.h"
+
+namespace lumetta {
+namespace {
+
+using testing::elementById;
+using testing::simulated;
+
+const std::string kGpt = "Switch mode, current mode: ChatGPT";
+const std::string kCodex = "Switch mode, current mode: Codex";
+
+// A desktop with one ChatGPT app whose only window is `window`.
+std::string desktopWith(const std::string& window, const std::string& app = "") {
+  return R"({"apps": [{"pid": 100, "name": "ChatGPT")" + app +
+         R"(, "ax": {"role": "AXApplication", "children": [)" + window + "]}}]}";
+}
+
+ModeScan scanWindow(sim::SimPlatform& platform, const char* id = "w") {
+  return scanMode(platform.accessibility(), platform.clock(), elementById(platform, id));
+}
+
+TEST(ModeScan, ChildrenReadDecidesCompleteness) {
+  auto clean = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "errors": {"AXChildren": -25212}})"));
+  ModeScan scan = scanWindow(*clean);
+  EXPECT_TRUE(scan.complete);
+  EXPECT_EQ(scan.visited, 1);
+  EXPECT_EQ(scan.reason, "No semantic mode button");
+  EXPECT_EQ(scan.observation(), ModeObservation::missing());
+
+  auto failing = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "errors": {"AXChildren": -25204}})"));
+  scan = scanWindow(*failing);
+  EXPECT_FALSE(scan.complete);
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: AXChildren error=-25204");
+  EXPECT_EQ(scan.observation(), ModeObservation::incomplete());
+}
+
+TEST(ModeScan, MissingSubroleMakesTheScanIncomplete) {
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "children": [{"role": "AXPopUpButton", "title": ")" + kGpt +
+      R"("}]})"));
+  ModeScan scan = scanWindow(*platform);
+  EXPECT_FALSE(scan.complete);
+  EXPECT_EQ(scan.mode, WindowMode::unknown);
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: AXSubrole error=-25205");
+  EXPECT_EQ(scan.observation(), ModeObservation::incomplete());
+}
+
+TEST(ModeScan, DialogExcludesWhateverItContains) {
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXDialog", "children": [
+           {"role": "AXPopUpButton", "title": ")" + kGpt + R"("},
+           {"role": "AXGroup", "errors": {"AXChildren": -25200}}]})"));
+  ModeScan scan = scanWindow(*platform);
+  EXPECT_TRUE(scan.excludedDialog);
+  EXPECT_EQ(scan.mode, WindowMode::unknown);
+  EXPECT_EQ(scan.reason, "Dialog excluded: AXChildren error=-25200");
+  EXPECT_EQ(scan.observation(), ModeObservation::dialog());
+  EXPECT_EQ(scan.buttons.size(), 1u);
+}
+
+TEST(ModeScan, FindsButtonsWebAreasAndSidebarTogglesInVisitingOrder) {
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+           {"role": "AXGroup", "children": [
+             {"id": "deep", "role": "AXPopUpButton", "description": "prefix )" + kCodex + R"( suffix"},
+             {"role": "AXButton", "title": "Show sidebar"}]},
+           {"id": "web", "role": "AXWebArea"},
+           {"role": "AXButton", "title": "Hide sidebar"},
+           {"role": "AXButton", "title": "Show sidebar please"},
+           {"role": "AXPopUpButton", "title": "Model"}]})"));
+  ModeScan scan = scanWindow(*platform);
+  EXPECT_TRUE(scan.complete);
+  EXPECT_EQ(scan.mode, WindowMode::codex);
+  EXPECT_EQ(scan.reason, "One unambiguous semantic AXPopUpButton");
+  EXPECT_EQ(scan.visited, 8);
+  // Breadth first: the window's own children come before the group's.
+  EXPECT_EQ(scan.sidebarLabels, (std::vector<std::string>{"Hide sidebar", "Show sidebar"}));
+  ASSERT_EQ(scan.buttons.size(), 1u);
+  EXPECT_EQ(scan.buttons[0], elementById(*platform, "deep"));
+  ASSERT_EQ(scan.webAreas.size(), 1u);
+  EXPECT_EQ(scan.webAreas[0], elementById(*platform, "web"));
+  EXPECT_EQ(scan.observation(), ModeObservation::known(WindowMode::codex));
+}
+
+TEST(ModeScan, LabelReadErrorsOutsideTheToleratedSetAreFailures) {
+  auto tolerated = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+           {"role": "AXPopUpButton", "description": ")" + kCodex + R"(", "errors": {"AXTitle": -25212}}]})"));
+  ModeScan scan = scanWindow(*tolerated);
+  EXPECT_TRUE(scan.complete);
+  EXPECT_EQ(scan.mode, WindowMode::codex);
+
+  auto failing = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+           {"role": "AXPopUpButton", "description": ")" + kCodex + R"(", "errors": {"AXTitle": -25204}}]})"));
+  scan = scanWindow(*failing);
+  EXPECT_FALSE(scan.complete);
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: popup title/description error=-25204/0");
+  EXPECT_EQ(scan.evidence.size(), 1u);
+  // A lone button in an incomplete tree is never known.
+  EXPECT_EQ(scan.observation(), ModeObservation::incomplete());
+}
+
+TEST(ModeScan, ChildrenOfTheWrongTypeAreAFailure) {
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+           {"role": "AXGroup", "attrs": {"AXChildren": "not a list"}},
+           {"role": "AXGroup", "attrs": {"AXChildren": null}},
+           {"role": "AXGroup", "attrs": {"AXChildren": [1, 2]}}]})"));
+  ModeScan scan = scanWindow(*platform);
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: AXChildren invalid type");
+}
+
+TEST(ModeScan, SharedAndCyclicElementsAreReadOnceButCountedAsVisited) {
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+           {"id": "a", "role": "AXGroup", "children": [{"ref": "w"}, {"ref": "b"}]},
+           {"ref": "a"},
+           {"id": "b", "role": "AXPopUpButton", "title": ")" + kGpt + R"("}]})"));
+  ModeScan scan = scanWindow(*platform);
+  EXPECT_TRUE(scan.complete);
+  EXPECT_EQ(scan.mode, WindowMode::chatGPT);
+  EXPECT_EQ(scan.buttons.size(), 1u);
+  // w, a, a, b, w, b: six queue entries, three distinct elements.
+  EXPECT_EQ(scan.visited, 6);
+  const auto& counters = platform->desktop().counters();
+  for (const char* id : {"w", "a", "b"}) {
+    EXPECT_EQ(counters.reads(platform->desktop().nodeById(id), "AXRole"), 1u) << id;
+  }
+}
+
+std::string wideWindow(int refs) {
+  std::string children;
+  for (int i = 0; i < refs; ++i) children += std::string(i ? "," : "") + R"({"ref": "leaf"})";
+  return R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+             {"id": "leaf", "role": "AXStaticText"}, )" + children + "]}";
+}
+
+TEST(ModeScan, QueueLimitStopsAtTenThousandEntries) {
+  auto platform = simulated(desktopWith(wideWindow(10'000)));
+  ModeScan scan = scanWindow(*platform);
+  EXPECT_FALSE(scan.complete);
+  EXPECT_EQ(scan.visited, 10'000);
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: traversal budget");
+  EXPECT_EQ(platform->desktop().counters().reads(platform->desktop().nodeById("leaf"), "AXRole"), 1u);
+
+  // Exactly ten thousand entries fit.
+  auto fits = simulated(desktopWith(wideWindow(9'998)));
+  scan = scanWindow(*fits);
+  EXPECT_TRUE(scan.complete);
+  EXPECT_EQ(scan.visited, 10'000);
+}
+
+TEST(ModeScan, UptimeBudgetStopsASlowScan) {
+  std::string groups;
+  for (int i = 0; i < 1000; ++i) groups += std::string(i ? "," : "") + R"({"role": "AXGroup"})";
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [)" + groups + "]}",
+      R"(, "latency": 0.01)"));
+  const double start = platform->clock().uptime();
+  ModeScan scan = scanWindow(*platform);
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: traversal budget");
+  EXPECT_GT(scan.visited, 700);
+  EXPECT_LT(scan.visited, 900);
+  EXPECT_LT(platform->clock().uptime() - start, kScanBudgetSeconds + 0.05);
+}
+
+TEST(ModeScan, ShouldContinueIsAskedBeforeEveryEntry) {
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+           {"role": "AXGroup"}, {"role": "AXGroup"}, {"role": "AXGroup"}]})"));
+  int asked = 0;
+  ModeScan scan = scanMode(platform->accessibility(), platform->clock(), elementById(*platform, "w"),
+                           [&] { return ++asked <= 2; });
+  EXPECT_EQ(asked, 3);
+  EXPECT_EQ(scan.visited, 2);
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: traversal budget");
+  EXPECT_FALSE(scan.excludedDialog);
+}
+
+TEST(ModeScan, HungRendererFailsAfterTheInheritedMessagingTimeout) {
+  auto platform = simulated(desktopWith(
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
+           {"role": "AXPopUpButton", "title": ")" + kGpt + R"("},
+           {"role": "AXWebArea", "hung": true}]})"));
+  Accessibility& ax = platform->accessibility();
+  Element app = ax.applicationElement(100);
+  ASSERT_EQ(ax.setMessagingTimeout(app, 0.3), axerr::success);
+  auto windows = axElements(ax, app, "AXWindows");
+  ASSERT_EQ(windows.size(), 1u);
+
+  const double start = platform->clock().uptime();
+  ModeScan scan = scanMode(ax, platform->clock(), windows[0]);
+  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.3);
+  EXPECT_EQ(scan.reason,
+            "Incomplete AX traversal: AXChildren error=-25204, AXRole error=-25204");
+  EXPECT_EQ(scan.observation(), ModeObservation::incomplete());
+}
+
+TEST(ModeScan, NeverReadsUserContent) {
+  auto platform = std::make_unique<sim::SimPlatform>(sim::demoDesktop(), sim::TimeSource::manual);
+  Accessibility& ax = platform->accessibility();
+  for (Pid pid : {501, 612}) {
+    for (const Element& window : axElements(ax, ax.applicationElement(pid), "AXWindows")) {
+      scanMode(ax, platform->clock(), window);
+    }
+  }
+  const std::set<std::string> allowed{"AXRole", "AXChildren", "AXTitle", "AXDescription",
+                                      "AXSubrole", "AXWindows"};
+  auto reads = platform->desktop().counters().readsByAttribute();
+  EXPECT_FALSE(reads.empty());
+  for (const auto& [attribute, count] : reads) EXPECT_TRUE(allowed.count(attribute)) << attribute;
+}
+
+TEST(ModeObservationRules, AmbiguityOutranksIncompleteness) {
+  const ModeEvidence gpt{"AXPopUpButton", kGpt, ""};
+  const ModeEvidence both{"AXPopUpButton", kGpt, kCodex};
+  ModeScan scan;
+  scan.evidence = {gpt, gpt};
+  scan.complete = false;
+  EXPECT_EQ(scan.observation(), ModeObservation::ambiguous());
+  scan.evidence = {both};
+  EXPECT_EQ(scan.observation(), ModeObservation::ambiguous());
+  scan.excludedDialog = true;
+  EXPECT_EQ(scan.observation(), ModeObservation::dialog());
+  scan = ModeScan{};
+  scan.complete = true;
+  scan.mode = WindowMode::chatGPT;
+  scan.evidence = {gpt};
+  EXPECT_EQ(scan.observation(), ModeObservation::known(WindowMode::chatGPT));
+}
+
+}  // namespace
+}  // namespace lumetta

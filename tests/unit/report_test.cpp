@@ -1,0 +1,116 @@
+#include "classify/report.h"
+
+#include <gtest/gtest.h>
+
+#include "classify/attribute_text.h"
+#include "classify/target_apps.h"
+#include "support/sim_fixture.h"
+
+namespace lumetta {
+namespace {
+
+using testing::elementById;
+using testing::simulated;
+
+TEST(Describe, GivesEveryValueFormOnOneLine) {
+  auto platform = simulated(R"({"apps": [{"pid": 1, "ax": {"id": "a", "role": "AXApplication"}}]})");
+  Element element = elementById(*platform, "a");
+  EXPECT_EQ(describe(Size{800, 600}), "(width: 800.0, height: 600.0)");
+  EXPECT_EQ(describe(Point{-900, 12.5}), "(x: -900.0, y: 12.5)");
+  EXPECT_EQ(describe(element), "<AXUIElement>");
+  EXPECT_EQ(describe(ValueArray{element, element}), "<2 AX elements>");
+  EXPECT_EQ(describe(ValueArray{}), "<0 AX elements>");
+  EXPECT_EQ(describe(ValueArray{std::string("a"), element}), "(\\n    a,\\n    <AXUIElement>\\n)");
+  EXPECT_EQ(describe(std::string("two\nlines")), "two\\nlines");
+  EXPECT_EQ(describe(std::int64_t{42}), "42");
+  EXPECT_EQ(describe(1.5), "1.5");
+  EXPECT_EQ(describe(true), "1");
+  EXPECT_EQ(describe(Rect{1, 2, 3, 4}), "{{1, 2}, {3, 4}}");
+  EXPECT_EQ(describe(Range{0, 5}), "{0, 5}");
+  EXPECT_EQ(describe(Url{"file:///Applications/ChatGPT.app/"}), "file:///Applications/ChatGPT.app/");
+  EXPECT_EQ(describe(Other{"<AXTextMarker>"}), "<AXTextMarker>");
+  EXPECT_EQ(describe(Null{}), "<null>");
+}
+
+TEST(AttributeLine, NamesTheErrorOrTheValue) {
+  EXPECT_EQ(attributeLine("AXRole", ReadResult{std::string("AXWindow"), 0}), "AXRole: AXWindow");
+  EXPECT_EQ(attributeLine("AXSubrole", ReadResult{std::nullopt, -25205}),
+            "AXSubrole: <AXError -25205 kAXErrorAttributeUnsupported>");
+  EXPECT_EQ(attributeLine("AXDocument", ReadResult{std::nullopt, 0}),
+            "AXDocument: <AXError 0 kAXErrorSuccess>");
+  EXPECT_EQ(attributeLine("AXHelp", ReadResult{std::nullopt, -1}), "AXHelp: <AXError -1 kAXErrorUnknown>");
+}
+
+TEST(TargetApps, MatchesBundleOrNameAndSortsByPid) {
+  auto platform = simulated(R"({"apps": [
+      {"pid": 900, "name": "ChatGPT", "bundle": "org.example.fake"},
+      {"pid": 50, "name": "Whatever", "bundle": "com.openai.chat"},
+      {"pid": 70, "name": "Codex"},
+      {"pid": 60, "bundle": "com.openai.ChatGPT"},
+      {"pid": 10, "name": "chatgpt", "bundle": "com.openai.Chat"},
+      {"pid": 20}]})");
+  std::vector<Pid> pids;
+  for (const auto& app : targetApps(platform->platform().workspace)) pids.push_back(app.pid);
+  EXPECT_EQ(pids, (std::vector<Pid>{50, 60, 70, 900}));
+}
+
+TEST(ModeSummary, ListsVerdictTraversalSidebarAndQuotedEvidence) {
+  ModeScan scan;
+  scan.mode = WindowMode::chatGPT;
+  scan.reason = "One unambiguous semantic AXPopUpButton";
+  scan.complete = true;
+  scan.visited = 12;
+  scan.evidence = {{"AXPopUpButton", "Switch mode, current mode: ChatGPT", "say \"hi\""}};
+  EXPECT_EQ(modeSummary(scan),
+            "CLASSIFICATION: ChatGPT \u2014 One unambiguous semantic AXPopUpButton\n"
+            "Traversal complete=true nodes=12 semantic buttons=0\n"
+            "Sidebar controls (diagnostic only): \n"
+            "Evidence AXRole=AXPopUpButton AXTitle=\"Switch mode, current mode: ChatGPT\" "
+            "AXDescription=\"say \\\"hi\\\"\"");
+  scan.sidebarLabels = {"Hide sidebar", "Show sidebar"};
+  scan.evidence.clear();
+  EXPECT_NE(modeSummary(scan).find("Sidebar controls (diagnostic only): Hide sidebar, Show sidebar"),
+            std::string::npos);
+}
+
+TEST(FocusSummary, ComparesElementsOrReportsTheCode) {
+  auto platform = simulated(R"({"apps": [{"pid": 1, "ax": {"role": "AXApplication",
+      "attrs": {"AXFocusedWindow": {"ref": "w1"}, "AXMainWindow": null},
+      "children": [{"id": "w1", "role": "AXWindow"}, {"id": "w2", "role": "AXWindow"}]}}]})");
+  Accessibility& ax = platform->accessibility();
+  Element app = ax.applicationElement(1);
+  EXPECT_EQ(focusSummary(ax, app, elementById(*platform, "w1")),
+            "AXFocusedWindow match: true\nAXMainWindow match: unavailable error=0");
+  EXPECT_EQ(focusSummary(ax, app, elementById(*platform, "w2")),
+            "AXFocusedWindow match: false\nAXMainWindow match: unavailable error=0");
+}
+
+TEST(ClassificationSnapshot, HeaderOnlyWithoutPermissionOrTargets) {
+  auto untrusted = simulated(R"({"trusted": false, "clock": {"wallStart": "2025-01-31T09:15:00Z"},
+      "apps": [{"pid": 5, "name": "ChatGPT"}]})");
+  EXPECT_EQ(classificationSnapshot(untrusted->platform()), "2025-01-31T09:15:00Z trusted=false");
+  auto empty = simulated(R"({"clock": {"wallStart": "2025-01-31T09:15:00Z"},
+      "apps": [{"pid": 5, "name": "Finder"}]})");
+  EXPECT_EQ(classificationSnapshot(empty->platform()), "2025-01-31T09:15:00Z trusted=true");
+}
+
+TEST(ClassificationSnapshot, UnreadableWindowListsAndHungAppsDoNotStopTheReport) {
+  auto platform = simulated(R"({"clock": {"wallStart": "2025-01-31T09:15:00Z"}, "apps": [
+      {"pid": 9, "name": "Codex", "hung": true},
+      {"pid": 8, "bundle": "com.openai.chat", "ax": {"role": "AXApplication", "errors": {"AXWindows": -25212}}},
+      {"pid": 7, "name": "ChatGPT", "ax": {"role": "AXApplication", "attrs": {"AXWindows": "oops"}}}]})");
+  const double start = platform->clock().uptime();
+  EXPECT_EQ(classificationSnapshot(platform->platform()),
+            "2025-01-31T09:15:00Z trusted=true\n"
+            "APP ChatGPT pid=7 bundle=?\n"
+            "AXWindows error=0\n"
+            "APP ? pid=8 bundle=com.openai.chat\n"
+            "AXWindows error=-25212\n"
+            "APP Codex pid=9 bundle=?\n"
+            "AXWindows error=-25204");
+  // The hung app answered after the 0.3 s messaging timeout, not the system's 6 s.
+  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.3);
+}
+
+}  // namespace
+}  // namespace lumetta

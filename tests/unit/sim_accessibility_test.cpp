@@ -1,0 +1,124 @@
+#include "platform/sim/sim_accessibility.h"
+
+#include <gtest/gtest.h>
+
+#include "support/sim_fixture.h"
+
+namespace lumetta {
+namespace {
+
+using testing::elementById;
+using testing::simulated;
+
+const char* kDesktop = R"({"apps": [
+  {"pid": 10, "name": "ChatGPT", "latency": 0.25, "ax": {"id": "app", "role": "AXApplication",
+   "attrs": {"AXFocusedWindow": {"ref": "w"}},
+   "children": [
+     {"id": "w", "role": "AXWindow", "frame": [1, 2, 300, 200],
+      "attrs": {"AXTitle": "from attrs", "AXMarker": {"other": "<marker>"}, "AXList": [1, null, {"url": "file:///x"}],
+                "AXEnhancedUserInterface": false, "AXRange": {"range": [2, 3]}, "AXBox": {"rect": [0, 0, 1, 1]}},
+      "title": "shorthand", "errors": {"AXHelp": -25212, "AXEnhancedUserInterface": -25208},
+      "children": [{"id": "c", "role": "AXGroup"}]},
+     {"role": "AXSheet"},
+     {"role": "AXWindow", "id": "w2"}]}}]})";
+
+TEST(SimAccessibility, ElementsAreEqualExactlyWhenTheyAreTheSameNode) {
+  auto platform = simulated(kDesktop);
+  Accessibility& ax = platform->accessibility();
+  Element app = ax.applicationElement(10);
+  EXPECT_EQ(app, ax.applicationElement(10));
+  EXPECT_EQ(app, elementById(*platform, "app"));
+  auto focused = readAX(ax, app, "AXFocusedWindow");
+  ASSERT_TRUE(focused.value && focused.value->get<Element>());
+  Element window = *focused.value->get<Element>();
+  EXPECT_EQ(window, axElements(ax, app, "AXWindows").front());
+  EXPECT_EQ(window.hash(), elementById(*platform, "w").hash());
+  EXPECT_FALSE(window == elementById(*platform, "w2"));
+  EXPECT_FALSE(ax.applicationElement(11) == ax.applicationElement(12));
+}
+
+TEST(SimAccessibility, AnswersFromShorthandAttributesAndErrors) {
+  auto platform = simulated(kDesktop);
+  Accessibility& ax = platform->accessibility();
+  Element w = elementById(*platform, "w");
+  EXPECT_EQ(axString(ax, w, "AXTitle"), "from attrs");
+  EXPECT_EQ(readAX(ax, w, "AXPosition").value, Value(Point{1, 2}));
+  EXPECT_EQ(readAX(ax, w, "AXSize").value, Value(Size{300, 200}));
+  EXPECT_EQ(readAX(ax, w, "AXMarker").value, Value(Other{"<marker>"}));
+  EXPECT_EQ(readAX(ax, w, "AXRange").value, Value(Range{2, 3}));
+  EXPECT_EQ(readAX(ax, w, "AXBox").value, Value(Rect{0, 0, 1, 1}));
+  EXPECT_EQ(readAX(ax, w, "AXList").value,
+            Value(ValueArray{std::int64_t{1}, Null{}, Url{"file:///x"}}));
+  EXPECT_EQ(readAX(ax, w, "AXHelp").error, axerr::noValue);
+  EXPECT_EQ(readAX(ax, w, "AXNothing").error, axerr::attributeUnsupported);
+  EXPECT_EQ(readAX(ax, elementById(*platform, "c"), "AXChildren").value, Value(ValueArray{}));
+  // Only AXWindow children are windows.
+  EXPECT_EQ(axElements(ax, ax.applicationElement(10), "AXWindows").size(), 2u);
+
+  ReadResult names = ax.copyAttributeNames(w);
+  ASSERT_TRUE(names.value);
+  auto* list = names.value->get<ValueArray>();
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->front(), Value(std::string("AXBox")));
+  EXPECT_EQ(list->size(), 11u);  // with AXChildren, once per name
+}
+
+TEST(SimAccessibility, BatchedReadIsOneRoundTripWithPerAttributeResults) {
+  auto platform = simulated(kDesktop);
+  Accessibility& ax = platform->accessibility();
+  Element w = elementById(*platform, "w");
+  auto& counters = platform->desktop().counters();
+  const double start = platform->clock().uptime();
+  constexpr std::string_view names[] = {"AXRole", "AXHelp", "AXNothing", "AXChildren"};
+  auto results = ax.copyAttributeValues(w, names);
+  EXPECT_EQ(counters.roundTrips(), 1u);
+  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.25);  // one latency, not four
+  ASSERT_EQ(results.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    ReadResult single = ax.copyAttributeValue(w, names[i]);
+    EXPECT_EQ(results[i].error, single.error) << names[i];
+    EXPECT_EQ(results[i].value, single.value) << names[i];
+  }
+  EXPECT_EQ(counters.roundTrips(), 5u);
+  EXPECT_EQ(counters.reads("AXRole"), 2u);
+  EXPECT_EQ(counters.reads(platform->desktop().nodeById("w")), 8u);
+}
+
+TEST(SimAccessibility, SlowAppsTimeOutAtTheHandlesMessagingTimeout) {
+  auto platform = simulated(kDesktop);
+  Accessibility& ax = platform->accessibility();
+  Element app = ax.applicationElement(10);
+  EXPECT_EQ(ax.setMessagingTimeout(app, -1), axerr::illegalArgument);
+  ASSERT_EQ(ax.setMessagingTimeout(app, 0.2), axerr::success);
+  const double start = platform->clock().uptime();
+  EXPECT_EQ(readAX(ax, app, "AXRole").error, axerr::cannotComplete);  // latency 0.25 > 0.2
+  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.2);
+  ASSERT_EQ(ax.setMessagingTimeout(app, 0), axerr::success);  // back to the system default
+  EXPECT_EQ(axString(ax, app, "AXRole"), "AXApplication");
+}
+
+TEST(SimAccessibility, PermissionAndDeadProcesses) {
+  auto untrusted = simulated(R"({"trusted": false, "apps": [{"pid": 3}]})");
+  Accessibility& ax = untrusted->accessibility();
+  EXPECT_FALSE(ax.isProcessTrusted());
+  EXPECT_FALSE(ax.isProcessTrustedWithPrompt());
+  EXPECT_EQ(untrusted->accessibility().trustPrompts(), 1);
+  EXPECT_EQ(readAX(ax, ax.applicationElement(3), "AXRole").error, axerr::apiDisabled);
+
+  auto platform = simulated(kDesktop);
+  Accessibility& trusted = platform->accessibility();
+  EXPECT_EQ(readAX(trusted, trusted.applicationElement(99), "AXRole").error, axerr::invalidUIElement);
+}
+
+TEST(SimAccessibility, TheBooleanWriteStoresOrFailsWithTheInjectedCode) {
+  auto platform = simulated(kDesktop);
+  Accessibility& ax = platform->accessibility();
+  Element app = ax.applicationElement(10);
+  EXPECT_EQ(ax.setAttributeValue(app, "AXEnhancedUserInterface", true), axerr::success);
+  EXPECT_EQ(readAX(ax, app, "AXEnhancedUserInterface").value, Value(true));
+  EXPECT_EQ(ax.setAttributeValue(elementById(*platform, "w"), "AXEnhancedUserInterface", true), -25208);
+  EXPECT_EQ(platform->desktop().counters().writes("AXEnhancedUserInterface"), 2u);
+}
+
+}  // namespace
+}  // namespace lumetta

@@ -1,0 +1,42 @@
+#include "support/text_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lumetta {
+namespace {
+
+TEST(Iso8601, FormatsWholeSecondsInUtcAndParsesOffsets) {
+  auto time = parseIso8601("2025-01-31T09:15:00Z");
+  ASSERT_TRUE(time);
+  EXPECT_EQ(iso8601(*time), "2025-01-31T09:15:00Z");
+  EXPECT_EQ(iso8601(*parseIso8601("2025-01-31T09:15:00.999Z")), "2025-01-31T09:15:00Z");
+  EXPECT_EQ(iso8601(*parseIso8601("2025-01-31T10:15:00+01:00")), "2025-01-31T09:15:00Z");
+  EXPECT_EQ(iso8601(*parseIso8601("1969-12-31T23:59:59.5Z")), "1969-12-31T23:59:59Z");
+  EXPECT_EQ(iso8601(*parseIso8601("2024-02-29T00:00:00Z")), "2024-02-29T00:00:00Z");
+  for (const char* bad : {"", "2025-01-31", "2025-01-31T09:15:00", "2025-02-30T00:00:00Z",
+                          "2025-01-31T09:15:00Zjunk", "2025-01-31 09:15:00Z", "2025-01-31T25:00:00Z"}) {
+    EXPECT_FALSE(parseIso8601(bad)) << bad;
+  }
+}
+
+TEST(NumberText, ShortestRoundTripWithOrWithoutPoint) {
+  EXPECT_EQ(shortestNumber(800.0), "800");
+  EXPECT_EQ(shortestNumber(0.15), "0.15");
+  EXPECT_EQ(decimalNumber(800.0), "800.0");
+  EXPECT_EQ(decimalNumber(-900.0), "-900.0");
+  EXPECT_EQ(decimalNumber(0.1 + 0.2), "0.30000000000000004");
+  EXPECT_EQ(decimalNumber(1e20), "1e+20");
+  EXPECT_EQ(decimalNumber(INFINITY), "inf");
+}
+
+TEST(QuotedLiteral, EscapesQuotesBackslashesAndControls) {
+  EXPECT_EQ(quotedLiteral(""), "\"\"");
+  EXPECT_EQ(quotedLiteral("say \"hi\"\\"), "\"say \\\"hi\\\"\\\\\"");
+  EXPECT_EQ(quotedLiteral("a\nb\tc\x1b"), "\"a\\nb\\tc\\u{1B}\"");
+  EXPECT_EQ(quotedLiteral("caf\xc3\xa9"), "\"caf\xc3\xa9\"");
+}
+
+}  // namespace
+}  // namespace lumetta
