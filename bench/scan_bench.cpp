@@ -22,15 +22,15 @@ constexpr double kRoundTripLatency = 0.0002;
 // text runs, a list, a code block and a bar of four action buttons.
 class TranscriptBuilder {
  public:
-  explicit TranscriptBuilder(sim::DesktopSpec& spec) : spec_(spec) {}
+  explicit TranscriptBuilder(sim::DesktopModel& model) : model_(model) {}
 
   NodeId add(const char* role, NodeId parent, const char* title = nullptr) {
-    NodeId node = NodeId(spec_.nodes.size());
-    spec_.nodes.emplace_back();
-    spec_.nodes[node].owner = {42, 0};
-    spec_.nodes[node].attributes["AXRole"] = SimValue{std::string(role)};
-    if (title) spec_.nodes[node].attributes["AXTitle"] = SimValue{std::string(title)};
-    if (parent != sim::kNoNode) spec_.nodes[parent].children.push_back({node, {}});
+    NodeId node = NodeId(model_.nodes.size());
+    model_.nodes.emplace_back();
+    model_.nodes[node].owner = {42, 0};
+    model_.nodes[node].attributes["AXRole"] = SimValue{std::string(role)};
+    if (title) model_.nodes[node].attributes["AXTitle"] = SimValue{std::string(title)};
+    if (parent != sim::kNoNode) model_.nodes[parent].children.push_back({node, {}});
     return node;
   }
 
@@ -57,30 +57,30 @@ class TranscriptBuilder {
   }
 
  private:
-  sim::DesktopSpec& spec_;
+  sim::DesktopModel& model_;
 };
 
-sim::DesktopSpec chatWindow(std::size_t size) {
-  sim::DesktopSpec spec;
+sim::DesktopModel chatWindow(std::size_t size) {
+  sim::DesktopModel model;
   sim::SimApp app;
   app.pid = 42;
   app.root = 0;
   app.latency = kRoundTripLatency;
-  spec.apps.push_back(app);
-  TranscriptBuilder build(spec);
+  model.apps.push_back(app);
+  TranscriptBuilder build(model);
   NodeId root = build.add("AXApplication", sim::kNoNode);
-  spec.nodes[root].isApplication = true;
+  model.nodes[root].isApplication = true;
   NodeId window = build.add("AXWindow", root);
-  spec.nodes[window].attributes["AXSubrole"] = SimValue{std::string("AXStandardWindow")};
+  model.nodes[window].attributes["AXSubrole"] = SimValue{std::string("AXStandardWindow")};
   NodeId sidebar = build.add("AXGroup", window);
   build.add("AXButton", sidebar, "Hide sidebar");
   build.add("AXPopUpButton", sidebar, "Switch mode, current mode: Codex");
   NodeId web = build.add("AXWebArea", window);
-  while (spec.nodes.size() < size) {
+  while (model.nodes.size() < size) {
     build.userMessage(web);
     build.assistantMessage(web);
   }
-  return spec;
+  return model;
 }
 
 void scanBenchmark(benchmark::State& state, bool batched) {

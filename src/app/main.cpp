@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     printLine(std::cerr, error->message);
     return 2;
   }
-  sim::SimPlatform simulated(std::get<sim::DesktopSpec>(std::move(loaded)), sim::TimeSource::real);
+  sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)), sim::TimeSource::real);
   PanescopeApp app(simulated.platform(), std::cout, std::cerr);
   return app.dispatch(command).value_or(0);
 }

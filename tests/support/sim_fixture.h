@@ -15,9 +15,9 @@ inline std::unique_ptr<sim::SimPlatform> simulated(std::string_view json) {
   sim::LoadResult result = sim::parseDesktop(json, "test.json");
   if (auto* error = std::get_if<sim::LoadError>(&result)) {
     ADD_FAILURE() << error->message;
-    return std::make_unique<sim::SimPlatform>(sim::DesktopSpec{}, sim::TimeSource::manual);
+    return std::make_unique<sim::SimPlatform>(sim::DesktopModel{}, sim::TimeSource::manual);
   }
-  return std::make_unique<sim::SimPlatform>(std::get<sim::DesktopSpec>(std::move(result)),
+  return std::make_unique<sim::SimPlatform>(std::get<sim::DesktopModel>(std::move(result)),
                                             sim::TimeSource::manual);
 }
 

@@ -90,7 +90,7 @@ void expectSameScan(const ModeScan& a, const ModeScan& b) {
 }
 
 // One app whose window is node 1 of a random graph of `size` nodes.
-sim::DesktopSpec randomDesktop(std::mt19937& random, int size) {
+sim::DesktopModel randomDesktop(std::mt19937& random, int size) {
   auto pick = [&](auto const& options) { return options[random() % std::size(options)]; };
   auto chance = [&](int percent) { return int(random() % 100) < percent; };
   static const char* roles[] = {"AXGroup", "AXButton", "AXPopUpButton", "AXPopUpButton",
@@ -104,14 +104,14 @@ sim::DesktopSpec randomDesktop(std::mt19937& random, int size) {
   static const char* faultable[] = {"AXRole", "AXTitle", "AXDescription", "AXChildren",
                                     "AXSubrole"};
 
-  sim::DesktopSpec spec;
-  spec.nodes.resize(size);
+  sim::DesktopModel model;
+  model.nodes.resize(size);
   sim::SimApp app;
   app.pid = 7;
   app.root = 0;
-  spec.apps.push_back(app);
+  model.apps.push_back(app);
   for (NodeId n = 0; n < NodeId(size); ++n) {
-    sim::SimNode& node = spec.nodes[n];
+    sim::SimNode& node = model.nodes[n];
     node.owner = {7, 0};
     node.isApplication = n == 0;
     auto set = [&](const char* attribute, std::string text) {
@@ -125,21 +125,21 @@ sim::DesktopSpec randomDesktop(std::mt19937& random, int size) {
     if (chance(3)) node.attributes["AXChildren"] = chance(50) ? std::nullopt : sim::StoredValue{SimValue{std::string("x")}};
     if (chance(3)) node.attributes["AXRole"] = SimValue{std::int64_t{3}};
   }
-  spec.nodes[0].children.push_back({1, {}});
+  model.nodes[0].children.push_back({1, {}});
   // A random tree below the window, plus shared edges and cycles.
   for (NodeId n = 2; n < NodeId(size); ++n) {
     NodeId parent = 1 + random() % (n - 1);
-    spec.nodes[parent].children.push_back({n, {}});
+    model.nodes[parent].children.push_back({n, {}});
   }
   for (int extra = 0; extra < size / 10; ++extra) {
     NodeId from = 1 + random() % (size - 1);
     NodeId to = 1 + random() % (size - 1);
-    spec.nodes[from].children.push_back({to, {}});
+    model.nodes[from].children.push_back({to, {}});
   }
   if (chance(2)) {  // past the queue limit
-    for (int i = 0; i < 10'050; ++i) spec.nodes[1].children.push_back({NodeId(1 + i % (size - 1)), {}});
+    for (int i = 0; i < 10'050; ++i) model.nodes[1].children.push_back({NodeId(1 + i % (size - 1)), {}});
   }
-  return spec;
+  return model;
 }
 
 TEST(BatchedScan, EqualsAttributeByAttributeReadingOnRandomTrees) {

@@ -5,13 +5,13 @@
 namespace lumetta::sim {
 namespace {
 
-DesktopSpec load(std::string_view json) {
+DesktopModel load(std::string_view json) {
   LoadResult result = parseDesktop(json, "d.json");
   if (auto* error = std::get_if<LoadError>(&result)) {
     ADD_FAILURE() << error->message;
     return {};
   }
-  return std::get<DesktopSpec>(std::move(result));
+  return std::get<DesktopModel>(std::move(result));
 }
 
 std::string error(std::string_view json) {
@@ -21,51 +21,51 @@ std::string error(std::string_view json) {
 }
 
 TEST(DesktopLoader, AnEmptyDesktopHasTheDocumentedDefaults) {
-  DesktopSpec spec = load("{}");
-  EXPECT_TRUE(spec.trusted);
-  EXPECT_TRUE(spec.onConsole);
-  EXPECT_FALSE(spec.wallStart);
-  ASSERT_EQ(spec.displays.size(), 1u);
-  EXPECT_EQ(spec.displays[0].frame, (Rect{0, 0, 1512, 982}));
-  EXPECT_TRUE(spec.apps.empty() && spec.windows.empty() && spec.timeline.empty());
+  DesktopModel model = load("{}");
+  EXPECT_TRUE(model.trusted);
+  EXPECT_TRUE(model.onConsole);
+  EXPECT_FALSE(model.wallStart);
+  ASSERT_EQ(model.displays.size(), 1u);
+  EXPECT_EQ(model.displays[0].frame, (Rect{0, 0, 1512, 982}));
+  EXPECT_TRUE(model.apps.empty() && model.windows.empty() && model.timeline.empty());
 }
 
 TEST(DesktopLoader, ShorthandWindowEntriesFillTheRawKeysAndRawEntriesStandAsGiven) {
-  DesktopSpec spec = load(R"({"windows": [
+  DesktopModel model = load(R"({"windows": [
       {"number": 4711, "pid": 501, "layer": 0, "bounds": [100, 80, 1100, 760], "owner": "ChatGPT", "alpha": 1},
       {"pid": 7},
       {"raw": {"kCGWindowNumber": "x", "nested": [null, true, 2.5]}},
       {"raw": 12}]})");
-  ASSERT_EQ(spec.windows.size(), 4u);
-  const RawDictionary& full = *spec.windows[0].get<RawDictionary>();
+  ASSERT_EQ(model.windows.size(), 4u);
+  const RawDictionary& full = *model.windows[0].get<RawDictionary>();
   EXPECT_EQ(full.size(), 6u);
   EXPECT_EQ(*find(full, "kCGWindowNumber"), RawValue{std::int64_t{4711}});
   EXPECT_EQ(*find(full, "kCGWindowAlpha"), RawValue{1.0});
   const RawDictionary& bounds = *find(full, "kCGWindowBounds")->get<RawDictionary>();
   EXPECT_EQ(*find(bounds, "Width"), RawValue{1100.0});
-  EXPECT_EQ(spec.windows[1].get<RawDictionary>()->size(), 1u);  // absent keys stay absent
-  EXPECT_EQ(*find(*spec.windows[2].get<RawDictionary>(), "kCGWindowNumber"), RawValue{std::string("x")});
-  EXPECT_EQ(spec.windows[3], RawValue{std::int64_t{12}});
+  EXPECT_EQ(model.windows[1].get<RawDictionary>()->size(), 1u);  // absent keys stay absent
+  EXPECT_EQ(*find(*model.windows[2].get<RawDictionary>(), "kCGWindowNumber"), RawValue{std::string("x")});
+  EXPECT_EQ(model.windows[3], RawValue{std::int64_t{12}});
 }
 
 TEST(DesktopLoader, TimelineIsOrderedByTimeThenFileOrder) {
-  DesktopSpec spec = load(R"({"apps": [{"pid": 5, "ax": {"role": "AXApplication", "children": [{"id": "b"}]}}],
+  DesktopModel model = load(R"({"apps": [{"pid": 5, "ax": {"role": "AXApplication", "children": [{"id": "b"}]}}],
       "timeline": [
         {"at": 3, "raise": 1}, {"at": 1, "power": "sleep"}, {"at": 3, "trusted": false},
         {"at": 0.5, "children": {"element": "b", "value": [{"id": "new", "role": "AXButton"}]}},
         {"at": 2, "launch": {"pid": 5, "name": "Codex"}}]})");
-  ASSERT_EQ(spec.timeline.size(), 5u);
-  EXPECT_TRUE(std::holds_alternative<ChildrenAction>(spec.timeline[0].action));
-  EXPECT_TRUE(std::holds_alternative<PowerAction>(spec.timeline[1].action));
-  EXPECT_TRUE(std::holds_alternative<LaunchAction>(spec.timeline[2].action));
-  EXPECT_TRUE(std::holds_alternative<RaiseAction>(spec.timeline[3].action));
-  EXPECT_TRUE(std::holds_alternative<TrustedAction>(spec.timeline[4].action));
+  ASSERT_EQ(model.timeline.size(), 5u);
+  EXPECT_TRUE(std::holds_alternative<ChildrenAction>(model.timeline[0].action));
+  EXPECT_TRUE(std::holds_alternative<PowerAction>(model.timeline[1].action));
+  EXPECT_TRUE(std::holds_alternative<LaunchAction>(model.timeline[2].action));
+  EXPECT_TRUE(std::holds_alternative<RaiseAction>(model.timeline[3].action));
+  EXPECT_TRUE(std::holds_alternative<TrustedAction>(model.timeline[4].action));
   // Elements added later belong to their parent's application instance, and a
   // relaunch under the same pid is a different instance.
-  const SimNode& added = spec.nodes[std::get<ChildrenAction>(spec.timeline[0].action).children[0].node];
+  const SimNode& added = model.nodes[std::get<ChildrenAction>(model.timeline[0].action).children[0].node];
   EXPECT_EQ(added.owner.pid, 5);
   EXPECT_EQ(added.owner.app, 0u);
-  EXPECT_EQ(std::get<LaunchAction>(spec.timeline[2].action).app.ordinal, 1u);
+  EXPECT_EQ(std::get<LaunchAction>(model.timeline[2].action).app.ordinal, 1u);
 }
 
 TEST(DesktopLoader, ErrorsNameTheFileThePathAndWhatWasExpected) {

@@ -230,18 +230,18 @@ PowerAction powerAction(const Json& value, const std::string& path) {
 
 class Loader {
  public:
-  DesktopSpec load(const Json& root) {
+  DesktopModel load(const Json& root) {
     const std::string path = "$";
     expectObject(root, path);
     checkKeys(root, path, {"trusted", "clock", "displays", "session", "apps", "windows", "timeline"});
 
-    if (const Json* v = member(root, "trusted")) spec_.trusted = boolean(*v, keyPath(path, "trusted"));
+    if (const Json* v = member(root, "trusted")) model_.trusted = boolean(*v, keyPath(path, "trusted"));
     if (const Json* clock = member(root, "clock")) {
       std::string clockPath = keyPath(path, "clock");
       expectObject(*clock, clockPath);
       checkKeys(*clock, clockPath, {"wallStart"});
       if (const Json* v = member(*clock, "wallStart")) {
-        spec_.wallStart = wallTime(*v, keyPath(clockPath, "wallStart"));
+        model_.wallStart = wallTime(*v, keyPath(clockPath, "wallStart"));
       }
     }
     if (const Json* v = member(root, "displays")) displays(*v, keyPath(path, "displays"));
@@ -250,15 +250,15 @@ class Loader {
       expectObject(*session, sessionPath);
       checkKeys(*session, sessionPath, {"onConsole"});
       if (const Json* v = member(*session, "onConsole")) {
-        spec_.onConsole = boolean(*v, keyPath(sessionPath, "onConsole"));
+        model_.onConsole = boolean(*v, keyPath(sessionPath, "onConsole"));
       }
     }
     if (const Json* v = member(root, "apps")) apps(*v, keyPath(path, "apps"));
-    if (const Json* v = member(root, "windows")) spec_.windows = windowList(*v, keyPath(path, "windows"));
+    if (const Json* v = member(root, "windows")) model_.windows = windowList(*v, keyPath(path, "windows"));
     if (const Json* v = member(root, "timeline")) timeline(*v, keyPath(path, "timeline"));
 
     resolveReferences();
-    return std::move(spec_);
+    return std::move(model_);
   }
 
  private:
@@ -274,7 +274,7 @@ class Loader {
 
   void displays(const Json& value, const std::string& path) {
     expectArray(value, path);
-    spec_.displays.clear();
+    model_.displays.clear();
     for (std::size_t i = 0; i < value.size(); ++i) {
       std::string itemPath = indexPath(path, i);
       const Json& item = value[i];
@@ -285,7 +285,7 @@ class Loader {
       if (const Json* v = member(item, "id")) display.id = integer(*v, keyPath(itemPath, "id"));
       display.frame = rect(required(item, itemPath, "frame"), keyPath(itemPath, "frame"));
       if (const Json* v = member(item, "asleep")) display.asleep = boolean(*v, keyPath(itemPath, "asleep"));
-      spec_.displays.push_back(display);
+      model_.displays.push_back(display);
     }
   }
 
@@ -300,7 +300,7 @@ class Loader {
         fail(keyPath(itemPath, "pid"),
              "expected a process id no other running application has (" + it->second + " has it)");
       }
-      spec_.apps.push_back(std::move(app));
+      model_.apps.push_back(std::move(app));
     }
   }
 
@@ -323,16 +323,16 @@ class Loader {
       app.root = element(*v, keyPath(path, "ax"), owner);
     } else {
       app.root = newNode(owner);
-      spec_.nodes[app.root].attributes["AXRole"] = SimValue{std::string("AXApplication")};
+      model_.nodes[app.root].attributes["AXRole"] = SimValue{std::string("AXApplication")};
     }
-    spec_.nodes[app.root].isApplication = true;
+    model_.nodes[app.root].isApplication = true;
     return app;
   }
 
   NodeId newNode(Owner owner) {
-    spec_.nodes.emplace_back();
-    spec_.nodes.back().owner = owner;
-    return static_cast<NodeId>(spec_.nodes.size() - 1);
+    model_.nodes.emplace_back();
+    model_.nodes.back().owner = owner;
+    return static_cast<NodeId>(model_.nodes.size() - 1);
   }
 
   NodeId element(const Json& value, const std::string& path, Owner owner) {
@@ -341,7 +341,7 @@ class Loader {
               {"id", "role", "subrole", "title", "description", "frame", "window", "attrs", "errors",
                "children", "hung"});
     const NodeId id = newNode(owner);
-    SimNode node;  // filled here, stored at the end: children append to spec_.nodes
+    SimNode node;  // filled here, stored at the end: children append to model_.nodes
     node.owner = owner;
     if (const Json* v = member(value, "id")) {
       std::string idPath = keyPath(path, "id");
@@ -381,7 +381,7 @@ class Loader {
       node.hasChildren = true;
       node.children = childList(*children, keyPath(path, "children"), owner);
     }
-    spec_.nodes[id] = std::move(node);
+    model_.nodes[id] = std::move(node);
     return id;
   }
 
@@ -464,9 +464,9 @@ class Loader {
   void timeline(const Json& value, const std::string& path) {
     expectArray(value, path);
     for (std::size_t i = 0; i < value.size(); ++i) {
-      spec_.timeline.push_back(event(value[i], indexPath(path, i)));
+      model_.timeline.push_back(event(value[i], indexPath(path, i)));
     }
-    std::stable_sort(spec_.timeline.begin(), spec_.timeline.end(),
+    std::stable_sort(model_.timeline.begin(), model_.timeline.end(),
                      [](const TimelineEvent& a, const TimelineEvent& b) { return a.at < b.at; });
   }
 
@@ -509,9 +509,9 @@ class Loader {
       checkKeys(a, actionPath, {"element", "value"});
       ChildrenAction children;
       children.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
-      NodeId firstNew = static_cast<NodeId>(spec_.nodes.size());
+      NodeId firstNew = static_cast<NodeId>(model_.nodes.size());
       children.children = childList(required(a, actionPath, "value"), keyPath(actionPath, "value"), Owner{});
-      fixups_.push_back({children.element, firstNew, static_cast<NodeId>(spec_.nodes.size())});
+      fixups_.push_back({children.element, firstNew, static_cast<NodeId>(model_.nodes.size())});
       event.action = std::move(children);
     } else if (key == "notify") {
       expectObject(a, actionPath);
@@ -557,13 +557,13 @@ class Loader {
                            quotedLiteral(ref.id) + ")");
       }
     }
-    for (SimNode& node : spec_.nodes) {
+    for (SimNode& node : model_.nodes) {
       for (NodeRef& child : node.children) resolve(child);
       for (auto& [name, value] : node.attributes) {
         if (value) resolve(*value);
       }
     }
-    for (TimelineEvent& event : spec_.timeline) {
+    for (TimelineEvent& event : model_.timeline) {
       std::visit(
           [this](auto& action) {
             using A = std::decay_t<decltype(action)>;
@@ -582,7 +582,7 @@ class Loader {
     for (OwnerFixup& fixup : fixups_) {
       resolve(fixup.target);
       for (NodeId n = fixup.firstNew; n < fixup.endNew; ++n) {
-        spec_.nodes[n].owner = spec_.nodes[fixup.target.node].owner;
+        model_.nodes[n].owner = model_.nodes[fixup.target.node].owner;
       }
     }
   }
@@ -598,7 +598,7 @@ class Loader {
     }
   }
 
-  DesktopSpec spec_;
+  DesktopModel model_;
   struct Definition {
     NodeId node;
     std::string path;

@@ -15,7 +15,7 @@ struct LoadError {
   std::string message;  // "desktop.json: $.apps[0].pid: expected an integer"
 };
 
-using LoadResult = std::variant<DesktopSpec, LoadError>;
+using LoadResult = std::variant<DesktopModel, LoadError>;
 
 // `name` is how the file is named in error messages.
 LoadResult parseDesktop(std::string_view json, std::string_view name);

@@ -141,7 +141,7 @@ struct TimelineEvent {
       action;
 };
 
-struct DesktopSpec {
+struct DesktopModel {
   bool trusted = true;
   std::optional<WallTime> wallStart;
   std::vector<SimDisplay> displays{SimDisplay{}};

@@ -5,15 +5,15 @@
 
 namespace lumetta::sim {
 
-SimDesktop::SimDesktop(DesktopSpec spec)
-    : spec_(std::move(spec)),
-      running_(spec_.apps),
-      destroyed_(spec_.nodes.size(), false),
-      wallStart_(spec_.wallStart) {}
+SimDesktop::SimDesktop(DesktopModel model)
+    : model_(std::move(model)),
+      running_(model_.apps),
+      destroyed_(model_.nodes.size(), false),
+      wallStart_(model_.wallStart) {}
 
 bool SimDesktop::trusted() const {
   std::shared_lock lock(mutex_);
-  return spec_.trusted;
+  return model_.trusted;
 }
 
 NodeId SimDesktop::applicationNode(Pid pid) const {
@@ -25,8 +25,8 @@ NodeId SimDesktop::applicationNode(Pid pid) const {
 }
 
 const SimApp* SimDesktop::ownerLocked(NodeId node) const {
-  if (node >= spec_.nodes.size()) return nullptr;
-  const Owner& owner = spec_.nodes[node].owner;
+  if (node >= model_.nodes.size()) return nullptr;
+  const Owner& owner = model_.nodes[node].owner;
   for (const SimApp& app : running_) {
     if (app.pid == owner.pid && app.ordinal == owner.app) return &app;
   }
@@ -41,7 +41,7 @@ SimDesktop::Responsiveness SimDesktop::responsiveness(NodeId node) const {
   std::shared_lock lock(mutex_);
   const SimApp* app = ownerLocked(node);
   if (!app || destroyed_[node]) return {};
-  return {true, app->hung || spec_.nodes[node].hung, app->latency};
+  return {true, app->hung || model_.nodes[node].hung, app->latency};
 }
 
 SimDesktop::Answer SimDesktop::readLocked(const SimNode& node, std::string_view attribute) const {
@@ -59,7 +59,7 @@ SimDesktop::Answer SimDesktop::readLocked(const SimNode& node, std::string_view 
   if (attribute == "AXWindows" && node.isApplication) {
     SimArray windows;
     for (const NodeRef& child : node.children) {
-      const auto& attributes = spec_.nodes[child.node].attributes;
+      const auto& attributes = model_.nodes[child.node].attributes;
       auto role = attributes.find("AXRole");
       const std::string* text =
           role != attributes.end() && role->second ? std::get_if<std::string>(&role->second->storage)
@@ -78,7 +78,7 @@ std::vector<SimDesktop::Answer> SimDesktop::read(NodeId node,
   answers.reserve(attributes.size());
   const bool alive = aliveLocked(node);
   for (std::string_view attribute : attributes) {
-    answers.push_back(alive ? readLocked(spec_.nodes[node], attribute)
+    answers.push_back(alive ? readLocked(model_.nodes[node], attribute)
                             : Answer{std::nullopt, axerr::invalidUIElement});
   }
   return answers;
@@ -87,7 +87,7 @@ std::vector<SimDesktop::Answer> SimDesktop::read(NodeId node,
 std::optional<std::vector<std::string>> SimDesktop::attributeNames(NodeId node) const {
   std::shared_lock lock(mutex_);
   if (!aliveLocked(node)) return std::nullopt;
-  const SimNode& n = spec_.nodes[node];
+  const SimNode& n = model_.nodes[node];
   std::vector<std::string> names{"AXChildren"};
   if (n.isApplication) names.push_back("AXWindows");
   for (const auto& [name, value] : n.attributes) names.push_back(name);
@@ -100,7 +100,7 @@ std::optional<std::vector<std::string>> SimDesktop::attributeNames(NodeId node) 
 AXError SimDesktop::write(NodeId node, std::string_view attribute, bool value) {
   std::unique_lock lock(mutex_);
   if (!aliveLocked(node)) return axerr::invalidUIElement;
-  SimNode& n = spec_.nodes[node];
+  SimNode& n = model_.nodes[node];
   if (auto error = n.errors.find(attribute); error != n.errors.end()) return error->second;
   n.attributes[std::string(attribute)] = SimValue{value};
   return axerr::success;
@@ -117,8 +117,8 @@ std::vector<RunningApplication> SimDesktop::runningApplications() const {
 
 NodeId SimDesktop::nodeById(std::string_view id) const {
   std::shared_lock lock(mutex_);
-  for (NodeId n = 0; n < spec_.nodes.size(); ++n) {
-    if (spec_.nodes[n].id == id) return n;
+  for (NodeId n = 0; n < model_.nodes.size(); ++n) {
+    if (model_.nodes[n].id == id) return n;
   }
   return kNoNode;
 }

@@ -17,7 +17,7 @@ namespace lumetta::sim {
 
 class SimDesktop {
  public:
-  explicit SimDesktop(DesktopSpec spec);
+  explicit SimDesktop(DesktopModel model);
 
   // How the application owning a node answers right now.
   struct Responsiveness {
@@ -54,7 +54,7 @@ class SimDesktop {
   Answer readLocked(const SimNode& node, std::string_view attribute) const;
 
   mutable std::shared_mutex mutex_;
-  DesktopSpec spec_;
+  DesktopModel model_;
   std::vector<SimApp> running_;  // in workspace order
   std::vector<bool> destroyed_;
   std::optional<WallTime> wallStart_;

@@ -13,17 +13,17 @@ std::unique_ptr<SimClock> makeClock(TimeSource time, std::optional<WallTime> wal
 
 }  // namespace
 
-SimPlatform::SimPlatform(DesktopSpec spec, TimeSource time)
-    : desktop_(std::move(spec)),
+SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
+    : desktop_(std::move(model)),
       clock_(makeClock(time, desktop_.wallStart())),
       accessibility_(desktop_, *clock_),
       workspace_(desktop_) {}
 
-DesktopSpec demoDesktop() {
+DesktopModel demoDesktop() {
   LoadResult result = parseDesktop(demoDesktopJson(), "demo desktop");
   // The demo is checked by the tests; a broken one is a build defect.
   if (auto* error = std::get_if<LoadError>(&result)) throw std::logic_error(error->message);
-  return std::get<DesktopSpec>(std::move(result));
+  return std::get<DesktopModel>(std::move(result));
 }
 
 }  // namespace lumetta::sim

@@ -18,7 +18,7 @@ enum class TimeSource { real, manual };
 
 class SimPlatform {
  public:
-  SimPlatform(DesktopSpec spec, TimeSource time);
+  SimPlatform(DesktopModel model, TimeSource time);
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -36,6 +36,6 @@ class SimPlatform {
 
 // The built-in demo desktop, compiled in from docs/desktops/demo.json.
 std::string_view demoDesktopJson();
-DesktopSpec demoDesktop();
+DesktopModel demoDesktop();
 
 }  // namespace lumetta::sim
