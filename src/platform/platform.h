@@ -6,12 +6,14 @@
 
 #include "platform/accessibility.h"
 #include "platform/clock.h"
+#include "platform/window_server.h"
 #include "platform/workspace.h"
 
 namespace lumetta {
 
 struct Platform {
   Accessibility& accessibility;
+  WindowServer& windowServer;
   Workspace& workspace;
   Clock& clock;
 };

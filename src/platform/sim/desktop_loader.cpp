@@ -281,8 +281,14 @@ class Loader {
       expectObject(item, itemPath);
       checkKeys(item, itemPath, {"id", "frame", "asleep"});
       SimDisplay display;
-      display.id = static_cast<std::int64_t>(i) + 1;
-      if (const Json* v = member(item, "id")) display.id = integer(*v, keyPath(itemPath, "id"));
+      display.id = static_cast<DisplayID>(i + 1);
+      if (const Json* v = member(item, "id")) {
+        std::int64_t id = integer(*v, keyPath(itemPath, "id"));
+        if (id < 0 || id > std::numeric_limits<DisplayID>::max()) {
+          fail(keyPath(itemPath, "id"), "expected a display id (a 32-bit unsigned integer)");
+        }
+        display.id = static_cast<DisplayID>(id);
+      }
       display.frame = rect(required(item, itemPath, "frame"), keyPath(itemPath, "frame"));
       if (const Json* v = member(item, "asleep")) display.asleep = boolean(*v, keyPath(itemPath, "asleep"));
       model_.displays.push_back(display);

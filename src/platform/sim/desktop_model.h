@@ -16,6 +16,7 @@
 #include "platform/geometry.h"
 #include "platform/raw_value.h"
 #include "platform/value.h"
+#include "platform/window_server.h"
 
 namespace lumetta::sim {
 
@@ -77,7 +78,7 @@ struct SimApp {
 };
 
 struct SimDisplay {
-  std::int64_t id = 1;
+  DisplayID id = 1;
   Rect frame{0, 0, 1512, 982};
   bool asleep = false;
 };

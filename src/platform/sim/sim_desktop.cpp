@@ -115,6 +115,21 @@ std::vector<RunningApplication> SimDesktop::runningApplications() const {
   return apps;
 }
 
+RawArray SimDesktop::windowList() const {
+  std::shared_lock lock(mutex_);
+  return model_.windows;
+}
+
+std::vector<SimDisplay> SimDesktop::displays() const {
+  std::shared_lock lock(mutex_);
+  return model_.displays;
+}
+
+bool SimDesktop::onConsole() const {
+  std::shared_lock lock(mutex_);
+  return model_.onConsole;
+}
+
 NodeId SimDesktop::nodeById(std::string_view id) const {
   std::shared_lock lock(mutex_);
   for (NodeId n = 0; n < model_.nodes.size(); ++n) {

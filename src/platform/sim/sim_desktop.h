@@ -44,6 +44,11 @@ class SimDesktop {
 
   std::vector<RunningApplication> runningApplications() const;
 
+  // The window server's side.
+  RawArray windowList() const;
+  std::vector<SimDisplay> displays() const;
+  bool onConsole() const;
+
   // The node a file's id names, or kNoNode.
   NodeId nodeById(std::string_view id) const;
   RequestCounters& counters() const { return counters_; }

@@ -17,6 +17,7 @@ SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
     : desktop_(std::move(model)),
       clock_(makeClock(time, desktop_.wallStart())),
       accessibility_(desktop_, *clock_),
+      windowServer_(desktop_),
       workspace_(desktop_) {}
 
 DesktopModel demoDesktop() {

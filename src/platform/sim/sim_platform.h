@@ -10,6 +10,7 @@
 #include "platform/sim/sim_accessibility.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_window_server.h"
 #include "platform/sim/sim_workspace.h"
 
 namespace lumetta::sim {
@@ -22,15 +23,17 @@ class SimPlatform {
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
-  Platform platform() { return {accessibility_, workspace_, *clock_}; }
+  Platform platform() { return {accessibility_, windowServer_, workspace_, *clock_}; }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }
   SimClock& clock() { return *clock_; }
+  SimWindowServer& windowServer() { return windowServer_; }
 
  private:
   SimDesktop desktop_;
   std::unique_ptr<SimClock> clock_;
   SimAccessibility accessibility_;
+  SimWindowServer windowServer_;
   SimWorkspace workspace_;
 };
 

@@ -1,0 +1,32 @@
+// The window server of the simulated desktop.
+#pragma once
+
+#include "platform/sim/sim_desktop.h"
+#include "platform/window_server.h"
+
+namespace lumetta::sim {
+
+class SimWindowServer final : public WindowServer {
+ public:
+  explicit SimWindowServer(const SimDesktop& desktop) : desktop_(desktop) {}
+
+  std::optional<RawValue> copyWindowList() override;
+  std::optional<std::vector<DisplayID>> onlineDisplays() override;
+  bool displayIsAsleep(DisplayID display) override;
+  std::optional<RawValue> copySessionDictionary() override;
+  std::int64_t windowNumberAtPoint(Point point) override;
+  std::vector<Rect> screenFrames() override;
+
+ private:
+  const SimDesktop& desktop_;
+};
+
+// A window-server entry's number and bounds when it has both in the right types.
+struct ListedWindow {
+  std::int64_t number = 0;
+  std::int64_t layer = 0;
+  Rect bounds;
+};
+std::optional<ListedWindow> listedWindow(const RawValue& entry);
+
+}  // namespace lumetta::sim
