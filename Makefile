@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: bootstrap run test sanitize bench clean
+.PHONY: bootstrap run test sanitize tsan bench clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -13,6 +13,9 @@ build/release/build.ninja: | bootstrap
 
 build/debug/build.ninja: | bootstrap
 	@cmake -S . -B build/debug $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+
+build/tsan/build.ninja: | bootstrap
+	@cmake -S . -B build/tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLUMETTA_SANITIZE=thread >/dev/null
 
 build/asan/build.ninja: | bootstrap
 	@cmake -S . -B build/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLUMETTA_SANITIZE=address >/dev/null
@@ -30,6 +33,12 @@ test: build/debug/build.ninja
 sanitize: build/asan/build.ninja
 	@cmake --build build/asan -j $(JOBS)
 	@cd build/asan && ctest --output-on-failure -j $(JOBS)
+
+# ThreadSanitizer over the tests that run real threads (named Threaded*) and the
+# self-test, whose activity-gate suite runs on the threaded run loop.
+tsan: build/tsan/build.ninja
+	@cmake --build build/tsan -j $(JOBS)
+	@cd build/tsan && ctest --output-on-failure -j $(JOBS) -R 'Threaded|e2e\.self-test'
 
 bench: build/release/build.ninja
 	@cmake --build build/release -j $(JOBS) --target lumetta_bench

@@ -8,7 +8,7 @@ namespace lumetta {
 
 std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
   switch (command.mode) {
-    case Mode::selfTest: return runSelfTests(out_) ? 0 : 1;
+    case Mode::selfTest: return runSelfTests(out_, platform_) ? 0 : 1;
     case Mode::overlays: return notBuiltYet("--overlays");
     case Mode::classify:
       printLine(out_, classificationSnapshot(platform_));

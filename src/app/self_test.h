@@ -3,9 +3,12 @@
 
 #include <ostream>
 
+#include "platform/platform.h"
+
 namespace lumetta {
 
-// Runs every suite once, all of them even after a failure; true when all passed.
-bool runSelfTests(std::ostream& out);
+// Runs every suite once, all of them even after a failure; true when all
+// passed. The activity gate's suite runs on the platform's run loop.
+bool runSelfTests(std::ostream& out, const Platform& platform);
 
 }  // namespace lumetta

@@ -6,6 +6,7 @@
 
 #include "platform/accessibility.h"
 #include "platform/clock.h"
+#include "platform/run_loop.h"
 #include "platform/window_server.h"
 #include "platform/workspace.h"
 
@@ -16,6 +17,7 @@ struct Platform {
   WindowServer& windowServer;
   Workspace& workspace;
   Clock& clock;
+  RunLoop& runLoop;
 };
 
 }  // namespace lumetta

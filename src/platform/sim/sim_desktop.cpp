@@ -5,6 +5,14 @@
 
 namespace lumetta::sim {
 
+namespace {
+
+RunningApplication runningApplication(const SimApp& app) {
+  return {app.pid, app.bundle, app.name, app.launched, app.bundleURL, app.active};
+}
+
+}  // namespace
+
 SimDesktop::SimDesktop(DesktopModel model)
     : model_(std::move(model)),
       running_(model_.apps),
@@ -109,11 +117,10 @@ AXError SimDesktop::write(NodeId node, std::string_view attribute, bool value) {
 std::vector<RunningApplication> SimDesktop::runningApplications() const {
   std::shared_lock lock(mutex_);
   std::vector<RunningApplication> apps;
-  for (const SimApp& app : running_) {
-    apps.push_back({app.pid, app.bundle, app.name, app.launched, app.bundleURL, app.active});
-  }
+  for (const SimApp& app : running_) apps.push_back(runningApplication(app));
   return apps;
 }
+
 
 RawArray SimDesktop::windowList() const {
   std::shared_lock lock(mutex_);
@@ -128,6 +135,144 @@ std::vector<SimDisplay> SimDesktop::displays() const {
 bool SimDesktop::onConsole() const {
   std::shared_lock lock(mutex_);
   return model_.onConsole;
+}
+
+void SimDesktop::setAttribute(NodeId node, const std::string& attribute, StoredValue value,
+                              std::optional<AXError> error) {
+  std::unique_lock lock(mutex_);
+  SimNode& n = model_.nodes[node];
+  if (error) {
+    n.errors[attribute] = *error;
+  } else {
+    n.errors.erase(attribute);
+    n.attributes[attribute] = std::move(value);
+  }
+}
+
+std::vector<bool> SimDesktop::reachableLocked() const {
+  std::vector<bool> reached(model_.nodes.size(), false);
+  std::vector<NodeId> stack;
+  for (const SimApp& app : running_) stack.push_back(app.root);
+  auto visitValue = [&](const SimValue& value, auto& self) -> void {
+    if (const auto* ref = std::get_if<NodeRef>(&value.storage)) stack.push_back(ref->node);
+    if (const auto* array = std::get_if<SimArray>(&value.storage)) {
+      for (const SimValue& member : *array) self(member, self);
+    }
+  };
+  while (!stack.empty()) {
+    NodeId node = stack.back();
+    stack.pop_back();
+    if (reached[node]) continue;
+    reached[node] = true;
+    for (const NodeRef& child : model_.nodes[node].children) stack.push_back(child.node);
+    for (const auto& [name, value] : model_.nodes[node].attributes) {
+      if (value) visitValue(*value, visitValue);
+    }
+  }
+  return reached;
+}
+
+void SimDesktop::replaceChildren(NodeId node, std::vector<NodeRef> children) {
+  std::unique_lock lock(mutex_);
+  const std::vector<bool> before = reachableLocked();
+  model_.nodes[node].children = std::move(children);
+  model_.nodes[node].hasChildren = true;
+  const std::vector<bool> after = reachableLocked();
+  for (NodeId n = 0; n < model_.nodes.size(); ++n) {
+    if (before[n] && !after[n]) destroyed_[n] = true;
+  }
+}
+
+namespace {
+
+void setKey(RawDictionary& dictionary, std::string_view key, RawValue value) {
+  for (RawEntry& entry : dictionary) {
+    if (entry.key == key) {
+      entry.value = std::move(value);
+      return;
+    }
+  }
+  dictionary.push_back({std::string(key), std::move(value)});
+}
+
+bool hasInteger(const RawValue& entry, std::string_view key, std::int64_t expected) {
+  const auto* dictionary = entry.get<RawDictionary>();
+  const RawValue* value = dictionary ? find(*dictionary, key) : nullptr;
+  const auto* number = value ? value->get<std::int64_t>() : nullptr;
+  return number && *number == expected;
+}
+
+}  // namespace
+
+void SimDesktop::moveWindow(std::int64_t number, Rect bounds) {
+  std::unique_lock lock(mutex_);
+  for (RawValue& entry : model_.windows) {
+    if (!hasInteger(entry, "kCGWindowNumber", number)) continue;
+    setKey(std::get<RawDictionary>(entry.storage), "kCGWindowBounds",
+           RawValue{RawDictionary{{"X", {bounds.x}}, {"Y", {bounds.y}},
+                                  {"Width", {bounds.width}}, {"Height", {bounds.height}}}});
+  }
+  for (SimNode& node : model_.nodes) {
+    if (node.windowNumber != number) continue;
+    node.attributes["AXPosition"] = SimValue{Point{bounds.x, bounds.y}};
+    node.attributes["AXSize"] = SimValue{Size{bounds.width, bounds.height}};
+  }
+}
+
+void SimDesktop::raiseWindow(std::int64_t number) {
+  std::unique_lock lock(mutex_);
+  auto it = std::find_if(model_.windows.begin(), model_.windows.end(),
+                         [&](const RawValue& entry) { return hasInteger(entry, "kCGWindowNumber", number); });
+  if (it != model_.windows.end()) std::rotate(model_.windows.begin(), it, it + 1);
+}
+
+void SimDesktop::replaceWindows(RawArray windows) {
+  std::unique_lock lock(mutex_);
+  model_.windows = std::move(windows);
+}
+
+RunningApplication SimDesktop::launch(SimApp app) {
+  std::unique_lock lock(mutex_);
+  std::erase_if(running_, [&](const SimApp& running) { return running.pid == app.pid; });
+  running_.push_back(std::move(app));
+  return runningApplication(running_.back());
+}
+
+std::optional<RunningApplication> SimDesktop::terminate(Pid pid) {
+  std::unique_lock lock(mutex_);
+  auto it = std::find_if(running_.begin(), running_.end(), [&](const SimApp& app) { return app.pid == pid; });
+  if (it == running_.end()) return std::nullopt;
+  RunningApplication gone = runningApplication(*it);
+  running_.erase(it);
+  std::erase_if(model_.windows, [&](const RawValue& entry) { return hasInteger(entry, "kCGWindowOwnerPID", pid); });
+  return gone;
+}
+
+void SimDesktop::activate(Pid pid) {
+  std::unique_lock lock(mutex_);
+  for (SimApp& app : running_) app.active = app.pid == pid;
+}
+
+void SimDesktop::setDisplaysAsleep(bool asleep) {
+  std::unique_lock lock(mutex_);
+  for (SimDisplay& display : model_.displays) display.asleep = asleep;
+}
+
+void SimDesktop::setOnConsole(bool onConsole) {
+  std::unique_lock lock(mutex_);
+  model_.onConsole = onConsole;
+}
+
+void SimDesktop::setTrusted(bool trusted) {
+  std::unique_lock lock(mutex_);
+  model_.trusted = trusted;
+}
+
+void SimDesktop::setHung(Pid pid, bool hung) {
+  std::unique_lock lock(mutex_);
+  for (SimApp& app : running_) {
+    if (app.pid == pid) app.hung = hung;
+  }
 }
 
 NodeId SimDesktop::nodeById(std::string_view id) const {

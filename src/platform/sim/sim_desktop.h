@@ -49,6 +49,25 @@ class SimDesktop {
   std::vector<SimDisplay> displays() const;
   bool onConsole() const;
 
+  // Changes the timeline makes, on the main thread.
+  void setAttribute(NodeId node, const std::string& attribute, StoredValue value,
+                    std::optional<AXError> error);
+  // Elements no longer reachable from a running application are destroyed.
+  void replaceChildren(NodeId node, std::vector<NodeRef> children);
+  void moveWindow(std::int64_t number, Rect bounds);
+  void raiseWindow(std::int64_t number);
+  void replaceWindows(RawArray windows);
+  RunningApplication launch(SimApp app);
+  // The application's elements become invalid and its server windows go.
+  std::optional<RunningApplication> terminate(Pid pid);
+  void activate(Pid pid);
+  void setDisplaysAsleep(bool asleep);
+  void setOnConsole(bool onConsole);
+  void setTrusted(bool trusted);
+  void setHung(Pid pid, bool hung);
+
+  const std::vector<TimelineEvent>& timeline() const { return model_.timeline; }
+
   // The node a file's id names, or kNoNode.
   NodeId nodeById(std::string_view id) const;
   RequestCounters& counters() const { return counters_; }
@@ -57,6 +76,7 @@ class SimDesktop {
   bool aliveLocked(NodeId node) const;
   const SimApp* ownerLocked(NodeId node) const;
   Answer readLocked(const SimNode& node, std::string_view attribute) const;
+  std::vector<bool> reachableLocked() const;
 
   mutable std::shared_mutex mutex_;
   DesktopModel model_;

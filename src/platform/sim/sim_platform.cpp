@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/sim/real_run_loop.h"
+
 namespace lumetta::sim {
 
 namespace {
@@ -11,14 +13,29 @@ std::unique_ptr<SimClock> makeClock(TimeSource time, std::optional<WallTime> wal
   return std::make_unique<RealClock>(wallStart);
 }
 
+std::unique_ptr<ScheduledRunLoop> makeRunLoop(TimeSource time, SimClock& clock) {
+  if (time == TimeSource::manual) return std::make_unique<ManualRunLoop>(static_cast<ManualClock&>(clock));
+  return std::make_unique<RealRunLoop>(clock);
+}
+
 }  // namespace
 
 SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
     : desktop_(std::move(model)),
       clock_(makeClock(time, desktop_.wallStart())),
+      runLoop_(makeRunLoop(time, *clock_)),
       accessibility_(desktop_, *clock_),
       windowServer_(desktop_),
-      workspace_(desktop_) {}
+      workspace_(desktop_, *runLoop_),
+      timeline_(desktop_, *runLoop_, workspace_.notificationCenter()) {
+  timeline_.start(clock_->uptime());
+}
+
+ManualRunLoop& SimPlatform::manualRunLoop() {
+  auto* manual = dynamic_cast<ManualRunLoop*>(runLoop_.get());
+  if (!manual) throw std::logic_error("the platform runs in real time");
+  return *manual;
+}
 
 DesktopModel demoDesktop() {
   LoadResult result = parseDesktop(demoDesktopJson(), "demo desktop");

@@ -1,5 +1,6 @@
-// The simulated platform, assembled: one desktop, its clock and the services
-// over it. The composition root and the tests build platforms through this.
+// The simulated platform, assembled: one desktop, its clock, run loop and
+// timeline, and the services over it. The composition root and the tests
+// build platforms through this.
 #pragma once
 
 #include <memory>
@@ -7,34 +8,46 @@
 
 #include "platform/platform.h"
 #include "platform/sim/desktop_loader.h"
+#include "platform/sim/manual_run_loop.h"
 #include "platform/sim/sim_accessibility.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_timeline.h"
 #include "platform/sim/sim_window_server.h"
 #include "platform/sim/sim_workspace.h"
 
 namespace lumetta::sim {
 
+// Real time and threads (the command line), or the manual clock and run loop (tests).
 enum class TimeSource { real, manual };
 
 class SimPlatform {
  public:
+  // The timeline starts at once: its times count from now.
   SimPlatform(DesktopModel model, TimeSource time);
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
-  Platform platform() { return {accessibility_, windowServer_, workspace_, *clock_}; }
+  Platform platform() {
+    return {accessibility_, windowServer_, workspace_, *clock_, *runLoop_};
+  }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }
-  SimClock& clock() { return *clock_; }
   SimWindowServer& windowServer() { return windowServer_; }
+  SimWorkspace& workspace() { return workspace_; }
+  SimClock& clock() { return *clock_; }
+  RunLoop& runLoop() { return *runLoop_; }
+  // The manual run loop; only for a platform made with TimeSource::manual.
+  ManualRunLoop& manualRunLoop();
 
  private:
   SimDesktop desktop_;
   std::unique_ptr<SimClock> clock_;
+  std::unique_ptr<ScheduledRunLoop> runLoop_;
   SimAccessibility accessibility_;
   SimWindowServer windowServer_;
   SimWorkspace workspace_;
+  SimTimeline timeline_;
 };
 
 // The built-in demo desktop, compiled in from docs/desktops/demo.json.

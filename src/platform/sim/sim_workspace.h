@@ -8,13 +8,15 @@ namespace lumetta::sim {
 
 class SimWorkspace final : public Workspace {
  public:
-  explicit SimWorkspace(const SimDesktop& desktop) : desktop_(desktop) {}
+  SimWorkspace(const SimDesktop& desktop, RunLoop& runLoop) : desktop_(desktop), center_(runLoop) {}
   std::vector<RunningApplication> runningApplications() override {
     return desktop_.runningApplications();
   }
+  NotificationCenter& notificationCenter() override { return center_; }
 
  private:
   const SimDesktop& desktop_;
+  NotificationCenter center_;
 };
 
 }  // namespace lumetta::sim

@@ -1,0 +1,37 @@
+// The run loop of tests: time moves only when the test runs the loop, which
+// then performs due timers and delayed work in order, deterministically; the
+// jobs of serial queues wait until the test runs them.
+#pragma once
+
+#include <deque>
+
+#include "platform/sim/scheduled_run_loop.h"
+
+namespace lumetta::sim {
+
+class ManualRunLoop final : public ScheduledRunLoop {
+ public:
+  explicit ManualRunLoop(ManualClock& clock) : ScheduledRunLoop(clock), manualClock_(clock) {}
+
+  std::unique_ptr<SerialQueue> makeSerialQueue(std::string label,
+                                               QualityOfService quality) override;
+  // Performs everything due up to `until`, moving the clock to each due time.
+  void runUntil(double until) override;
+  void runFor(double seconds) { runUntil(clock_.uptime() + seconds); }
+
+  // Background jobs, in submission order; jobs they submit run too.
+  std::size_t pendingJobs();
+  bool runNextJob();
+  void runJobs();
+
+ private:
+  friend class ManualQueue;
+  void submit(const void* queue, std::function<void()> job);
+  void runJobsOf(const void* queue);
+
+  ManualClock& manualClock_;
+  std::mutex jobsMutex_;
+  std::deque<std::pair<const void*, std::function<void()>>> jobs_;
+};
+
+}  // namespace lumetta::sim

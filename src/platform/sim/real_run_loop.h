@@ -1,0 +1,25 @@
+// The run loop of the command line and of the thread-sanitizer run: real
+// time, and a thread per serial queue.
+#pragma once
+
+#include <condition_variable>
+
+#include "platform/sim/scheduled_run_loop.h"
+
+namespace lumetta::sim {
+
+class RealRunLoop final : public ScheduledRunLoop {
+ public:
+  explicit RealRunLoop(SimClock& clock) : ScheduledRunLoop(clock) {}
+
+  std::unique_ptr<SerialQueue> makeSerialQueue(std::string label,
+                                               QualityOfService quality) override;
+  void runUntil(double until) override;
+
+ private:
+  void scheduled() override { wake_.notify_all(); }
+
+  std::condition_variable wake_;
+};
+
+}  // namespace lumetta::sim

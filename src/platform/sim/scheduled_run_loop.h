@@ -1,0 +1,55 @@
+// What the simulated run loops share: the main queue's pending work (posted
+// work, delayed work items and repeating timers), ordered by due time and
+// then by submission, guarded by one lock. The run loop must outlive its
+// timers and queues.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "platform/run_loop.h"
+#include "platform/sim/sim_clock.h"
+
+namespace lumetta::sim {
+
+class ScheduledRunLoop : public RunLoop {
+ public:
+  void post(std::function<void()> work) override;
+  void postAfter(double seconds, std::shared_ptr<WorkItem> item) override;
+  std::unique_ptr<Timer> scheduleTimer(double interval, double tolerance, RunLoopMode mode,
+                                       std::function<void()> fire) override;
+  bool isMainThread() const override { return std::this_thread::get_id() == mainThread_; }
+
+ protected:
+  // The calling thread becomes the main thread.
+  explicit ScheduledRunLoop(SimClock& clock);
+
+  // Under the lock: the earliest action due by `now`, or none.
+  std::function<void()> takeDueLocked(double now);
+  std::optional<double> nextDueLocked() const;
+  // Something was scheduled; a waiting loop should look again.
+  virtual void scheduled() {}
+
+  std::mutex mutex_;
+  SimClock& clock_;
+
+ private:
+  struct TimerState;
+  class SimTimer;
+  struct Entry {
+    std::function<void()> action;  // for posted and delayed work
+    std::shared_ptr<TimerState> timer;
+    std::uint64_t generation = 0;  // a timer entry is stale once the timer is rescheduled
+  };
+
+  void addLocked(double due, Entry entry);
+
+  std::thread::id mainThread_;
+  std::uint64_t sequence_ = 0;
+  std::map<std::pair<double, std::uint64_t>, Entry> pending_;
+};
+
+}  // namespace lumetta::sim

@@ -1,0 +1,35 @@
+// Runs a desktop file's timeline: each event changes the desktop at its time,
+// on the main thread, and the workspace announces what the system would.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/notification_center.h"
+#include "platform/run_loop.h"
+#include "platform/sim/sim_desktop.h"
+
+namespace lumetta::sim {
+
+class SimTimeline {
+ public:
+  SimTimeline(SimDesktop& desktop, RunLoop& runLoop, NotificationCenter& center);
+  // Events not yet run are dropped.
+  ~SimTimeline();
+  SimTimeline(const SimTimeline&) = delete;
+  SimTimeline& operator=(const SimTimeline&) = delete;
+
+  // Schedules every event at its time, measured from uptime `origin`.
+  void start(double origin);
+
+ private:
+  void apply(const TimelineEvent& event);
+  void announce(WorkspaceNotification name, std::optional<RunningApplication> app = std::nullopt);
+
+  SimDesktop& desktop_;
+  RunLoop& runLoop_;
+  NotificationCenter& center_;
+  std::vector<std::shared_ptr<WorkItem>> scheduled_;
+};
+
+}  // namespace lumetta::sim

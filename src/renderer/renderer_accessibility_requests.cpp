@@ -1,0 +1,9 @@
+#include "renderer/renderer_accessibility_requests.h"
+
+namespace lumetta {
+
+void RendererAccessibilityRequests::retain(const std::unordered_set<Pid>& processes) {
+  std::erase_if(requests, [&](const auto& entry) { return !processes.contains(entry.first); });
+}
+
+}  // namespace lumetta

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+#include "platform/sim/manual_run_loop.h"
+#include "platform/sim/real_run_loop.h"
+
+namespace lumetta::sim {
+namespace {
+
+struct ManualLoop : ::testing::Test {
+  ManualClock clock{std::nullopt};
+  ManualRunLoop loop{clock};
+  std::vector<std::string> log;
+  auto note(std::string text) {
+    return [this, text] { log.push_back(text + "@" + std::to_string(clock.uptime())); };
+  }
+};
+
+TEST_F(ManualLoop, RunsDueWorkAndTimersInTimeOrder) {
+  auto timer = loop.scheduleTimer(1.0, 0.001, RunLoopMode::common, note("tick"));
+  loop.postAfter(1.5, std::make_shared<WorkItem>(note("delayed")));
+  auto cancelled = std::make_shared<WorkItem>(note("cancelled"));
+  loop.postAfter(0.5, cancelled);
+  cancelled->cancel();
+  loop.post(note("now"));
+  loop.runUntil(2.0);
+  EXPECT_EQ(log, (std::vector<std::string>{"now@0.000000", "tick@1.000000", "delayed@1.500000",
+                                           "tick@2.000000"}));
+  EXPECT_EQ(clock.uptime(), 2.0);
+}
+
+TEST_F(ManualLoop, TimersCanBeParkedRefiredAndInvalidated) {
+  auto timer = loop.scheduleTimer(1.0, 0, RunLoopMode::defaultMode, note("tick"));
+  timer->setNextFireTime(INFINITY);
+  loop.runUntil(5.0);
+  EXPECT_TRUE(log.empty());
+  timer->setNextFireTime(clock.uptime());  // fire now, then every interval again
+  loop.runFor(1.0);
+  EXPECT_EQ(log, (std::vector<std::string>{"tick@5.000000", "tick@6.000000"}));
+  timer->invalidate();
+  timer->setNextFireTime(clock.uptime());
+  loop.runFor(3.0);
+  EXPECT_EQ(log.size(), 2u);
+}
+
+TEST_F(ManualLoop, WorkPostedWhileRunningRunsInTheSamePass) {
+  loop.post([this] { loop.post(note("second")); });
+  loop.runUntil(0);
+  EXPECT_EQ(log, std::vector<std::string>{"second@0.000000"});
+}
+
+TEST_F(ManualLoop, BackgroundJobsRunOnlyWhenStepped) {
+  auto queue = loop.makeSerialQueue("test", QualityOfService::utility);
+  queue->async(note("a"));
+  queue->async([this] { log.push_back("b"); loop.post(note("reply")); });
+  EXPECT_EQ(loop.pendingJobs(), 2u);
+  EXPECT_TRUE(loop.runNextJob());
+  EXPECT_EQ(log, std::vector<std::string>{"a@0.000000"});
+  loop.runJobs();
+  loop.runUntil(0);
+  EXPECT_EQ(log.back(), "reply@0.000000");
+  queue->async(note("late"));
+  queue.reset();  // a released queue still runs what it was given
+  EXPECT_EQ(log.back(), "late@0.000000");
+  EXPECT_FALSE(loop.runNextJob());
+}
+
+TEST(ThreadedRunLoop, RunsBackgroundResultsOnTheMainThread) {
+  RealClock clock{std::nullopt};
+  RealRunLoop loop{clock};
+  auto queue = loop.makeSerialQueue("test", QualityOfService::userInteractive);
+  std::vector<int> order;  // main thread only
+  std::atomic<bool> offMain{true};
+  for (int i = 0; i < 20; ++i) {
+    queue->async([&, i] {
+      if (loop.isMainThread()) offMain = false;
+      loop.post([&, i] {
+        EXPECT_TRUE(loop.isMainThread());
+        order.push_back(i);
+      });
+    });
+  }
+  auto cancelled = std::make_shared<WorkItem>([&] { order.push_back(-1); });
+  loop.postAfter(0.01, cancelled);
+  cancelled->cancel();
+  int ticks = 0;
+  auto timer = loop.scheduleTimer(0.005, 0, RunLoopMode::common, [&] { ++ticks; });
+  const double deadline = clock.uptime() + 10;
+  while (order.size() < 20 && clock.uptime() < deadline) loop.runUntil(clock.uptime() + 0.05);
+  loop.runUntil(clock.uptime() + 0.05);
+  EXPECT_TRUE(offMain);
+  ASSERT_EQ(order.size(), 20u);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(order[i], i);
+  EXPECT_GT(ticks, 0);
+}
+
+}  // namespace
+}  // namespace lumetta::sim
