@@ -33,16 +33,22 @@ std::optional<double> parseRunTime(const std::string& text) {
 
 std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments) {
   CommandLine command;
-  // --desktop and its path belong to the simulated platform, not to the modes.
+  // --desktop and --screenshot with their paths belong to the simulated
+  // platform, not to the modes.
+  const std::pair<std::string_view, std::optional<std::string>*> options[] = {
+      {"--desktop", &command.desktopPath}, {"--screenshot", &command.screenshotPath}};
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    if (i == 0 || arguments[i] != "--desktop") {
+    auto option = std::find_if(std::begin(options), std::end(options),
+                               [&](const auto& o) { return i > 0 && arguments[i] == o.first; });
+    if (option == std::end(options)) {
       rest.push_back(arguments[i]);
       continue;
     }
-    if (i + 1 == arguments.size()) return CommandLineError{"--desktop needs a desktop file"};
-    if (command.desktopPath) return CommandLineError{"--desktop is given more than once"};
-    command.desktopPath = arguments[++i];
+    const std::string flag(option->first);
+    if (i + 1 == arguments.size()) return CommandLineError{flag + " needs a file"};
+    if (*option->second) return CommandLineError{flag + " is given more than once"};
+    *option->second = arguments[++i];
   }
 
   if (has(rest, "--self-test")) {

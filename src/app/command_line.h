@@ -17,7 +17,8 @@ struct CommandLine {
   double runSeconds = 0;  // --overlays and --watch
   bool deep = false;          // --dump --deep
   bool sampleLabels = false;  // --watch --sample-labels
-  std::optional<std::string> desktopPath;  // --desktop FILE
+  std::optional<std::string> desktopPath;     // --desktop FILE
+  std::optional<std::string> screenshotPath;  // --screenshot FILE
 };
 
 struct CommandLineError {

@@ -6,14 +6,15 @@
 
 #include "app/command_line.h"
 #include "app/panescope_app.h"
+#include "platform/sim/screen_picture.h"
 #include "platform/sim/sim_platform.h"
 #include "support/output.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lumetta [--desktop FILE] --self-test | --overlays [SECONDS] | --classify |\n"
-    "               --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
+    "usage: lumetta [--desktop FILE] [--screenshot PNG] --self-test | --overlays [SECONDS] |\n"
+    "               --classify | --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
     "The menu-bar application needs macOS; on the simulated desktop choose a mode.";
 
 }  // namespace
@@ -41,5 +42,13 @@ int main(int argc, char** argv) {
   }
   sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)), sim::TimeSource::real);
   PanescopeApp app(simulated.platform(), std::cout, std::cerr);
-  return app.dispatch(command).value_or(0);
+  const int status = app.dispatch(command).value_or(0);
+  // The picture shows the screen as the mode left it.
+  if (command.screenshotPath) {
+    if (auto error = sim::writeScreenPicture(simulated.desktop(), simulated.panels(), *command.screenshotPath)) {
+      printLine(std::cerr, "lumetta: " + *error);
+      return 2;
+    }
+  }
+  return status;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/accessibility.h"
 #include "platform/clock.h"
+#include "platform/panels.h"
 #include "platform/run_loop.h"
 #include "platform/window_server.h"
 #include "platform/workspace.h"
@@ -18,6 +19,7 @@ struct Platform {
   Workspace& workspace;
   Clock& clock;
   RunLoop& runLoop;
+  Panels& panels;
 };
 
 }  // namespace lumetta

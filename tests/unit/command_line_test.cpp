@@ -51,6 +51,11 @@ TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
   EXPECT_EQ(command.runSeconds, 7);
   EXPECT_EQ(parse({"--desktop", "--classify", "--dump"}).mode, Mode::dump);
 
+  command = parse({"--screenshot", "out.png", "--overlays", "3", "--desktop", "d.json"});
+  EXPECT_EQ(command.screenshotPath, "out.png");
+  EXPECT_EQ(command.desktopPath, "d.json");
+  EXPECT_EQ(command.runSeconds, 3);
+
   std::vector<std::string> missing{"lumetta", "--classify", "--desktop"};
   EXPECT_TRUE(std::holds_alternative<CommandLineError>(parseCommandLine(missing)));
   std::vector<std::string> twice{"lumetta", "--desktop", "a", "--desktop", "b"};

@@ -25,7 +25,8 @@ SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
       clock_(makeClock(time, desktop_.wallStart())),
       runLoop_(makeRunLoop(time, *clock_)),
       accessibility_(desktop_, *clock_),
-      windowServer_(desktop_),
+      panels_(*clock_),
+      windowServer_(desktop_, panels_),
       workspace_(desktop_, *runLoop_),
       timeline_(desktop_, *runLoop_, workspace_.notificationCenter()) {
   timeline_.start(clock_->uptime());

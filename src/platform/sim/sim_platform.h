@@ -12,6 +12,7 @@
 #include "platform/sim/sim_accessibility.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_panels.h"
 #include "platform/sim/sim_timeline.h"
 #include "platform/sim/sim_window_server.h"
 #include "platform/sim/sim_workspace.h"
@@ -29,12 +30,13 @@ class SimPlatform {
   SimPlatform& operator=(const SimPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_, *clock_, *runLoop_};
+    return {accessibility_, windowServer_, workspace_, *clock_, *runLoop_, panels_};
   }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }
   SimWindowServer& windowServer() { return windowServer_; }
   SimWorkspace& workspace() { return workspace_; }
+  SimPanels& panels() { return panels_; }
   SimClock& clock() { return *clock_; }
   RunLoop& runLoop() { return *runLoop_; }
   // The manual run loop; only for a platform made with TimeSource::manual.
@@ -45,6 +47,7 @@ class SimPlatform {
   std::unique_ptr<SimClock> clock_;
   std::unique_ptr<ScheduledRunLoop> runLoop_;
   SimAccessibility accessibility_;
+  SimPanels panels_;
   SimWindowServer windowServer_;
   SimWorkspace workspace_;
   SimTimeline timeline_;

@@ -2,13 +2,15 @@
 #pragma once
 
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_panels.h"
 #include "platform/window_server.h"
 
 namespace lumetta::sim {
 
 class SimWindowServer final : public WindowServer {
  public:
-  explicit SimWindowServer(const SimDesktop& desktop) : desktop_(desktop) {}
+  SimWindowServer(const SimDesktop& desktop, const SimPanels& panels)
+      : desktop_(desktop), panels_(panels) {}
 
   std::optional<RawValue> copyWindowList() override;
   std::optional<std::vector<DisplayID>> onlineDisplays() override;
@@ -19,6 +21,7 @@ class SimWindowServer final : public WindowServer {
 
  private:
   const SimDesktop& desktop_;
+  const SimPanels& panels_;
 };
 
 // A window-server entry's number and bounds when it has both in the right types.

@@ -1,0 +1,39 @@
+// The click-through panel that hosts a window's colour layer: borderless,
+// non-activating, floating, on every Space, out of window cycling.
+#pragma once
+
+#include <memory>
+#include <ostream>
+
+#include "overlay/color_layer.h"
+#include "platform/panels.h"
+
+namespace lumetta {
+
+class PassivePanel {
+ public:
+  PassivePanel(std::unique_ptr<ColorLayer> layer, Panels& panels,
+               const PanelConfiguration& configuration);
+
+  ColorLayer& layer() { return *layer_; }
+  Panel& window() { return *panel_; }
+  const Panel& window() const { return *panel_; }
+
+ private:
+  std::unique_ptr<ColorLayer> layer_;  // outlives the panel that draws it
+  std::unique_ptr<Panel> panel_;
+};
+
+inline constexpr std::uint64_t kNonactivatingPanelMask = 1 << 7;
+inline constexpr int kFloatingWindowLevel = 3;
+// Joins all Spaces, stationary, ignores cycling, full-screen auxiliary.
+inline constexpr std::uint64_t kOverlayCollectionBehavior = 1 | 16 | 64 | 256;
+
+PanelConfiguration passivePanelConfiguration();
+// Not shown yet: the caller sets the frame and orders it front.
+std::unique_ptr<PassivePanel> makePassivePanel(Panels& panels);
+
+bool panelSelfTest(std::ostream& out, Panels& panels);
+bool overlayCornerSelfTest(std::ostream& out, Panels& panels);
+
+}  // namespace lumetta

@@ -1,0 +1,86 @@
+// Overlay windows: borderless, click-through, non-activating panels that
+// never become key or main, and the drawing of their content.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/color.h"
+#include "platform/geometry.h"
+
+namespace lumetta {
+
+struct PanelConfiguration {
+  Rect contentRect;
+  std::uint64_t styleMask = 0;
+  int backing = 2;  // buffered
+  bool defer = false;
+  bool opaque = true;
+  Color backgroundColor;
+  bool hasShadow = true;
+  bool ignoresMouseEvents = false;
+  bool acceptsMouseMovedEvents = false;
+  bool hidesOnDeactivate = false;
+  bool floatingPanel = false;
+  bool becomesKeyOnlyIfNeeded = false;
+  bool releasedWhenClosed = true;
+  int level = 0;
+  std::uint64_t collectionBehavior = 0;
+};
+
+// What a panel shows; drawn on the main thread when the panel displays.
+class PanelContent {
+ public:
+  virtual ~PanelContent() = default;
+  virtual void draw(Canvas& canvas, Size bounds) = 0;
+};
+
+class Panel {
+ public:
+  virtual ~Panel() = default;  // the panel is gone from the screen
+
+  virtual const PanelConfiguration& configuration() const = 0;
+  virtual bool canBecomeKey() const = 0;
+  virtual bool canBecomeMain() const = 0;
+  virtual std::int64_t windowNumber() const = 0;
+
+  // In AppKit coordinates; with `display` the content is drawn at once.
+  virtual void setFrame(Rect frame, bool display) = 0;
+  virtual Rect frame() const = 0;
+  virtual void orderFrontRegardless() = 0;
+  virtual void orderOut() = 0;
+  virtual void close() = 0;
+  virtual bool isVisible() const = 0;
+
+  // Animates the alpha value to `target` over `duration` seconds (at once for 0).
+  virtual void animateAlpha(double target, double duration) = 0;
+  virtual double alpha() const = 0;
+
+  // The content is redrawn whole at the next display.
+  virtual void setNeedsDisplay() = 0;
+  virtual void displayIfNeeded() = 0;
+};
+
+// An RGBA bitmap: 8 bits per sample, alpha premultiplied, row 0 at the top.
+struct Bitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> pixels;
+  double alphaAt(int column, int row) const { return pixels[(row * width + column) * 4 + 3] / 255.0; }
+};
+
+class Panels {
+ public:
+  virtual ~Panels() = default;
+  // `content` must outlive the panel.
+  virtual std::unique_ptr<Panel> makePanel(const PanelConfiguration& configuration,
+                                           PanelContent& content) = 0;
+  // Draws into a device-RGB bitmap of the given pixel size, scaled by `scale`.
+  virtual Bitmap renderBitmap(int pixelsWide, int pixelsHigh, double scale,
+                              const std::function<void(Canvas&)>& draw) = 0;
+};
+
+}  // namespace lumetta

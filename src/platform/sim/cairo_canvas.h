@@ -1,0 +1,37 @@
+// The simulated desktop's canvas: Cairo, flipped so that the overlay draws in
+// view coordinates (origin bottom-left, y up) and scaled to the backing.
+#pragma once
+
+#include <cairo.h>
+
+#include "platform/canvas.h"
+#include "platform/panels.h"
+
+namespace lumetta::sim {
+
+class CairoCanvas final : public Canvas {
+ public:
+  // Draws onto `surface`, whose height in points is `height`.
+  CairoCanvas(cairo_surface_t* surface, double height, double scale);
+  ~CairoCanvas() override;
+  CairoCanvas(const CairoCanvas&) = delete;
+  CairoCanvas& operator=(const CairoCanvas&) = delete;
+
+  void clear(Rect rect) override;
+  void save() override;
+  void restore() override;
+  void clipToRects(std::span<const Rect> rects) override;
+  void clipToRoundedRect(Rect rect, double radiusX, double radiusY) override;
+  void strokeRoundedRect(Rect rect, double radiusX, double radiusY, Color color,
+                         double lineWidth) override;
+  void fillRect(Rect rect, Color color) override;
+
+ private:
+  void roundedRectPath(Rect rect, double radiusX, double radiusY);
+  cairo_t* cr_;
+};
+
+// An ARGB32 image surface as RGBA bytes, row 0 at the top.
+Bitmap bitmapOf(cairo_surface_t* surface);
+
+}  // namespace lumetta::sim

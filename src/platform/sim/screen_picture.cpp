@@ -1,0 +1,155 @@
+#include "platform/sim/screen_picture.h"
+
+#include <cairo.h>
+
+#include <cmath>
+#include <functional>
+
+#include "platform/sim/sim_window_server.h"
+
+namespace lumetta::sim {
+
+namespace {
+
+constexpr double kTitleBarHeight = 28;
+constexpr double kWindowRadius = 10;
+
+// A distinct, calm hue per application, stable across runs.
+Color ownerColor(const std::string& owner) {
+  const double hue = double(std::hash<std::string>{}(owner) % 360);
+  auto channel = [&](double n) {
+    const double k = std::fmod(n + hue / 30, 12);
+    return 0.55 - 0.25 * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
+  };
+  return {channel(0), channel(8), channel(4), 1};
+}
+
+std::string textAt(const RawValue& entry, std::string_view key) {
+  const auto* dictionary = entry.get<RawDictionary>();
+  const RawValue* value = dictionary ? find(*dictionary, key) : nullptr;
+  const auto* text = value ? value->get<std::string>() : nullptr;
+  return text ? *text : std::string{};
+}
+
+void roundedRect(cairo_t* cr, Rect r, double radius) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, r.maxX() - radius, r.minY() + radius, radius, -M_PI / 2, 0);
+  cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, M_PI / 2);
+  cairo_arc(cr, r.minX() + radius, r.maxY() - radius, radius, M_PI / 2, M_PI);
+  cairo_arc(cr, r.minX() + radius, r.minY() + radius, radius, M_PI, 3 * M_PI / 2);
+  cairo_close_path(cr);
+}
+
+void label(cairo_t* cr, const std::string& text, double x, double y, double size, bool bold) {
+  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
+                         bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, size);
+  cairo_move_to(cr, x, y);
+  cairo_show_text(cr, text.c_str());
+}
+
+void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry) {
+  const Rect& b = window.bounds;
+  const std::string owner = textAt(entry, "kCGWindowOwnerName");
+  const std::string name = textAt(entry, "kCGWindowName");
+  cairo_save(cr);
+  if (window.layer > 0) {  // menu bar and other chrome above the windows
+    cairo_rectangle(cr, b.x, b.y, b.width, b.height);
+    cairo_set_source_rgba(cr, 0.95, 0.95, 0.97, 0.85);
+    cairo_fill(cr);
+    cairo_set_source_rgb(cr, 0.2, 0.2, 0.25);
+    label(cr, name.empty() ? owner : name, b.x + 12, b.y + std::min(b.height, 24.0) - 8, 13, true);
+    cairo_restore(cr);
+    return;
+  }
+  roundedRect(cr, b, std::min({kWindowRadius, b.width / 2, b.height / 2}));
+  cairo_clip_preserve(cr);
+  cairo_set_source_rgb(cr, 0.99, 0.99, 1.0);
+  cairo_fill(cr);
+  const Color hue = ownerColor(owner);
+  cairo_set_source_rgb(cr, hue.red, hue.green, hue.blue);
+  cairo_rectangle(cr, b.x, b.y, b.width, std::min(kTitleBarHeight, b.height));
+  cairo_fill(cr);
+  // Window buttons, then the owner and the title.
+  const Color buttons[] = {{1, 0.37, 0.34, 1}, {1, 0.74, 0.18, 1}, {0.16, 0.78, 0.25, 1}};
+  for (int i = 0; i < 3; ++i) {
+    cairo_set_source_rgb(cr, buttons[i].red, buttons[i].green, buttons[i].blue);
+    cairo_arc(cr, b.x + 14 + 20 * i, b.y + kTitleBarHeight / 2, 6, 0, 2 * M_PI);
+    cairo_fill(cr);
+  }
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  label(cr, owner.empty() ? "?" : owner, b.x + 76, b.y + 19, 13, true);
+  if (!name.empty() && name != owner) {
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.8);
+    label(cr, name, b.x + 90 + 8.5 * double(owner.size()), b.y + 19, 12, false);
+  }
+  // A hint of content: a sidebar of short rows, and paragraphs of text lines.
+  const double top = b.y + kTitleBarHeight;
+  const double sidebar = std::min(220.0, b.width * 0.24);
+  cairo_set_source_rgb(cr, 0.92, 0.92, 0.94);
+  cairo_rectangle(cr, b.x, top, sidebar, b.maxY() - top);
+  cairo_fill(cr);
+  cairo_set_source_rgb(cr, 0.80, 0.81, 0.84);
+  for (double y = top + 20; y + 8 < b.maxY(); y += 30) {
+    cairo_rectangle(cr, b.x + 14, y, sidebar * 0.7, 7);
+  }
+  static constexpr double widths[] = {0.82, 0.74, 0.9, 0.46, 0, 0.68, 0.86, 0.3, 0};
+  const double textWidth = b.width - sidebar - 60;
+  int line = 0;
+  for (double y = top + 28; y + 8 < b.maxY() - 20; y += 18, ++line) {
+    const double w = widths[line % std::size(widths)];
+    if (w > 0) cairo_rectangle(cr, b.x + sidebar + 30, y, std::max(0.0, textWidth * w), 6);
+  }
+  cairo_fill(cr);
+  cairo_restore(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+  roundedRect(cr, b, std::min({kWindowRadius, b.width / 2, b.height / 2}));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+}  // namespace
+
+std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
+                                              const std::string& path) {
+  const auto displays = desktop.displays();
+  if (displays.empty()) return path + ": no display to picture";
+  const Rect screen = displays.front().frame;
+  const int width = std::max(1, int(std::lround(screen.width)));
+  const int height = std::max(1, int(std::lround(screen.height)));
+
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(surface);
+  cairo_pattern_t* wallpaper = cairo_pattern_create_linear(0, 0, 0, height);
+  cairo_pattern_add_color_stop_rgb(wallpaper, 0, 0.16, 0.22, 0.36);
+  cairo_pattern_add_color_stop_rgb(wallpaper, 1, 0.36, 0.27, 0.45);
+  cairo_set_source(cr, wallpaper);
+  cairo_paint(cr);
+  cairo_pattern_destroy(wallpaper);
+
+  // The list runs front to back; draw from the back.
+  const RawArray list = desktop.windowList();
+  for (auto entry = list.rbegin(); entry != list.rend(); ++entry) {
+    auto window = listedWindow(*entry);
+    if (window && window->layer >= 0) drawWindow(cr, *window, *entry);
+  }
+
+  // Panels are placed in AppKit coordinates: y grows upwards from the primary's bottom.
+  for (SimPanel* panel : panels.visiblePanels()) {
+    panel->displayIfNeeded();
+    if (!panel->surface()) continue;
+    const Rect frame = panel->frame();
+    cairo_set_source_surface(cr, panel->surface(), frame.x, screen.maxY() - frame.maxY());
+    cairo_paint_with_alpha(cr, panel->alpha());
+  }
+
+  cairo_destroy(cr);
+  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    return path + ": cannot write the picture (" + cairo_status_to_string(status) + ")";
+  }
+  return std::nullopt;
+}
+
+}  // namespace lumetta::sim

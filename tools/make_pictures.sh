@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Writes the README's pictures of the simulated screen into OUT (docs/images
+# by default) with the executables of BUILD (build/release by default).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/release}
+out=${2:-$root/docs/images}
+demo=$root/docs/desktops/demo.json
+mkdir -p "$out"
+
+# The demo desktop as the window server lists it.
+"$build/lumetta" --desktop "$demo" --classify --screenshot "$out/demo-desktop.png" >/dev/null
+# A ChatGPT-mode window in the top-bar style; a Codex-mode window, partly
+# covered by the windows in front of it, in the border style.
+"$build/lumetta-preview" --desktop "$demo" --window 4711 --mode ChatGPT --style top-bar \
+  --out "$out/overlay-top-bar.png"
+"$build/lumetta-preview" --desktop "$demo" --window 4712 --mode Codex --style border \
+  --out "$out/overlay-border.png"
