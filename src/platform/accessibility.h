@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,6 +19,31 @@
 namespace lumetta {
 
 using Pid = std::int32_t;
+
+// Receives an observer's notifications on the main thread: the element the
+// notification is about, its name, and the context given when it was added.
+using ObserverCallback =
+    std::function<void(const Element& element, std::string_view notification, void* context)>;
+
+// One accessibility observer for one process. Released, it stops delivering
+// and gives up its registrations.
+class Observer {
+ public:
+  virtual ~Observer() = default;
+  // `context` comes back with every callback of this registration.
+  virtual AXError addNotification(const Element& element, std::string_view notification,
+                                  void* context) = 0;
+  virtual AXError removeNotification(const Element& element, std::string_view notification) = 0;
+  // Callbacks arrive only while the observer's source is on the main run loop
+  // (in the common modes).
+  virtual void attachToMainRunLoop() = 0;
+  virtual void detachFromMainRunLoop() = 0;
+};
+
+struct ObserverResult {
+  std::unique_ptr<Observer> observer;  // none when creation failed
+  AXError error = axerr::success;
+};
 
 struct ReadResult {
   std::optional<Value> value;  // none when the read failed or succeeded without a value
@@ -52,6 +79,8 @@ class Accessibility {
 
   virtual AXError setAttributeValue(const Element& element, std::string_view attribute,
                                     bool value) = 0;
+
+  virtual ObserverResult createObserver(Pid pid, ObserverCallback callback) = 0;
 };
 
 // The access layer's read functions.

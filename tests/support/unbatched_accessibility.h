@@ -34,6 +34,9 @@ class UnbatchedAccessibility final : public Accessibility {
                             bool value) override {
     return inner_.setAttributeValue(element, attribute, value);
   }
+  ObserverResult createObserver(Pid pid, ObserverCallback callback) override {
+    return inner_.createObserver(pid, std::move(callback));
+  }
 
  private:
   Accessibility& inner_;

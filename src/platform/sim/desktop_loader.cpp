@@ -313,7 +313,8 @@ class Loader {
   SimApp application(const Json& value, const std::string& path) {
     expectObject(value, path);
     checkKeys(value, path,
-              {"pid", "name", "bundle", "active", "launched", "bundleURL", "latency", "hung", "ax"});
+              {"pid", "name", "bundle", "active", "launched", "bundleURL", "latency", "hung",
+               "observerError", "ax"});
     SimApp app;
     app.pid = processId(required(value, path, "pid"), keyPath(path, "pid"));
     app.ordinal = applications_++;
@@ -325,6 +326,9 @@ class Loader {
     if (const Json* v = member(value, "bundleURL")) app.bundleURL = Url{text(*v, keyPath(path, "bundleURL"))};
     if (const Json* v = member(value, "latency")) app.latency = seconds(*v, keyPath(path, "latency"));
     if (const Json* v = member(value, "hung")) app.hung = boolean(*v, keyPath(path, "hung"));
+    if (const Json* v = member(value, "observerError")) {
+      app.observerError = errorCode(*v, keyPath(path, "observerError"));
+    }
     if (const Json* v = member(value, "ax")) {
       app.root = element(*v, keyPath(path, "ax"), owner);
     } else {
@@ -345,7 +349,7 @@ class Loader {
     expectObject(value, path);
     checkKeys(value, path,
               {"id", "role", "subrole", "title", "description", "frame", "window", "attrs", "errors",
-               "children", "hung"});
+               "notificationErrors", "children", "hung"});
     const NodeId id = newNode(owner);
     SimNode node;  // filled here, stored at the end: children append to model_.nodes
     node.owner = owner;
@@ -376,11 +380,14 @@ class Loader {
         node.attributes[item.key()] = attributeValue(item.value(), keyPath(attrsPath, item.key()));
       }
     }
-    if (const Json* errors = member(value, "errors")) {
-      std::string errorsPath = keyPath(path, "errors");
-      expectObject(*errors, errorsPath);
-      for (const auto& item : errors->items()) {
-        node.errors[item.key()] = errorCode(item.value(), keyPath(errorsPath, item.key()));
+    for (auto [key, codes] : {std::pair{"errors", &node.errors},
+                              std::pair{"notificationErrors", &node.notificationErrors}}) {
+      if (const Json* errors = member(value, key)) {
+        std::string errorsPath = keyPath(path, key);
+        expectObject(*errors, errorsPath);
+        for (const auto& item : errors->items()) {
+          (*codes)[item.key()] = errorCode(item.value(), keyPath(errorsPath, item.key()));
+        }
       }
     }
     if (const Json* children = member(value, "children")) {

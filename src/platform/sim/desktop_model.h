@@ -60,6 +60,8 @@ struct SimNode {
   bool hung = false;  // requests to this element never answer (a hung renderer)
   std::map<std::string, StoredValue, std::less<>> attributes;
   std::map<std::string, AXError, std::less<>> errors;
+  // Adding an observer notification of this name on the element fails so.
+  std::map<std::string, AXError, std::less<>> notificationErrors;
   std::vector<NodeRef> children;
   std::optional<std::int64_t> windowNumber;
 };
@@ -74,6 +76,7 @@ struct SimApp {
   std::optional<Url> bundleURL;
   double latency = 0;
   bool hung = false;
+  std::optional<AXError> observerError;  // creating an observer for the app fails so
   NodeId root = kNoNode;
 };
 

@@ -37,6 +37,17 @@ void RequestCounters::recordWrite(NodeId, std::string_view attribute) {
   add(writes_, attribute);
 }
 
+void RequestCounters::recordObserverCall(std::string_view notification) {
+  std::lock_guard lock(mutex_);
+  ++roundTrips_;
+  add(observerCalls_, notification);
+}
+
+std::uint64_t RequestCounters::observerCalls(std::string_view notification) const {
+  std::lock_guard lock(mutex_);
+  return lookup(observerCalls_, notification);
+}
+
 std::uint64_t RequestCounters::roundTrips() const {
   std::lock_guard lock(mutex_);
   return roundTrips_;
@@ -77,6 +88,7 @@ void RequestCounters::reset() {
   roundTrips_ = 0;
   byAttribute_.clear();
   writes_.clear();
+  observerCalls_.clear();
   byElement_.clear();
 }
 

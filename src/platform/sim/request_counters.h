@@ -20,12 +20,15 @@ class RequestCounters {
   // One request: a round trip asking for these attributes of `node`.
   void record(NodeId node, std::span<const std::string_view> attributes);
   void recordWrite(NodeId node, std::string_view attribute);
+  // An observer's request to add or remove a notification.
+  void recordObserverCall(std::string_view notification);
 
   std::uint64_t roundTrips() const;
   std::uint64_t reads(std::string_view attribute) const;
   std::uint64_t reads(NodeId node) const;
   std::uint64_t reads(NodeId node, std::string_view attribute) const;
   std::uint64_t writes(std::string_view attribute) const;
+  std::uint64_t observerCalls(std::string_view notification) const;
   // Every attribute read at least once.
   std::map<std::string, std::uint64_t, std::less<>> readsByAttribute() const;
   void reset();
@@ -37,6 +40,7 @@ class RequestCounters {
   std::uint64_t roundTrips_ = 0;
   Tally byAttribute_;
   Tally writes_;
+  Tally observerCalls_;
   std::unordered_map<NodeId, Tally> byElement_;
 };
 

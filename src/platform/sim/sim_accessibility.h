@@ -5,8 +5,11 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
+#include <vector>
 
 #include "platform/accessibility.h"
+#include "platform/run_loop.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
 
@@ -28,9 +31,12 @@ class SimElement final : public ElementImpl {
   mutable std::atomic<double> timeout;  // 0: the system default; settable on a shared handle
 };
 
+class SimObserver;
+
 class SimAccessibility final : public Accessibility {
  public:
-  SimAccessibility(SimDesktop& desktop, SimClock& clock) : desktop_(desktop), clock_(clock) {}
+  SimAccessibility(SimDesktop& desktop, SimClock& clock, RunLoop& runLoop)
+      : desktop_(desktop), clock_(clock), runLoop_(runLoop) {}
 
   bool isProcessTrusted() override;
   bool isProcessTrustedWithPrompt() override;
@@ -42,6 +48,12 @@ class SimAccessibility final : public Accessibility {
   ReadResult copyAttributeNames(const Element& element) override;
   AXError setAttributeValue(const Element& element, std::string_view attribute,
                             bool value) override;
+  ObserverResult createObserver(Pid pid, ObserverCallback callback) override;
+
+  // Posts a notification about `node` to the observers registered for it (and,
+  // for application-level names, for its application element); callbacks
+  // arrive through the main run loop.
+  void deliver(NodeId node, const std::string& notification);
 
   // The node behind a handle of this desktop.
   static NodeId nodeOf(const Element& element);
@@ -54,9 +66,14 @@ class SimAccessibility final : public Accessibility {
   AXError await(const SimElement& handle);
   Value toValue(const SimValue& value, double timeout) const;
 
+  friend class SimObserver;
+
   SimDesktop& desktop_;
   SimClock& clock_;
+  RunLoop& runLoop_;
   std::atomic<int> prompts_{0};
+  std::mutex observersMutex_;
+  std::vector<SimObserver*> observers_;  // the live ones
 };
 
 }  // namespace lumetta::sim

@@ -114,6 +114,29 @@ AXError SimDesktop::write(NodeId node, std::string_view attribute, bool value) {
   return axerr::success;
 }
 
+std::optional<AXError> SimDesktop::notificationError(NodeId node, std::string_view name) const {
+  std::shared_lock lock(mutex_);
+  if (!aliveLocked(node)) return axerr::invalidUIElement;
+  const auto& errors = model_.nodes[node].notificationErrors;
+  auto it = errors.find(name);
+  if (it == errors.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<AXError> SimDesktop::observerError(Pid pid) const {
+  std::shared_lock lock(mutex_);
+  for (const SimApp& app : running_) {
+    if (app.pid == pid) return app.observerError;
+  }
+  return std::nullopt;
+}
+
+NodeId SimDesktop::applicationOf(NodeId node) const {
+  std::shared_lock lock(mutex_);
+  const SimApp* app = ownerLocked(node);
+  return app ? app->root : kNoNode;
+}
+
 std::vector<RunningApplication> SimDesktop::runningApplications() const {
   std::shared_lock lock(mutex_);
   std::vector<RunningApplication> apps;

@@ -41,6 +41,12 @@ class SimDesktop {
   // Every attribute with a value or an error, sorted; none when the node is gone.
   std::optional<std::vector<std::string>> attributeNames(NodeId node) const;
   AXError write(NodeId node, std::string_view attribute, bool value);
+  // What adding the notification `name` on `node` fails with, if anything;
+  // and what creating an observer for `pid` fails with.
+  std::optional<AXError> notificationError(NodeId node, std::string_view name) const;
+  std::optional<AXError> observerError(Pid pid) const;
+  // The root of the application a node belongs to, or kNoNode.
+  NodeId applicationOf(NodeId node) const;
 
   std::vector<RunningApplication> runningApplications() const;
 

@@ -24,11 +24,11 @@ SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
     : desktop_(std::move(model)),
       clock_(makeClock(time, desktop_.wallStart())),
       runLoop_(makeRunLoop(time, *clock_)),
-      accessibility_(desktop_, *clock_),
+      accessibility_(desktop_, *clock_, *runLoop_),
       panels_(*clock_),
       windowServer_(desktop_, panels_),
       workspace_(desktop_, *runLoop_),
-      timeline_(desktop_, *runLoop_, workspace_.notificationCenter()) {
+      timeline_(desktop_, accessibility_, *runLoop_, workspace_.notificationCenter()) {
   timeline_.start(clock_->uptime());
 }
 

@@ -4,8 +4,9 @@
 
 namespace lumetta::sim {
 
-SimTimeline::SimTimeline(SimDesktop& desktop, RunLoop& runLoop, NotificationCenter& center)
-    : desktop_(desktop), runLoop_(runLoop), center_(center) {}
+SimTimeline::SimTimeline(SimDesktop& desktop, SimAccessibility& accessibility, RunLoop& runLoop,
+                         NotificationCenter& center)
+    : desktop_(desktop), accessibility_(accessibility), runLoop_(runLoop), center_(center) {}
 
 SimTimeline::~SimTimeline() {
   for (auto& item : scheduled_) item->cancel();
@@ -73,7 +74,7 @@ void SimTimeline::apply(const TimelineEvent& event) {
           desktop_.setHung(action.pid, action.hung);
         } else {
           static_assert(std::is_same_v<A, NotifyAction>);
-          // Accessibility notifications reach observers, which the desktop does not serve yet.
+          accessibility_.deliver(action.element.node, action.name);
         }
       },
       event.action);

@@ -1,5 +1,6 @@
 // Runs a desktop file's timeline: each event changes the desktop at its time,
-// on the main thread, and the workspace announces what the system would.
+// on the main thread, and the workspace and the accessibility observers hear
+// what the system would tell them.
 #pragma once
 
 #include <memory>
@@ -7,13 +8,15 @@
 
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
+#include "platform/sim/sim_accessibility.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace lumetta::sim {
 
 class SimTimeline {
  public:
-  SimTimeline(SimDesktop& desktop, RunLoop& runLoop, NotificationCenter& center);
+  SimTimeline(SimDesktop& desktop, SimAccessibility& accessibility, RunLoop& runLoop,
+              NotificationCenter& center);
   // Events not yet run are dropped.
   ~SimTimeline();
   SimTimeline(const SimTimeline&) = delete;
@@ -27,6 +30,7 @@ class SimTimeline {
   void announce(WorkspaceNotification name, std::optional<RunningApplication> app = std::nullopt);
 
   SimDesktop& desktop_;
+  SimAccessibility& accessibility_;
   RunLoop& runLoop_;
   NotificationCenter& center_;
   std::vector<std::shared_ptr<WorkItem>> scheduled_;

@@ -1,0 +1,103 @@
+#include "platform/sim/sim_observer.h"
+
+#include <algorithm>
+
+namespace lumetta::sim {
+
+namespace {
+
+bool isApplicationLevel(std::string_view notification) {
+  static constexpr std::string_view names[] = {
+      "AXWindowCreated",           "AXFocusedWindowChanged",  "AXMainWindowChanged",
+      "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated",
+      "AXApplicationHidden",       "AXApplicationShown"};
+  return std::find(std::begin(names), std::end(names), notification) != std::end(names);
+}
+
+}  // namespace
+
+SimObserver::SimObserver(SimAccessibility& owner, Pid pid, ObserverCallback callback)
+    : owner_(owner), pid_(pid), callback_(std::move(callback)) {
+  std::lock_guard lock(owner_.observersMutex_);
+  owner_.observers_.push_back(this);
+}
+
+SimObserver::~SimObserver() {
+  std::lock_guard lock(owner_.observersMutex_);
+  std::erase(owner_.observers_, this);
+}
+
+const SimObserver::Registration* SimObserver::findLocked(NodeId node,
+                                                         std::string_view notification) const {
+  for (const Registration& r : registrations_) {
+    if (r.node == node && r.notification == notification) return &r;
+  }
+  return nullptr;
+}
+
+AXError SimObserver::addNotification(const Element& element, std::string_view notification,
+                                     void* context) {
+  const NodeId node = SimAccessibility::nodeOf(element);
+  owner_.desktop_.counters().recordObserverCall(notification);
+  if (!owner_.desktop_.trusted()) return axerr::apiDisabled;
+  if (auto error = owner_.desktop_.notificationError(node, notification)) return *error;
+  std::lock_guard lock(owner_.observersMutex_);
+  if (findLocked(node, notification)) return axerr::notificationAlreadyRegistered;
+  registrations_.push_back({node, std::string(notification), context});
+  return axerr::success;
+}
+
+AXError SimObserver::removeNotification(const Element& element, std::string_view notification) {
+  const NodeId node = SimAccessibility::nodeOf(element);
+  owner_.desktop_.counters().recordObserverCall(notification);
+  std::lock_guard lock(owner_.observersMutex_);
+  const auto before = registrations_.size();
+  std::erase_if(registrations_, [&](const Registration& r) {
+    return r.node == node && r.notification == notification;
+  });
+  return registrations_.size() < before ? axerr::success : axerr::notificationNotRegistered;
+}
+
+void SimObserver::attachToMainRunLoop() {
+  std::lock_guard lock(owner_.observersMutex_);
+  attached_ = true;
+}
+
+void SimObserver::detachFromMainRunLoop() {
+  std::lock_guard lock(owner_.observersMutex_);
+  attached_ = false;
+}
+
+ObserverResult SimAccessibility::createObserver(Pid pid, ObserverCallback callback) {
+  if (auto error = desktop_.observerError(pid)) return {nullptr, *error};
+  return {std::make_unique<SimObserver>(*this, pid, std::move(callback)), axerr::success};
+}
+
+void SimAccessibility::deliver(NodeId node, const std::string& notification) {
+  const NodeId application = isApplicationLevel(notification) ? desktop_.applicationOf(node) : kNoNode;
+  runLoop_.post([this, node, application, notification] {
+    // Whoever is still registered when the run loop gets to it hears it.
+    std::vector<std::pair<SimObserver*, void*>> recipients;
+    {
+      std::lock_guard lock(observersMutex_);
+      for (SimObserver* observer : observers_) {
+        if (!observer->attached_) continue;
+        const auto* registration = observer->findLocked(node, notification);
+        if (!registration && application != kNoNode) {
+          registration = observer->findLocked(application, notification);
+        }
+        if (registration) recipients.emplace_back(observer, registration->context);
+      }
+    }
+    for (auto [observer, context] : recipients) {
+      bool live;
+      {
+        std::lock_guard lock(observersMutex_);
+        live = std::find(observers_.begin(), observers_.end(), observer) != observers_.end();
+      }
+      if (live) observer->callback_(element(node), notification, context);
+    }
+  });
+}
+
+}  // namespace lumetta::sim

@@ -1,0 +1,41 @@
+// Accessibility observers of the simulated desktop: registrations per element
+// and name, delivered through the main run loop while attached.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_accessibility.h"
+
+namespace lumetta::sim {
+
+class SimObserver final : public Observer {
+ public:
+  SimObserver(SimAccessibility& owner, Pid pid, ObserverCallback callback);
+  ~SimObserver() override;
+
+  AXError addNotification(const Element& element, std::string_view notification,
+                          void* context) override;
+  AXError removeNotification(const Element& element, std::string_view notification) override;
+  void attachToMainRunLoop() override;
+  void detachFromMainRunLoop() override;
+
+ private:
+  friend class SimAccessibility;
+  struct Registration {
+    NodeId node;
+    std::string notification;
+    void* context;
+  };
+
+  // Under the owner's observers lock.
+  const Registration* findLocked(NodeId node, std::string_view notification) const;
+
+  SimAccessibility& owner_;
+  const Pid pid_;
+  const ObserverCallback callback_;
+  bool attached_ = false;
+  std::vector<Registration> registrations_;
+};
+
+}  // namespace lumetta::sim
