@@ -33,14 +33,18 @@ std::optional<double> parseRunTime(const std::string& text) {
 
 std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments) {
   CommandLine command;
-  // --desktop and --screenshot with their paths belong to the simulated
-  // platform, not to the modes.
+  // --desktop and --screenshot with their paths, and --virtual-time, belong to
+  // the simulated platform, not to the modes.
   const std::pair<std::string_view, std::optional<std::string>*> options[] = {
       {"--desktop", &command.desktopPath}, {"--screenshot", &command.screenshotPath}};
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     auto option = std::find_if(std::begin(options), std::end(options),
                                [&](const auto& o) { return i > 0 && arguments[i] == o.first; });
+    if (i > 0 && arguments[i] == "--virtual-time") {
+      command.virtualTime = true;
+      continue;
+    }
     if (option == std::end(options)) {
       rest.push_back(arguments[i]);
       continue;

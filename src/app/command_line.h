@@ -19,6 +19,7 @@ struct CommandLine {
   bool sampleLabels = false;  // --watch --sample-labels
   std::optional<std::string> desktopPath;     // --desktop FILE
   std::optional<std::string> screenshotPath;  // --screenshot FILE
+  bool virtualTime = false;                   // --virtual-time
 };
 
 struct CommandLineError {

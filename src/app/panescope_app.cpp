@@ -1,7 +1,11 @@
 #include "app/panescope_app.h"
 
+#include <algorithm>
+
 #include "app/self_test.h"
 #include "classify/report.h"
+#include "diagnostics/tree_capture.h"
+#include "diagnostics/validation_monitor.h"
 #include "support/output.h"
 
 namespace lumetta {
@@ -13,11 +17,27 @@ std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
     case Mode::classify:
       printLine(out_, classificationSnapshot(platform_));
       return 0;
-    case Mode::watch: return notBuiltYet("--watch");
-    case Mode::dump: return notBuiltYet("--dump");
+    case Mode::watch: {
+      ValidationMonitor monitor(platform_, out_, command.sampleLabels);
+      monitor.start();
+      runFor(command.runSeconds);
+      monitor.stop();
+      return 0;
+    }
+    case Mode::dump:
+      printLine(out_, capture(platform_, command.deep ? 30 : 15, 500).text);
+      return 0;
     case Mode::menuBar: return std::nullopt;
   }
   return std::nullopt;
+}
+
+void PanescopeApp::runFor(double seconds) {
+  const double deadline = platform_.clock.uptime() + seconds;
+  // A zero, negative or unparsable time runs no slice at all.
+  while (platform_.clock.uptime() < deadline) {
+    platform_.runLoop.runUntil(std::min(platform_.clock.uptime() + 0.1, deadline));
+  }
 }
 
 int PanescopeApp::notBuiltYet(const char* flag) {

@@ -20,6 +20,8 @@ class PanescopeApp {
 
  private:
   int notBuiltYet(const char* flag);
+  // Pumps the main run loop in slices of at most 0.1 seconds for `seconds`.
+  void runFor(double seconds);
 
   Platform platform_;
   std::ostream& out_;

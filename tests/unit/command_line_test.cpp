@@ -55,6 +55,10 @@ TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
   EXPECT_EQ(command.screenshotPath, "out.png");
   EXPECT_EQ(command.desktopPath, "d.json");
   EXPECT_EQ(command.runSeconds, 3);
+  EXPECT_FALSE(command.virtualTime);
+  command = parse({"--watch", "--virtual-time", "2"});
+  EXPECT_TRUE(command.virtualTime);
+  EXPECT_EQ(command.runSeconds, 2);
 
   std::vector<std::string> missing{"lumetta", "--classify", "--desktop"};
   EXPECT_TRUE(std::holds_alternative<CommandLineError>(parseCommandLine(missing)));

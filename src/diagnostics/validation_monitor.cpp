@@ -1,0 +1,276 @@
+#include "diagnostics/validation_monitor.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "classify/attribute_text.h"
+#include "classify/mode_scan.h"
+#include "classify/report.h"
+#include "classify/target_apps.h"
+#include "support/output.h"
+#include "support/text_format.h"
+
+namespace lumetta {
+
+namespace {
+
+constexpr std::string_view kApplicationNotifications[] = {
+    "AXWindowCreated",         "AXFocusedWindowChanged",   "AXMainWindowChanged",
+    "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated",
+    "AXLayoutChanged"};
+constexpr std::string_view kWindowNotifications[] = {
+    "AXMoved", "AXResized", "AXTitleChanged", "AXUIElementDestroyed", "AXWindowMiniaturized",
+    "AXWindowDeminiaturized", "AXLayoutChanged", "AXSelectedChildrenChanged"};
+constexpr std::string_view kWebAreaNotifications[] = {"AXLayoutChanged", "AXLoadComplete",
+                                                      "AXTitleChanged", "AXSelectedChildrenChanged"};
+constexpr std::string_view kButtonNotifications[] = {"AXTitleChanged", "AXValueChanged",
+                                                     "AXUIElementDestroyed", "AXLayoutChanged",
+                                                     "AXSelectedChildrenChanged"};
+constexpr std::string_view kButtonParentNotifications[] = {"AXLayoutChanged",
+                                                           "AXSelectedChildrenChanged"};
+constexpr std::string_view kSnapshotAttributes[] = {"AXSubrole",    "AXFocused",  "AXMain",
+                                                    "AXMinimized",  "AXFullScreen", "AXPosition",
+                                                    "AXSize"};
+constexpr std::string_view kPopupAttributes[] = {"AXRole", "AXTitle", "AXDescription"};
+
+constexpr double kDiscoveryDelay = 0.1;
+constexpr double kSamplePeriod = 0.1;
+
+// The workspace handler's own, narrower list of what counts as a target.
+bool countsForWorkspace(const RunningApplication& app) {
+  const std::string name = app.localizedName.value_or("");
+  const std::string bundle = app.bundleIdentifier.value_or("");
+  return name == "ChatGPT" || name == "Codex" || bundle == "com.openai.codex" ||
+         bundle == "com.openai.chat";
+}
+
+bool sameSubscription(const ValidationMonitor::Subscription& a,
+                      const ValidationMonitor::Subscription& b) {
+  return a.name == b.name && a.element == b.element;
+}
+
+bool contains(const std::vector<ValidationMonitor::Subscription>& list,
+              const ValidationMonitor::Subscription& subscription) {
+  return std::any_of(list.begin(), list.end(),
+                     [&](const auto& s) { return sameSubscription(s, subscription); });
+}
+
+void request(std::vector<ValidationMonitor::Subscription>& list, const Element& element,
+             const std::string& kind, std::span<const std::string_view> names) {
+  for (std::string_view name : names) list.push_back({element, kind, std::string(name)});
+}
+
+}  // namespace
+
+ValidationMonitor::ValidationMonitor(const Platform& platform, std::ostream& out, bool sampleLabels)
+    : platform_(platform), out_(out), startTime_(platform.clock.uptime()), sampleLabels_(sampleLabels) {}
+
+ValidationMonitor::~ValidationMonitor() {
+  if (pendingDiscovery_) pendingDiscovery_->cancel();
+}
+
+void ValidationMonitor::emit(const std::string& text) {
+  char stamp[40];
+  std::snprintf(stamp, sizeof stamp, "t=%.3fs ", platform_.clock.uptime() - startTime_);
+  printLine(out_, stamp + text);
+}
+
+void ValidationMonitor::start() {
+  Accessibility& ax = platform_.accessibility;
+  const bool trusted = ax.isProcessTrusted();
+  emit("START utc=" + iso8601(platform_.clock.now()) + " trusted=" + (trusted ? "true" : "false") +
+       " window numbers are session AX object references only; full-tree polling=OFF "
+       "cached-label sampling=" + (sampleLabels_ ? "100ms" : "OFF"));
+  if (!trusted) {
+    emit("BLOCKED: Accessibility permission required");
+    return;
+  }
+  discover("startup");
+  NotificationCenter& center = platform_.workspace.notificationCenter();
+  for (auto name : {WorkspaceNotification::didLaunchApplication,
+                    WorkspaceNotification::didTerminateApplication}) {
+    workspaceTokens_.push_back(
+        center.addObserver(name, [this](const Notification& n) { workspaceEvent(n); }));
+  }
+  if (sampleLabels_) {
+    sampleTimer_ = platform_.runLoop.scheduleTimer(kSamplePeriod, 0, RunLoopMode::common,
+                                                   [this] { sampleLabels(); });
+  }
+}
+
+void ValidationMonitor::stop() {
+  stopped_ = true;
+  sampleTimer_.reset();
+  workspaceTokens_.clear();
+  for (auto& [pid, observer] : observers_) observer->detachFromMainRunLoop();
+  observers_.clear();
+  emit("STOP");
+}
+
+void ValidationMonitor::workspaceEvent(const Notification& notification) {
+  if (!notification.application || !countsForWorkspace(*notification.application)) return;
+  emit("WORKSPACE " + std::string(notificationName(notification.name)) +
+       " pid=" + std::to_string(notification.application->pid));
+  scheduleDiscovery("workspace lifecycle");
+}
+
+void ValidationMonitor::scheduleDiscovery(const std::string& reason) {
+  // Bursts coalesce into one discovery; the first reason wins.
+  if (rescanScheduled_ || stopped_) return;
+  rescanScheduled_ = true;
+  pendingDiscovery_ = std::make_shared<WorkItem>([this, reason] {
+    if (stopped_) return;
+    rescanScheduled_ = false;
+    discover(reason);
+  });
+  platform_.runLoop.postAfter(kDiscoveryDelay, pendingDiscovery_);
+}
+
+std::int64_t ValidationMonitor::windowNumber(Pid pid, const Element& window) {
+  for (const WindowReference& reference : windowReferences_) {
+    if (reference.pid == pid && reference.window == window) return reference.number;
+  }
+  windowReferences_.push_back({pid, window, nextWindowReference_});
+  return nextWindowReference_++;
+}
+
+std::string ValidationMonitor::popupSignature(const Element& button) {
+  auto lines = attributeLines(platform_.accessibility, button, kPopupAttributes);
+  return lines[0] + " | " + lines[1] + " | " + lines[2];
+}
+
+std::string ValidationMonitor::buttonSignatures(const std::vector<Element>& buttons) {
+  std::string text;
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    text += (i ? " || " : "") + popupSignature(buttons[i]);
+  }
+  return text;
+}
+
+void ValidationMonitor::reconcile(Pid pid, std::vector<Subscription> desired) {
+  auto found = observers_.find(pid);
+  if (found == observers_.end()) return;  // without an observer nothing is registered
+  Observer& observer = *found->second;
+  const std::vector<Subscription> old = std::move(subscriptions_[pid]);
+  for (const Subscription& subscription : old) {
+    if (!contains(desired, subscription)) observer.removeNotification(subscription.element, subscription.name);
+  }
+  for (const Subscription& subscription : desired) {
+    if (contains(old, subscription)) continue;
+    AXError error = observer.addNotification(subscription.element, subscription.name, this);
+    emit("SUBSCRIBE " + subscription.kind + " " + subscription.name + " AXError=" + std::to_string(error));
+  }
+  subscriptions_[pid] = std::move(desired);
+}
+
+void ValidationMonitor::discover(const std::string& reason) {
+  Accessibility& ax = platform_.accessibility;
+  const double began = platform_.clock.uptime();
+  const auto apps = targetApps(platform_.workspace);
+  std::set<Pid> targets;
+  for (const auto& app : apps) targets.insert(app.pid);
+
+  for (auto it = observers_.begin(); it != observers_.end();) {
+    if (targets.count(it->first)) {
+      ++it;
+      continue;
+    }
+    it->second->detachFromMainRunLoop();
+    subscriptions_.erase(it->first);
+    it = observers_.erase(it);
+  }
+
+  std::vector<std::string> entries;
+  std::vector<Binding> bindings;
+  for (const RunningApplication& app : apps) {
+    const std::string pid = std::to_string(app.pid);
+    Element application = ax.applicationElement(app.pid);
+    ax.setMessagingTimeout(application, kDiagnosticMessagingTimeout);
+    if (!observers_.count(app.pid)) {
+      ObserverResult created = ax.createObserver(
+          app.pid, [this](const Element& element, std::string_view name, void* context) {
+            if (context) notification(element, name);
+          });
+      emit("OBSERVER pid=" + pid + " AXError=" + std::to_string(created.error));
+      if (created.observer) {
+        created.observer->attachToMainRunLoop();
+        observers_[app.pid] = std::move(created.observer);
+      }
+    }
+    std::vector<Subscription> desired;
+    request(desired, application, "application pid=" + pid, kApplicationNotifications);
+
+    ReadResult windowsRead = readAX(ax, application, "AXWindows");
+    auto windows = elementsOf(windowsRead);
+    if (!windows) {
+      entries.push_back("pid=" + pid + " AXWindows error=" + std::to_string(windowsRead.error));
+      continue;
+    }
+    for (const Element& window : *windows) {
+      const ModeScan scan = scanMode(ax, platform_.clock, window);
+      const std::int64_t number = windowNumber(app.pid, window);
+      std::string entry = "pid=" + pid + " window=" + std::to_string(number) +
+                          " activeApp=" + (app.active ? "true" : "false") + "\n" +
+                          focusSummary(ax, application, window) + "\n" + modeSummary(scan);
+      for (const std::string& line : attributeLines(ax, window, kSnapshotAttributes)) entry += "\n" + line;
+      entries.push_back(std::move(entry));
+      bindings.push_back({app.pid, window, number, scan.buttons, buttonSignatures(scan.buttons)});
+
+      const std::string windowKind = "window=" + std::to_string(number);
+      request(desired, window, windowKind, kWindowNotifications);
+      for (const Element& area : scan.webAreas) request(desired, area, "webarea " + windowKind, kWebAreaNotifications);
+      for (const Element& button : scan.buttons) {
+        request(desired, button, "mode-button " + windowKind, kButtonNotifications);
+        ReadResult parent = readAX(ax, button, "AXParent");
+        const Element* parentElement = parent.error == axerr::success && parent.value ? parent.value->get<Element>() : nullptr;
+        if (parentElement) request(desired, *parentElement, "mode-button parent " + windowKind, kButtonParentNotifications);
+      }
+    }
+    reconcile(app.pid, std::move(desired));
+  }
+  bindings_ = std::move(bindings);
+
+  std::string snapshot;
+  for (std::size_t i = 0; i < entries.size(); ++i) snapshot += (i ? "\n\n" : "") + entries[i];
+  char summary[64];
+  std::snprintf(summary, sizeof summary, " duration=%.1fms windows=%zu",
+                (platform_.clock.uptime() - began) * 1000, bindings_.size());
+  emit("SCAN reason=" + reason + summary);
+  if (snapshot != lastSnapshot_) {
+    emit("CLASSIFICATION SNAPSHOT\n" + snapshot);
+    lastSnapshot_ = std::move(snapshot);
+  }
+}
+
+void ValidationMonitor::notification(const Element& element, std::string_view name) {
+  std::string source = "other";
+  for (const auto& [pid, list] : subscriptions_) {
+    auto match = std::find_if(list.begin(), list.end(), [&](const Subscription& s) {
+      return s.name == name && s.element == element;
+    });
+    if (match != list.end()) {
+      source = match->kind;
+      break;
+    }
+  }
+  emit("NOTIFICATION " + std::string(name) + " source=" + source);
+  for (const Binding& binding : bindings_) {
+    for (const Element& button : binding.buttons) {
+      emit("EVENT-LABEL window=" + std::to_string(binding.index) + " " + popupSignature(button));
+    }
+  }
+  scheduleDiscovery("notification " + std::string(name));
+}
+
+void ValidationMonitor::sampleLabels() {
+  for (Binding& binding : bindings_) {
+    std::string signatures = buttonSignatures(binding.buttons);
+    if (signatures == binding.sampledSignature) continue;
+    emit("LABEL-SAMPLE pid=" + std::to_string(binding.pid) + " window=" +
+         std::to_string(binding.index) + " " + signatures);
+    binding.sampledSignature = std::move(signatures);
+  }
+}
+
+}  // namespace lumetta

@@ -1,0 +1,76 @@
+// The validation monitor behind --watch: a timestamped log of the target
+// applications' accessibility notifications, the elements they come from, and
+// what the classifier concludes after each. It rescans only at start, on a
+// target's launch or termination and after notifications; with label sampling
+// it also reads the known mode buttons' labels ten times a second.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace lumetta {
+
+class ValidationMonitor {
+ public:
+  struct Binding {
+    Pid pid;
+    Element window;
+    std::int64_t index;  // the window's number for this session
+    std::vector<Element> buttons;
+    std::string sampledSignature;
+  };
+  struct Subscription {
+    Element element;
+    std::string kind;  // what the element is; not part of the identity
+    std::string name;
+  };
+
+  ValidationMonitor(const Platform& platform, std::ostream& out, bool sampleLabels);
+  ~ValidationMonitor();
+  ValidationMonitor(const ValidationMonitor&) = delete;
+  ValidationMonitor& operator=(const ValidationMonitor&) = delete;
+
+  void start();
+  void stop();
+
+ private:
+  struct WindowReference {
+    Pid pid;
+    Element window;
+    std::int64_t number;
+  };
+
+  void emit(const std::string& text);
+  void discover(const std::string& reason);
+  void scheduleDiscovery(const std::string& reason);
+  void notification(const Element& element, std::string_view name);
+  void workspaceEvent(const Notification& notification);
+  void sampleLabels();
+  std::string popupSignature(const Element& button);
+  std::string buttonSignatures(const std::vector<Element>& buttons);
+  std::int64_t windowNumber(Pid pid, const Element& window);
+  void reconcile(Pid pid, std::vector<Subscription> desired);
+
+  Platform platform_;
+  std::ostream& out_;
+  std::map<Pid, std::unique_ptr<Observer>> observers_;
+  std::map<Pid, std::vector<Subscription>> subscriptions_;
+  std::vector<Binding> bindings_;
+  std::vector<NotificationCenter::Registration> workspaceTokens_;
+  std::unique_ptr<Timer> sampleTimer_;
+  bool rescanScheduled_ = false;
+  bool stopped_ = false;
+  std::string lastSnapshot_;
+  std::vector<WindowReference> windowReferences_;
+  std::int64_t nextWindowReference_ = 1;
+  const double startTime_;
+  const bool sampleLabels_;
+  std::shared_ptr<WorkItem> pendingDiscovery_;  // cancelled when the monitor goes
+};
+
+}  // namespace lumetta

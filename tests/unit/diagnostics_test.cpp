@@ -1,0 +1,140 @@
+// The tree capture's limits and the validation monitor's bookkeeping: window
+// numbers, subscription reconciliation and coalesced discoveries.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "diagnostics/tree_capture.h"
+#include "diagnostics/validation_monitor.h"
+#include "support/sim_fixture.h"
+
+namespace lumetta {
+namespace {
+
+using testing::simulated;
+
+// The capture's lines from the walk of the first window on.
+std::string walkOf(const std::string& text) { return text.substr(text.find("\nwindow[0]") + 1); }
+
+const char* kTree = R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
+  {"role": "AXWindow", "children": [
+    {"role": "AXGroup", "children": [{"role": "AXButton"}, {"role": "AXButton"}]},
+    {"role": "AXGroup"}]}]}}]})";
+
+TEST(TreeCapture, DepthAndNodeLimitsEndTheWalkWithTheirLines) {
+  auto platform = simulated(kTree);
+  EXPECT_EQ(walkOf(capture(platform->platform(), 0, 500).text),
+            "window[0]\n  AXRole: AXWindow\n  AXChildren count=2\n  <depth limit reached>\n");
+  EXPECT_EQ(walkOf(capture(platform->platform(), 15, 1).text),
+            "window[0]\n  AXRole: AXWindow\n  AXChildren count=2\n  <node limit reached>\n");
+  // Every ancestor with children left over reports the limit as the walk unwinds.
+  EXPECT_EQ(walkOf(capture(platform->platform(), 15, 3).text),
+            "window[0]\n  AXRole: AXWindow\n  AXChildren count=2\n"
+            "  window[0]/AXChildren[0]\n    AXRole: AXGroup\n    AXChildren count=2\n"
+            "    window[0]/AXChildren[0]/AXChildren[0]\n      AXRole: AXButton\n      AXChildren count=0\n"
+            "    <node limit reached>\n  <node limit reached>\n");
+}
+
+TEST(TreeCapture, NoTargetsGiveTheHeaderAndOneLine) {
+  auto platform = simulated(R"({"clock": {"wallStart": "2025-01-31T09:15:00Z"}, "apps": [{"pid": 3, "name": "Finder"}]})");
+  EXPECT_EQ(capture(platform->platform(), 15, 500).text,
+            "Panescope \u00b7 2025-01-31T09:15:00Z\n"
+            "Accessibility trusted: true\n"
+            "AX coordinates: global desktop coordinates, origin at the upper-left of the primary display.\n"
+            "Semantic AXPopUpButton classification; raw child limit 500, depth 15.\n"
+            "Child titles/descriptions may contain conversation text. No AXValue content read.\n"
+            "\n"
+            "No matching running ChatGPT/Codex applications detected.");
+}
+
+struct Monitor {
+  std::unique_ptr<sim::SimPlatform> platform;
+  std::ostringstream out;
+  std::unique_ptr<ValidationMonitor> monitor;
+
+  Monitor(const std::string& json, bool sampleLabels = false) : platform(simulated(json)) {
+    monitor = std::make_unique<ValidationMonitor>(platform->platform(), out, sampleLabels);
+    monitor->start();
+  }
+  std::vector<std::string> linesWith(const std::string& text) const {
+    std::vector<std::string> found;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) {
+      if (line.find(text) != std::string::npos) found.push_back(line.substr(line.find(' ') + 1));
+    }
+    return found;
+  }
+  void runUntil(double t) { platform->manualRunLoop().runUntil(t); }
+};
+
+TEST(ValidationMonitor, WindowsKeepTheirNumbersForTheSession) {
+  Monitor m(R"({"apps": [{"pid": 1, "name": "Codex", "ax": {"id": "app", "role": "AXApplication",
+      "attrs": {"AXWindows": [{"ref": "w1"}]},
+      "children": [{"id": "w1", "role": "AXWindow"}, {"id": "w2", "role": "AXWindow"}, {"id": "w3", "role": "AXWindow"}]}}],
+    "timeline": [
+      {"at": 1, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w2"}]}},
+      {"at": 1, "notify": {"element": "app", "name": "AXWindowCreated"}},
+      {"at": 2, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w3"}, {"ref": "w1"}]}},
+      {"at": 2, "notify": {"element": "app", "name": "AXWindowCreated"}}]})");
+  m.runUntil(3);
+  // w1 is 1, w2 is 2; w1 comes back as 1, and the new w3 takes 3. Each entry
+  // into the requested set registers the window's eight notifications.
+  EXPECT_EQ(m.linesWith("SUBSCRIBE window=").size(), 4u * 8);
+  const auto snapshots = m.linesWith("pid=1 window=");
+  EXPECT_EQ(snapshots, (std::vector<std::string>{"window=1 activeApp=false", "window=2 activeApp=false",
+                                                 "window=3 activeApp=false", "window=1 activeApp=false"}));
+}
+
+TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
+  Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
+      {"id": "w", "role": "AXWindow", "children": [
+        {"id": "b", "role": "AXPopUpButton", "title": "Switch mode, current mode: ChatGPT",
+         "notificationErrors": {"AXLayoutChanged": -25207}}]}]}}],
+    "timeline": [
+      {"at": 1, "notify": {"element": "w", "name": "AXMoved"}},
+      {"at": 2, "children": {"element": "w", "value": []}},
+      {"at": 2, "notify": {"element": "w", "name": "AXLayoutChanged"}}]})");
+  const auto& counters = m.platform->desktop().counters();
+  m.runUntil(1.5);
+  // The same windows again: nothing added, the failed registration not retried.
+  EXPECT_EQ(m.linesWith("SUBSCRIBE mode-button window=1 AXLayoutChanged"),
+            std::vector<std::string>{"SUBSCRIBE mode-button window=1 AXLayoutChanged AXError=-25207"});
+  EXPECT_EQ(m.linesWith("SCAN ").size(), 2u);
+  EXPECT_EQ(counters.observerCalls("AXValueChanged"), 1u);
+
+  m.runUntil(3);  // the button is gone: its registrations are removed, silently
+  EXPECT_EQ(counters.observerCalls("AXValueChanged"), 2u);
+  EXPECT_EQ(m.linesWith("SUBSCRIBE").size(), 7u + 8u + 5u);
+  m.monitor->stop();
+  EXPECT_EQ(m.linesWith("STOP").size(), 1u);
+}
+
+TEST(ValidationMonitor, ABurstOfNotificationsIsOneDiscovery) {
+  std::string events;
+  for (int i = 0; i < 100; ++i) {
+    events += std::string(i ? "," : "") + R"({"at": )" + std::to_string(1 + i * 0.00099) +
+              R"(, "notify": {"element": "w", "name": ")" + (i % 2 ? "AXMoved" : "AXResized") + R"("}})";
+  }
+  Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
+      {"id": "w", "role": "AXWindow"}]}}], "timeline": [)" + events + "]}");
+  m.runUntil(2);
+  EXPECT_EQ(m.linesWith("NOTIFICATION ").size(), 100u);
+  EXPECT_EQ(m.linesWith("SCAN "), (std::vector<std::string>{"SCAN reason=startup duration=0.0ms windows=1",
+                                                            "SCAN reason=notification AXResized duration=0.0ms windows=1"}));
+}
+
+TEST(ValidationMonitor, WorkspaceLinesUseTheirOwnListOfTargets) {
+  Monitor m(R"({"apps": [{"pid": 9, "name": "Finder"}], "timeline": [
+      {"at": 1, "launch": {"pid": 20, "name": "Helper", "bundle": "com.openai.ChatGPT"}},
+      {"at": 2, "launch": {"pid": 21, "name": "ChatGPT", "bundle": "org.example.other"}}]})");
+  m.runUntil(3);
+  EXPECT_EQ(m.linesWith("SCAN "), (std::vector<std::string>{"SCAN reason=startup duration=0.0ms windows=0",
+                                                            "SCAN reason=workspace lifecycle duration=0.0ms windows=0"}));
+  EXPECT_EQ(m.linesWith("WORKSPACE"), std::vector<std::string>{"WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=21"});
+  // The discovery after the second launch finds both, by bundle and by name.
+  EXPECT_EQ(m.linesWith("OBSERVER"), (std::vector<std::string>{"OBSERVER pid=20 AXError=0", "OBSERVER pid=21 AXError=0"}));
+  EXPECT_TRUE(m.linesWith("CLASSIFICATION SNAPSHOT").empty());
+}
+
+}  // namespace
+}  // namespace lumetta
