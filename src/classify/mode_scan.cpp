@@ -4,6 +4,8 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "support/text_format.h"
+
 namespace lumetta {
 
 namespace {
@@ -98,14 +100,7 @@ ModeScan scanMode(Accessibility& ax, Clock& clock, const Element& window,
   ModeDecision decision = decideMode(scan.evidence, scan.complete, scan.excludedDialog);
   scan.mode = decision.mode;
   scan.reason = std::move(decision.reason);
-  if (!failures.empty()) {
-    std::string list;
-    for (const std::string& failure : failures) {
-      if (!list.empty()) list += ", ";
-      list += failure;
-    }
-    scan.reason += ": " + list;
-  }
+  if (!failures.empty()) scan.reason += ": " + joined(failures, ", ");
   scan.visited = static_cast<std::int64_t>(index);
   return scan;
 }

@@ -14,15 +14,6 @@ constexpr std::string_view kFocusAttributes[] = {"AXFocusedWindow", "AXMainWindo
 constexpr std::string_view kWindowDetailAttributes[] = {"AXFocused",  "AXMain",     "AXMinimized",
                                                         "AXFullScreen", "AXPosition", "AXSize"};
 
-std::string joinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += '\n';
-    text += lines[i];
-  }
-  return text;
-}
-
 const char* truth(bool value) { return value ? "true" : "false"; }
 
 }  // namespace
@@ -33,17 +24,13 @@ std::string modeSummary(const ModeScan& scan) {
   lines.push_back(std::string("Traversal complete=") + truth(scan.complete) +
                   " nodes=" + std::to_string(scan.visited) +
                   " semantic buttons=" + std::to_string(scan.buttons.size()));
-  std::string sidebar = "Sidebar controls (diagnostic only): ";
-  for (std::size_t i = 0; i < scan.sidebarLabels.size(); ++i) {
-    sidebar += (i == 0 ? "" : ", ") + scan.sidebarLabels[i];
-  }
-  lines.push_back(std::move(sidebar));
+  lines.push_back("Sidebar controls (diagnostic only): " + joined(scan.sidebarLabels, ", "));
   for (const ModeEvidence& evidence : scan.evidence) {
     lines.push_back("Evidence AXRole=" + evidence.role + " AXTitle=" +
                     quotedLiteral(evidence.title) +
                     " AXDescription=" + quotedLiteral(evidence.description));
   }
-  return joinLines(lines);
+  return joined(lines, "\n");
 }
 
 std::string focusSummary(Accessibility& ax, const Element& application, const Element& window) {
@@ -60,7 +47,7 @@ std::string focusSummary(Accessibility& ax, const Element& application, const El
     }
     lines.push_back(std::move(line));
   }
-  return joinLines(lines);
+  return joined(lines, "\n");
 }
 
 std::string classificationSnapshot(const Platform& platform) {
@@ -93,7 +80,7 @@ std::string classificationSnapshot(const Platform& platform) {
       }
     }
   }
-  return joinLines(lines);
+  return joined(lines, "\n");
 }
 
 }  // namespace lumetta

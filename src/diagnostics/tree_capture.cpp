@@ -101,9 +101,7 @@ std::string attributeNamesLine(Accessibility& ax, const Element& window) {
   }
   if (!list) return "Exposed attribute names: <AXError " + std::to_string(names.error) + ">";
   std::sort(texts.begin(), texts.end());
-  std::string line = "Exposed attribute names: ";
-  for (std::size_t i = 0; i < texts.size(); ++i) line += (i ? ", " : "") + texts[i];
-  return line;
+  return "Exposed attribute names: " + joined(texts, ", ");
 }
 
 void captureApplication(const Platform& platform, const RunningApplication& app, int depth,
@@ -158,12 +156,7 @@ Capture capture(const Platform& platform, int depth, int limit) {
   if (apps.empty()) lines.push_back("No matching running ChatGPT/Codex applications detected.");
   for (const RunningApplication& app : apps) captureApplication(platform, app, depth, limit, lines);
 
-  Capture result;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) result.text += '\n';
-    result.text += lines[i];
-  }
-  return result;
+  return Capture{joined(lines, "\n")};
 }
 
 }  // namespace lumetta

@@ -141,11 +141,9 @@ std::string ValidationMonitor::popupSignature(const Element& button) {
 }
 
 std::string ValidationMonitor::buttonSignatures(const std::vector<Element>& buttons) {
-  std::string text;
-  for (std::size_t i = 0; i < buttons.size(); ++i) {
-    text += (i ? " || " : "") + popupSignature(buttons[i]);
-  }
-  return text;
+  std::vector<std::string> signatures;
+  for (const Element& button : buttons) signatures.push_back(popupSignature(button));
+  return joined(signatures, " || ");
 }
 
 void ValidationMonitor::reconcile(Pid pid, std::vector<Subscription> desired) {
@@ -231,8 +229,7 @@ void ValidationMonitor::discover(const std::string& reason) {
   }
   bindings_ = std::move(bindings);
 
-  std::string snapshot;
-  for (std::size_t i = 0; i < entries.size(); ++i) snapshot += (i ? "\n\n" : "") + entries[i];
+  std::string snapshot = joined(entries, "\n\n");
   char summary[64];
   std::snprintf(summary, sizeof summary, " duration=%.1fms windows=%zu",
                 (platform_.clock.uptime() - began) * 1000, bindings_.size());

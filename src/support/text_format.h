@@ -24,6 +24,19 @@ std::string decimalNumber(double value);
 // and control characters escaped by a backslash ("" for the empty text).
 std::string quotedLiteral(std::string_view text);
 
+// The parts with `separator` between them.
+template <class Range>
+std::string joined(const Range& parts, std::string_view separator) {
+  std::string text;
+  bool first = true;
+  for (const auto& part : parts) {
+    if (!first) text += separator;
+    text += part;
+    first = false;
+  }
+  return text;
+}
+
 // Every line feed replaced by the two characters backslash and "n".
 std::string singleLine(std::string_view text);
 
