@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: bootstrap run test sanitize tsan bench clean
+.PHONY: bootstrap run test sanitize tsan fuzz bench clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -16,6 +16,10 @@ build/debug/build.ninja: | bootstrap
 
 build/tsan/build.ninja: | bootstrap
 	@cmake -S . -B build/tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLUMETTA_SANITIZE=thread >/dev/null
+
+build/fuzz/build.ninja: | bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLUMETTA_SANITIZE=address -DLUMETTA_FUZZ=ON >/dev/null
 
 build/asan/build.ninja: | bootstrap
 	@cmake -S . -B build/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLUMETTA_SANITIZE=address >/dev/null
@@ -39,6 +43,12 @@ sanitize: build/asan/build.ninja
 tsan: build/tsan/build.ninja
 	@cmake --build build/tsan -j $(JOBS)
 	@cd build/tsan && ctest --output-on-failure -j $(JOBS) -R 'Threaded|e2e\.self-test'
+
+# A seeded, repeatable fuzz run over the desktop loader and the modes that read
+# what it loads, starting from every desktop file in the repository.
+fuzz: build/fuzz/build.ninja
+	@cmake --build build/fuzz -j $(JOBS) --target desktop_fuzz
+	@fuzz/run.sh build/fuzz
 
 bench: build/release/build.ninja
 	@cmake --build build/release -j $(JOBS) --target lumetta_bench

@@ -83,9 +83,14 @@ std::optional<WallTime> parseIso8601(std::string_view text) {
   year_month_day ymd{std::chrono::year{year}, std::chrono::month{unsigned(month)},
                      std::chrono::day{unsigned(day)}};
   if (!ymd.ok() || hour > 23 || minute > 59 || second > 60) return std::nullopt;
-  auto time = sys_days{ymd} + std::chrono::hours{hour} + std::chrono::minutes{minute} +
-              seconds{second} - std::chrono::minutes{offsetMinutes};
-  return std::chrono::time_point_cast<WallTime::duration>(time + fraction);
+  const std::chrono::sys_seconds time = sys_days{ymd} + std::chrono::hours{hour} +
+                                         std::chrono::minutes{minute} + seconds{second} -
+                                         std::chrono::minutes{offsetMinutes};
+  // Wall times count nanoseconds in 64 bits: about the years 1678 to 2262.
+  if (time <= floor<seconds>(WallTime::min()) || time >= floor<seconds>(WallTime::max())) {
+    return std::nullopt;
+  }
+  return std::chrono::time_point_cast<WallTime::duration>(time) + fraction;
 }
 
 std::string shortestNumber(double value) {

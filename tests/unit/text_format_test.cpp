@@ -16,7 +16,8 @@ TEST(Iso8601, FormatsWholeSecondsInUtcAndParsesOffsets) {
   EXPECT_EQ(iso8601(*parseIso8601("1969-12-31T23:59:59.5Z")), "1969-12-31T23:59:59Z");
   EXPECT_EQ(iso8601(*parseIso8601("2024-02-29T00:00:00Z")), "2024-02-29T00:00:00Z");
   for (const char* bad : {"", "2025-01-31", "2025-01-31T09:15:00", "2025-02-30T00:00:00Z",
-                          "2025-01-31T09:15:00Zjunk", "2025-01-31 09:15:00Z", "2025-01-31T25:00:00Z"}) {
+                          "2025-01-31T09:15:00Zjunk", "2025-01-31 09:15:00Z", "2025-01-31T25:00:00Z",
+                          "2571-01-31T09:15:00Z", "1500-01-01T00:00:00Z"}) {  // beyond a wall time's range
     EXPECT_FALSE(parseIso8601(bad)) << bad;
   }
 }

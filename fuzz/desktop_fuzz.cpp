@@ -1,0 +1,24 @@
+// Fuzzes what a desktop file can make Lumetta do: the loader must reject bad
+// input with an error value, and a desktop it accepts must survive its
+// timeline, the classification report and the tree capture.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "classify/report.h"
+#include "diagnostics/tree_capture.h"
+#include "platform/sim/sim_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace lumetta;
+  sim::LoadResult result =
+      sim::parseDesktop(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.json");
+  auto* model = std::get_if<sim::DesktopModel>(&result);
+  if (!model) return 0;
+  sim::SimPlatform platform(std::move(*model), sim::TimeSource::manual);
+  classificationSnapshot(platform.platform());
+  platform.manualRunLoop().runUntil(30);  // the timeline, in virtual time
+  capture(platform.platform(), 30, 500);
+  classificationSnapshot(platform.platform());
+  return 0;
+}
