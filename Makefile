@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: bootstrap run test sanitize tsan fuzz bench clean
+.PHONY: bootstrap run test sanitize tsan fuzz mac-check bench clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -49,6 +49,10 @@ tsan: build/tsan/build.ninja
 fuzz: build/fuzz/build.ninja
 	@cmake --build build/fuzz -j $(JOBS) --target desktop_fuzz
 	@fuzz/run.sh build/fuzz
+
+# The macOS backend, type-checked for macOS 13 with clang on this machine.
+mac-check: | bootstrap
+	@tools/mac-check/run build/mac-check
 
 bench: build/release/build.ninja
 	@cmake --build build/release -j $(JOBS) --target lumetta_bench

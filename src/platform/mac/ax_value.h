@@ -1,0 +1,15 @@
+// What the Accessibility API returns, as the seam's values.
+#pragma once
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include "platform/value.h"
+
+namespace lumetta::mac {
+
+// Text, numbers, truth values, elements, arrays, boxed geometry, URLs and the
+// null object convert; anything else is `Other` with the system's description.
+// Elements in the value carry `timeout`.
+Value valueOf(CFTypeRef value, float timeout);
+
+}  // namespace lumetta::mac

@@ -1,0 +1,23 @@
+// The accessibility service over the macOS Accessibility API.
+#pragma once
+
+#include "platform/accessibility.h"
+
+namespace lumetta::mac {
+
+class MacAccessibility final : public Accessibility {
+ public:
+  bool isProcessTrusted() override;
+  bool isProcessTrustedWithPrompt() override;
+  Element applicationElement(Pid pid) override;
+  AXError setMessagingTimeout(const Element& element, double seconds) override;
+  ReadResult copyAttributeValue(const Element& element, std::string_view attribute) override;
+  std::vector<ReadResult> copyAttributeValues(
+      const Element& element, std::span<const std::string_view> attributes) override;
+  ReadResult copyAttributeNames(const Element& element) override;
+  AXError setAttributeValue(const Element& element, std::string_view attribute,
+                            bool value) override;
+  ObserverResult createObserver(Pid pid, ObserverCallback callback) override;
+};
+
+}  // namespace lumetta::mac

@@ -1,0 +1,47 @@
+// Accessibility observers of the macOS backend. Each registration is the
+// context the system hands back with a notification: it leads to the owning
+// observer and carries the caller's own context.
+#pragma once
+
+#include <ApplicationServices/ApplicationServices.h>
+
+#include <list>
+#include <string>
+
+#include "platform/accessibility.h"
+#include "platform/mac/cf_ref.h"
+
+namespace lumetta::mac {
+
+class MacObserver final : public Observer {
+ public:
+  MacObserver(CFRef<AXObserverRef> observer, ObserverCallback callback)
+      : observer_(std::move(observer)), callback_(std::move(callback)) {}
+  ~MacObserver() override;
+  MacObserver(const MacObserver&) = delete;
+  MacObserver& operator=(const MacObserver&) = delete;
+
+  AXError addNotification(const Element& element, std::string_view notification,
+                          void* context) override;
+  AXError removeNotification(const Element& element, std::string_view notification) override;
+  void attachToMainRunLoop() override;
+  void detachFromMainRunLoop() override;
+
+  // The system's callback; `refcon` is one of our registrations.
+  static void deliver(AXObserverRef observer, AXUIElementRef element, CFStringRef notification,
+                      void* refcon);
+
+ private:
+  struct Registration {
+    MacObserver* owner;
+    Element element;
+    std::string notification;
+    void* context;
+  };
+
+  CFRef<AXObserverRef> observer_;
+  ObserverCallback callback_;
+  std::list<Registration> registrations_;  // stable addresses, handed to the system
+};
+
+}  // namespace lumetta::mac

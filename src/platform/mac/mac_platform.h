@@ -1,0 +1,34 @@
+// The macOS platform, assembled: the real services behind the seam. Built on
+// the main thread of an application (it creates NSApplication if there is none).
+#pragma once
+
+#include "platform/mac/mac_accessibility.h"
+#include "platform/mac/mac_clock.h"
+#include "platform/mac/mac_panels.h"
+#include "platform/mac/mac_run_loop.h"
+#include "platform/mac/mac_window_server.h"
+#include "platform/mac/mac_workspace.h"
+#include "platform/platform.h"
+
+namespace lumetta::mac {
+
+class MacPlatform {
+ public:
+  MacPlatform();
+  MacPlatform(const MacPlatform&) = delete;
+  MacPlatform& operator=(const MacPlatform&) = delete;
+
+  Platform platform() {
+    return {accessibility_, windowServer_, workspace_, clock_, runLoop_, panels_};
+  }
+
+ private:
+  MacClock clock_;
+  MacRunLoop runLoop_;
+  MacAccessibility accessibility_;
+  MacWindowServer windowServer_;
+  MacWorkspace workspace_;
+  MacPanels panels_;
+};
+
+}  // namespace lumetta::mac

@@ -1,0 +1,18 @@
+// The window server over Core Graphics, and the screens as AppKit sees them.
+#pragma once
+
+#include "platform/window_server.h"
+
+namespace lumetta::mac {
+
+class MacWindowServer final : public WindowServer {
+ public:
+  std::optional<RawValue> copyWindowList() override;
+  std::optional<std::vector<DisplayID>> onlineDisplays() override;
+  bool displayIsAsleep(DisplayID display) override;
+  std::optional<RawValue> copySessionDictionary() override;
+  std::int64_t windowNumberAtPoint(Point point) override;
+  std::vector<Rect> screenFrames() override;
+};
+
+}  // namespace lumetta::mac

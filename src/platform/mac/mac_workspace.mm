@@ -1,0 +1,88 @@
+#include "platform/mac/mac_workspace.h"
+
+#import <AppKit/AppKit.h>
+
+#include <chrono>
+#include <utility>
+
+#include "platform/mac/cf_string.h"
+
+namespace lumetta::mac {
+
+namespace {
+
+RunningApplication runningApplication(NSRunningApplication* app) {
+  RunningApplication result;
+  result.pid = app.processIdentifier;
+  if (app.bundleIdentifier) result.bundleIdentifier = utf8(app.bundleIdentifier);
+  if (app.localizedName) result.localizedName = utf8(app.localizedName);
+  if (app.launchDate) {
+    result.launchDate = std::chrono::time_point_cast<WallTime::duration>(
+        std::chrono::system_clock::from_time_t(0) +
+        std::chrono::duration<double>(app.launchDate.timeIntervalSince1970));
+  }
+  if (app.bundleURL) result.bundleURL = Url{utf8(app.bundleURL.absoluteString)};
+  result.active = app.active;
+  return result;
+}
+
+}  // namespace
+
+MacWorkspace::MacWorkspace(RunLoop& runLoop)
+    : center_(runLoop), tokens_([NSMutableArray array]) {
+  @autoreleasepool {
+    const std::pair<NSString*, WorkspaceNotification> forwarded[] = {
+        {NSWorkspaceDidLaunchApplicationNotification, WorkspaceNotification::didLaunchApplication},
+        {NSWorkspaceDidTerminateApplicationNotification,
+         WorkspaceNotification::didTerminateApplication},
+        {NSWorkspaceActiveSpaceDidChangeNotification, WorkspaceNotification::activeSpaceDidChange},
+        {NSWorkspaceWillSleepNotification, WorkspaceNotification::willSleep},
+        {NSWorkspaceDidWakeNotification, WorkspaceNotification::didWake},
+        {NSWorkspaceScreensDidSleepNotification, WorkspaceNotification::screensDidSleep},
+        {NSWorkspaceScreensDidWakeNotification, WorkspaceNotification::screensDidWake},
+        {NSWorkspaceSessionDidResignActiveNotification,
+         WorkspaceNotification::sessionDidResignActive},
+        {NSWorkspaceSessionDidBecomeActiveNotification,
+         WorkspaceNotification::sessionDidBecomeActive},
+    };
+    NSNotificationCenter* system = [NSWorkspace sharedWorkspace].notificationCenter;
+    NotificationCenter* center = &center_;
+    for (const auto& entry : forwarded) {
+      const WorkspaceNotification name = entry.second;
+      // Delivered on the posting thread; the centre hands it to the main thread.
+      id token = [system addObserverForName:entry.first
+                                     object:nil
+                                      queue:nil
+                                 usingBlock:^(NSNotification* notification) {
+                                   @autoreleasepool {
+                                     id app = notification.userInfo[NSWorkspaceApplicationKey];
+                                     std::optional<RunningApplication> application;
+                                     if ([app isKindOfClass:[NSRunningApplication class]]) {
+                                       application = runningApplication(app);
+                                     }
+                                     center->post(Notification{name, std::move(application)});
+                                   }
+                                 }];
+      [tokens_ addObject:token];
+    }
+  }
+}
+
+MacWorkspace::~MacWorkspace() {
+  @autoreleasepool {
+    NSNotificationCenter* system = [NSWorkspace sharedWorkspace].notificationCenter;
+    for (id token in tokens_) [system removeObserver:token];
+  }
+}
+
+std::vector<RunningApplication> MacWorkspace::runningApplications() {
+  @autoreleasepool {
+    std::vector<RunningApplication> applications;
+    for (NSRunningApplication* app in [NSWorkspace sharedWorkspace].runningApplications) {
+      applications.push_back(runningApplication(app));
+    }
+    return applications;
+  }
+}
+
+}  // namespace lumetta::mac

@@ -1,0 +1,17 @@
+// GNUstep's Foundation, and the members of Apple's Foundation the macOS backend
+// uses that GNUstep does not declare (see mac_check_availability.h).
+#pragma once
+
+#include_next <Foundation/Foundation.h>
+
+#include <CoreFoundation/CoreFoundation.h>
+
+#include "../mac_check_availability.h"
+
+@interface NSTimer (MacCheckDeclarations)
+@property NSTimeInterval tolerance MACOS_SINCE(10.9);
+@end
+
+extern "C" {
+CFTypeRef CFBridgingRetain(id object) MACOS_SINCE(10.7);
+}
