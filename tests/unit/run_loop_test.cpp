@@ -32,26 +32,6 @@ TEST_F(ManualLoop, RunsDueWorkAndTimersInTimeOrder) {
   EXPECT_EQ(clock.uptime(), 2.0);
 }
 
-TEST_F(ManualLoop, TimersCanBeParkedRefiredAndInvalidated) {
-  auto timer = loop.scheduleTimer(1.0, 0, RunLoopMode::defaultMode, note("tick"));
-  timer->setNextFireTime(INFINITY);
-  loop.runUntil(5.0);
-  EXPECT_TRUE(log.empty());
-  timer->setNextFireTime(clock.uptime());  // fire now, then every interval again
-  loop.runFor(1.0);
-  EXPECT_EQ(log, (std::vector<std::string>{"tick@5.000000", "tick@6.000000"}));
-  timer->invalidate();
-  timer->setNextFireTime(clock.uptime());
-  loop.runFor(3.0);
-  EXPECT_EQ(log.size(), 2u);
-}
-
-TEST_F(ManualLoop, WorkPostedWhileRunningRunsInTheSamePass) {
-  loop.post([this] { loop.post(note("second")); });
-  loop.runUntil(0);
-  EXPECT_EQ(log, std::vector<std::string>{"second@0.000000"});
-}
-
 TEST_F(ManualLoop, BackgroundJobsRunOnlyWhenStepped) {
   auto queue = loop.makeSerialQueue("test", QualityOfService::utility);
   queue->async(note("a"));

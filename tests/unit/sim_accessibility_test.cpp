@@ -22,21 +22,6 @@ const char* kDesktop = R"({"apps": [
      {"role": "AXSheet"},
      {"role": "AXWindow", "id": "w2"}]}}]})";
 
-TEST(SimAccessibility, ElementsAreEqualExactlyWhenTheyAreTheSameNode) {
-  auto platform = simulated(kDesktop);
-  Accessibility& ax = platform->accessibility();
-  Element app = ax.applicationElement(10);
-  EXPECT_EQ(app, ax.applicationElement(10));
-  EXPECT_EQ(app, elementById(*platform, "app"));
-  auto focused = readAX(ax, app, "AXFocusedWindow");
-  ASSERT_TRUE(focused.value && focused.value->get<Element>());
-  Element window = *focused.value->get<Element>();
-  EXPECT_EQ(window, axElements(ax, app, "AXWindows").front());
-  EXPECT_EQ(window.hash(), elementById(*platform, "w").hash());
-  EXPECT_FALSE(window == elementById(*platform, "w2"));
-  EXPECT_FALSE(ax.applicationElement(11) == ax.applicationElement(12));
-}
-
 TEST(SimAccessibility, AnswersFromShorthandAttributesAndErrors) {
   auto platform = simulated(kDesktop);
   Accessibility& ax = platform->accessibility();
