@@ -6,22 +6,15 @@
 #include <cmath>
 
 #include "contract/contract_backend.h"
+#include "overlay/passive_panel.h"
 
 namespace lumetta::contract {
 namespace {
 
+// The overlay's own configuration, at a frame of its own.
 PanelConfiguration overlayConfiguration() {
-  PanelConfiguration c;
+  PanelConfiguration c = passivePanelConfiguration();
   c.contentRect = {100, 100, 120, 80};
-  c.styleMask = 1 << 7;  // non-activating, borderless
-  c.opaque = false;
-  c.backgroundColor = Color::clear();
-  c.hasShadow = false;
-  c.ignoresMouseEvents = true;
-  c.becomesKeyOnlyIfNeeded = true;
-  c.releasedWhenClosed = false;
-  c.level = 3;
-  c.collectionBehavior = 1 | 16 | 64 | 256;
   return c;
 }
 
