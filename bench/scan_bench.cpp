@@ -15,7 +15,7 @@ using namespace lumetta;
 using sim::NodeId;
 using sim::SimValue;
 
-constexpr double kRoundTripLatency = 0.0002;
+constexpr Duration kRoundTripLatency = Duration::seconds(0.0002);
 
 // A chat transcript of about `size` elements, shaped like a real one: user
 // messages of two paragraphs, assistant messages of a heading, paragraphs of
@@ -91,10 +91,10 @@ void scanBenchmark(benchmark::State& state, bool batched) {
   auto& counters = platform.desktop().counters();
 
   std::int64_t visited = 0;
-  double simulated = 0;
+  Duration simulated;
   counters.reset();
   for (auto _ : state) {
-    double start = platform.clock().uptime();
+    const Uptime start = platform.clock().uptime();
     ModeScan scan = scanMode(ax, platform.clock(), window);
     simulated += platform.clock().uptime() - start;
     visited += scan.visited;
@@ -102,7 +102,7 @@ void scanBenchmark(benchmark::State& state, bool batched) {
   }
   state.SetItemsProcessed(visited);
   state.counters["round_trips_per_element"] = double(counters.roundTrips()) / double(visited);
-  state.counters["sim_ms"] = 1000 * simulated / double(state.iterations());
+  state.counters["sim_ms"] = simulated.inMilliseconds() / double(state.iterations());
   state.counters["elements"] = double(visited) / double(state.iterations());
 }
 

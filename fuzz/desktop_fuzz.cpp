@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!model) return 0;
   sim::SimPlatform platform(std::move(*model), sim::TimeSource::manual);
   classificationSnapshot(platform.platform());
-  platform.manualRunLoop().runUntil(30);  // the timeline, in virtual time
+  platform.manualRunLoop().runFor(Duration::seconds(30));  // the timeline, in virtual time
   capture(platform.platform(), 30, 500);
   classificationSnapshot(platform.platform());
   return 0;

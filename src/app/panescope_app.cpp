@@ -1,7 +1,5 @@
 #include "app/panescope_app.h"
 
-#include <algorithm>
-
 #include "app/self_test.h"
 #include "classify/report.h"
 #include "diagnostics/tree_capture.h"
@@ -20,7 +18,7 @@ std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
     case Mode::watch: {
       ValidationMonitor monitor(platform_, out_, command.sampleLabels);
       monitor.start();
-      runFor(command.runSeconds);
+      runFor(Duration::seconds(command.runSeconds));
       monitor.stop();
       return 0;
     }
@@ -32,12 +30,8 @@ std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
   return std::nullopt;
 }
 
-void PanescopeApp::runFor(double seconds) {
-  const double deadline = platform_.clock.uptime() + seconds;
-  // A zero, negative or unparsable time runs no slice at all.
-  while (platform_.clock.uptime() < deadline) {
-    platform_.runLoop.runUntil(std::min(platform_.clock.uptime() + 0.1, deadline));
-  }
+void PanescopeApp::runFor(Duration duration) {
+  platform_.runLoop.spinUntil(platform_.clock.uptime() + duration);
 }
 
 int PanescopeApp::notBuiltYet(const char* flag) {

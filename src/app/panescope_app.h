@@ -20,8 +20,8 @@ class PanescopeApp {
 
  private:
   int notBuiltYet(const char* flag);
-  // Pumps the main run loop in slices of at most 0.1 seconds for `seconds`.
-  void runFor(double seconds);
+  // Runs the main run loop for `duration`; nothing at all for zero or less.
+  void runFor(Duration duration);
 
   Platform platform_;
   std::ostream& out_;

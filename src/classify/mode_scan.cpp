@@ -39,7 +39,7 @@ ModeScan scanMode(Accessibility& ax, Clock& clock, const Element& window,
   std::set<std::string> failures;  // distinct and sorted, as the reason lists them
   std::vector<Element> queue{window};
   std::unordered_set<Element, ElementHash> seen;
-  const double deadline = clock.uptime() + kScanBudgetSeconds;
+  const Uptime deadline = clock.uptime() + kScanBudget;
 
   std::size_t index = 0;
   while (index < queue.size()) {

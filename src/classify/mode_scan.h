@@ -45,7 +45,7 @@ struct ModeScan {
 };
 
 inline constexpr int kScanQueueLimit = 10'000;
-inline constexpr double kScanBudgetSeconds = 8.0;
+inline constexpr Duration kScanBudget = Duration::seconds(8);
 
 // Synchronous and bounded by the queue limit, the uptime budget and
 // `shouldContinue`, which is asked before every queue entry; returning false

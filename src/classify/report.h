@@ -9,7 +9,7 @@
 
 namespace lumetta {
 
-inline constexpr double kDiagnosticMessagingTimeout = 0.3;
+inline constexpr Duration kDiagnosticMessagingTimeout = Duration::seconds(0.3);
 
 // The lines describing one scan, joined by line feeds.
 std::string modeSummary(const ModeScan& scan);

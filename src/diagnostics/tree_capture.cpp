@@ -81,7 +81,7 @@ class Walk {
   const int depth_;
   const int limit_;
   std::vector<std::string>& lines_;
-  const double deadline_;
+  const Uptime deadline_;
   int nodes_ = 0;
   std::vector<Element> visited_;  // platform equality, searched in order
   bool budgetReported_ = false;

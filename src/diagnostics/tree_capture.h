@@ -13,7 +13,7 @@ struct Capture {
   std::string text;  // lines joined by line feeds, no trailing one
 };
 
-inline constexpr double kCaptureWindowBudget = 5.0;
+inline constexpr Duration kCaptureWindowBudget = Duration::seconds(5);
 
 // `depth` is the deepest level walked (the window is level 0); `limit` the
 // number of elements walked per window.

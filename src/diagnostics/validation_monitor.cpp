@@ -34,8 +34,8 @@ constexpr std::string_view kSnapshotAttributes[] = {"AXSubrole",    "AXFocused",
                                                     "AXSize"};
 constexpr std::string_view kPopupAttributes[] = {"AXRole", "AXTitle", "AXDescription"};
 
-constexpr double kDiscoveryDelay = 0.1;
-constexpr double kSamplePeriod = 0.1;
+constexpr Duration kDiscoveryDelay = Duration::milliseconds(100);
+constexpr Duration kSamplePeriod = Duration::milliseconds(100);
 
 // The workspace handler's own, narrower list of what counts as a target.
 bool countsForWorkspace(const RunningApplication& app) {
@@ -72,7 +72,8 @@ ValidationMonitor::~ValidationMonitor() {
 
 void ValidationMonitor::emit(const std::string& text) {
   char stamp[40];
-  std::snprintf(stamp, sizeof stamp, "t=%.3fs ", platform_.clock.uptime() - startTime_);
+  std::snprintf(stamp, sizeof stamp, "t=%.3fs ",
+                (platform_.clock.uptime() - startTime_).inSeconds());
   printLine(out_, stamp + text);
 }
 
@@ -94,8 +95,7 @@ void ValidationMonitor::start() {
         center.addObserver(name, [this](const Notification& n) { workspaceEvent(n); }));
   }
   if (sampleLabels_) {
-    sampleTimer_ = platform_.runLoop.scheduleTimer(kSamplePeriod, 0, RunLoopMode::common,
-                                                   [this] { sampleLabels(); });
+    sampleTimer_ = platform_.runLoop.repeatingTimer(kSamplePeriod, [this] { sampleLabels(); });
   }
 }
 
@@ -164,7 +164,7 @@ void ValidationMonitor::reconcile(Pid pid, std::vector<Subscription> desired) {
 
 void ValidationMonitor::discover(const std::string& reason) {
   Accessibility& ax = platform_.accessibility;
-  const double began = platform_.clock.uptime();
+  const Uptime began = platform_.clock.uptime();
   const auto apps = targetApps(platform_.workspace);
   std::set<Pid> targets;
   for (const auto& app : apps) targets.insert(app.pid);
@@ -232,7 +232,7 @@ void ValidationMonitor::discover(const std::string& reason) {
   std::string snapshot = joined(entries, "\n\n");
   char summary[64];
   std::snprintf(summary, sizeof summary, " duration=%.1fms windows=%zu",
-                (platform_.clock.uptime() - began) * 1000, bindings_.size());
+                (platform_.clock.uptime() - began).inMilliseconds(), bindings_.size());
   emit("SCAN reason=" + reason + summary);
   if (snapshot != lastSnapshot_) {
     emit("CLASSIFICATION SNAPSHOT\n" + snapshot);

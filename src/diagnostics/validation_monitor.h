@@ -68,7 +68,7 @@ class ValidationMonitor {
   std::string lastSnapshot_;
   std::vector<WindowReference> windowReferences_;
   std::int64_t nextWindowReference_ = 1;
-  const double startTime_;
+  const Uptime startTime_;
   const bool sampleLabels_;
   std::shared_ptr<WorkItem> pendingDiscovery_;  // cancelled when the monitor goes
 };

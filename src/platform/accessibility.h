@@ -14,6 +14,7 @@
 
 #include "platform/ax_error.h"
 #include "platform/element.h"
+#include "platform/time.h"
 #include "platform/value.h"
 
 namespace lumetta {
@@ -65,7 +66,7 @@ class Accessibility {
   // handle carry that handle's timeout, so setting it on an application
   // element bounds every request made anywhere in that application's tree.
   // Zero restores the system default.
-  virtual AXError setMessagingTimeout(const Element& element, double seconds) = 0;
+  virtual AXError setMessagingTimeout(const Element& element, Duration timeout) = 0;
 
   virtual ReadResult copyAttributeValue(const Element& element, std::string_view attribute) = 0;
 

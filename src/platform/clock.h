@@ -1,8 +1,11 @@
-// Time. Budgets, movement and scan times are seconds of monotonic uptime;
-// wall-clock time only stamps logs and report headers.
+// Time. Budgets, movement and scan times are points and durations on the
+// monotonic uptime clock (time.h); wall-clock time only stamps logs and report
+// headers.
 #pragma once
 
 #include <chrono>
+
+#include "platform/time.h"
 
 namespace lumetta {
 
@@ -11,7 +14,7 @@ using WallTime = std::chrono::system_clock::time_point;
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual double uptime() = 0;  // seconds, monotonic
+  virtual Uptime uptime() = 0;  // monotonic; callable from any thread
   virtual WallTime now() = 0;
 };
 

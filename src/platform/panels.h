@@ -10,6 +10,7 @@
 #include "platform/canvas.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
+#include "platform/time.h"
 
 namespace lumetta {
 
@@ -55,8 +56,8 @@ class Panel {
   virtual void close() = 0;
   virtual bool isVisible() const = 0;
 
-  // Animates the alpha value to `target` over `duration` seconds (at once for 0).
-  virtual void animateAlpha(double target, double duration) = 0;
+  // Animates the alpha value to `target` over `duration` (at once for zero).
+  virtual void animateAlpha(double target, Duration duration) = 0;
   virtual double alpha() const = 0;
 
   // The content is redrawn whole at the next display.

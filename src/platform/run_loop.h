@@ -1,12 +1,15 @@
 // The main run loop and the queues around it: work posted to the main queue
 // (at once or after a delay, cancellably), serial background queues,
-// repeating timers, and running the main loop until a time.
+// repeating and single-shot timers, and running the main loop until a time
+// or until a condition holds.
 #pragma once
 
 #include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "platform/clock.h"
 
 namespace lumetta {
 
@@ -43,8 +46,16 @@ class Timer {
  public:
   virtual ~Timer() = default;  // invalidates
   virtual void invalidate() = 0;
-  // The next firing, in seconds of uptime; infinity parks the timer.
-  virtual void setNextFireTime(double uptime) = 0;
+  // Moves the next firing to `when`; Uptime::never() parks the timer. A
+  // single-shot timer that has fired is spent, as if invalidated.
+  virtual void setNextFireTime(Uptime when) = 0;
+  void park() { setNextFireTime(Uptime::never()); }
+};
+
+struct TimerOptions {
+  // How late the system may fire the timer, to save power.
+  Duration tolerance = Duration::zero();
+  RunLoopMode mode = RunLoopMode::common;
 };
 
 class RunLoop {
@@ -53,17 +64,40 @@ class RunLoop {
 
   // The main queue; callable from any thread.
   virtual void post(std::function<void()> work) = 0;
-  virtual void postAfter(double seconds, std::shared_ptr<WorkItem> item) = 0;
+  virtual void postAfter(Duration delay, std::shared_ptr<WorkItem> item) = 0;
 
   virtual std::unique_ptr<SerialQueue> makeSerialQueue(std::string label,
                                                        QualityOfService quality) = 0;
-  // A repeating timer on the main run loop, first firing one interval from now.
-  virtual std::unique_ptr<Timer> scheduleTimer(double interval, double tolerance,
-                                               RunLoopMode mode, std::function<void()> fire) = 0;
 
-  // Runs the main loop on the calling (main) thread until the uptime `until`.
-  virtual void runUntil(double until) = 0;
+  // Timers on the main run loop. A repeating timer fires every `interval`,
+  // first one interval from now; a single-shot timer fires once, `delay` from
+  // now.
+  std::unique_ptr<Timer> repeatingTimer(Duration interval, std::function<void()> fire,
+                                        TimerOptions options = {});
+  std::unique_ptr<Timer> singleShotTimer(Duration delay, std::function<void()> fire,
+                                         TimerOptions options = {});
+
+  // Runs the main loop on the calling (main) thread until `deadline`.
+  virtual void runUntil(Uptime deadline) = 0;
+  // Runs the main loop until `done` holds or `deadline` passes, looking at
+  // `done` between short slices; whether `done` holds. Without a condition
+  // it runs until the deadline. Nothing runs once the deadline has passed.
+  bool spinUntil(Uptime deadline, const std::function<bool()>& done = {});
   virtual bool isMainThread() const = 0;
+
+ protected:
+  explicit RunLoop(Clock& clock) : clock_(clock) {}
+
+  struct TimerSchedule {
+    Duration interval;  // the first firing, and the period of a repeating timer
+    bool repeats = true;
+    TimerOptions options;
+  };
+  virtual std::unique_ptr<Timer> makeTimer(const TimerSchedule& schedule,
+                                           std::function<void()> fire) = 0;
+
+ private:
+  Clock& clock_;
 };
 
 }  // namespace lumetta

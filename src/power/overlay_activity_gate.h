@@ -20,7 +20,7 @@
 
 namespace lumetta {
 
-inline constexpr double kResumeDelay = 0.5;
+inline constexpr Duration kResumeDelay = Duration::seconds(0.5);
 
 class OverlayActivityGate {
  public:

@@ -17,7 +17,7 @@ bool overlayActivitySelfTest(std::ostream& out, RunLoop& runLoop, Clock& clock,
       runLoop, center, windowServer, [&](bool active) { changes.push_back(active); },
       [&] { return displaysAwake; }, true);
   auto post = [&](WorkspaceNotification name) { center.post({name, std::nullopt}); };
-  auto wait = [&] { runLoop.runUntil(clock.uptime() + 0.55); };
+  auto wait = [&] { runLoop.runUntil(clock.uptime() + Duration::seconds(0.55)); };
   auto lastChange = [&](bool value) { return !changes.empty() && changes.back() == value; };
 
   check.expect("startup waits before drawing", !gate.beginWork());

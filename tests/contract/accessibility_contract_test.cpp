@@ -94,17 +94,17 @@ TEST_F(AccessibilityContract, TheBooleanWriteIsWhatALaterReadGives) {
 }
 
 TEST_F(AccessibilityContract, ElementsReadThroughAHandleCarryItsTimeout) {
-  EXPECT_EQ(ax.setMessagingTimeout(app, -1), axerr::illegalArgument);
-  ASSERT_EQ(ax.setMessagingTimeout(app, 0.25), axerr::success);
+  EXPECT_EQ(ax.setMessagingTimeout(app, Duration::seconds(-1)), axerr::illegalArgument);
+  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::milliseconds(250)), axerr::success);
   if (!backend->hasHungChild()) GTEST_SKIP() << "the backend cannot make an element hang";
 
   // The window and its children come from reads on the application element.
   const std::optional<Element> bounded = subjectWindow();
   ASSERT_TRUE(bounded);
   std::optional<ReadResult> hung;
-  double waited = 0;
+  Duration waited;
   for (const Element& child : axElements(ax, *bounded, "AXChildren")) {
-    const double before = platform.clock.uptime();
+    const Uptime before = platform.clock.uptime();
     ReadResult role = readAX(ax, child, "AXRole");
     if (role.error == axerr::cannotComplete) {
       waited = platform.clock.uptime() - before;
@@ -113,7 +113,8 @@ TEST_F(AccessibilityContract, ElementsReadThroughAHandleCarryItsTimeout) {
   }
   ASSERT_TRUE(hung) << "no child of the subject's window hung";
   EXPECT_FALSE(hung->value);
-  EXPECT_LT(waited, 1.0) << "the hung read waited for the system default, not the handle's timeout";
+  EXPECT_LT(waited.inSeconds(), 1.0)
+      << "the hung read waited for the system default, not the handle's timeout";
 }
 
 struct ObserverContract : AccessibilityContract {
@@ -156,7 +157,7 @@ TEST_F(ObserverContract, NotificationsArriveOnTheMainThreadOnlyWhileAttached) {
   ASSERT_EQ(observer.addNotification(*window, "AXTitleChanged", &marker), axerr::success);
 
   backend->retitleSubjectWindow("Lumetta contract, not attached");
-  runFor(platform, 0.3);
+  runFor(platform, Duration::milliseconds(300));
   EXPECT_EQ(calls, 0);
 
   observer.attachToMainRunLoop();
@@ -170,7 +171,7 @@ TEST_F(ObserverContract, NotificationsArriveOnTheMainThreadOnlyWhileAttached) {
   observer.detachFromMainRunLoop();
   const int attachedCalls = calls;
   backend->retitleSubjectWindow("Lumetta contract, detached");
-  runFor(platform, 0.3);
+  runFor(platform, Duration::milliseconds(300));
   EXPECT_EQ(calls, attachedCalls);
 }
 
@@ -181,7 +182,7 @@ TEST_F(ObserverContract, AReleasedObserverDeliversNothing) {
   created.observer->attachToMainRunLoop();
   backend->retitleSubjectWindow("Lumetta contract, released");
   created.observer.reset();
-  runFor(platform, 0.3);
+  runFor(platform, Duration::milliseconds(300));
   EXPECT_EQ(calls, 0);
 }
 

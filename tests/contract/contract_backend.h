@@ -4,7 +4,6 @@
 // one on a Mac); every test makes its own.
 #pragma once
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -35,18 +34,17 @@ class ContractBackend {
 
 std::unique_ptr<ContractBackend> makeContractBackend();
 
-inline void runFor(Platform& platform, double seconds) {
-  platform.runLoop.runUntil(platform.clock.uptime() + seconds);
+// How long a test waits for what a backend should do promptly.
+inline constexpr Duration kPatience = Duration::seconds(3);
+
+inline void runFor(Platform& platform, Duration duration) {
+  platform.runLoop.runUntil(platform.clock.uptime() + duration);
 }
 
-// Runs the main loop in short slices until `done` holds or `limit` seconds of
-// the platform's time have passed; whether `done` holds.
-inline bool runUntil(Platform& platform, const std::function<bool()>& done, double limit = 3) {
-  const double end = platform.clock.uptime() + limit;
-  while (!done() && platform.clock.uptime() < end) {
-    platform.runLoop.runUntil(std::min(platform.clock.uptime() + 0.02, end));
-  }
-  return done();
+// Runs the main loop until `done` holds, for at most kPatience of the
+// platform's time; whether `done` holds.
+inline bool runUntil(Platform& platform, const std::function<bool()>& done) {
+  return platform.runLoop.spinUntil(platform.clock.uptime() + kPatience, done);
 }
 
 }  // namespace lumetta::contract

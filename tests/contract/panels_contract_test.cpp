@@ -56,9 +56,9 @@ TEST_F(PanelsContract, PanelsMoveShowHideAndFade) {
   EXPECT_FALSE(panel->isVisible());
   panel->orderFrontRegardless();
 
-  panel->animateAlpha(0.25, 0);
+  panel->animateAlpha(0.25, Duration::zero());
   EXPECT_NEAR(panel->alpha(), 0.25, 1e-3) << "a fade of no duration is immediate";
-  panel->animateAlpha(1, 0.1);
+  panel->animateAlpha(1, Duration::milliseconds(100));
   EXPECT_TRUE(runUntil(platform, [&] { return std::abs(panel->alpha() - 1) < 1e-3; }));
 
   panel->close();

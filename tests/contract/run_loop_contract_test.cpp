@@ -2,7 +2,6 @@
 // cancellation, serial queues, timers, and running the loop until a time.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <mutex>
 #include <thread>
 
@@ -46,14 +45,14 @@ TEST_F(RunLoopContract, DelayedWorkRunsWhenDueUnlessCancelled) {
   bool kept = false, cancelled = false;
   auto keep = std::make_shared<WorkItem>([&] { kept = true; });
   auto cancel = std::make_shared<WorkItem>([&] { cancelled = true; });
-  loop.postAfter(0.2, keep);
-  loop.postAfter(0.2, cancel);
+  loop.postAfter(Duration::milliseconds(200), keep);
+  loop.postAfter(Duration::milliseconds(200), cancel);
   cancel->cancel();
-  runFor(platform, 0.05);
+  runFor(platform, Duration::milliseconds(50));
   EXPECT_FALSE(kept) << "delayed work ran before its delay";
 
   ASSERT_TRUE(runUntil(platform, [&] { return kept; }));
-  runFor(platform, 0.1);
+  runFor(platform, Duration::milliseconds(100));
   EXPECT_FALSE(cancelled);
 }
 
@@ -86,14 +85,16 @@ TEST_F(RunLoopContract, SerialQueuesRunJobsInOrderAndReleaseWaitsForThem) {
 
 TEST_F(RunLoopContract, TimersRepeatParkRefireAndStop) {
   int fires = 0, defaultModeFires = 0;
-  auto timer = loop.scheduleTimer(0.02, 0.001, RunLoopMode::common, [&] { ++fires; });
-  auto defaultModeTimer =
-      loop.scheduleTimer(0.02, 0, RunLoopMode::defaultMode, [&] { ++defaultModeFires; });
+  const Duration interval = Duration::milliseconds(20);
+  auto timer = loop.repeatingTimer(interval, [&] { ++fires; },
+                                   {.tolerance = Duration::milliseconds(1)});
+  auto defaultModeTimer = loop.repeatingTimer(interval, [&] { ++defaultModeFires; },
+                                              {.mode = RunLoopMode::defaultMode});
   ASSERT_TRUE(runUntil(platform, [&] { return fires >= 2 && defaultModeFires >= 1; }));
 
-  timer->setNextFireTime(INFINITY);
+  timer->park();
   const int parked = fires;
-  runFor(platform, 0.2);
+  runFor(platform, Duration::milliseconds(200));
   EXPECT_EQ(fires, parked) << "a parked timer fired";
 
   timer->setNextFireTime(platform.clock.uptime());
@@ -103,17 +104,44 @@ TEST_F(RunLoopContract, TimersRepeatParkRefireAndStop) {
   timer->setNextFireTime(platform.clock.uptime());
   defaultModeTimer.reset();
   const int stopped = fires, defaultModeStopped = defaultModeFires;
-  runFor(platform, 0.2);
+  runFor(platform, Duration::milliseconds(200));
   EXPECT_EQ(fires, stopped);
   EXPECT_EQ(defaultModeFires, defaultModeStopped);
 }
 
+TEST_F(RunLoopContract, ASingleShotTimerFiresOnceAndIsThenSpent) {
+  int fires = 0;
+  auto timer = loop.singleShotTimer(Duration::milliseconds(20), [&] { ++fires; });
+  ASSERT_TRUE(runUntil(platform, [&] { return fires > 0; }));
+  runFor(platform, Duration::milliseconds(100));
+  EXPECT_EQ(fires, 1);
+  timer->setNextFireTime(platform.clock.uptime());
+  runFor(platform, Duration::milliseconds(100));
+  EXPECT_EQ(fires, 1) << "a spent single-shot timer fired again";
+}
+
+TEST_F(RunLoopContract, SpinningStopsWhenTheConditionHoldsOrTheDeadlinePasses) {
+  bool ran = false;
+  loop.post([&] { ran = true; });
+  const Uptime deadline = platform.clock.uptime() + Duration::seconds(2);
+  EXPECT_TRUE(loop.spinUntil(deadline, [&] { return ran; }));
+  EXPECT_LT(platform.clock.uptime(), deadline) << "spinning went on after the condition held";
+
+  EXPECT_FALSE(loop.spinUntil(platform.clock.uptime() + Duration::milliseconds(50),
+                              [] { return false; }));
+  bool late = false;
+  loop.post([&] { late = true; });
+  EXPECT_FALSE(loop.spinUntil(platform.clock.uptime() - Duration::milliseconds(1),
+                              [&] { return late; }));
+  EXPECT_FALSE(late) << "work ran although the deadline had passed";
+  EXPECT_TRUE(runUntil(platform, [&] { return late; }));
+}
+
 TEST_F(RunLoopContract, RunningTheLoopLetsTimePass) {
-  const double startUptime = platform.clock.uptime();
   const WallTime startWall = platform.clock.now();
-  const double until = startUptime + 0.1;
-  loop.runUntil(until);
-  EXPECT_GE(platform.clock.uptime(), until) << "the loop returned before its time";
+  const Uptime deadline = platform.clock.uptime() + Duration::milliseconds(100);
+  loop.runUntil(deadline);
+  EXPECT_GE(platform.clock.uptime(), deadline) << "the loop returned before its time";
   EXPECT_GT(platform.clock.now(), startWall);
 }
 

@@ -20,7 +20,7 @@ bool isNumber(const RawValue* value) {
 }
 
 TEST_F(WindowServerContract, TheWindowListHoldsTheSubjectsWindowAsRawEntries) {
-  runFor(platform, 0.1);  // the subject's window reaches the screen
+  runFor(platform, Duration::milliseconds(100));  // the subject's window reaches the screen
   const std::optional<RawValue> list = server.copyWindowList();
   ASSERT_TRUE(list);
   const RawArray* entries = list->get<RawArray>();
@@ -87,18 +87,18 @@ TEST_F(WindowServerContract, TheWindowAtAPointIsTheFrontmostThatTakesTheMouse) {
   configuration.ignoresMouseEvents = false;
   auto target = platform.panels.makePanel(configuration, blank);
   target->orderFrontRegardless();
-  runFor(platform, 0.1);
+  runFor(platform, Duration::milliseconds(100));
   EXPECT_EQ(server.windowNumberAtPoint(center), target->windowNumber());
 
   configuration.ignoresMouseEvents = true;
   auto glass = platform.panels.makePanel(configuration, blank);
   glass->orderFrontRegardless();
-  runFor(platform, 0.1);
+  runFor(platform, Duration::milliseconds(100));
   EXPECT_EQ(server.windowNumberAtPoint(center), target->windowNumber())
       << "a click-through panel in front took the point";
 
   target->orderOut();
-  runFor(platform, 0.1);
+  runFor(platform, Duration::milliseconds(100));
   EXPECT_NE(server.windowNumberAtPoint(center), target->windowNumber());
   EXPECT_NE(server.windowNumberAtPoint(center), glass->windowNumber());
 }

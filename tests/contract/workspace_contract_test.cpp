@@ -71,7 +71,7 @@ TEST_F(WorkspaceContract, AReleasedRegistrationHearsNothing) {
     EXPECT_EQ(heard, 1);
   }
   backend->reportWorkspaceEvent(WorkspaceNotification::screensDidWake);
-  runFor(platform, 0.1);
+  runFor(platform, Duration::milliseconds(100));
   EXPECT_EQ(heard, 1);
 }
 

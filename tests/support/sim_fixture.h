@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/sim/sim_platform.h"
+#include "support/test_time.h"
 
 namespace lumetta::testing {
 

@@ -13,8 +13,8 @@ class UnbatchedAccessibility final : public Accessibility {
   bool isProcessTrusted() override { return inner_.isProcessTrusted(); }
   bool isProcessTrustedWithPrompt() override { return inner_.isProcessTrustedWithPrompt(); }
   Element applicationElement(Pid pid) override { return inner_.applicationElement(pid); }
-  AXError setMessagingTimeout(const Element& element, double seconds) override {
-    return inner_.setMessagingTimeout(element, seconds);
+  AXError setMessagingTimeout(const Element& element, Duration timeout) override {
+    return inner_.setMessagingTimeout(element, timeout);
   }
   ReadResult copyAttributeValue(const Element& element, std::string_view attribute) override {
     return inner_.copyAttributeValue(element, attribute);

@@ -64,7 +64,7 @@ struct Monitor {
     }
     return found;
   }
-  void runUntil(double t) { platform->manualRunLoop().runUntil(t); }
+  void runUntil(double t) { platform->manualRunLoop().runUntil(testing::atSecond(t)); }
 };
 
 TEST(ValidationMonitor, WindowsKeepTheirNumbersForTheSession) {

@@ -165,12 +165,12 @@ TEST(ModeScan, UptimeBudgetStopsASlowScan) {
   auto platform = simulated(desktopWith(
       R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [)" + groups + "]}",
       R"(, "latency": 0.01)"));
-  const double start = platform->clock().uptime();
+  const Uptime start = platform->clock().uptime();
   ModeScan scan = scanWindow(*platform);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: traversal budget");
   EXPECT_GT(scan.visited, 700);
   EXPECT_LT(scan.visited, 900);
-  EXPECT_LT(platform->clock().uptime() - start, kScanBudgetSeconds + 0.05);
+  EXPECT_LT(platform->clock().uptime() - start, kScanBudget + Duration::milliseconds(50));
 }
 
 TEST(ModeScan, ShouldContinueIsAskedBeforeEveryEntry) {
@@ -193,13 +193,13 @@ TEST(ModeScan, HungRendererFailsAfterTheInheritedMessagingTimeout) {
            {"role": "AXWebArea", "hung": true}]})"));
   Accessibility& ax = platform->accessibility();
   Element app = ax.applicationElement(100);
-  ASSERT_EQ(ax.setMessagingTimeout(app, 0.3), axerr::success);
+  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::seconds(0.3)), axerr::success);
   auto windows = axElements(ax, app, "AXWindows");
   ASSERT_EQ(windows.size(), 1u);
 
-  const double start = platform->clock().uptime();
+  const Uptime start = platform->clock().uptime();
   ModeScan scan = scanMode(ax, platform->clock(), windows[0]);
-  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.3);
+  EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(), 0.3);
   EXPECT_EQ(scan.reason,
             "Incomplete AX traversal: AXChildren error=-25204, AXRole error=-25204");
   EXPECT_EQ(scan.observation(), ModeObservation::incomplete());

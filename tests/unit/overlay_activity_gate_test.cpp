@@ -23,14 +23,14 @@ struct Model {
   Token generation = 0;
   bool active = false;
   bool stopped = false;
-  std::optional<std::pair<Token, double>> resume;  // generation and due time
+  std::optional<std::pair<Token, Uptime>> resume;  // generation and due time
   std::vector<bool> changes;
   bool displayAwake = true;
 
-  void scheduleResume(double now) {
+  void scheduleResume(Uptime now) {
     if (state.permitsWork() && !stopped) resume = {{generation, now + kResumeDelay}};
   }
-  void receive(OverlayPowerEvent event, double now) {
+  void receive(OverlayPowerEvent event, Uptime now) {
     resume.reset();
     if (stopped) return;
     state.receive(event);
@@ -39,7 +39,7 @@ struct Model {
     changes.push_back(false);
     scheduleResume(now);
   }
-  void advanceTo(double now) {
+  void advanceTo(Uptime now) {
     if (!resume || resume->second > now) return;
     if (!stopped && generation == resume->first && state.permitsWork() && displayAwake) {
       active = true;
@@ -47,7 +47,7 @@ struct Model {
     }
     resume.reset();
   }
-  std::optional<Token> beginWork(double now) {
+  std::optional<Token> beginWork(Uptime now) {
     if (displayAwake) return active && !stopped ? std::optional(generation) : std::nullopt;
     if (!state.displaysSleeping) receive(OverlayPowerEvent::displaysSleep, now);
     return std::nullopt;
@@ -92,7 +92,7 @@ TEST(OverlayActivityGate, AgreesWithTheStateTableOnRandomSequences) {
 
     std::string trace;
     for (int step = 0; step < 40; ++step) {
-      const double now = clock.uptime();
+      const Uptime now = clock.uptime();
       switch (random() % 6) {
         case 0: {
           int e = int(random() % 6);
@@ -121,8 +121,8 @@ TEST(OverlayActivityGate, AgreesWithTheStateTableOnRandomSequences) {
           }
           break;
         default: {
-          const double dt = 0.25 * double(1 + random() % 3);
-          trace += " wait" + std::to_string(dt);
+          const Duration dt = Duration::seconds(0.25 * double(1 + random() % 3));
+          trace += " wait" + std::to_string(dt.inSeconds());
           loop.runUntil(now + dt);
           model.advanceTo(now + dt);
         }
@@ -139,10 +139,10 @@ TEST(OverlayActivityGate, StartsBlockedOffConsoleAndStaysStoppedForGood) {
   std::vector<bool> changes;
   OverlayActivityGate gate(loop, offConsole->workspace().notificationCenter(),
                            offConsole->windowServer(), [&](bool active) { changes.push_back(active); });
-  loop.runFor(2);
+  loop.runFor(Duration::seconds(2));
   EXPECT_FALSE(gate.beginWork());
   offConsole->workspace().notificationCenter().post({WorkspaceNotification::sessionDidBecomeActive, {}});
-  loop.runFor(0.5);
+  loop.runFor(Duration::seconds(0.5));
   auto token = gate.beginWork();
   ASSERT_TRUE(token);
   EXPECT_EQ(changes, (std::vector<bool>{false, true}));
@@ -187,12 +187,9 @@ TEST(ThreadedOverlayActivityGate, TokensAreCheckedFromAnyThread) {
   for (int round = 0; round < 3; ++round) {
     center.post({WorkspaceNotification::screensDidSleep, {}});
     std::thread([&] { center.post({WorkspaceNotification::screensDidWake, {}}); }).join();
-    const double deadline = clock.uptime() + 5;
     std::optional<Token> token;
-    while (!token && clock.uptime() < deadline) {
-      loop.runUntil(clock.uptime() + 0.05);
-      token = gate.beginWork();
-    }
+    loop.spinUntil(clock.uptime() + Duration::seconds(5),
+                   [&] { return (token = gate.beginWork()).has_value(); });
     ASSERT_TRUE(token);
     latest = *token;
     EXPECT_TRUE(gate.isCurrent(*token));

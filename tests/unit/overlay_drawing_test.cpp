@@ -168,8 +168,8 @@ TEST(ScreenPicture, PanelsAppearOverTheirWindowWithYFlipped) {
   EXPECT_EQ(below.r, windowBelow.r);
   EXPECT_EQ(below.g, windowBelow.g);
 
-  panel->window().animateAlpha(0, 0.2);
-  platform->manualRunLoop().runFor(0.1);
+  panel->window().animateAlpha(0, Duration::seconds(0.2));
+  platform->manualRunLoop().runFor(Duration::seconds(0.1));
   EXPECT_DOUBLE_EQ(panel->window().alpha(), 0.5);
   std::filesystem::remove(path);
   EXPECT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), "/nonexistent/dir/x.png")

@@ -99,7 +99,7 @@ TEST(ClassificationSnapshot, UnreadableWindowListsAndHungAppsDoNotStopTheReport)
       {"pid": 9, "name": "Codex", "hung": true},
       {"pid": 8, "bundle": "com.openai.chat", "ax": {"role": "AXApplication", "errors": {"AXWindows": -25212}}},
       {"pid": 7, "name": "ChatGPT", "ax": {"role": "AXApplication", "attrs": {"AXWindows": "oops"}}}]})");
-  const double start = platform->clock().uptime();
+  const Uptime start = platform->clock().uptime();
   EXPECT_EQ(classificationSnapshot(platform->platform()),
             "2025-01-31T09:15:00Z trusted=true\n"
             "APP ChatGPT pid=7 bundle=?\n"
@@ -109,7 +109,7 @@ TEST(ClassificationSnapshot, UnreadableWindowListsAndHungAppsDoNotStopTheReport)
             "APP Codex pid=9 bundle=?\n"
             "AXWindows error=-25204");
   // The hung app answered after the 0.3 s messaging timeout, not the system's 6 s.
-  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.3);
+  EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(), 0.3);
 }
 
 }  // namespace

@@ -1,35 +1,40 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cmath>
 #include <thread>
 
 #include "platform/sim/manual_run_loop.h"
 #include "platform/sim/real_run_loop.h"
+#include "support/test_time.h"
 
 namespace lumetta::sim {
 namespace {
+
+using testing::atSecond;
 
 struct ManualLoop : ::testing::Test {
   ManualClock clock{std::nullopt};
   ManualRunLoop loop{clock};
   std::vector<std::string> log;
   auto note(std::string text) {
-    return [this, text] { log.push_back(text + "@" + std::to_string(clock.uptime())); };
+    return [this, text] {
+      log.push_back(text + "@" + std::to_string(clock.uptime().sinceOrigin().inSeconds()));
+    };
   }
 };
 
 TEST_F(ManualLoop, RunsDueWorkAndTimersInTimeOrder) {
-  auto timer = loop.scheduleTimer(1.0, 0.001, RunLoopMode::common, note("tick"));
-  loop.postAfter(1.5, std::make_shared<WorkItem>(note("delayed")));
+  auto timer = loop.repeatingTimer(Duration::seconds(1), note("tick"),
+                                   {.tolerance = Duration::milliseconds(1)});
+  loop.postAfter(Duration::seconds(1.5), std::make_shared<WorkItem>(note("delayed")));
   auto cancelled = std::make_shared<WorkItem>(note("cancelled"));
-  loop.postAfter(0.5, cancelled);
+  loop.postAfter(Duration::seconds(0.5), cancelled);
   cancelled->cancel();
   loop.post(note("now"));
-  loop.runUntil(2.0);
+  loop.runUntil(atSecond(2));
   EXPECT_EQ(log, (std::vector<std::string>{"now@0.000000", "tick@1.000000", "delayed@1.500000",
                                            "tick@2.000000"}));
-  EXPECT_EQ(clock.uptime(), 2.0);
+  EXPECT_EQ(clock.uptime(), atSecond(2));
 }
 
 TEST_F(ManualLoop, BackgroundJobsRunOnlyWhenStepped) {
@@ -40,7 +45,7 @@ TEST_F(ManualLoop, BackgroundJobsRunOnlyWhenStepped) {
   EXPECT_TRUE(loop.runNextJob());
   EXPECT_EQ(log, std::vector<std::string>{"a@0.000000"});
   loop.runJobs();
-  loop.runUntil(0);
+  loop.runUntil(atSecond(0));
   EXPECT_EQ(log.back(), "reply@0.000000");
   queue->async(note("late"));
   queue.reset();  // a released queue still runs what it was given
@@ -64,13 +69,12 @@ TEST(ThreadedRunLoop, RunsBackgroundResultsOnTheMainThread) {
     });
   }
   auto cancelled = std::make_shared<WorkItem>([&] { order.push_back(-1); });
-  loop.postAfter(0.01, cancelled);
+  loop.postAfter(Duration::milliseconds(10), cancelled);
   cancelled->cancel();
   int ticks = 0;
-  auto timer = loop.scheduleTimer(0.005, 0, RunLoopMode::common, [&] { ++ticks; });
-  const double deadline = clock.uptime() + 10;
-  while (order.size() < 20 && clock.uptime() < deadline) loop.runUntil(clock.uptime() + 0.05);
-  loop.runUntil(clock.uptime() + 0.05);
+  auto timer = loop.repeatingTimer(Duration::milliseconds(5), [&] { ++ticks; });
+  loop.spinUntil(clock.uptime() + Duration::seconds(10), [&] { return order.size() == 20; });
+  loop.runUntil(clock.uptime() + Duration::milliseconds(50));
   EXPECT_TRUE(offMain);
   ASSERT_EQ(order.size(), 20u);
   for (int i = 0; i < 20; ++i) EXPECT_EQ(order[i], i);

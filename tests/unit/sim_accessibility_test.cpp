@@ -53,11 +53,11 @@ TEST(SimAccessibility, BatchedReadIsOneRoundTripWithPerAttributeResults) {
   Accessibility& ax = platform->accessibility();
   Element w = elementById(*platform, "w");
   auto& counters = platform->desktop().counters();
-  const double start = platform->clock().uptime();
+  const Uptime start = platform->clock().uptime();
   constexpr std::string_view names[] = {"AXRole", "AXHelp", "AXNothing", "AXChildren"};
   auto results = ax.copyAttributeValues(w, names);
   EXPECT_EQ(counters.roundTrips(), 1u);
-  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.25);  // one latency, not four
+  EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(), 0.25);  // one latency, not four
   ASSERT_EQ(results.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
     ReadResult single = ax.copyAttributeValue(w, names[i]);
@@ -73,12 +73,12 @@ TEST(SimAccessibility, SlowAppsTimeOutAtTheHandlesMessagingTimeout) {
   auto platform = simulated(kDesktop);
   Accessibility& ax = platform->accessibility();
   Element app = ax.applicationElement(10);
-  EXPECT_EQ(ax.setMessagingTimeout(app, -1), axerr::illegalArgument);
-  ASSERT_EQ(ax.setMessagingTimeout(app, 0.2), axerr::success);
-  const double start = platform->clock().uptime();
+  EXPECT_EQ(ax.setMessagingTimeout(app, Duration::seconds(-1)), axerr::illegalArgument);
+  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::seconds(0.2)), axerr::success);
+  const Uptime start = platform->clock().uptime();
   EXPECT_EQ(readAX(ax, app, "AXRole").error, axerr::cannotComplete);  // latency 0.25 > 0.2
-  EXPECT_DOUBLE_EQ(platform->clock().uptime() - start, 0.2);
-  ASSERT_EQ(ax.setMessagingTimeout(app, 0), axerr::success);  // back to the system default
+  EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(), 0.2);
+  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::zero()), axerr::success);  // back to the system default
   EXPECT_EQ(axString(ax, app, "AXRole"), "AXApplication");
 }
 

@@ -7,6 +7,7 @@
 namespace lumetta {
 namespace {
 
+using testing::atSecond;
 using testing::elementById;
 using testing::simulated;
 
@@ -62,16 +63,16 @@ TEST(Timeline, ChangesTheDesktopAtEachEventsTimeAndAnnouncesIt) {
   Recorder recorder(platform->workspace().notificationCenter());
   Element window = elementById(*platform, "w");
 
-  loop.runUntil(0.5);
+  loop.runUntil(atSecond(0.5));
   EXPECT_EQ(windowNumbers(server), (std::vector<std::int64_t>{9, 7}));
 
-  loop.runUntil(1);
+  loop.runUntil(atSecond(1));
   EXPECT_EQ(windowNumbers(server), (std::vector<std::int64_t>{7, 9}));
   EXPECT_EQ(readAX(ax, window, "AXPosition").value, Value(Point{20, 30}));
   EXPECT_EQ(readAX(ax, window, "AXSize").value, Value(Size{400, 300}));
   EXPECT_EQ(server.windowNumberAtPoint({25, 800 - 35}), 7);  // AppKit y grows upwards
 
-  loop.runUntil(2);
+  loop.runUntil(atSecond(2));
   EXPECT_EQ(recorder.heard, std::vector<std::string>{"NSWorkspaceDidLaunchApplicationNotification 600"});
   auto apps = platform->workspace().runningApplications();
   ASSERT_EQ(apps.size(), 2u);
@@ -80,18 +81,18 @@ TEST(Timeline, ChangesTheDesktopAtEachEventsTimeAndAnnouncesIt) {
 
   Element old = elementById(*platform, "old");
   Element deep = elementById(*platform, "deep");
-  loop.runUntil(3);
+  loop.runUntil(atSecond(3));
   EXPECT_EQ(readAX(ax, old, "AXRole").error, axerr::invalidUIElement);
   EXPECT_EQ(readAX(ax, deep, "AXRole").error, axerr::invalidUIElement);
   EXPECT_EQ(axElements(ax, window, "AXChildren"), std::vector<Element>{elementById(*platform, "new")});
   EXPECT_EQ(axString(ax, window, "AXTitle"), "Renamed");
 
   EXPECT_TRUE(OverlayActivityGate::hasAwakeDisplay(server));
-  loop.runUntil(4);
+  loop.runUntil(atSecond(4));
   EXPECT_FALSE(OverlayActivityGate::hasAwakeDisplay(server));
   EXPECT_FALSE(OverlayActivityGate::sessionOnConsole(server));
 
-  loop.runUntil(5);
+  loop.runUntil(atSecond(5));
   EXPECT_TRUE(OverlayActivityGate::hasAwakeDisplay(server));
   EXPECT_TRUE(OverlayActivityGate::sessionOnConsole(server));
   EXPECT_EQ(recorder.heard,
@@ -105,17 +106,17 @@ TEST(Timeline, ChangesTheDesktopAtEachEventsTimeAndAnnouncesIt) {
                                       "NSWorkspaceActiveSpaceDidChangeNotification"}));
 
   Element app = ax.applicationElement(501);
-  ax.setMessagingTimeout(app, 0.25);
-  loop.runUntil(6);
-  const double before = platform->clock().uptime();
+  ax.setMessagingTimeout(app, Duration::seconds(0.25));
+  loop.runUntil(atSecond(6));
+  const Uptime before = platform->clock().uptime();
   EXPECT_EQ(readAX(ax, app, "AXRole").error, axerr::cannotComplete);
-  EXPECT_DOUBLE_EQ(platform->clock().uptime() - before, 0.25);
+  EXPECT_DOUBLE_EQ((platform->clock().uptime() - before).inSeconds(), 0.25);
 
-  loop.runUntil(7.5);
+  loop.runUntil(atSecond(7.5));
   EXPECT_FALSE(ax.isProcessTrusted());
   EXPECT_EQ(readAX(ax, app, "AXRole").error, axerr::apiDisabled);
 
-  loop.runUntil(8);
+  loop.runUntil(atSecond(8));
   EXPECT_EQ(recorder.heard.back(), "NSWorkspaceDidTerminateApplicationNotification 501");
   EXPECT_EQ(windowNumbers(server), std::vector<std::int64_t>{9});
   EXPECT_EQ(platform->workspace().runningApplications().size(), 1u);
@@ -129,7 +130,7 @@ TEST(Timeline, ARelaunchUnderTheSamePidIsANewApplication) {
                    {"at": 2, "launch": {"pid": 5, "name": "ChatGPT", "ax": {"id": "second", "role": "AXApplication"}}}]})");
   Accessibility& ax = platform->accessibility();
   Element before = ax.applicationElement(5);
-  platform->manualRunLoop().runUntil(2);
+  platform->manualRunLoop().runUntil(atSecond(2));
   Element after = ax.applicationElement(5);
   EXPECT_FALSE(before == after);
   EXPECT_EQ(readAX(ax, before, "AXRole").error, axerr::invalidUIElement);

@@ -10,7 +10,7 @@ class MacAccessibility final : public Accessibility {
   bool isProcessTrusted() override;
   bool isProcessTrustedWithPrompt() override;
   Element applicationElement(Pid pid) override;
-  AXError setMessagingTimeout(const Element& element, double seconds) override;
+  AXError setMessagingTimeout(const Element& element, Duration timeout) override;
   ReadResult copyAttributeValue(const Element& element, std::string_view attribute) override;
   std::vector<ReadResult> copyAttributeValues(
       const Element& element, std::span<const std::string_view> attributes) override;

@@ -46,10 +46,11 @@ Element MacAccessibility::applicationElement(Pid pid) {
   return elementFor(CFRef<AXUIElementRef>::adopt(AXUIElementCreateApplication(pid)), 0);
 }
 
-AXError MacAccessibility::setMessagingTimeout(const Element& element, double seconds) {
+AXError MacAccessibility::setMessagingTimeout(const Element& element, Duration timeout) {
   const MacElement& handle = macElement(element);
-  const ::AXError error = AXUIElementSetMessagingTimeout(handle.ref(), static_cast<float>(seconds));
-  if (error == kAXErrorSuccess) handle.setTimeout(static_cast<float>(seconds));
+  const auto seconds = static_cast<float>(timeout.inSeconds());
+  const ::AXError error = AXUIElementSetMessagingTimeout(handle.ref(), seconds);
+  if (error == kAXErrorSuccess) handle.setTimeout(seconds);
   return error;
 }
 

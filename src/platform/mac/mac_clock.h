@@ -7,7 +7,7 @@ namespace lumetta::mac {
 
 class MacClock final : public Clock {
  public:
-  double uptime() override;
+  Uptime uptime() override;
   WallTime now() override;
 };
 

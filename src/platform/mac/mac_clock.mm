@@ -4,9 +4,9 @@
 
 namespace lumetta::mac {
 
-double MacClock::uptime() {
+Uptime MacClock::uptime() {
   @autoreleasepool {  // callable from any thread
-    return [NSProcessInfo processInfo].systemUptime;
+    return Uptime::origin() + Duration::seconds([NSProcessInfo processInfo].systemUptime);
   }
 }
 

@@ -26,7 +26,7 @@ class MacPanel final : public Panel {
   void orderOut() override;
   void close() override;
   bool isVisible() const override;
-  void animateAlpha(double target, double duration) override;
+  void animateAlpha(double target, Duration duration) override;
   double alpha() const override;
   void setNeedsDisplay() override;
   void displayIfNeeded() override;

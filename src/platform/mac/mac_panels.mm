@@ -140,12 +140,12 @@ void MacPanel::close() {
 
 bool MacPanel::isVisible() const { return [panel_ isVisible]; }
 
-void MacPanel::animateAlpha(double target, double duration) {
+void MacPanel::animateAlpha(double target, Duration duration) {
   @autoreleasepool {
     LumettaPanel* panel = panel_;
     [NSAnimationContext
         runAnimationGroup:^(NSAnimationContext* context) {
-          context.duration = std::max(duration, 0.0);
+          context.duration = std::max(duration.inSeconds(), 0.0);
           panel.animator.alphaValue = target;
         }
         completionHandler:nil];

@@ -8,18 +8,19 @@ namespace lumetta::mac {
 
 class MacRunLoop final : public RunLoop {
  public:
-  explicit MacRunLoop(Clock& clock) : clock_(clock) {}
+  explicit MacRunLoop(Clock& clock) : RunLoop(clock), clock_(clock) {}
 
   void post(std::function<void()> work) override;
-  void postAfter(double seconds, std::shared_ptr<WorkItem> item) override;
+  void postAfter(Duration delay, std::shared_ptr<WorkItem> item) override;
   std::unique_ptr<SerialQueue> makeSerialQueue(std::string label,
                                                QualityOfService quality) override;
-  std::unique_ptr<Timer> scheduleTimer(double interval, double tolerance, RunLoopMode mode,
-                                       std::function<void()> fire) override;
-  void runUntil(double until) override;
+  void runUntil(Uptime deadline) override;
   bool isMainThread() const override;
 
  private:
+  std::unique_ptr<Timer> makeTimer(const TimerSchedule& schedule,
+                                   std::function<void()> fire) override;
+
   Clock& clock_;
 };
 

@@ -4,7 +4,6 @@
 #include <dispatch/dispatch.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 namespace lumetta::mac {
@@ -49,11 +48,12 @@ class MacTimer final : public Timer {
   ~MacTimer() override { invalidate(); }
 
   void invalidate() override { [timer_ invalidate]; }
-  void setNextFireTime(double uptime) override {
+  void setNextFireTime(Uptime when) override {
     @autoreleasepool {
-      timer_.fireDate = std::isfinite(uptime)
-                            ? [NSDate dateWithTimeIntervalSinceNow:uptime - clock_.uptime()]
-                            : [NSDate distantFuture];
+      timer_.fireDate =
+          when.isNever()
+              ? [NSDate distantFuture]
+              : [NSDate dateWithTimeIntervalSinceNow:(when - clock_.uptime()).inSeconds()];
     }
   }
 
@@ -72,11 +72,12 @@ void MacRunLoop::post(std::function<void()> work) {
   });
 }
 
-void MacRunLoop::postAfter(double seconds, std::shared_ptr<WorkItem> item) {
+void MacRunLoop::postAfter(Duration delay, std::shared_ptr<WorkItem> item) {
   // Beyond a century the work never comes due; dispatch_time cannot hold it.
+  const double seconds = delay.inSeconds();
   if (!(seconds < 3.2e9)) return;
-  const auto delay = static_cast<std::int64_t>(std::max(seconds, 0.0) * NSEC_PER_SEC);
-  dispatch_after(dispatch_time(DISPATCH_TIME_NOW, delay), dispatch_get_main_queue(), ^{
+  const auto nanoseconds = static_cast<std::int64_t>(std::max(seconds, 0.0) * NSEC_PER_SEC);
+  dispatch_after(dispatch_time(DISPATCH_TIME_NOW, nanoseconds), dispatch_get_main_queue(), ^{
     @autoreleasepool {
       item->perform();
     }
@@ -88,39 +89,41 @@ std::unique_ptr<SerialQueue> MacRunLoop::makeSerialQueue(std::string label,
   return std::make_unique<MacSerialQueue>(label, quality);
 }
 
-std::unique_ptr<Timer> MacRunLoop::scheduleTimer(double interval, double tolerance,
-                                                 RunLoopMode mode, std::function<void()> fire) {
+std::unique_ptr<Timer> MacRunLoop::makeTimer(const TimerSchedule& schedule,
+                                             std::function<void()> fire) {
   @autoreleasepool {
-    NSTimer* timer = [NSTimer timerWithTimeInterval:interval
-                                            repeats:YES
+    NSTimer* timer = [NSTimer timerWithTimeInterval:schedule.interval.inSeconds()
+                                            repeats:schedule.repeats ? YES : NO
                                               block:^(NSTimer*) {
                                                 @autoreleasepool {
                                                   fire();
                                                 }
                                               }];
-    timer.tolerance = tolerance;
+    timer.tolerance = schedule.options.tolerance.inSeconds();
     [[NSRunLoop mainRunLoop] addTimer:timer
-                              forMode:mode == RunLoopMode::common ? NSRunLoopCommonModes
-                                                                  : NSDefaultRunLoopMode];
+                              forMode:schedule.options.mode == RunLoopMode::common
+                                          ? NSRunLoopCommonModes
+                                          : NSDefaultRunLoopMode];
     return std::make_unique<MacTimer>(timer, clock_);
   }
 }
 
-void MacRunLoop::runUntil(double until) {
+void MacRunLoop::runUntil(Uptime deadline) {
   @autoreleasepool {
     // A timer at the deadline keeps the mode from being empty, so the loop
     // sleeps instead of returning at once, and wakes it when time is up.
-    NSTimer* deadline = [NSTimer timerWithTimeInterval:std::max(until - clock_.uptime(), 0.0)
-                                               repeats:NO
-                                                 block:^(NSTimer*){
-                                                 }];
-    [[NSRunLoop mainRunLoop] addTimer:deadline forMode:NSDefaultRunLoopMode];
-    for (double now = clock_.uptime(); now < until; now = clock_.uptime()) {
+    const Duration left = std::max(deadline - clock_.uptime(), Duration::zero());
+    NSTimer* wake = [NSTimer timerWithTimeInterval:left.inSeconds()
+                                           repeats:NO
+                                             block:^(NSTimer*){
+                                             }];
+    [[NSRunLoop mainRunLoop] addTimer:wake forMode:NSDefaultRunLoopMode];
+    for (Uptime now = clock_.uptime(); now < deadline; now = clock_.uptime()) {
       @autoreleasepool {
-        CFRunLoopRunInMode(kCFRunLoopDefaultMode, until - now, false);
+        CFRunLoopRunInMode(kCFRunLoopDefaultMode, (deadline - now).inSeconds(), false);
       }
     }
-    [deadline invalidate];
+    [wake invalidate];
   }
 }
 

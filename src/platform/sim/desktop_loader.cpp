@@ -111,10 +111,10 @@ double number(const Json& value, const std::string& path) {
   return value.get<double>();
 }
 
-double seconds(const Json& value, const std::string& path) {
+Duration seconds(const Json& value, const std::string& path) {
   double s = number(value, path);
   if (!std::isfinite(s) || s < 0) fail(path, "expected a non-negative number of seconds");
-  return s;
+  return Duration::seconds(s);
 }
 
 std::string text(const Json& value, const std::string& path) {

@@ -74,7 +74,7 @@ struct SimApp {
   bool active = false;
   std::optional<WallTime> launched;
   std::optional<Url> bundleURL;
-  double latency = 0;
+  Duration latency;
   bool hung = false;
   std::optional<AXError> observerError;  // creating an observer for the app fails so
   NodeId root = kNoNode;
@@ -138,7 +138,7 @@ struct HangAction {
 };
 
 struct TimelineEvent {
-  double at = 0;
+  Duration at;  // from the start of the desktop
   std::variant<SetAction, ChildrenAction, NotifyAction, MoveAction, RaiseAction, WindowsAction,
                LaunchAction, TerminateAction, ActivateAction, PowerAction, TrustedAction,
                HangAction>

@@ -19,19 +19,19 @@ std::unique_ptr<SerialQueue> ManualRunLoop::makeSerialQueue(std::string, Quality
   return std::make_unique<ManualQueue>(*this);
 }
 
-void ManualRunLoop::runUntil(double until) {
+void ManualRunLoop::runUntil(Uptime deadline) {
   for (;;) {
     std::function<void()> action;
     {
       std::lock_guard lock(mutex_);
       auto next = nextDueLocked();
-      if (!next || *next > until) break;
+      if (!next || *next > deadline) break;
       if (*next > clock_.uptime()) manualClock_.advance(*next - clock_.uptime());
       action = takeDueLocked(clock_.uptime());
     }
     if (action) action();
   }
-  if (until > clock_.uptime()) manualClock_.advance(until - clock_.uptime());
+  if (deadline > clock_.uptime()) manualClock_.advance(deadline - clock_.uptime());
 }
 
 void ManualRunLoop::submit(const void* queue, std::function<void()> job) {

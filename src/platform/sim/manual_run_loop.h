@@ -15,9 +15,9 @@ class ManualRunLoop final : public ScheduledRunLoop {
 
   std::unique_ptr<SerialQueue> makeSerialQueue(std::string label,
                                                QualityOfService quality) override;
-  // Performs everything due up to `until`, moving the clock to each due time.
-  void runUntil(double until) override;
-  void runFor(double seconds) { runUntil(clock_.uptime() + seconds); }
+  // Performs everything due up to `deadline`, moving the clock to each due time.
+  void runUntil(Uptime deadline) override;
+  void runFor(Duration duration) { runUntil(clock_.uptime() + duration); }
 
   // Background jobs, in submission order; jobs they submit run too.
   std::size_t pendingJobs();

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <deque>
-#include <limits>
 
 namespace lumetta::sim {
 
@@ -57,19 +56,19 @@ std::unique_ptr<SerialQueue> RealRunLoop::makeSerialQueue(std::string, QualityOf
   return std::make_unique<ThreadQueue>();
 }
 
-void RealRunLoop::runUntil(double until) {
+void RealRunLoop::runUntil(Uptime deadline) {
   std::unique_lock lock(mutex_);
   for (;;) {
-    const double now = clock_.uptime();
+    const Uptime now = clock_.uptime();
     if (auto action = takeDueLocked(now)) {
       lock.unlock();
       action();
       lock.lock();
       continue;
     }
-    if (!(now < until)) return;
-    const double wakeAt = std::min(nextDueLocked().value_or(until), until);
-    wake_.wait_for(lock, std::chrono::duration<double>(wakeAt - now));
+    if (!(now < deadline)) return;
+    const Uptime wakeAt = std::min(nextDueLocked().value_or(deadline), deadline);
+    wake_.wait_for(lock, std::chrono::duration<double>((wakeAt - now).inSeconds()));
   }
 }
 

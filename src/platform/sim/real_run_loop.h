@@ -14,7 +14,7 @@ class RealRunLoop final : public ScheduledRunLoop {
 
   std::unique_ptr<SerialQueue> makeSerialQueue(std::string label,
                                                QualityOfService quality) override;
-  void runUntil(double until) override;
+  void runUntil(Uptime deadline) override;
 
  private:
   void scheduled() override { wake_.notify_all(); }

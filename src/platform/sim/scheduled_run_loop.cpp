@@ -5,7 +5,8 @@
 namespace lumetta::sim {
 
 struct ScheduledRunLoop::TimerState {
-  double interval;
+  Duration interval;
+  bool repeats;
   std::function<void()> fire;
   bool valid = true;
   std::uint64_t generation = 0;
@@ -22,12 +23,12 @@ class ScheduledRunLoop::SimTimer final : public Timer {
     state_->valid = false;
   }
 
-  void setNextFireTime(double uptime) override {
+  void setNextFireTime(Uptime when) override {
     {
       std::lock_guard lock(loop_.mutex_);
       if (!state_->valid) return;
       ++state_->generation;
-      if (std::isfinite(uptime)) loop_.addLocked(uptime, Entry{{}, state_, state_->generation});
+      if (!when.isNever()) loop_.addLocked(when, Entry{{}, state_, state_->generation});
     }
     loop_.scheduled();
   }
@@ -38,9 +39,9 @@ class ScheduledRunLoop::SimTimer final : public Timer {
 };
 
 ScheduledRunLoop::ScheduledRunLoop(SimClock& clock)
-    : clock_(clock), mainThread_(std::this_thread::get_id()) {}
+    : RunLoop(clock), clock_(clock), mainThread_(std::this_thread::get_id()) {}
 
-void ScheduledRunLoop::addLocked(double due, Entry entry) {
+void ScheduledRunLoop::addLocked(Uptime due, Entry entry) {
   pending_.emplace(std::pair(due, sequence_++), std::move(entry));
 }
 
@@ -52,20 +53,21 @@ void ScheduledRunLoop::post(std::function<void()> work) {
   scheduled();
 }
 
-void ScheduledRunLoop::postAfter(double seconds, std::shared_ptr<WorkItem> item) {
+void ScheduledRunLoop::postAfter(Duration delay, std::shared_ptr<WorkItem> item) {
   {
     std::lock_guard lock(mutex_);
-    addLocked(clock_.uptime() + std::max(seconds, 0.0),
+    addLocked(clock_.uptime() + std::max(delay, Duration::zero()),
               Entry{[item = std::move(item)] { item->perform(); }, nullptr, 0});
   }
   scheduled();
 }
 
-std::unique_ptr<Timer> ScheduledRunLoop::scheduleTimer(double interval, double /*tolerance*/,
-                                                       RunLoopMode /*mode*/,
-                                                       std::function<void()> fire) {
-  interval = std::max(interval, 1e-4);  // as the system does for non-positive intervals
-  auto state = std::make_shared<TimerState>(TimerState{interval, std::move(fire)});
+std::unique_ptr<Timer> ScheduledRunLoop::makeTimer(const TimerSchedule& schedule,
+                                                   std::function<void()> fire) {
+  // As the system does for non-positive intervals.
+  const Duration interval = std::max(schedule.interval, Duration::milliseconds(0.1));
+  auto state =
+      std::make_shared<TimerState>(TimerState{interval, schedule.repeats, std::move(fire)});
   {
     std::lock_guard lock(mutex_);
     addLocked(clock_.uptime() + interval, Entry{{}, state, 0});
@@ -74,7 +76,7 @@ std::unique_ptr<Timer> ScheduledRunLoop::scheduleTimer(double interval, double /
   return std::make_unique<SimTimer>(*this, std::move(state));
 }
 
-std::optional<double> ScheduledRunLoop::nextDueLocked() const {
+std::optional<Uptime> ScheduledRunLoop::nextDueLocked() const {
   for (const auto& [key, entry] : pending_) {
     if (!entry.timer || (entry.timer->valid && entry.generation == entry.timer->generation)) {
       return key.first;
@@ -83,22 +85,25 @@ std::optional<double> ScheduledRunLoop::nextDueLocked() const {
   return std::nullopt;
 }
 
-std::function<void()> ScheduledRunLoop::takeDueLocked(double now) {
+std::function<void()> ScheduledRunLoop::takeDueLocked(Uptime now) {
   while (!pending_.empty() && pending_.begin()->first.first <= now) {
     auto node = pending_.extract(pending_.begin());
     Entry& entry = node.mapped();
     if (!entry.timer) return std::move(entry.action);
     auto timer = entry.timer;
     if (!timer->valid || entry.generation != timer->generation) continue;  // stale
-    // A late timer skips the firings it missed, as the system's timers do.
-    const double due = node.key().first;
-    const double missed = std::floor((now - due) / timer->interval);
-    addLocked(due + (missed + 1) * timer->interval, Entry{{}, timer, timer->generation});
+    if (timer->repeats) {
+      // A late timer skips the firings it missed, as the system's timers do.
+      const Uptime due = node.key().first;
+      const double missed = std::floor((now - due) / timer->interval);
+      addLocked(due + (missed + 1) * timer->interval, Entry{{}, timer, timer->generation});
+    }
     return [timer, this] {
       bool valid;
       {
         std::lock_guard lock(mutex_);
         valid = timer->valid;
+        if (!timer->repeats) timer->valid = false;  // spent once it fires
       }
       if (valid) timer->fire();
     };

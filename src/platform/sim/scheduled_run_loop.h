@@ -18,18 +18,18 @@ namespace lumetta::sim {
 class ScheduledRunLoop : public RunLoop {
  public:
   void post(std::function<void()> work) override;
-  void postAfter(double seconds, std::shared_ptr<WorkItem> item) override;
-  std::unique_ptr<Timer> scheduleTimer(double interval, double tolerance, RunLoopMode mode,
-                                       std::function<void()> fire) override;
+  void postAfter(Duration delay, std::shared_ptr<WorkItem> item) override;
   bool isMainThread() const override { return std::this_thread::get_id() == mainThread_; }
 
  protected:
   // The calling thread becomes the main thread.
   explicit ScheduledRunLoop(SimClock& clock);
 
+  std::unique_ptr<Timer> makeTimer(const TimerSchedule& schedule,
+                                   std::function<void()> fire) override;
   // Under the lock: the earliest action due by `now`, or none.
-  std::function<void()> takeDueLocked(double now);
-  std::optional<double> nextDueLocked() const;
+  std::function<void()> takeDueLocked(Uptime now);
+  std::optional<Uptime> nextDueLocked() const;
   // Something was scheduled; a waiting loop should look again.
   virtual void scheduled() {}
 
@@ -45,11 +45,11 @@ class ScheduledRunLoop : public RunLoop {
     std::uint64_t generation = 0;  // a timer entry is stale once the timer is rescheduled
   };
 
-  void addLocked(double due, Entry entry);
+  void addLocked(Uptime due, Entry entry);
 
   std::thread::id mainThread_;
   std::uint64_t sequence_ = 0;
-  std::map<std::pair<double, std::uint64_t>, Entry> pending_;
+  std::map<std::pair<Uptime, std::uint64_t>, Entry> pending_;
 };
 
 }  // namespace lumetta::sim

@@ -23,7 +23,7 @@ NodeId SimAccessibility::nodeOf(const Element& element) {
 }
 
 Element SimAccessibility::element(NodeId node) const {
-  return Element(std::make_shared<SimElement>(&desktop_, node, 0, 0.0));
+  return Element(std::make_shared<SimElement>(&desktop_, node, 0, Duration::zero()));
 }
 
 bool SimAccessibility::isProcessTrusted() { return desktop_.trusted(); }
@@ -34,12 +34,13 @@ bool SimAccessibility::isProcessTrustedWithPrompt() {
 }
 
 Element SimAccessibility::applicationElement(Pid pid) {
-  return Element(std::make_shared<SimElement>(&desktop_, desktop_.applicationNode(pid), pid, 0.0));
+  const NodeId node = desktop_.applicationNode(pid);
+  return Element(std::make_shared<SimElement>(&desktop_, node, pid, Duration::zero()));
 }
 
-AXError SimAccessibility::setMessagingTimeout(const Element& element, double seconds) {
-  if (!(seconds >= 0)) return axerr::illegalArgument;
-  handle(element).timeout = seconds;
+AXError SimAccessibility::setMessagingTimeout(const Element& element, Duration timeout) {
+  if (!(timeout >= Duration::zero())) return axerr::illegalArgument;
+  handle(element).timeout = timeout;
   return axerr::success;
 }
 
@@ -47,7 +48,8 @@ AXError SimAccessibility::await(const SimElement& target) {
   if (!desktop_.trusted()) return axerr::apiDisabled;
   SimDesktop::Responsiveness app = desktop_.responsiveness(target.node);
   if (!app.alive) return axerr::invalidUIElement;
-  const double timeout = target.timeout > 0 ? target.timeout.load() : kSystemMessagingTimeout;
+  const Duration set = target.timeout.load();
+  const Duration timeout = set.isPositive() ? set : kSystemMessagingTimeout;
   if (app.hung || app.latency > timeout) {
     clock_.sleepFor(timeout);
     return axerr::cannotComplete;
@@ -56,7 +58,7 @@ AXError SimAccessibility::await(const SimElement& target) {
   return axerr::success;
 }
 
-Value SimAccessibility::toValue(const SimValue& value, double timeout) const {
+Value SimAccessibility::toValue(const SimValue& value, Duration timeout) const {
   return std::visit(
       [&](const auto& v) -> Value {
         using T = std::decay_t<decltype(v)>;
@@ -88,7 +90,7 @@ std::vector<ReadResult> SimAccessibility::copyAttributeValues(
     return results;
   }
   auto answers = desktop_.read(target.node, attributes);
-  const double timeout = target.timeout.load();
+  const Duration timeout = target.timeout.load();
   for (std::size_t i = 0; i < answers.size(); ++i) {
     results[i].error = answers[i].error;
     if (answers[i].value) results[i].value = toValue(*answers[i].value, timeout);

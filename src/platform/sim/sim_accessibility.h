@@ -15,11 +15,11 @@
 
 namespace lumetta::sim {
 
-inline constexpr double kSystemMessagingTimeout = 6.0;
+inline constexpr Duration kSystemMessagingTimeout = Duration::seconds(6);
 
 class SimElement final : public ElementImpl {
  public:
-  SimElement(const SimDesktop* desktop, NodeId node, Pid pid, double timeout)
+  SimElement(const SimDesktop* desktop, NodeId node, Pid pid, Duration timeout)
       : desktop(desktop), node(node), pid(pid), timeout(timeout) {}
 
   bool sameElement(const ElementImpl& other) const override;
@@ -28,7 +28,7 @@ class SimElement final : public ElementImpl {
   const SimDesktop* const desktop;
   const NodeId node;  // kNoNode for an application that does not run
   const Pid pid;      // identifies such a handle
-  mutable std::atomic<double> timeout;  // 0: the system default; settable on a shared handle
+  mutable std::atomic<Duration> timeout;  // zero: the system default; settable on a shared handle
 };
 
 class SimObserver;
@@ -41,7 +41,7 @@ class SimAccessibility final : public Accessibility {
   bool isProcessTrusted() override;
   bool isProcessTrustedWithPrompt() override;
   Element applicationElement(Pid pid) override;
-  AXError setMessagingTimeout(const Element& element, double seconds) override;
+  AXError setMessagingTimeout(const Element& element, Duration timeout) override;
   ReadResult copyAttributeValue(const Element& element, std::string_view attribute) override;
   std::vector<ReadResult> copyAttributeValues(const Element& element,
                                               std::span<const std::string_view> attributes) override;
@@ -64,7 +64,7 @@ class SimAccessibility final : public Accessibility {
   const SimElement& handle(const Element& element) const;
   // Waits as the target would; a non-zero result fails the whole request.
   AXError await(const SimElement& handle);
-  Value toValue(const SimValue& value, double timeout) const;
+  Value toValue(const SimValue& value, Duration timeout) const;
 
   friend class SimObserver;
 

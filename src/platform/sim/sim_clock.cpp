@@ -6,8 +6,9 @@ namespace lumetta::sim {
 
 namespace {
 
-WallTime offset(WallTime start, double seconds) {
-  return start + std::chrono::duration_cast<WallTime::duration>(std::chrono::duration<double>(seconds));
+WallTime offset(WallTime start, Uptime uptime) {
+  return start + std::chrono::duration_cast<WallTime::duration>(
+                     std::chrono::duration<double>(uptime.sinceOrigin().inSeconds()));
 }
 
 }  // namespace
@@ -16,14 +17,17 @@ RealClock::RealClock(std::optional<WallTime> wallStart)
     : start_(std::chrono::steady_clock::now()),
       wallStart_(wallStart.value_or(std::chrono::system_clock::now())) {}
 
-double RealClock::uptime() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+Uptime RealClock::uptime() {
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
+  return Uptime::origin() + Duration::seconds(elapsed.count());
 }
 
 WallTime RealClock::now() { return offset(wallStart_, uptime()); }
 
-void RealClock::sleepFor(double seconds) {
-  if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+void RealClock::sleepFor(Duration duration) {
+  if (duration.isPositive()) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(duration.inSeconds()));
+  }
 }
 
 ManualClock::ManualClock(std::optional<WallTime> wallStart)
@@ -31,10 +35,10 @@ ManualClock::ManualClock(std::optional<WallTime> wallStart)
 
 WallTime ManualClock::now() { return offset(wallStart_, uptime()); }
 
-void ManualClock::advance(double seconds) {
-  if (seconds <= 0) return;
-  double current = uptime_.load();
-  while (!uptime_.compare_exchange_weak(current, current + seconds)) {
+void ManualClock::advance(Duration duration) {
+  if (!duration.isPositive()) return;
+  Uptime current = uptime_.load();
+  while (!uptime_.compare_exchange_weak(current, current + duration)) {
   }
 }
 

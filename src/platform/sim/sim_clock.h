@@ -13,16 +13,16 @@ namespace lumetta::sim {
 
 class SimClock : public Clock {
  public:
-  virtual void sleepFor(double seconds) = 0;
+  virtual void sleepFor(Duration duration) = 0;
 };
 
 class RealClock final : public SimClock {
  public:
   // Wall-clock time at uptime 0; the real time now when none is given.
   explicit RealClock(std::optional<WallTime> wallStart);
-  double uptime() override;
+  Uptime uptime() override;
   WallTime now() override;
-  void sleepFor(double seconds) override;
+  void sleepFor(Duration duration) override;
 
  private:
   std::chrono::steady_clock::time_point start_;
@@ -32,13 +32,13 @@ class RealClock final : public SimClock {
 class ManualClock final : public SimClock {
  public:
   explicit ManualClock(std::optional<WallTime> wallStart);
-  double uptime() override { return uptime_.load(); }
+  Uptime uptime() override { return uptime_.load(); }
   WallTime now() override;
-  void sleepFor(double seconds) override { advance(seconds); }
-  void advance(double seconds);
+  void sleepFor(Duration duration) override { advance(duration); }
+  void advance(Duration duration);
 
  private:
-  std::atomic<double> uptime_{0};
+  std::atomic<Uptime> uptime_{Uptime::origin()};
   WallTime wallStart_;
 };
 

@@ -23,7 +23,7 @@ class SimDesktop {
   struct Responsiveness {
     bool alive = false;  // the node exists and its application runs
     bool hung = false;
-    double latency = 0;
+    Duration latency;
   };
   struct Answer {
     StoredValue value;

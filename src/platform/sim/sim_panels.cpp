@@ -31,15 +31,15 @@ void SimPanel::orderFrontRegardless() {
   order.push_back(this);
 }
 
-void SimPanel::animateAlpha(double target, double duration) {
+void SimPanel::animateAlpha(double target, Duration duration) {
   alphaFrom_ = alpha();
   alphaTo_ = target;
   animationStart_ = owner_.clock_.uptime();
-  animationDuration_ = std::max(duration, 0.0);
+  animationDuration_ = std::max(duration, Duration::zero());
 }
 
 double SimPanel::alpha() const {
-  if (animationDuration_ <= 0) return alphaTo_;
+  if (!animationDuration_.isPositive()) return alphaTo_;
   const double progress = (owner_.clock_.uptime() - animationStart_) / animationDuration_;
   return alphaFrom_ + (alphaTo_ - alphaFrom_) * std::clamp(progress, 0.0, 1.0);
 }

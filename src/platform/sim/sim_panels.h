@@ -31,7 +31,7 @@ class SimPanel final : public Panel {
   void orderOut() override { visible_ = false; }
   void close() override { visible_ = false; }
   bool isVisible() const override { return visible_; }
-  void animateAlpha(double target, double duration) override;
+  void animateAlpha(double target, Duration duration) override;
   double alpha() const override;
   void setNeedsDisplay() override { needsDisplay_ = true; }
   void displayIfNeeded() override;
@@ -51,7 +51,9 @@ class SimPanel final : public Panel {
   Rect frame_;
   bool visible_ = false;
   bool needsDisplay_ = true;
-  double alphaFrom_ = 1, alphaTo_ = 1, animationStart_ = 0, animationDuration_ = 0;
+  double alphaFrom_ = 1, alphaTo_ = 1;
+  Uptime animationStart_;
+  Duration animationDuration_;
   std::unique_ptr<cairo_surface_t, SurfaceRelease> surface_;
 };
 

@@ -29,7 +29,7 @@ SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
       windowServer_(desktop_, panels_),
       workspace_(desktop_, *runLoop_),
       timeline_(desktop_, accessibility_, *runLoop_, workspace_.notificationCenter()) {
-  timeline_.start(clock_->uptime());
+  timeline_.start();
 }
 
 ManualRunLoop& SimPlatform::manualRunLoop() {

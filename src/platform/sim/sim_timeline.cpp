@@ -12,11 +12,11 @@ SimTimeline::~SimTimeline() {
   for (auto& item : scheduled_) item->cancel();
 }
 
-void SimTimeline::start(double origin) {
+void SimTimeline::start() {
   for (const TimelineEvent& event : desktop_.timeline()) {
     auto item = std::make_shared<WorkItem>([this, &event] { apply(event); });
     scheduled_.push_back(item);
-    runLoop_.postAfter(event.at - origin, std::move(item));
+    runLoop_.postAfter(event.at, std::move(item));
   }
 }
 

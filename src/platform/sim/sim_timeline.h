@@ -22,8 +22,8 @@ class SimTimeline {
   SimTimeline(const SimTimeline&) = delete;
   SimTimeline& operator=(const SimTimeline&) = delete;
 
-  // Schedules every event at its time, measured from uptime `origin`.
-  void start(double origin);
+  // Schedules every event at its time, counted from now.
+  void start();
 
  private:
   void apply(const TimelineEvent& event);

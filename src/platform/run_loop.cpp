@@ -1,0 +1,33 @@
+#include "platform/run_loop.h"
+
+#include <algorithm>
+
+namespace lumetta {
+
+namespace {
+
+// How often spinUntil looks at its condition.
+constexpr Duration kSpinSlice = Duration::milliseconds(20);
+
+}  // namespace
+
+std::unique_ptr<Timer> RunLoop::repeatingTimer(Duration interval, std::function<void()> fire,
+                                               TimerOptions options) {
+  return makeTimer({interval, true, options}, std::move(fire));
+}
+
+std::unique_ptr<Timer> RunLoop::singleShotTimer(Duration delay, std::function<void()> fire,
+                                                TimerOptions options) {
+  return makeTimer({delay, false, options}, std::move(fire));
+}
+
+bool RunLoop::spinUntil(Uptime deadline, const std::function<bool()>& done) {
+  for (;;) {
+    if (done && done()) return true;
+    const Uptime now = clock_.uptime();
+    if (!(now < deadline)) return false;
+    runUntil(done ? std::min(now + kSpinSlice, deadline) : deadline);
+  }
+}
+
+}  // namespace lumetta
