@@ -33,10 +33,12 @@ std::optional<double> parseRunTime(const std::string& text) {
 
 std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments) {
   CommandLine command;
-  // --desktop and --screenshot with their paths, and --virtual-time, belong to
-  // the simulated platform, not to the modes.
+  // --desktop, --screenshot and --defaults with their paths, and --virtual-time,
+  // belong to the simulated platform, not to the modes.
   const std::pair<std::string_view, std::optional<std::string>*> options[] = {
-      {"--desktop", &command.desktopPath}, {"--screenshot", &command.screenshotPath}};
+      {"--desktop", &command.desktopPath},
+      {"--screenshot", &command.screenshotPath},
+      {"--defaults", &command.defaultsPath}};
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     auto option = std::find_if(std::begin(options), std::end(options),

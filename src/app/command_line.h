@@ -19,6 +19,7 @@ struct CommandLine {
   bool sampleLabels = false;  // --watch --sample-labels
   std::optional<std::string> desktopPath;     // --desktop FILE
   std::optional<std::string> screenshotPath;  // --screenshot FILE
+  std::optional<std::string> defaultsPath;    // --defaults FILE
   bool virtualTime = false;                   // --virtual-time
 };
 

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lumetta [--desktop FILE] [--screenshot PNG] [--virtual-time]\n"
+    "usage: lumetta [--desktop FILE] [--defaults FILE] [--screenshot PNG] [--virtual-time]\n"
     "               --self-test | --overlays [SECONDS] | --classify |\n"
     "               --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
     "The menu-bar application needs macOS; on the simulated desktop choose a mode.";
@@ -41,10 +41,26 @@ int main(int argc, char** argv) {
     printLine(std::cerr, error->message);
     return 2;
   }
+  // The settings file is read before anything runs; one that cannot be read is
+  // never written.
+  std::optional<sim::DefaultsFile> defaultsFile;
+  if (command.defaultsPath) {
+    auto read = sim::readDefaultsFile(*command.defaultsPath);
+    if (auto* error = std::get_if<sim::LoadError>(&read)) {
+      printLine(std::cerr, error->message);
+      return 2;
+    }
+    defaultsFile = std::get<sim::DefaultsFile>(std::move(read));
+  }
   // Virtual time runs the desktop on the manual clock: timed modes finish at
   // once with exact, reproducible times.
   sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
                              command.virtualTime ? sim::TimeSource::manual : sim::TimeSource::real);
+  if (defaultsFile) {
+    simulated.defaults().keepIn(std::move(*defaultsFile), [](const std::string& error) {
+      printLine(std::cerr, "lumetta: " + error);
+    });
+  }
   PanescopeApp app(simulated.platform(), std::cout, std::cerr);
   const int status = app.dispatch(command).value_or(0);
   // The picture shows the screen as the mode left it.

@@ -5,9 +5,13 @@
 #pragma once
 
 #include "platform/accessibility.h"
+#include "platform/application_info.h"
 #include "platform/clock.h"
+#include "platform/color_panel.h"
+#include "platform/colors.h"
 #include "platform/panels.h"
 #include "platform/run_loop.h"
+#include "platform/user_defaults.h"
 #include "platform/window_server.h"
 #include "platform/workspace.h"
 
@@ -20,6 +24,10 @@ struct Platform {
   Clock& clock;
   RunLoop& runLoop;
   Panels& panels;
+  UserDefaults& defaults;
+  Colors& colors;
+  ColorPanel& colorPanel;
+  ApplicationInfo& application;
 };
 
 }  // namespace lumetta

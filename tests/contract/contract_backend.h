@@ -14,6 +14,8 @@ namespace lumetta::contract {
 
 // The subject application shows a window with this title.
 inline constexpr std::string_view kSubjectTitle = "Lumetta contract";
+// The user-defaults keys the tests write begin with this.
+inline constexpr std::string_view kDefaultsKeyPrefix = "LumettaContract.";
 
 class ContractBackend {
  public:
@@ -30,6 +32,13 @@ class ContractBackend {
   // Whether the subject's window has a child that never answers (a hung
   // renderer); a backend that cannot make one skips those tests.
   virtual bool hasHungChild() = 0;
+
+  // Stores text under `key` of the user defaults, as another program might.
+  virtual void storeDefaultsText(std::string_view key, std::string_view text) = 0;
+  // The user picks a colour in the shared colour panel; the second form picks
+  // one that has no sRGB form (a pattern).
+  virtual void pickColor(const Color& color) = 0;
+  virtual void pickColorWithoutSRGB() = 0;
 };
 
 std::unique_ptr<ContractBackend> makeContractBackend();

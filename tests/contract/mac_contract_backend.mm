@@ -7,6 +7,7 @@
 
 #include "contract/contract_backend.h"
 #include "platform/mac/cf_string.h"
+#include "platform/mac/mac_colors.h"
 #include "platform/mac/mac_platform.h"
 
 namespace lumetta::contract {
@@ -29,7 +30,15 @@ class MacContractBackend final : public ContractBackend {
       [window_ orderFrontRegardless];
     }
   }
-  ~MacContractBackend() override { [window_ orderOut:nil]; }
+  ~MacContractBackend() override {
+    [window_ orderOut:nil];
+    @autoreleasepool {  // what the tests stored in this process's defaults
+      NSUserDefaults* defaults = [NSUserDefaults standardUserDefaults];
+      for (NSString* key in defaults.dictionaryRepresentation.allKeys) {
+        if ([key hasPrefix:mac::nsString(kDefaultsKeyPrefix)]) [defaults removeObjectForKey:key];
+      }
+    }
+  }
 
   Platform platform() override { return mac_.platform(); }
   Pid subject() override { return getpid(); }
@@ -59,7 +68,31 @@ class MacContractBackend final : public ContractBackend {
 
   bool hasHungChild() override { return false; }
 
+  void storeDefaultsText(std::string_view key, std::string_view text) override {
+    @autoreleasepool {
+      [[NSUserDefaults standardUserDefaults] setObject:mac::nsString(text)
+                                                forKey:mac::nsString(key)];
+    }
+  }
+
+  // As the panel reports a pick: its colour changes and its action goes to its target.
+  void pickColor(const Color& color) override { pick(mac::nsColor(color)); }
+  void pickColorWithoutSRGB() override {
+    @autoreleasepool {
+      NSImage* image = [[NSImage alloc] initWithSize:NSMakeSize(4, 4)];
+      pick([NSColor colorWithPatternImage:image]);
+    }
+  }
+
  private:
+  void pick(NSColor* color) {
+    @autoreleasepool {
+      NSColorPanel* panel = [NSColorPanel sharedColorPanel];
+      panel.color = color;
+      [NSApp sendAction:@selector(colorChanged:) to:mac_.colorPanel().target() from:panel];
+    }
+  }
+
   mac::MacPlatform mac_;
   NSWindow* window_;
 };

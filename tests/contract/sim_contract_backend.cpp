@@ -62,6 +62,12 @@ class SimContractBackend final : public ContractBackend {
 
   bool hasHungChild() override { return true; }
 
+  void storeDefaultsText(std::string_view key, std::string_view text) override {
+    sim_.defaults().store(key, std::string(text));
+  }
+  void pickColor(const Color& color) override { sim_.colorPanel().pick(color); }
+  void pickColorWithoutSRGB() override { sim_.colorPanel().pick(sim::PatternColor{"Bricks"}); }
+
  private:
   sim::SimPlatform sim_;
 };

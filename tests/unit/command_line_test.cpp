@@ -56,7 +56,8 @@ TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
   EXPECT_EQ(command.desktopPath, "d.json");
   EXPECT_EQ(command.runSeconds, 3);
   EXPECT_FALSE(command.virtualTime);
-  command = parse({"--watch", "--virtual-time", "2"});
+  command = parse({"--watch", "--defaults", "5", "--virtual-time", "2"});
+  EXPECT_EQ(command.defaultsPath, "5") << "a path that looks like a run time is still a path";
   EXPECT_TRUE(command.virtualTime);
   EXPECT_EQ(command.runSeconds, 2);
 

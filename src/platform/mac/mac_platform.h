@@ -3,9 +3,13 @@
 #pragma once
 
 #include "platform/mac/mac_accessibility.h"
+#include "platform/mac/mac_application_info.h"
 #include "platform/mac/mac_clock.h"
+#include "platform/mac/mac_color_panel.h"
+#include "platform/mac/mac_colors.h"
 #include "platform/mac/mac_panels.h"
 #include "platform/mac/mac_run_loop.h"
+#include "platform/mac/mac_user_defaults.h"
 #include "platform/mac/mac_window_server.h"
 #include "platform/mac/mac_workspace.h"
 #include "platform/platform.h"
@@ -19,8 +23,10 @@ class MacPlatform {
   MacPlatform& operator=(const MacPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_, clock_, runLoop_, panels_};
+    return {accessibility_, windowServer_, workspace_, clock_,       runLoop_,
+            panels_,        defaults_,     colors_,    colorPanel_, application_};
   }
+  MacColorPanel& colorPanel() { return colorPanel_; }
 
  private:
   MacClock clock_;
@@ -29,6 +35,10 @@ class MacPlatform {
   MacWindowServer windowServer_;
   MacWorkspace workspace_;
   MacPanels panels_;
+  MacUserDefaults defaults_;
+  MacColors colors_;
+  MacColorPanel colorPanel_;
+  MacApplicationInfo application_;
 };
 
 }  // namespace lumetta::mac

@@ -11,6 +11,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "platform/sim/defaults_json.h"
+#include "platform/sim/json_path.h"
 #include "support/text_format.h"
 
 namespace lumetta::sim {
@@ -29,14 +31,11 @@ struct Failure {
   throw Failure{path, std::move(expected)};
 }
 
-std::string keyPath(const std::string& path, std::string_view key) {
-  bool plain = !key.empty() && (std::isalpha(static_cast<unsigned char>(key[0])) || key[0] == '_');
-  for (char c : key) plain = plain && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
-  return plain ? path + "." + std::string(key) : path + "[" + quotedLiteral(key) + "]";
-}
-
-std::string indexPath(const std::string& path, std::size_t index) {
-  return path + "[" + std::to_string(index) + "]";
+// The value, or the fault of a reader that reports faults as values.
+template <typename T>
+T orFail(std::variant<T, JsonFault> result) {
+  if (auto* fault = std::get_if<JsonFault>(&result)) fail(fault->path, fault->expected);
+  return std::get<T>(std::move(result));
 }
 
 std::string joined(std::initializer_list<std::string_view> words) {
@@ -233,7 +232,9 @@ class Loader {
   DesktopModel load(const Json& root) {
     const std::string path = "$";
     expectObject(root, path);
-    checkKeys(root, path, {"trusted", "clock", "displays", "session", "apps", "windows", "timeline"});
+    checkKeys(root, path,
+              {"trusted", "clock", "displays", "session", "apps", "windows", "timeline", "defaults",
+               "lumetta"});
 
     if (const Json* v = member(root, "trusted")) model_.trusted = boolean(*v, keyPath(path, "trusted"));
     if (const Json* clock = member(root, "clock")) {
@@ -256,6 +257,10 @@ class Loader {
     if (const Json* v = member(root, "apps")) apps(*v, keyPath(path, "apps"));
     if (const Json* v = member(root, "windows")) model_.windows = windowList(*v, keyPath(path, "windows"));
     if (const Json* v = member(root, "timeline")) timeline(*v, keyPath(path, "timeline"));
+    if (const Json* v = member(root, "defaults")) {
+      model_.defaults = orFail(defaultsFromJson(*v, keyPath(path, "defaults")));
+    }
+    if (const Json* v = member(root, "lumetta")) lumetta(*v, keyPath(path, "lumetta"));
 
     resolveReferences();
     return std::move(model_);
@@ -271,6 +276,18 @@ class Loader {
     NodeId firstNew;
     NodeId endNew;
   };
+
+  void lumetta(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"pid", "bundlePath", "version", "systemVersion"});
+    SimLumetta& info = model_.lumetta;
+    if (const Json* v = member(value, "pid")) info.pid = processId(*v, keyPath(path, "pid"));
+    if (const Json* v = member(value, "bundlePath")) info.bundlePath = text(*v, keyPath(path, "bundlePath"));
+    if (const Json* v = member(value, "version")) info.shortVersion = text(*v, keyPath(path, "version"));
+    if (const Json* v = member(value, "systemVersion")) {
+      info.systemVersion = text(*v, keyPath(path, "systemVersion"));
+    }
+  }
 
   void displays(const Json& value, const std::string& path) {
     expectArray(value, path);
@@ -487,7 +504,7 @@ class Loader {
     expectObject(value, path);
     checkKeys(value, path,
               {"at", "set", "children", "notify", "move", "raise", "windows", "launch", "terminate",
-               "activate", "power", "trusted", "hang"});
+               "activate", "power", "trusted", "hang", "pickColor"});
     TimelineEvent event;
     event.at = seconds(required(value, path, "at"), keyPath(path, "at"));
     const Json* action = nullptr;
@@ -501,7 +518,7 @@ class Loader {
     if (!action) {
       fail(path,
            "expected one action key (set, children, notify, move, raise, windows, launch, "
-           "terminate, activate, power, trusted, hang)");
+           "terminate, activate, power, trusted, hang, pickColor)");
     }
     const std::string actionPath = keyPath(path, key);
     const Json& a = *action;
@@ -550,6 +567,8 @@ class Loader {
       event.action = ActivateAction{processId(a, actionPath)};
     } else if (key == "power") {
       event.action = powerAction(a, actionPath);
+    } else if (key == "pickColor") {
+      event.action = PickColorAction{orFail(colorFromJson(a, actionPath))};
     } else if (key == "trusted") {
       event.action = TrustedAction{boolean(a, actionPath)};
     } else {
@@ -621,19 +640,6 @@ class Loader {
   std::vector<PendingRef> pending_;
   std::vector<OwnerFixup> fixups_;
 };
-
-std::string lineAndColumn(std::string_view json, std::size_t byte) {
-  std::size_t line = 1, column = 1;
-  for (std::size_t i = 0; i < std::min(byte > 0 ? byte - 1 : 0, json.size()); ++i) {
-    if (json[i] == '\n') {
-      ++line;
-      column = 1;
-    } else {
-      ++column;
-    }
-  }
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
 
 }  // namespace
 

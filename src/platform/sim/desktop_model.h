@@ -14,7 +14,9 @@
 #include "platform/accessibility.h"
 #include "platform/clock.h"
 #include "platform/geometry.h"
+#include "platform/data.h"
 #include "platform/raw_value.h"
+#include "platform/sim/sim_colors.h"
 #include "platform/value.h"
 #include "platform/window_server.h"
 
@@ -137,12 +139,29 @@ struct HangAction {
   bool hung = false;
 };
 
+// The user picks a colour in the colour panel.
+struct PickColorAction {
+  SimColor color;
+};
+
 struct TimelineEvent {
   Duration at;  // from the start of the desktop
   std::variant<SetAction, ChildrenAction, NotifyAction, MoveAction, RaiseAction, WindowsAction,
                LaunchAction, TerminateAction, ActivateAction, PowerAction, TrustedAction,
-               HangAction>
+               HangAction, PickColorAction>
       action;
+};
+
+// A value stored in the user defaults, of the type it was stored as.
+using DefaultsValue = std::variant<bool, double, std::string, Data>;
+using DefaultsDictionary = std::map<std::string, DefaultsValue, std::less<>>;
+
+// Lumetta itself, as the simulated desktop runs it.
+struct SimLumetta {
+  Pid pid = 900;
+  std::string bundlePath = "/Applications/Lumetta.app";
+  std::optional<std::string> shortVersion;  // none: an unversioned development build
+  std::string systemVersion = "Version 14.5 (Build 23F79)";
 };
 
 struct DesktopModel {
@@ -154,6 +173,8 @@ struct DesktopModel {
   std::vector<SimNode> nodes;  // every element the file defines, timeline included
   RawArray windows;            // the window server's list, front to back
   std::vector<TimelineEvent> timeline;  // by time, file order for equal times
+  DefaultsDictionary defaults;          // the user defaults at start
+  SimLumetta lumetta;
 };
 
 }  // namespace lumetta::sim

@@ -21,14 +21,16 @@ std::unique_ptr<ScheduledRunLoop> makeRunLoop(TimeSource time, SimClock& clock) 
 }  // namespace
 
 SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
-    : desktop_(std::move(model)),
+    : defaults_(std::move(model.defaults)),
+      application_(std::move(model.lumetta)),
+      desktop_(std::move(model)),
       clock_(makeClock(time, desktop_.wallStart())),
       runLoop_(makeRunLoop(time, *clock_)),
       accessibility_(desktop_, *clock_, *runLoop_),
       panels_(*clock_),
       windowServer_(desktop_, panels_),
       workspace_(desktop_, *runLoop_),
-      timeline_(desktop_, accessibility_, *runLoop_, workspace_.notificationCenter()) {
+      timeline_(desktop_, accessibility_, *runLoop_, workspace_.notificationCenter(), colorPanel_) {
   timeline_.start();
 }
 

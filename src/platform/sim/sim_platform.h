@@ -10,10 +10,14 @@
 #include "platform/sim/desktop_loader.h"
 #include "platform/sim/manual_run_loop.h"
 #include "platform/sim/sim_accessibility.h"
+#include "platform/sim/sim_application_info.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_color_panel.h"
+#include "platform/sim/sim_colors.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_panels.h"
 #include "platform/sim/sim_timeline.h"
+#include "platform/sim/sim_user_defaults.h"
 #include "platform/sim/sim_window_server.h"
 #include "platform/sim/sim_workspace.h"
 
@@ -30,19 +34,25 @@ class SimPlatform {
   SimPlatform& operator=(const SimPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_, *clock_, *runLoop_, panels_};
+    return {accessibility_, windowServer_, workspace_, *clock_,      *runLoop_,
+            panels_,        defaults_,     colors_,    colorPanel_, application_};
   }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }
   SimWindowServer& windowServer() { return windowServer_; }
   SimWorkspace& workspace() { return workspace_; }
   SimPanels& panels() { return panels_; }
+  SimUserDefaults& defaults() { return defaults_; }
+  SimColorPanel& colorPanel() { return colorPanel_; }
   SimClock& clock() { return *clock_; }
   RunLoop& runLoop() { return *runLoop_; }
   // The manual run loop; only for a platform made with TimeSource::manual.
   ManualRunLoop& manualRunLoop();
 
  private:
+  // Initialised from the model before desktop_ takes the rest of it.
+  SimUserDefaults defaults_;
+  SimApplicationInfo application_;
   SimDesktop desktop_;
   std::unique_ptr<SimClock> clock_;
   std::unique_ptr<ScheduledRunLoop> runLoop_;
@@ -50,6 +60,8 @@ class SimPlatform {
   SimPanels panels_;
   SimWindowServer windowServer_;
   SimWorkspace workspace_;
+  SimColors colors_;
+  SimColorPanel colorPanel_;
   SimTimeline timeline_;
 };
 

@@ -5,8 +5,12 @@
 namespace lumetta::sim {
 
 SimTimeline::SimTimeline(SimDesktop& desktop, SimAccessibility& accessibility, RunLoop& runLoop,
-                         NotificationCenter& center)
-    : desktop_(desktop), accessibility_(accessibility), runLoop_(runLoop), center_(center) {}
+                         NotificationCenter& center, SimColorPanel& colorPanel)
+    : desktop_(desktop),
+      accessibility_(accessibility),
+      runLoop_(runLoop),
+      center_(center),
+      colorPanel_(colorPanel) {}
 
 SimTimeline::~SimTimeline() {
   for (auto& item : scheduled_) item->cancel();
@@ -72,6 +76,8 @@ void SimTimeline::apply(const TimelineEvent& event) {
           desktop_.setTrusted(action.trusted);
         } else if constexpr (std::is_same_v<A, HangAction>) {
           desktop_.setHung(action.pid, action.hung);
+        } else if constexpr (std::is_same_v<A, PickColorAction>) {
+          colorPanel_.pick(action.color);
         } else {
           static_assert(std::is_same_v<A, NotifyAction>);
           accessibility_.deliver(action.element.node, action.name);

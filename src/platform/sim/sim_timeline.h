@@ -9,6 +9,7 @@
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
 #include "platform/sim/sim_accessibility.h"
+#include "platform/sim/sim_color_panel.h"
 #include "platform/sim/sim_desktop.h"
 
 namespace lumetta::sim {
@@ -16,7 +17,7 @@ namespace lumetta::sim {
 class SimTimeline {
  public:
   SimTimeline(SimDesktop& desktop, SimAccessibility& accessibility, RunLoop& runLoop,
-              NotificationCenter& center);
+              NotificationCenter& center, SimColorPanel& colorPanel);
   // Events not yet run are dropped.
   ~SimTimeline();
   SimTimeline(const SimTimeline&) = delete;
@@ -33,6 +34,7 @@ class SimTimeline {
   SimAccessibility& accessibility_;
   RunLoop& runLoop_;
   NotificationCenter& center_;
+  SimColorPanel& colorPanel_;
   std::vector<std::shared_ptr<WorkItem>> scheduled_;
 };
 

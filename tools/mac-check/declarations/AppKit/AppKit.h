@@ -18,6 +18,10 @@
 - (void)activate MACOS_SINCE(14.0);
 @end
 
+@interface NSColorSpace (MacCheckDeclarations)
++ (NSColorSpace*)sRGBColorSpace MACOS_SINCE(10.5);
+@end
+
 extern "C" {
 extern NSString* const NSWorkspaceApplicationKey MACOS_SINCE(10.6);
 extern NSString* const NSWorkspaceActiveSpaceDidChangeNotification MACOS_SINCE(10.6);

@@ -12,6 +12,12 @@
 @property NSTimeInterval tolerance MACOS_SINCE(10.9);
 @end
 
+@interface NSKeyedUnarchiver (MacCheckDeclarations)
++ (id)unarchivedObjectOfClass:(Class)cls
+                     fromData:(NSData*)data
+                        error:(NSError**)error MACOS_SINCE(10.13);
+@end
+
 extern "C" {
 CFTypeRef CFBridgingRetain(id object) MACOS_SINCE(10.7);
 }

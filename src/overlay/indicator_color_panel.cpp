@@ -1,0 +1,16 @@
+#include "overlay/indicator_color_panel.h"
+
+namespace lumetta {
+
+void IndicatorColorPanel::show(const Color& color) {
+  panel_.show(color, [target = std::weak_ptr(self_)](const PlatformColor& picked) {
+    if (auto self = target.lock()) (*self)->colorChanged(picked);
+  });
+}
+
+void IndicatorColorPanel::colorChanged(const PlatformColor& color) {
+  const auto srgb = color.srgb();
+  if (srgb && onChange) onChange(*srgb);
+}
+
+}  // namespace lumetta

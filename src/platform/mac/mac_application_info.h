@@ -1,0 +1,16 @@
+// This application on macOS: NSProcessInfo and the main bundle.
+#pragma once
+
+#include "platform/application_info.h"
+
+namespace lumetta::mac {
+
+class MacApplicationInfo final : public ApplicationInfo {
+ public:
+  Pid processId() override;
+  std::string bundlePath() override;
+  std::optional<std::string> shortVersion() override;
+  std::string systemVersion() override;
+};
+
+}  // namespace lumetta::mac

@@ -1,0 +1,86 @@
+#include "platform/sim/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace lumetta::sim {
+
+namespace {
+
+std::string failure(const std::string& what, const std::string& path) {
+  return "cannot " + what + " " + path + " (" + std::strerror(errno) + ")";
+}
+
+bool writeAll(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    const ssize_t written = ::write(fd, contents.data(), contents.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    contents.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string directoryOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::variant<StagedFile, std::string> StagedFile::stage(const std::string& path,
+                                                        std::string_view contents) {
+  std::string name = path + ".tmp-XXXXXX";
+  std::vector<char> buffer(name.begin(), name.end());
+  buffer.push_back('\0');
+  const int fd = ::mkstemp(buffer.data());
+  if (fd < 0) return failure("create a temporary file for", path);
+  name = buffer.data();
+  // The new file keeps the old one's permissions.
+  struct stat old;
+  bool ok = ::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+  ok = ok && writeAll(fd, contents) && ::fsync(fd) == 0;
+  std::string error = ok ? std::string() : failure("write", name);
+  if (::close(fd) != 0 && ok) error = failure("write", name);
+  if (!error.empty()) {
+    ::unlink(name.c_str());
+    return error;
+  }
+  return StagedFile(path, std::move(name));
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : path_(std::move(other.path_)), temporary_(std::move(other.temporary_)) {
+  other.temporary_.clear();
+}
+
+StagedFile::~StagedFile() {
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+std::optional<std::string> StagedFile::commit() {
+  if (::rename(temporary_.c_str(), path_.c_str()) != 0) return failure("replace", path_);
+  temporary_.clear();
+  // The rename itself reaches the disk with the directory. Should this fail,
+  // the file is still whole: the old one or the new one.
+  const int directory = ::open(directoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
+  if (directory >= 0) {
+    ::fsync(directory);
+    ::close(directory);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> replaceFile(const std::string& path, std::string_view contents) {
+  auto staged = StagedFile::stage(path, contents);
+  if (auto* error = std::get_if<std::string>(&staged)) return *error;
+  return std::get<StagedFile>(staged).commit();
+}
+
+}  // namespace lumetta::sim

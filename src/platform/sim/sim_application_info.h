@@ -1,0 +1,22 @@
+// Lumetta itself on the simulated desktop, as the desktop file's "lumetta"
+// object describes it.
+#pragma once
+
+#include "platform/application_info.h"
+#include "platform/sim/desktop_model.h"
+
+namespace lumetta::sim {
+
+class SimApplicationInfo final : public ApplicationInfo {
+ public:
+  explicit SimApplicationInfo(SimLumetta info) : info_(std::move(info)) {}
+  Pid processId() override { return info_.pid; }
+  std::string bundlePath() override { return info_.bundlePath; }
+  std::optional<std::string> shortVersion() override { return info_.shortVersion; }
+  std::string systemVersion() override { return info_.systemVersion; }
+
+ private:
+  const SimLumetta info_;
+};
+
+}  // namespace lumetta::sim

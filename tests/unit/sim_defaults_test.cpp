@@ -1,0 +1,222 @@
+// The simulated desktop's user defaults, application and colour panel as a
+// desktop file gives them, and the settings file behind --defaults: read once,
+// replaced whole on every change, never left half-written, never written when
+// it could not be read.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "overlay/indicator_color_panel.h"
+#include "platform/sim/atomic_file.h"
+#include "platform/sim/base64.h"
+#include "support/sim_fixture.h"
+
+namespace lumetta::sim {
+namespace {
+
+namespace fs = std::filesystem;
+using lumetta::testing::simulated;
+
+std::string loadError(std::string_view json) {
+  LoadResult result = parseDesktop(json, "d.json");
+  auto* failure = std::get_if<LoadError>(&result);
+  return failure ? failure->message : "loaded";
+}
+
+std::string contents(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void write(const fs::path& path, std::string_view text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+struct SettingsFile : ::testing::Test {
+  fs::path folder = fs::temp_directory_path() /
+                    ("lumetta-defaults-" + std::to_string(::getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path file = folder / "settings.json";
+  SettingsFile() { fs::create_directories(folder); }
+  ~SettingsFile() override { fs::remove_all(folder); }
+
+  std::vector<fs::path> leftovers() {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      if (entry.path() != file) found.push_back(entry.path());
+    }
+    return found;
+  }
+};
+
+TEST(SimDefaults, TheDesktopFileGivesEveryValueFormAndTheApplication) {
+  auto sim = simulated(R"({
+    "defaults": {"indicatorEnabled": false, "gptStrength": 0.2, "indicatorBorderWidth": "wide",
+                 "gptColor": {"color": {"srgb": [0.1, 0.2, 0.3, 1]}},
+                 "indicatorColor": {"data": "3q2+7w=="}, "overflow": {"number": "-inf"}},
+    "lumetta": {"pid": 77, "version": "2.1", "systemVersion": "Version 13.6"}})");
+  Platform platform = sim->platform();
+  UserDefaults& defaults = platform.defaults;
+  EXPECT_EQ(defaults.boolValue("indicatorEnabled"), false);
+  EXPECT_EQ(defaults.doubleValue("gptStrength"), 0.2);
+  EXPECT_EQ(defaults.doubleValue("overflow"), -INFINITY);
+  EXPECT_TRUE(defaults.hasObject("indicatorBorderWidth"));
+  EXPECT_FALSE(defaults.doubleValue("indicatorBorderWidth")) << "text under a number key";
+  const auto gpt = platform.colors.unarchive(defaults.dataValue("gptColor").value());
+  ASSERT_TRUE(gpt);
+  EXPECT_EQ(gpt->srgb(), (Color{0.1, 0.2, 0.3, 1}));
+  EXPECT_EQ(defaults.dataValue("indicatorColor"), (Data{0xde, 0xad, 0xbe, 0xef}));
+  EXPECT_FALSE(platform.colors.unarchive(*defaults.dataValue("indicatorColor")));
+
+  EXPECT_EQ(platform.application.processId(), 77);
+  EXPECT_EQ(platform.application.shortVersion(), "2.1");
+  EXPECT_EQ(platform.application.systemVersion(), "Version 13.6");
+  EXPECT_EQ(platform.application.bundlePath(), "/Applications/Lumetta.app");
+}
+
+TEST(SimDefaults, MalformedValuesAreLoadErrorsNamingTheirPath) {
+  EXPECT_EQ(loadError(R"({"defaults": {"k": null}})"),
+            "d.json: $.defaults.k: expected true, false, a number, a string, or an object with "
+            "one of the keys data, color, number");
+  EXPECT_EQ(loadError(R"({"defaults": {"k": {"data": "3q2+7w="}}})"),
+            "d.json: $.defaults.k.data: expected base64 text");
+  EXPECT_EQ(loadError(R"({"defaults": {"k": {"color": {"srgb": [1, 1, 1]}}}})"),
+            "d.json: $.defaults.k.color.srgb: expected [red, green, blue, alpha]");
+  EXPECT_EQ(loadError(R"({"timeline": [{"at": 1, "pickColor": {"hsb": [1, 1, 1, 1]}}]})"),
+            "d.json: $.timeline[0].pickColor: expected {\"srgb\": [r, g, b, a]} or "
+            "{\"pattern\": name}");
+  EXPECT_EQ(loadError(R"({"lumetta": {"pid": 0}})"),
+            "d.json: $.lumetta.pid: expected a process id (a positive 32-bit integer)");
+}
+
+TEST(SimDefaults, Base64RoundTripsEveryLengthAndRefusesNonCanonicalText) {
+  Data data;
+  for (int n = 0; n < 8; ++n) {
+    EXPECT_EQ(base64Decode(base64Encode(data)), data) << n << " bytes";
+    data.push_back(std::uint8_t(0xff - 37 * n));
+  }
+  EXPECT_EQ(base64Encode({'M', 'a'}), "TWE=");
+  for (std::string_view bad : {"TWE", "TW==x===", "TWF=", "T=E=", "TW E=", "TWE=TWE="}) {
+    EXPECT_FALSE(base64Decode(bad)) << bad;
+  }
+}
+
+TEST(SimColorPanel, TimelinePicksReachTheChooserUnlessTheyHaveNoSRGBForm) {
+  auto sim = simulated(R"({"timeline": [
+    {"at": 1, "pickColor": {"srgb": [0.5, 0.25, 0, 1]}},
+    {"at": 2, "pickColor": {"pattern": "Bricks"}},
+    {"at": 3, "pickColor": {"srgb": [0, 0, 1, 0.5]}}]})");
+  IndicatorColorPanel chooser(sim->colorPanel());
+  std::vector<Color> picked;
+  chooser.onChange = [&](const Color& color) { picked.push_back(color); };
+  chooser.show(Color::systemBlue());
+  const SimColorPanel::State& state = sim->colorPanel().state();
+  EXPECT_TRUE(state.visible && state.key && state.continuous);
+  EXPECT_FALSE(state.showsAlpha || state.hidesOnDeactivate);
+  EXPECT_EQ(state.activations, 1);
+
+  sim->manualRunLoop().runFor(Duration::seconds(10));
+  EXPECT_EQ(picked, (std::vector<Color>{{0.5, 0.25, 0, 1}, {0, 0, 1, 0.5}}));
+}
+
+TEST_F(SettingsFile, EveryChangeRewritesTheFileAndAFreshStartReadsItBack) {
+  auto first = readDefaultsFile(file.string());
+  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(first));
+  EXPECT_FALSE(std::get<DefaultsFile>(first).values) << "a missing file is made on the first change";
+
+  SimColors colors;
+  SimUserDefaults defaults({{"fromDesktop", true}});
+  defaults.keepIn(std::get<DefaultsFile>(std::move(first)), [](const std::string& error) {
+    ADD_FAILURE() << error;
+  });
+  EXPECT_FALSE(fs::exists(file));
+  defaults.setDouble("indicatorStrength", 0.15);
+  defaults.setDouble("odd", NAN);
+  defaults.setData("indicatorColor", colors.archive(Color{0, 0.478, 1, 1}).value());
+  defaults.setData("bytes", {0, 0xff});
+  defaults.store("text", std::string("x"));
+  defaults.setBool("gptEnabled", true);
+  EXPECT_TRUE(leftovers().empty()) << "no temporary file stays behind";
+  EXPECT_NE(contents(file).find(R"("indicatorColor": {)" "\n" R"(    "color": {)"), std::string::npos)
+      << "a colour is written readably:\n" << contents(file);
+
+  auto again = readDefaultsFile(file.string());
+  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(again)) << std::get<LoadError>(again).message;
+  DefaultsDictionary expected = defaults.values();
+  DefaultsDictionary read = *std::get<DefaultsFile>(again).values;
+  ASSERT_TRUE(std::isnan(std::get<double>(read.at("odd"))));
+  read.erase("odd");
+  expected.erase("odd");
+  EXPECT_EQ(read, expected);
+  EXPECT_TRUE(read.count("fromDesktop")) << "the desktop's values seed a new file";
+}
+
+TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
+  const std::string old = "{\n  \"indicatorStrength\": 0.2\n}\n";
+  write(file, old);
+  EXPECT_EXIT(
+      {
+        auto staged = StagedFile::stage(file.string(), "{\"indicatorStrength\": 0.25}");
+        std::_Exit(std::holds_alternative<StagedFile>(staged) ? 9 : 1);  // no rename, no cleanup
+      },
+      ::testing::ExitedWithCode(9), "");
+  EXPECT_EQ(contents(file), old);
+  EXPECT_EQ(leftovers().size(), 1u) << "the crash left its temporary file";
+
+  auto read = readDefaultsFile(file.string());
+  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
+  SimUserDefaults defaults({});
+  defaults.keepIn(std::get<DefaultsFile>(std::move(read)), nullptr);
+  EXPECT_EQ(defaults.doubleValue("indicatorStrength"), 0.2);
+  defaults.setDouble("indicatorStrength", 0.1);  // the leftover is no obstacle
+  EXPECT_EQ(readDefaultsFile(file.string()).index(), 0u);
+  EXPECT_NE(contents(file).find("0.1"), std::string::npos);
+}
+
+TEST_F(SettingsFile, AFileThatCannotBeReadIsOneErrorLineAndStaysAsItWas) {
+  const std::pair<std::string, std::string> broken[] = {
+      {"{\"indicatorStrength\": 0.2", "$: expected valid JSON (syntax error at line 1, column 26)"},
+      {"", "$: expected valid JSON (syntax error at line 1, column 1)"},
+      {"[1]", "$: expected an object"},
+      {"{\"indicatorColor\": {\"data\": \"%%%%\"}}", "$.indicatorColor.data: expected base64 text"},
+      {"{\"a\": 1e999}", "$: expected valid JSON (a number out of range)"},
+  };
+  for (const auto& [text, expected] : broken) {
+    write(file, text);
+    auto read = readDefaultsFile(file.string());
+    ASSERT_TRUE(std::holds_alternative<LoadError>(read)) << text;
+    EXPECT_EQ(std::get<LoadError>(read).message, file.string() + ": " + expected);
+    EXPECT_EQ(contents(file), text);
+  }
+  fs::remove(file);
+  fs::create_directory(file);
+  auto directory = readDefaultsFile(file.string());
+  ASSERT_TRUE(std::holds_alternative<LoadError>(directory));
+  EXPECT_EQ(std::get<LoadError>(directory).message,
+            file.string() + ": cannot be read (not a regular file)");
+  auto nowhere = readDefaultsFile((folder / "missing" / "settings.json").string());
+  EXPECT_TRUE(std::holds_alternative<LoadError>(nowhere)) << "a file that could never be written";
+}
+
+TEST_F(SettingsFile, AFailedWriteIsReportedAndTheChangeKeptInMemory) {
+  auto read = readDefaultsFile(file.string());
+  SimUserDefaults defaults({});
+  std::vector<std::string> errors;
+  defaults.keepIn(std::get<DefaultsFile>(std::move(read)),
+                  [&](const std::string& error) { errors.push_back(error); });
+  fs::remove_all(folder);
+  defaults.setBool("gptEnabled", true);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find(file.string()), std::string::npos) << errors[0];
+  EXPECT_EQ(defaults.boolValue("gptEnabled"), true);
+}
+
+}  // namespace
+}  // namespace lumetta::sim
