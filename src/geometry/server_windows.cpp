@@ -61,8 +61,9 @@ std::vector<ServerWindow> visibleServerWindows(WindowServer& server) {
   if (!entries) return {};
   // The list is taken as an array of dictionaries or not at all: one entry of
   // another kind fails the whole list.
-  const bool allDictionaries = std::ranges::all_of(
-      *entries, [](const RawValue& entry) { return entry.get<RawDictionary>() != nullptr; });
+  const bool allDictionaries =
+      std::all_of(entries->begin(), entries->end(),
+                  [](const RawValue& entry) { return entry.get<RawDictionary>() != nullptr; });
   if (!allDictionaries) return {};
 
   std::vector<ServerWindow> windows;

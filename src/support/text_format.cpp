@@ -1,6 +1,5 @@
 #include "support/text_format.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -86,17 +85,13 @@ std::optional<WallTime> parseIso8601(std::string_view text) {
   const std::chrono::sys_seconds time = sys_days{ymd} + std::chrono::hours{hour} +
                                          std::chrono::minutes{minute} + seconds{second} -
                                          std::chrono::minutes{offsetMinutes};
-  // Wall times count nanoseconds in 64 bits: about the years 1678 to 2262.
+  // Wall times count the system clock's unit in 64 bits: nanoseconds with
+  // libstdc++ (about the years 1678 to 2262), microseconds with libc++.
   if (time <= floor<seconds>(WallTime::min()) || time >= floor<seconds>(WallTime::max())) {
     return std::nullopt;
   }
-  return std::chrono::time_point_cast<WallTime::duration>(time) + fraction;
-}
-
-std::string shortestNumber(double value) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  return std::chrono::time_point_cast<WallTime::duration>(time) +
+         floor<WallTime::duration>(fraction);
 }
 
 std::string decimalNumber(double value) {
