@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -24,10 +24,31 @@ double runTimeAfter(const std::vector<std::string>& arguments, std::string_view 
 }  // namespace
 
 std::optional<double> parseRunTime(const std::string& text) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
-  char* end = nullptr;
-  double value = std::strtod(text.c_str(), &end);
-  if (end != text.c_str() + text.size()) return std::nullopt;
+  std::size_t at = 0;
+  const auto skipSign = [&] {
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  };
+  const auto skipDigits = [&] {
+    const std::size_t start = at;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+    return at - start;
+  };
+  skipSign();
+  std::size_t digits = skipDigits();
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    digits += skipDigits();
+  }
+  if (digits == 0) return std::nullopt;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    skipSign();
+    if (skipDigits() == 0) return std::nullopt;
+  }
+  if (at != text.size()) return std::nullopt;
+  // Only the syntax above reaches strtod: no hexadecimal, no infinity, no NaN.
+  const double value = std::strtod(text.c_str(), nullptr);
+  if (!std::isfinite(value)) return std::nullopt;  // beyond a double's range
   return value;
 }
 

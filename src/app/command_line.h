@@ -33,7 +33,8 @@ inline constexpr double kDefaultWatchSeconds = 60;
 // `arguments` is the whole list, the executable's own path first.
 std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments);
 
-// A run time: the whole text as a C-locale floating-point number.
+// A run time: the whole text as a finite decimal number in the C locale's
+// syntax (sign, digits with an optional point, exponent).
 std::optional<double> parseRunTime(const std::string& text);
 
 }  // namespace lumetta

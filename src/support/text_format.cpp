@@ -108,8 +108,17 @@ std::string decimalNumber(double value) {
 }
 
 std::string quotedLiteral(std::string_view text) {
+  const auto escaped = [](unsigned code) {
+    char buffer[12];
+    std::snprintf(buffer, sizeof buffer, "\\u{%X}", code);
+    return std::string(buffer);
+  };
   std::string out = "\"";
-  for (char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const auto byte = static_cast<unsigned char>(c);
+    // The C1 controls, U+0080 to U+009F, are two bytes in UTF-8: C2 80 to C2 9F.
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0u;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -118,10 +127,11 @@ std::string quotedLiteral(std::string_view text) {
       case '\t': out += "\\t"; break;
       case '\0': out += "\\0"; break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
-          char buffer[12];
-          std::snprintf(buffer, sizeof buffer, "\\u{%X}", static_cast<unsigned char>(c));
-          out += buffer;
+        if (byte < 0x20 || byte == 0x7f) {
+          out += escaped(byte);
+        } else if (byte == 0xc2 && next >= 0x80 && next <= 0x9f) {
+          out += escaped(next);
+          ++i;
         } else {
           out += c;
         }

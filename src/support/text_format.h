@@ -21,7 +21,8 @@ std::string shortestNumber(double value);
 std::string decimalNumber(double value);
 
 // The text between double quotation marks, with quotation marks, backslashes
-// and control characters escaped by a backslash ("" for the empty text).
+// and control characters escaped by a backslash ("" for the empty text). The
+// controls are C0, DEL and C1 (U+0080 to U+009F in UTF-8): "\u{1B}", "\u{85}".
 std::string quotedLiteral(std::string_view text);
 
 // The parts with `separator` between them.

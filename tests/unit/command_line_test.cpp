@@ -33,7 +33,11 @@ TEST(CommandLine, RunTimeIsTheWholeNextArgumentOrTheDefault) {
   EXPECT_EQ(parse({"--overlays", "1e1"}).runSeconds, 10);
   EXPECT_EQ(parse({"--overlays", "-3"}).runSeconds, -3);
   EXPECT_EQ(parse({"--overlays", "0.25"}).runSeconds, 0.25);
-  for (const char* bad : {"5s", " 5", "", "five", "5 "}) {
+  EXPECT_EQ(parse({"--watch", "+.5"}).runSeconds, 0.5);
+  EXPECT_EQ(parse({"--watch", "2.E-1"}).runSeconds, 0.2);
+  // Only finite decimal numbers: no hexadecimal, infinity or NaN, nothing beyond a double.
+  for (const char* bad : {"5s", " 5", "", "five", "5 ", "inf", "-infinity", "nan", "0x10", "1e400",
+                          ".", "1e", "1e+", "-", "1.2.3"}) {
     EXPECT_EQ(parse({"--overlays", bad}).runSeconds, kDefaultOverlaysSeconds) << '"' << bad << '"';
   }
   EXPECT_EQ(parse({"4", "--watch"}).runSeconds, kDefaultWatchSeconds);

@@ -37,6 +37,8 @@ TEST(QuotedLiteral, EscapesQuotesBackslashesAndControls) {
   EXPECT_EQ(quotedLiteral("say \"hi\"\\"), "\"say \\\"hi\\\"\\\\\"");
   EXPECT_EQ(quotedLiteral("a\nb\tc\x1b"), "\"a\\nb\\tc\\u{1B}\"");
   EXPECT_EQ(quotedLiteral("caf\xc3\xa9"), "\"caf\xc3\xa9\"");
+  // U+0085 and U+009F are controls too; U+00A0 and a lone C2 byte are not escaped.
+  EXPECT_EQ(quotedLiteral("a\xc2\x85" "b\xc2\x9f\xc2\xa0\xc2"), "\"a\\u{85}b\\u{9F}\xc2\xa0\xc2\"");
 }
 
 }  // namespace
