@@ -63,6 +63,19 @@ TEST_F(AccessibilityContract, BatchedReadsGiveWhatSingleReadsGive) {
   }
 }
 
+TEST_F(AccessibilityContract, AnAttributeWithoutAValueFailsWithNoValueReadEitherWay) {
+  // The subject's window has no default button: the attribute is there, without a value.
+  const ReadResult single = ax.copyAttributeValue(*window, "AXDefaultButton");
+  EXPECT_EQ(single.error, axerr::noValue);
+  EXPECT_FALSE(single.value);
+  const std::string_view attributes[] = {"AXDefaultButton", "AXRole"};
+  const std::vector<ReadResult> batched = ax.copyAttributeValues(*window, attributes);
+  ASSERT_EQ(batched.size(), 2u);
+  EXPECT_EQ(batched[0].error, axerr::noValue);
+  EXPECT_FALSE(batched[0].value);
+  EXPECT_EQ(batched[1].value, Value(std::string("AXWindow")));
+}
+
 TEST_F(AccessibilityContract, ElementsAreEqualAcrossReadsAndHashAlike) {
   const std::optional<Element> again = subjectWindow();
   ASSERT_TRUE(again);

@@ -1,37 +1,99 @@
-// The contract suite's backend on a Mac: the real platform, with this test
-// process as the subject application. It needs the Accessibility permission
-// for the process that runs the tests (otherwise those tests skip).
+// The contract suite's backend on a Mac: the real platform, with a child
+// process as the subject application (mac_contract_subject.mm). Reading this
+// process's own tree from its main thread would make every read wait for the
+// thread that must answer it. The process that runs the tests needs the
+// Accessibility permission (otherwise those tests skip).
 #import <AppKit/AppKit.h>
 
+#include <signal.h>
+#include <spawn.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
 
 #include "contract/contract_backend.h"
 #include "platform/mac/cf_string.h"
 #include "platform/mac/mac_colors.h"
 #include "platform/mac/mac_platform.h"
 
+extern char** environ;
+
 namespace lumetta::contract {
 
 namespace {
 
-class MacContractBackend final : public ContractBackend {
+// The subject process, started once per test process. It quits by itself when
+// this process ends and its input closes.
+class Subject {
  public:
-  MacContractBackend() {
-    @autoreleasepool {
-      // An unbundled test process shows windows only with a policy that allows them.
-      [[NSApplication sharedApplication]
-          setActivationPolicy:NSApplicationActivationPolicyAccessory];
-      window_ = [[NSWindow alloc] initWithContentRect:NSMakeRect(200, 200, 480, 320)
-                                            styleMask:NSWindowStyleMaskTitled
-                                              backing:NSBackingStoreBuffered
-                                                defer:NO];
-      window_.releasedWhenClosed = NO;
-      window_.title = mac::nsString(kSubjectTitle);
-      [window_ orderFrontRegardless];
+  static Subject& shared() {
+    static Subject subject;
+    return subject;
+  }
+
+  Pid pid() const { return pid_; }
+
+  // Sends one command and waits until the subject has carried it out.
+  void send(const std::string& command) {
+    if (std::fprintf(input_, "%s\n", command.c_str()) < 0 || std::fflush(input_) != 0 ||
+        readLine() != "done") {
+      throw std::runtime_error("the contract subject did not answer \"" + command + "\"");
     }
   }
+
+ private:
+  Subject() {
+    signal(SIGPIPE, SIG_IGN);  // a subject that died fails the test, not the process
+    int toSubject[2];
+    int fromSubject[2];
+    if (pipe(toSubject) != 0 || pipe(fromSubject) != 0) throw std::runtime_error("pipe failed");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, toSubject[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fromSubject[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, toSubject[1]);
+    posix_spawn_file_actions_addclose(&actions, fromSubject[0]);
+    char path[] = LUMETTA_CONTRACT_SUBJECT;
+    char* arguments[] = {path, nullptr};
+    const int error = posix_spawn(&pid_, path, &actions, nullptr, arguments, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(toSubject[0]);
+    close(fromSubject[1]);
+    if (error != 0) throw std::runtime_error(std::string("cannot start ") + path);
+    input_ = fdopen(toSubject[1], "w");
+    output_ = fdopen(fromSubject[0], "r");
+    if (!input_ || !output_ || readLine() != "ready") {
+      throw std::runtime_error("the contract subject did not start");
+    }
+  }
+
+  std::string readLine() {
+    char line[64];
+    if (!std::fgets(line, sizeof line, output_)) return {};
+    std::string text(line);
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+  }
+
+  pid_t pid_ = 0;
+  FILE* input_ = nullptr;
+  FILE* output_ = nullptr;
+};
+
+class MacContractBackend final : public ContractBackend {
+ public:
+  MacContractBackend() : subject_(Subject::shared()) {
+    @autoreleasepool {
+      // An unbundled test process shows the panels it makes only with a
+      // policy that allows windows.
+      [[NSApplication sharedApplication]
+          setActivationPolicy:NSApplicationActivationPolicyAccessory];
+    }
+    subject_.send("title " + std::string(kSubjectTitle));
+  }
   ~MacContractBackend() override {
-    [window_ orderOut:nil];
     @autoreleasepool {  // what the tests stored in this process's defaults
       NSUserDefaults* defaults = [NSUserDefaults standardUserDefaults];
       for (NSString* key in defaults.dictionaryRepresentation.allKeys) {
@@ -41,12 +103,10 @@ class MacContractBackend final : public ContractBackend {
   }
 
   Platform platform() override { return mac_.platform(); }
-  Pid subject() override { return getpid(); }
+  Pid subject() override { return subject_.pid(); }
 
   void retitleSubjectWindow(std::string_view title) override {
-    @autoreleasepool {
-      window_.title = mac::nsString(title);
-    }
+    subject_.send("title " + std::string(title));
   }
 
   // Posted where the system posts it, with the payload the system gives:
@@ -56,10 +116,11 @@ class MacContractBackend final : public ContractBackend {
       NSWorkspace* workspace = [NSWorkspace sharedWorkspace];
       const bool aboutAnApplication = name == WorkspaceNotification::didLaunchApplication ||
                                       name == WorkspaceNotification::didTerminateApplication;
-      NSDictionary* info =
-          aboutAnApplication
-              ? @{NSWorkspaceApplicationKey : [NSRunningApplication currentApplication]}
-              : nil;
+      NSRunningApplication* application =
+          [NSRunningApplication runningApplicationWithProcessIdentifier:subject_.pid()];
+      NSDictionary* info = aboutAnApplication && application
+                               ? @{NSWorkspaceApplicationKey : application}
+                               : nil;
       [workspace.notificationCenter postNotificationName:mac::nsString(notificationName(name))
                                                   object:workspace
                                                 userInfo:info];
@@ -93,8 +154,8 @@ class MacContractBackend final : public ContractBackend {
     }
   }
 
+  Subject& subject_;
   mac::MacPlatform mac_;
-  NSWindow* window_;
 };
 
 }  // namespace

@@ -22,6 +22,7 @@ constexpr std::string_view kDesktop = R"({
         "title": "Lumetta contract",
         "frame": [200, 120, 480, 320], "window": 7001,
         "attrs": {"AXParent": {"ref": "app"}, "AXMinimized": true},
+        "errors": {"AXDefaultButton": -25212},
         "children": [{"role": "AXWebArea", "hung": true}]}]}}],
   "windows": [
     {"number": 7001, "pid": 4242, "layer": 0, "bounds": [200, 120, 480, 320],

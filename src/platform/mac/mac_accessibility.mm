@@ -19,7 +19,8 @@ ReadResult resultOf(::AXError error, CFTypeRef value, float timeout) {
 
 // One member of a batched answer, as a single read of that attribute gives
 // it: the system reports a failed attribute as a boxed error, and an attribute
-// without a value as the null object (an array cannot hold nothing).
+// without a value as the null object (an array cannot hold nothing), which a
+// single read reports as kAXErrorNoValue.
 ReadResult batchedResult(CFTypeRef answer, float timeout) {
   if (CFGetTypeID(answer) == AXValueGetTypeID() &&
       AXValueGetType(static_cast<AXValueRef>(answer)) == kAXValueTypeAXError) {
@@ -27,7 +28,7 @@ ReadResult batchedResult(CFTypeRef answer, float timeout) {
     AXValueGetValue(static_cast<AXValueRef>(answer), kAXValueTypeAXError, &error);
     return {std::nullopt, error};
   }
-  if (CFGetTypeID(answer) == CFNullGetTypeID()) return {std::nullopt, axerr::success};
+  if (CFGetTypeID(answer) == CFNullGetTypeID()) return {std::nullopt, axerr::noValue};
   return {valueOf(answer, timeout), axerr::success};
 }
 

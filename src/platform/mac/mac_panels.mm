@@ -143,12 +143,16 @@ bool MacPanel::isVisible() const { return [panel_ isVisible]; }
 void MacPanel::animateAlpha(double target, Duration duration) {
   @autoreleasepool {
     LumettaPanel* panel = panel_;
+    const bool immediate = !duration.isPositive();
     [NSAnimationContext
         runAnimationGroup:^(NSAnimationContext* context) {
-          context.duration = std::max(duration.inSeconds(), 0.0);
+          context.duration = immediate ? 0 : duration.inSeconds();
           panel.animator.alphaValue = target;
         }
         completionHandler:nil];
+    // The group of no length replaces a running fade; that the animator then
+    // sets the value at once is not documented, so it is set here too.
+    if (immediate) panel.alphaValue = target;
   }
 }
 
