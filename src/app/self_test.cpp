@@ -2,14 +2,11 @@
 
 #include <functional>
 
-#include "classify/cached_window_mode.h"
-#include "classify/window_mode.h"
-#include "geometry/exposed_regions.h"
-#include "geometry/server_windows.h"
-#include "overlay/gray_chrome.h"
-#include "overlay/passive_panel.h"
-#include "power/overlay_activity_gate.h"
-#include "renderer/renderer_accessibility_requests.h"
+#include "classify/self_tests.h"
+#include "geometry/self_tests.h"
+#include "overlay/self_tests.h"
+#include "power/self_tests.h"
+#include "renderer/self_tests.h"
 
 namespace lumetta {
 

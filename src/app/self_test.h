@@ -1,7 +1,7 @@
 // --self-test: every built-in check suite, in their fixed order.
 #pragma once
 
-#include <ostream>
+#include <iosfwd>
 
 #include "platform/platform.h"
 

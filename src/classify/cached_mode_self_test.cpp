@@ -1,6 +1,8 @@
 // The built-in check of the cached window mode, run by --self-test. Its last
 // two cases check the conversion to AppKit coordinates that placing an
 // overlay relies on.
+#include "classify/self_tests.h"
+
 #include "classify/cached_window_mode.h"
 #include "geometry/window_frame.h"
 #include "support/check.h"

@@ -3,7 +3,6 @@
 // cleared by a dialog. Nothing of it is persisted.
 #pragma once
 
-#include <ostream>
 #include <string>
 
 #include "classify/mode_scan.h"
@@ -22,7 +21,5 @@ struct CachedWindowMode {
 
   bool operator==(const CachedWindowMode&) const = default;
 };
-
-bool cachedModeSelfTest(std::ostream& out);
 
 }  // namespace lumetta

@@ -1,4 +1,6 @@
 // The built-in check of the evidence decision, run by --self-test.
+#include "classify/self_tests.h"
+
 #include <string>
 
 #include "classify/window_mode.h"

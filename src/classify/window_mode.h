@@ -3,7 +3,6 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,7 +38,5 @@ struct ModeDecision {
 };
 
 ModeDecision decideMode(const std::vector<ModeEvidence>& evidence, bool complete, bool dialog);
-
-bool classifierSelfTest(std::ostream& out);
 
 }  // namespace lumetta

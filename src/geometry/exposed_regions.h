@@ -2,7 +2,6 @@
 // window-server coordinates.
 #pragma once
 
-#include <ostream>
 #include <span>
 #include <vector>
 
@@ -16,8 +15,5 @@ namespace lumetta {
 // overlap's width). A rectangle without positive width and height has no
 // pieces; a cover that only touches a piece leaves it whole.
 std::vector<Rect> exposedRectangles(Rect rect, std::span<const Rect> covers);
-
-// The built-in check of exposedRectangles over a 100 x 20 bar, six lines.
-bool visibilitySelfTest(std::ostream& out);
 
 }  // namespace lumetta

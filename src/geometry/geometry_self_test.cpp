@@ -1,5 +1,7 @@
 // The built-in checks of the exposed-region subtraction and the shared-id
 // detection, run by --self-test.
+#include "geometry/self_tests.h"
+
 #include <cmath>
 #include <set>
 #include <vector>

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <set>
 #include <span>
 #include <vector>
@@ -36,8 +35,5 @@ std::vector<ServerWindow> visibleServerWindows(WindowServer& server);
 // The ids that occur more than once. Two tracked windows claiming one server
 // window cannot both be right, so every claimant loses it, the first included.
 std::set<std::int64_t> duplicateServerIDs(std::span<const std::int64_t> ids);
-
-// The built-in check of duplicateServerIDs, one line.
-bool mappingSelfTest(std::ostream& out);
 
 }  // namespace lumetta

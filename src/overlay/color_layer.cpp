@@ -24,6 +24,7 @@ void ColorLayer::setNeedsDisplay() {
 }
 
 void ColorLayer::draw(Canvas& canvas, Size size) {
+  needsDisplay_ = false;
   const Rect bounds{0, 0, size.width, size.height};
   canvas.clear(bounds);
   if (visibleRegions_.empty()) return;

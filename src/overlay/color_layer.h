@@ -12,13 +12,6 @@ namespace lumetta {
 
 class ColorLayer final : public PanelContent {
  public:
-  const Color& color() const { return color_; }
-  bool tint() const { return tint_; }
-  double strength() const { return strength_; }
-  double borderWidth() const { return borderWidth_; }
-  double barHeight() const { return barHeight_; }
-  const std::vector<Rect>& visibleRegions() const { return visibleRegions_; }
-
   // Each setter asks for a redraw only when the value changes.
   void setColor(Color color);
   void setTint(bool tint);
@@ -27,16 +20,12 @@ class ColorLayer final : public PanelContent {
   void setBarHeight(double height);
   void setVisibleRegions(std::vector<Rect> regions);
 
-  // Never opaque, and never hit: every click passes through.
-  bool isOpaque() const { return false; }
-  bool hitTest(Point) const { return false; }
-
   // Redraws the whole bounds, whatever is dirty.
   void draw(Canvas& canvas, Size bounds) override;
 
+  // A redraw was asked for since the last draw.
   bool needsDisplay() const { return needsDisplay_; }
   void setNeedsDisplay();
-  void displayed() { needsDisplay_ = false; }
   // Where redraw requests go, besides the flag (the hosting panel).
   void onNeedsDisplay(std::function<void()> handler) { onNeedsDisplay_ = std::move(handler); }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
 #include <span>
 #include <vector>
 
@@ -19,8 +18,5 @@ double grayTintWeight(std::uint8_t r, std::uint8_t g, std::uint8_t b);
 // is below 1 or the buffer is shorter than width * height * 4 bytes.
 std::vector<std::uint8_t> edgeChromeMask(std::span<const std::uint8_t> pixels, int width,
                                          int height);
-
-// The built-in check suite run by --self-test; true when every case passed.
-bool grayTintSelfTest(std::ostream& out);
 
 }  // namespace lumetta

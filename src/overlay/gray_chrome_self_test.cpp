@@ -1,4 +1,6 @@
 // The built-in check of the gray-chrome detector, run by --self-test.
+#include "overlay/self_tests.h"
+
 #include <cstddef>
 #include <vector>
 

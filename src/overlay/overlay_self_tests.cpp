@@ -1,5 +1,7 @@
 // The built-in checks of the overlay panel and of the colour layer's corners,
 // run by --self-test.
+#include "overlay/self_tests.h"
+
 #include <string>
 
 #include "overlay/passive_panel.h"

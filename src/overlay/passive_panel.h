@@ -3,7 +3,6 @@
 #pragma once
 
 #include <memory>
-#include <ostream>
 
 #include "overlay/color_layer.h"
 #include "platform/panels.h"
@@ -32,8 +31,5 @@ inline constexpr std::uint64_t kOverlayCollectionBehavior = 1 | 16 | 64 | 256;
 PanelConfiguration passivePanelConfiguration();
 // Not shown yet: the caller sets the frame and orders it front.
 std::unique_ptr<PassivePanel> makePassivePanel(Panels& panels);
-
-bool panelSelfTest(std::ostream& out, Panels& panels);
-bool overlayCornerSelfTest(std::ostream& out, Panels& panels);
 
 }  // namespace lumetta

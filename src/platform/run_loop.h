@@ -24,7 +24,6 @@ class WorkItem {
  public:
   explicit WorkItem(std::function<void()> work) : work_(std::move(work)) {}
   void cancel() { cancelled_ = true; }
-  bool isCancelled() const { return cancelled_; }
   // Runs the work unless cancelled; called by the run loop.
   void perform() {
     if (!cancelled_) work_();

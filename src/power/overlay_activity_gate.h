@@ -9,10 +9,8 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <ostream>
 #include <vector>
 
-#include "platform/clock.h"
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
 #include "platform/window_server.h"
@@ -65,8 +63,5 @@ class OverlayActivityGate {
   std::vector<NotificationCenter::Registration> tokens_;
   std::shared_ptr<WorkItem> resume_;  // main thread only
 };
-
-bool overlayActivitySelfTest(std::ostream& out, RunLoop& runLoop, Clock& clock,
-                             WindowServer& windowServer);
 
 }  // namespace lumetta

@@ -1,5 +1,7 @@
 // The built-in check of the activity gate, run by --self-test on the
 // program's own run loop with a private notification centre.
+#include "power/self_tests.h"
+
 #include <vector>
 
 #include "power/overlay_activity_gate.h"

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
@@ -49,7 +48,5 @@ class RendererAccessibilityRequests {
 
   std::unordered_map<Pid, Request> requests;
 };
-
-bool rendererAccessibilitySelfTest(std::ostream& out);
 
 }  // namespace lumetta

@@ -1,4 +1,6 @@
 // The built-in check of the renderer request bookkeeping, run by --self-test.
+#include "renderer/self_tests.h"
+
 #include <chrono>
 
 #include "renderer/renderer_accessibility_requests.h"

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "power/self_tests.h"
 #include "support/sim_fixture.h"
 
 namespace lumetta {
