@@ -13,8 +13,7 @@ namespace lumetta {
 bool panelSelfTest(std::ostream& out, Panels& panels) {
   auto panel = makePassivePanel(panels);
   const PanelConfiguration& c = panel->window().configuration();
-  const bool passed = c.ignoresMouseEvents && !c.opaque && !c.hasShadow &&
-                      (c.styleMask & kNonactivatingPanelMask) != 0;
+  const bool passed = c.clickThrough && c.transparent && c.shadowless && c.nonActivating;
   panel->window().close();
   printLine(out, std::string(passed ? "PASS" : "FAIL") + " non-interactive translucent panel properties");
   return passed;

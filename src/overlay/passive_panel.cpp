@@ -11,20 +11,16 @@ PassivePanel::PassivePanel(std::unique_ptr<ColorLayer> layer, Panels& panels,
 PanelConfiguration passivePanelConfiguration() {
   PanelConfiguration c;
   c.contentRect = {0, 0, 0, 0};
-  c.styleMask = kNonactivatingPanelMask;
-  c.backing = 2;
-  c.defer = false;
-  c.opaque = false;
-  c.backgroundColor = Color::clear();
-  c.hasShadow = false;
-  c.ignoresMouseEvents = true;
-  c.acceptsMouseMovedEvents = false;
-  c.hidesOnDeactivate = false;
-  c.floatingPanel = false;
-  c.becomesKeyOnlyIfNeeded = true;
-  c.releasedWhenClosed = false;
-  c.level = kFloatingWindowLevel;
-  c.collectionBehavior = kOverlayCollectionBehavior;
+  c.level = PanelLevel::floating;
+  c.nonActivating = true;
+  c.joinsAllSpaces = true;
+  c.stationary = true;
+  c.ignoredByWindowCycling = true;
+  c.fullScreenAuxiliary = true;
+  c.clickThrough = true;
+  c.neverKeyOrMain = true;
+  c.transparent = true;
+  c.shadowless = true;
   return c;
 }
 

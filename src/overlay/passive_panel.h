@@ -23,11 +23,8 @@ class PassivePanel {
   std::unique_ptr<Panel> panel_;
 };
 
-inline constexpr std::uint64_t kNonactivatingPanelMask = 1 << 7;
-inline constexpr int kFloatingWindowLevel = 3;
-// Joins all Spaces, stationary, ignores cycling, full-screen auxiliary.
-inline constexpr std::uint64_t kOverlayCollectionBehavior = 1 | 16 | 64 | 256;
-
+// Floating above the windows on every Space and over full-screen windows,
+// out of window cycling, click-through, never focused, transparent, shadowless.
 PanelConfiguration passivePanelConfiguration();
 // Not shown yet: the caller sets the frame and orders it front.
 std::unique_ptr<PassivePanel> makePassivePanel(Panels& panels);

@@ -1,5 +1,6 @@
-// Overlay windows: borderless, click-through, non-activating panels that
-// never become key or main, and the drawing of their content.
+// Overlay windows: borderless panels configured by what they are for (the
+// overlay's are click-through, non-activating and never key or main), and the
+// drawing of their content.
 #pragma once
 
 #include <cstdint>
@@ -8,28 +9,32 @@
 #include <vector>
 
 #include "platform/canvas.h"
-#include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/time.h"
 
 namespace lumetta {
 
+// The window level a panel sits at.
+enum class PanelLevel {
+  normal,    // among the applications' windows
+  floating,  // above the applications' windows, as utility palettes are
+};
+
+// What a panel is for, in the platform's own terms: each backend turns these
+// intents into its window settings. The defaults describe an ordinary panel;
+// an overlay asks for every one of the opposites.
 struct PanelConfiguration {
-  Rect contentRect;
-  std::uint64_t styleMask = 0;
-  int backing = 2;  // buffered
-  bool defer = false;
-  bool opaque = true;
-  Color backgroundColor;
-  bool hasShadow = true;
-  bool ignoresMouseEvents = false;
-  bool acceptsMouseMovedEvents = false;
-  bool hidesOnDeactivate = false;
-  bool floatingPanel = false;
-  bool becomesKeyOnlyIfNeeded = false;
-  bool releasedWhenClosed = true;
-  int level = 0;
-  std::uint64_t collectionBehavior = 0;
+  Rect contentRect;  // AppKit coordinates
+  PanelLevel level = PanelLevel::normal;
+  bool nonActivating = false;           // showing or clicking it leaves the active app active
+  bool joinsAllSpaces = false;          // shown on every Space, not only the one it opened on
+  bool stationary = false;              // stays in place while Spaces and Mission Control move
+  bool ignoredByWindowCycling = false;  // left out when the user cycles through windows
+  bool fullScreenAuxiliary = false;     // may show over another application's full-screen window
+  bool clickThrough = false;            // mouse events reach the windows beneath it
+  bool neverKeyOrMain = false;          // never takes keyboard focus or becomes the main window
+  bool transparent = false;             // no background: only what the content draws shows
+  bool shadowless = false;              // casts no shadow
 };
 
 // What a panel shows; drawn on the main thread when the panel displays.

@@ -44,6 +44,12 @@ TEST_F(PanelsContract, PanelsNeverTakeFocusAndHaveTheirOwnNumbers) {
   EXPECT_NE(first->windowNumber(), second->windowNumber());
   EXPECT_EQ(first->frame(), (Rect{100, 100, 120, 80}));
   EXPECT_FALSE(first->isVisible()) << "a new panel is shown only when ordered front";
+
+  PanelConfiguration focusable = overlayConfiguration();
+  focusable.neverKeyOrMain = false;
+  auto third = panels.makePanel(focusable, content);
+  EXPECT_TRUE(third->canBecomeKey()) << "only the configuration keeps a panel from focus";
+  EXPECT_TRUE(third->canBecomeMain());
 }
 
 TEST_F(PanelsContract, PanelsMoveShowHideAndFade) {

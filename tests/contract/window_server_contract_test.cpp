@@ -80,17 +80,17 @@ TEST_F(WindowServerContract, TheWindowAtAPointIsTheFrontmostThatTakesTheMouse) {
   const Point center{screen.x + screen.width / 2, screen.y + screen.height / 2};
   PanelConfiguration configuration;
   configuration.contentRect = {center.x - 40, center.y - 40, 80, 80};
-  configuration.styleMask = 1 << 7;  // non-activating, borderless
-  configuration.level = 3;
+  configuration.nonActivating = true;
+  configuration.level = PanelLevel::floating;
   Blank blank;
 
-  configuration.ignoresMouseEvents = false;
+  configuration.clickThrough = false;
   auto target = platform.panels.makePanel(configuration, blank);
   target->orderFrontRegardless();
   runFor(platform, Duration::milliseconds(100));
   EXPECT_EQ(server.windowNumberAtPoint(center), target->windowNumber());
 
-  configuration.ignoresMouseEvents = true;
+  configuration.clickThrough = true;
   auto glass = platform.panels.makePanel(configuration, blank);
   glass->orderFrontRegardless();
   runFor(platform, Duration::milliseconds(100));

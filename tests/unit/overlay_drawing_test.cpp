@@ -178,6 +178,27 @@ TEST(ScreenPicture, PanelsAppearOverTheirWindowWithYFlipped) {
             std::string("/nonexistent/dir/x.png: ").size());
 }
 
+TEST(ScreenPicture, OnlyAPanelThatIsNotTransparentHidesTheWindowBeneath) {
+  auto platform = testing::simulated(kScreen);
+  const std::string path = (std::filesystem::temp_directory_path() / "lumetta-opaque.png").string();
+  ASSERT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), path), std::nullopt);
+  const Pixel window = pictureAt(path, 200, 105);
+
+  ColorLayer nothingDrawn;  // no visible regions: the content draws nothing
+  PanelConfiguration opaque = passivePanelConfiguration();
+  opaque.transparent = false;
+  for (bool transparent : {true, false}) {
+    auto panel = platform->panels().makePanel(transparent ? passivePanelConfiguration() : opaque,
+                                              nothingDrawn);
+    panel->setFrame({150, 150, 100, 100}, false);
+    panel->orderFrontRegardless();
+    ASSERT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), path), std::nullopt);
+    const Pixel seen = pictureAt(path, 200, 105);
+    EXPECT_EQ(seen.r == window.r && seen.g == window.g && seen.b == window.b, transparent);
+  }
+  std::filesystem::remove(path);
+}
+
 TEST(ScreenPicture, HitTestingSkipsPanelsThatIgnoreTheMouse) {
   auto platform = testing::simulated(kScreen);
   auto passive = makePassivePanel(platform->panels());
@@ -186,7 +207,7 @@ TEST(ScreenPicture, HitTestingSkipsPanelsThatIgnoreTheMouse) {
   EXPECT_EQ(platform->windowServer().windowNumberAtPoint({100, 150}), 7);
 
   PanelConfiguration clickable = passivePanelConfiguration();
-  clickable.ignoresMouseEvents = false;
+  clickable.clickThrough = false;
   ColorLayer content;
   auto panel = platform->panels().makePanel(clickable, content);
   panel->setFrame({40, 70, 300, 200}, false);

@@ -1,6 +1,7 @@
-// Overlay panels on macOS: an NSPanel subclass that never becomes key or main,
-// configured exactly from the PanelConfiguration, whose content view draws the
-// PanelContent through Core Graphics; and bitmaps through NSBitmapImageRep.
+// Overlay panels on macOS: a borderless NSPanel subclass whose AppKit settings
+// are translated from what the PanelConfiguration asks for, whose content view
+// draws the PanelContent through Core Graphics; and bitmaps through
+// NSBitmapImageRep.
 #pragma once
 
 #include "platform/panels.h"

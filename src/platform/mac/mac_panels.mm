@@ -39,16 +39,19 @@
 @end
 
 @interface LumettaPanel : NSPanel
+@property(nonatomic) BOOL takesFocus;
 @end
 
 @implementation LumettaPanel
 
+// A borderless panel could never become key on its own: whether it may is the
+// configuration's choice alone.
 - (BOOL)canBecomeKeyWindow {
-  return NO;
+  return self.takesFocus;
 }
 
 - (BOOL)canBecomeMainWindow {
-  return NO;
+  return self.takesFocus;
 }
 
 @end
@@ -59,6 +62,38 @@ namespace {
 
 NSRect nsRect(Rect rect) { return NSMakeRect(rect.x, rect.y, rect.width, rect.height); }
 
+// What each intent of the configuration means in AppKit, and why.
+
+NSWindowStyleMask styleMask(const PanelConfiguration& c) {
+  // Borderless: no title bar or frame; the panel shows only its content.
+  NSWindowStyleMask mask = NSWindowStyleMaskBorderless;
+  // Showing or clicking it leaves the frontmost application frontmost.
+  if (c.nonActivating) mask |= NSWindowStyleMaskNonactivatingPanel;
+  return mask;
+}
+
+NSInteger windowLevel(PanelLevel level) {
+  switch (level) {
+    // Above every application's ordinary windows, below menus and the Dock.
+    case PanelLevel::floating: return NSFloatingWindowLevel;
+    case PanelLevel::normal: return NSNormalWindowLevel;
+  }
+  return NSNormalWindowLevel;
+}
+
+NSWindowCollectionBehavior collectionBehavior(const PanelConfiguration& c) {
+  NSWindowCollectionBehavior behavior = NSWindowCollectionBehaviorDefault;
+  // On every Space, so it stays with a window whichever Space shows.
+  if (c.joinsAllSpaces) behavior |= NSWindowCollectionBehaviorCanJoinAllSpaces;
+  // Mission Control and Space switches leave it where it is.
+  if (c.stationary) behavior |= NSWindowCollectionBehaviorStationary;
+  // Cycling through windows with Command-` passes it by.
+  if (c.ignoredByWindowCycling) behavior |= NSWindowCollectionBehaviorIgnoresCycle;
+  // It may share the Space of another application's full-screen window.
+  if (c.fullScreenAuxiliary) behavior |= NSWindowCollectionBehaviorFullScreenAuxiliary;
+  return behavior;
+}
+
 LumettaPanelView* contentView(LumettaPanel* panel) {
   return static_cast<LumettaPanelView*>(panel.contentView);
 }
@@ -67,24 +102,30 @@ LumettaPanelView* contentView(LumettaPanel* panel) {
 
 MacPanel::MacPanel(const PanelConfiguration& c, PanelContent& content) : configuration_(c) {
   @autoreleasepool {
+    // Buffered, and created at once so that it has its window number before it shows.
     panel_ = [[LumettaPanel alloc] initWithContentRect:nsRect(c.contentRect)
-                                             styleMask:static_cast<NSWindowStyleMask>(c.styleMask)
-                                               backing:static_cast<NSBackingStoreType>(c.backing)
-                                                 defer:c.defer];
-    panel_.opaque = c.opaque;
-    panel_.backgroundColor = [NSColor colorWithSRGBRed:c.backgroundColor.red
-                                                 green:c.backgroundColor.green
-                                                  blue:c.backgroundColor.blue
-                                                 alpha:c.backgroundColor.alpha];
-    panel_.hasShadow = c.hasShadow;
-    panel_.ignoresMouseEvents = c.ignoresMouseEvents;
-    panel_.acceptsMouseMovedEvents = c.acceptsMouseMovedEvents;
-    panel_.hidesOnDeactivate = c.hidesOnDeactivate;
-    panel_.floatingPanel = c.floatingPanel;
-    panel_.becomesKeyOnlyIfNeeded = c.becomesKeyOnlyIfNeeded;
-    panel_.releasedWhenClosed = c.releasedWhenClosed;
-    panel_.level = c.level;
-    panel_.collectionBehavior = static_cast<NSWindowCollectionBehavior>(c.collectionBehavior);
+                                             styleMask:styleMask(c)
+                                               backing:NSBackingStoreBuffered
+                                                 defer:NO];
+    // A transparent panel has no background of its own to draw.
+    panel_.opaque = !c.transparent;
+    if (c.transparent) panel_.backgroundColor = [NSColor clearColor];
+    panel_.hasShadow = !c.shadowless;
+    // Click-through: every mouse event goes to the window beneath.
+    panel_.ignoresMouseEvents = c.clickThrough;
+    // The content never follows the pointer.
+    panel_.acceptsMouseMovedEvents = NO;
+    // Lumetta is an accessory that is hardly ever active: hiding on deactivation would hide it always.
+    panel_.hidesOnDeactivate = NO;
+    // Key status only when a control asks for it; never, for a panel that never takes focus.
+    panel_.becomesKeyOnlyIfNeeded = c.neverKeyOrMain;
+    panel_.takesFocus = !c.neverKeyOrMain;
+    // Closing only hides it: its owner's reference decides its lifetime.
+    panel_.releasedWhenClosed = NO;
+    // The level comes from the configuration alone (a floating panel would set its own).
+    panel_.floatingPanel = NO;
+    panel_.level = windowLevel(c.level);
+    panel_.collectionBehavior = collectionBehavior(c);
     LumettaPanelView* view = [[LumettaPanelView alloc] initWithFrame:NSZeroRect];
     view.content = &content;
     panel_.contentView = view;
@@ -131,9 +172,6 @@ void MacPanel::orderOut() {
 
 void MacPanel::close() {
   @autoreleasepool {
-    // A panel released when closed is released by AppKit itself, a release
-    // that balances no reference of ARC's: hand it one to take.
-    if ([panel_ isReleasedWhenClosed]) (void)CFBridgingRetain(panel_);
     [panel_ close];
   }
 }

@@ -139,7 +139,16 @@ std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPane
     panel->displayIfNeeded();
     if (!panel->surface()) continue;
     const Rect frame = panel->frame();
-    cairo_set_source_surface(cr, panel->surface(), frame.x, screen.maxY() - frame.maxY());
+    const double top = screen.maxY() - frame.maxY();
+    cairo_push_group(cr);
+    if (!panel->configuration().transparent) {  // a panel's own background hides what is beneath
+      cairo_set_source_rgb(cr, 0.93, 0.93, 0.93);
+      cairo_rectangle(cr, frame.x, top, frame.width, frame.height);
+      cairo_fill(cr);
+    }
+    cairo_set_source_surface(cr, panel->surface(), frame.x, top);
+    cairo_paint(cr);
+    cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, panel->alpha());
   }
 

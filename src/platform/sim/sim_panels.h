@@ -1,6 +1,6 @@
-// The simulated desktop's panels: each records its configuration and state
-// and draws its content into a Cairo image surface, so that the screen can be
-// pictured. Panels belong to the main thread.
+// The simulated desktop's panels: each records its configuration (what it is
+// for) and state and draws its content into a Cairo image surface, so that the
+// screen can be pictured. Panels belong to the main thread.
 #pragma once
 
 #include <cairo.h>
@@ -22,8 +22,8 @@ class SimPanel final : public Panel {
   ~SimPanel() override;
 
   const PanelConfiguration& configuration() const override { return configuration_; }
-  bool canBecomeKey() const override { return false; }
-  bool canBecomeMain() const override { return false; }
+  bool canBecomeKey() const override { return !configuration_.neverKeyOrMain; }
+  bool canBecomeMain() const override { return !configuration_.neverKeyOrMain; }
   std::int64_t windowNumber() const override { return number_; }
   void setFrame(Rect frame, bool display) override;
   Rect frame() const override { return frame_; }

@@ -51,11 +51,11 @@ std::optional<RawValue> SimWindowServer::copySessionDictionary() {
 std::int64_t SimWindowServer::windowNumberAtPoint(Point point) {
   auto screens = screenFrames();
   if (screens.empty()) return 0;
-  // Panels float above the windows; those that ignore the mouse are not hit.
+  // Panels float above the windows; click-through ones are not hit.
   const auto panels = panels_.visiblePanels();
   for (auto panel = panels.rbegin(); panel != panels.rend(); ++panel) {
     const Rect f = (*panel)->frame();
-    if (!(*panel)->configuration().ignoresMouseEvents && point.x >= f.minX() && point.x < f.maxX() &&
+    if (!(*panel)->configuration().clickThrough && point.x >= f.minX() && point.x < f.maxX() &&
         point.y >= f.minY() && point.y < f.maxY()) {
       return (*panel)->windowNumber();
     }
