@@ -1,15 +1,22 @@
 #include "geometry/exposed_regions.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumetta {
 
 namespace {
 
-// Without positive width and height; NaN sizes count as empty too.
+// A rectangle spans no area when a size is zero (the null rectangle's are) or
+// not a number; a negative size spans from the other edge.
+bool spansNoArea(const Rect& rect) {
+  return !(std::abs(rect.width) > 0 && std::abs(rect.height) > 0);
+}
+
+// For rectangles built from edges, whose sizes are never negative: empty when
+// the two are apart or only share an edge or a corner.
 bool isEmpty(const Rect& rect) { return !(rect.width > 0 && rect.height > 0); }
 
-// Empty when the two are apart or only share an edge or a corner.
 Rect intersection(const Rect& a, const Rect& b) {
   const double x = std::max(a.minX(), b.minX());
   const double y = std::max(a.minY(), b.minY());
@@ -19,7 +26,7 @@ Rect intersection(const Rect& a, const Rect& b) {
 }  // namespace
 
 std::vector<Rect> exposedRectangles(Rect rect, std::span<const Rect> covers) {
-  if (isEmpty(rect)) return {};
+  if (spansNoArea(rect)) return {};
   std::vector<Rect> pieces{rect};
   std::vector<Rect> next;  // kept across covers so its storage is reused
   for (const Rect& cover : covers) {
@@ -34,8 +41,8 @@ std::vector<Rect> exposedRectangles(Rect rect, std::span<const Rect> covers) {
         continue;
       }
       const Rect strips[] = {
-          {piece.minX(), piece.minY(), hit.minX() - piece.minX(), piece.height},
-          {hit.maxX(), piece.minY(), piece.maxX() - hit.maxX(), piece.height},
+          {piece.minX(), piece.minY(), hit.minX() - piece.minX(), piece.maxY() - piece.minY()},
+          {hit.maxX(), piece.minY(), piece.maxX() - hit.maxX(), piece.maxY() - piece.minY()},
           {hit.minX(), piece.minY(), hit.width, hit.minY() - piece.minY()},
           {hit.minX(), hit.maxY(), hit.width, piece.maxY() - hit.maxY()},
       };

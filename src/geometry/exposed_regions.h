@@ -12,8 +12,10 @@ namespace lumetta {
 // Disjoint pieces of `rect` left by successive splitting: each cover, in
 // order, replaces every piece it overlaps by up to four strips (left and
 // right at the piece's full height, then the small-y and large-y strips at the
-// overlap's width). A rectangle without positive width and height has no
-// pieces; a cover that only touches a piece leaves it whole.
+// overlap's width). A rectangle with a zero size has no pieces; one with a
+// negative size stands for the area it spans, as a cover does, and is
+// returned as given while no cover overlaps it. A cover that only touches a
+// piece leaves it whole.
 std::vector<Rect> exposedRectangles(Rect rect, std::span<const Rect> covers);
 
 }  // namespace lumetta

@@ -69,13 +69,22 @@ TEST(ExposedRectangles, StripsComeLeftRightSmallYLargeY) {
       << text(pieces);
 }
 
-TEST(ExposedRectangles, RectangleWithoutAreaHasNoPieces) {
-  const Rect empties[] = {{0, 0, 0, 20}, {0, 0, 100, 0}, {10, 10, -5, 20}, {10, 10, 5, -20},
-                          {0, 0, NAN, 20}};
+TEST(ExposedRectangles, OnlyAZeroSizeLeavesNoPieces) {
+  const Rect null{INFINITY, INFINITY, 0, 0};
+  const Rect empties[] = {{0, 0, 0, 20}, {0, 0, 100, 0}, {10, 10, -0.0, -20}, null, {0, 0, NAN, 20}};
   for (const Rect& rect : empties) {
     EXPECT_TRUE(exposed(rect, {}).empty()) << text({rect});
     EXPECT_TRUE(exposed(rect, {{500, 500, 1, 1}}).empty()) << text({rect});
   }
+
+  // A negative size spans from the other edge: the bar (0, 0, 100, 20) again.
+  const Rect backwards{100, 20, -100, -20};
+  EXPECT_EQ(exposed(backwards, {}), (Rects{backwards}));
+  EXPECT_EQ(exposed(backwards, {{500, 500, 1, 1}}), (Rects{backwards})) << "a cover elsewhere";
+  EXPECT_EQ(exposed(backwards, {{80, 10, 40, 30}}), (Rects{{0, 0, 80, 20}, {80, 0, 20, 10}}));
+  EXPECT_EQ(exposed({0, 20, 100, -20}, {{20, 5, 10, 10}}),
+            (Rects{{0, 0, 20, 20}, {30, 0, 70, 20}, {20, 0, 10, 5}, {20, 15, 10, 5}}));
+  EXPECT_TRUE(exposed(backwards, {{0, 0, 100, 20}}).empty());
 }
 
 // Property check against an independent computation of the covered area.
@@ -159,14 +168,20 @@ class Scenes {
   std::mt19937_64 random_{20250131};
 };
 
+// The same area with both sizes positive.
+Rect upright(const Rect& r) { return {r.minX(), r.minY(), r.maxX() - r.minX(), r.maxY() - r.minY()}; }
+
 TEST(ExposedRectangles, PiecesAreDisjointInsideAndAddUpToTheUncoveredArea) {
   Scenes scenes;
   for (int round = 0; round < 6000 && !HasFailure(); ++round) {
     const int style = round % 3;
     const Rect rect = scenes.rectangle(style);
     const Rects covers = scenes.covers(style, rect);
-    const Rects pieces = exposed(rect, covers);
-    SCOPED_TRACE("rect " + text({rect}) + " covers " + text(covers) + " pieces " + text(pieces));
+    // Every fourth rectangle is given from its other corner, with negative sizes.
+    const Rect given = round % 4 == 3 ? Rect{rect.maxX(), rect.maxY(), -rect.width, -rect.height} : rect;
+    Rects pieces = exposed(given, covers);
+    SCOPED_TRACE("rect " + text({given}) + " covers " + text(covers) + " pieces " + text(pieces));
+    std::ranges::transform(pieces, pieces.begin(), upright);
 
     const double area = rect.width * rect.height;
     const double tolerance = 1e-9 * (1 + area);
