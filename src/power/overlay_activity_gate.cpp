@@ -10,7 +10,8 @@ OverlayActivityGate::OverlayActivityGate(RunLoop& runLoop, NotificationCenter& c
     : runLoop_(runLoop), center_(center), changed_(std::move(changed)),
       displayAwake_(displayAwake ? std::move(displayAwake)
                                  : [&windowServer] { return hasAwakeDisplay(windowServer); }) {
-  const bool console = onConsole.value_or(sessionOnConsole(windowServer));
+  // The session dictionary is asked only when the caller does not say.
+  const bool console = onConsole ? *onConsole : sessionOnConsole(windowServer);
   const bool awake = displayAwake_();
   state_ = {false, !awake, !console};
 

@@ -18,9 +18,12 @@ namespace {
 
 using Token = OverlayActivityGate::Token;
 
-// The state table, written out plainly.
+// The state table, written out plainly, with its own power flags: each event
+// sets or clears exactly one of them.
 struct Model {
-  OverlayPowerState state;
+  bool systemAsleep = false;
+  bool displaysAsleep = false;
+  bool offConsole = false;
   Token generation = 0;
   bool active = false;
   bool stopped = false;
@@ -28,13 +31,25 @@ struct Model {
   std::vector<bool> changes;
   bool displayAwake = true;
 
+  bool permitsWork() const { return !systemAsleep && !displaysAsleep && !offConsole; }
   void scheduleResume(Uptime now) {
-    if (state.permitsWork() && !stopped) resume = {{generation, now + kResumeDelay}};
+    if (permitsWork() && !stopped) resume = {{generation, now + kResumeDelay}};
   }
-  void receive(OverlayPowerEvent event, Uptime now) {
+  void post(WorkspaceNotification name, Uptime now) {
+    switch (name) {
+      case WorkspaceNotification::willSleep: systemAsleep = true; break;
+      case WorkspaceNotification::didWake: systemAsleep = false; break;
+      case WorkspaceNotification::screensDidSleep: displaysAsleep = true; break;
+      case WorkspaceNotification::screensDidWake: displaysAsleep = false; break;
+      case WorkspaceNotification::sessionDidResignActive: offConsole = true; break;
+      case WorkspaceNotification::sessionDidBecomeActive: offConsole = false; break;
+      default: return;
+    }
+    afterEvent(now);
+  }
+  void afterEvent(Uptime now) {
     resume.reset();
     if (stopped) return;
-    state.receive(event);
     active = false;
     ++generation;
     changes.push_back(false);
@@ -42,7 +57,7 @@ struct Model {
   }
   void advanceTo(Uptime now) {
     if (!resume || resume->second > now) return;
-    if (!stopped && generation == resume->first && state.permitsWork() && displayAwake) {
+    if (!stopped && generation == resume->first && permitsWork() && displayAwake) {
       active = true;
       changes.push_back(true);
     }
@@ -50,7 +65,10 @@ struct Model {
   }
   std::optional<Token> beginWork(Uptime now) {
     if (displayAwake) return active && !stopped ? std::optional(generation) : std::nullopt;
-    if (!state.displaysSleeping) receive(OverlayPowerEvent::displaysSleep, now);
+    if (!displaysAsleep) {
+      displaysAsleep = true;
+      afterEvent(now);
+    }
     return std::nullopt;
   }
   bool isCurrent(Token token) const { return active && !stopped && generation == token; }
@@ -76,7 +94,7 @@ TEST(OverlayActivityGate, AgreesWithTheStateTableOnRandomSequences) {
     NotificationCenter center(loop);
     Model model;
     const bool onConsole = random() % 4 != 0;
-    model.state = {false, false, !onConsole};
+    model.offConsole = !onConsole;
 
     std::unique_ptr<OverlayActivityGate> gate;
     std::vector<bool> changes;
@@ -98,7 +116,7 @@ TEST(OverlayActivityGate, AgreesWithTheStateTableOnRandomSequences) {
         case 0: {
           int e = int(random() % 6);
           trace += " event" + std::to_string(e);
-          model.receive(OverlayPowerEvent(e), now);
+          model.post(kEvents[e], now);
           center.post({kEvents[e], std::nullopt});
           break;
         }
@@ -152,6 +170,36 @@ TEST(OverlayActivityGate, StartsBlockedOffConsoleAndStaysStoppedForGood) {
   EXPECT_FALSE(gate.isCurrent(*token));
   EXPECT_FALSE(gate.beginWork());
   EXPECT_EQ(changes.size(), 2u);  // stop tells nobody
+}
+
+// Counts the session dictionary reads of the window server it wraps.
+struct SessionCounter final : WindowServer {
+  explicit SessionCounter(WindowServer& server) : server(server) {}
+  std::optional<RawValue> copyWindowList() override { return server.copyWindowList(); }
+  std::optional<std::vector<DisplayID>> onlineDisplays() override { return server.onlineDisplays(); }
+  bool displayIsAsleep(DisplayID display) override { return server.displayIsAsleep(display); }
+  std::optional<RawValue> copySessionDictionary() override {
+    ++reads;
+    return server.copySessionDictionary();
+  }
+  std::int64_t windowNumberAtPoint(Point point) override { return server.windowNumberAtPoint(point); }
+  std::vector<Rect> screenFrames() override { return server.screenFrames(); }
+  WindowServer& server;
+  int reads = 0;
+};
+
+TEST(OverlayActivityGate, ReadsTheSessionOnlyWhenNotToldWhetherItIsOnConsole) {
+  auto platform = testing::simulated(R"({"session": {"onConsole": false}})");
+  auto& loop = platform->manualRunLoop();
+  NotificationCenter& center = platform->workspace().notificationCenter();
+  SessionCounter server(platform->windowServer());
+  OverlayActivityGate told(loop, center, server, [](bool) {}, {}, true);
+  EXPECT_EQ(server.reads, 0);
+  OverlayActivityGate asking(loop, center, server, [](bool) {});
+  EXPECT_EQ(server.reads, 1);
+  loop.runFor(Duration::seconds(1));
+  EXPECT_TRUE(told.beginWork());
+  EXPECT_FALSE(asking.beginWork()) << "the session dictionary says off console";
 }
 
 TEST(OverlayActivityGate, SelfTestPassesOnTheManualRunLoop) {
