@@ -37,14 +37,6 @@ constexpr std::string_view kPopupAttributes[] = {"AXRole", "AXTitle", "AXDescrip
 constexpr Duration kDiscoveryDelay = Duration::milliseconds(100);
 constexpr Duration kSamplePeriod = Duration::milliseconds(100);
 
-// The workspace handler's own, narrower list of what counts as a target.
-bool countsForWorkspace(const RunningApplication& app) {
-  const std::string name = app.localizedName.value_or("");
-  const std::string bundle = app.bundleIdentifier.value_or("");
-  return name == "ChatGPT" || name == "Codex" || bundle == "com.openai.codex" ||
-         bundle == "com.openai.chat";
-}
-
 bool sameSubscription(const ValidationMonitor::Subscription& a,
                       const ValidationMonitor::Subscription& b) {
   return a.name == b.name && a.element == b.element;
@@ -109,7 +101,8 @@ void ValidationMonitor::stop() {
 }
 
 void ValidationMonitor::workspaceEvent(const Notification& notification) {
-  if (!notification.application || !countsForWorkspace(*notification.application)) return;
+  // The same targets as every discovery takes.
+  if (!notification.application || !isTargetApp(*notification.application)) return;
   emit("WORKSPACE " + std::string(notificationName(notification.name)) +
        " pid=" + std::to_string(notification.application->pid));
   scheduleDiscovery("workspace lifecycle");
@@ -128,11 +121,15 @@ void ValidationMonitor::scheduleDiscovery(const std::string& reason) {
 }
 
 std::int64_t ValidationMonitor::windowNumber(Pid pid, const Element& window) {
-  for (const WindowReference& reference : windowReferences_) {
-    if (reference.pid == pid && reference.window == window) return reference.number;
-  }
-  windowReferences_.push_back({pid, window, nextWindowReference_});
-  return nextWindowReference_++;
+  auto [entry, isNew] = windowNumbers_[pid].try_emplace(window, nextWindowReference_);
+  if (isNew) ++nextWindowReference_;
+  return entry->second;
+}
+
+std::size_t ValidationMonitor::numberedWindows() const {
+  std::size_t count = 0;
+  for (const auto& [pid, windows] : windowNumbers_) count += windows.size();
+  return count;
 }
 
 std::string ValidationMonitor::popupSignature(const Element& button) {
@@ -162,15 +159,28 @@ void ValidationMonitor::reconcile(Pid pid, std::vector<Subscription> desired) {
   subscriptions_[pid] = std::move(desired);
 }
 
+struct ValidationMonitor::Discovery {
+  std::vector<std::string> entries;  // of the snapshot
+  std::vector<Binding> bindings;
+};
+
 void ValidationMonitor::discover(const std::string& reason) {
-  Accessibility& ax = platform_.accessibility;
   const Uptime began = platform_.clock.uptime();
   const auto apps = targetApps(platform_.workspace);
-  std::set<Pid> targets;
-  for (const auto& app : apps) targets.insert(app.pid);
+  forgetGoneProcesses(apps);
+  Discovery found;
+  for (const RunningApplication& app : apps) discoverApplication(app, found);
+  reportDiscovery(reason, began, found);
+  bindings_ = std::move(found.bindings);
+}
 
+// Observers, subscriptions and window numbers of processes that are no longer
+// targets go, without a line; their window numbers are not handed out again.
+void ValidationMonitor::forgetGoneProcesses(const std::vector<RunningApplication>& targets) {
+  std::set<Pid> running;
+  for (const auto& app : targets) running.insert(app.pid);
   for (auto it = observers_.begin(); it != observers_.end();) {
-    if (targets.count(it->first)) {
+    if (running.count(it->first)) {
       ++it;
       continue;
     }
@@ -178,61 +188,72 @@ void ValidationMonitor::discover(const std::string& reason) {
     subscriptions_.erase(it->first);
     it = observers_.erase(it);
   }
+  std::erase_if(windowNumbers_, [&](const auto& process) { return !running.count(process.first); });
+}
 
-  std::vector<std::string> entries;
-  std::vector<Binding> bindings;
-  for (const RunningApplication& app : apps) {
-    const std::string pid = std::to_string(app.pid);
-    Element application = ax.applicationElement(app.pid);
-    ax.setMessagingTimeout(application, kDiagnosticMessagingTimeout);
-    if (!observers_.count(app.pid)) {
-      ObserverResult created = ax.createObserver(
-          app.pid, [this](const Element& element, std::string_view name, void* context) {
-            if (context) notification(element, name);
-          });
-      emit("OBSERVER pid=" + pid + " AXError=" + std::to_string(created.error));
-      if (created.observer) {
-        created.observer->attachToMainRunLoop();
-        observers_[app.pid] = std::move(created.observer);
-      }
-    }
-    std::vector<Subscription> desired;
-    request(desired, application, "application pid=" + pid, kApplicationNotifications);
+// Tried again at every discovery until it succeeds.
+void ValidationMonitor::ensureObserver(Pid pid) {
+  if (observers_.count(pid)) return;
+  ObserverResult created = platform_.accessibility.createObserver(
+      pid, [this](const Element& element, std::string_view name, void* context) {
+        if (context) notification(element, name);
+      });
+  emit("OBSERVER pid=" + std::to_string(pid) + " AXError=" + std::to_string(created.error));
+  if (!created.observer) return;
+  created.observer->attachToMainRunLoop();
+  observers_[pid] = std::move(created.observer);
+}
 
-    ReadResult windowsRead = readAX(ax, application, "AXWindows");
-    auto windows = elementsOf(windowsRead);
-    if (!windows) {
-      entries.push_back("pid=" + pid + " AXWindows error=" + std::to_string(windowsRead.error));
-      continue;
-    }
-    for (const Element& window : *windows) {
-      const ModeScan scan = scanMode(ax, platform_.clock, window);
-      const std::int64_t number = windowNumber(app.pid, window);
-      std::string entry = "pid=" + pid + " window=" + std::to_string(number) +
-                          " activeApp=" + (app.active ? "true" : "false") + "\n" +
-                          focusSummary(ax, application, window) + "\n" + modeSummary(scan);
-      for (const std::string& line : attributeLines(ax, window, kSnapshotAttributes)) entry += "\n" + line;
-      entries.push_back(std::move(entry));
-      bindings.push_back({app.pid, window, number, scan.buttons, buttonSignatures(scan.buttons)});
+void ValidationMonitor::discoverApplication(const RunningApplication& app, Discovery& found) {
+  Accessibility& ax = platform_.accessibility;
+  const std::string pid = std::to_string(app.pid);
+  Element application = ax.applicationElement(app.pid);
+  ax.setMessagingTimeout(application, kDiagnosticMessagingTimeout);
+  ensureObserver(app.pid);
+  std::vector<Subscription> desired;
+  request(desired, application, "application pid=" + pid, kApplicationNotifications);
 
-      const std::string windowKind = "window=" + std::to_string(number);
-      request(desired, window, windowKind, kWindowNotifications);
-      for (const Element& area : scan.webAreas) request(desired, area, "webarea " + windowKind, kWebAreaNotifications);
-      for (const Element& button : scan.buttons) {
-        request(desired, button, "mode-button " + windowKind, kButtonNotifications);
-        ReadResult parent = readAX(ax, button, "AXParent");
-        const Element* parentElement = parent.error == axerr::success && parent.value ? parent.value->get<Element>() : nullptr;
-        if (parentElement) request(desired, *parentElement, "mode-button parent " + windowKind, kButtonParentNotifications);
-      }
-    }
-    reconcile(app.pid, std::move(desired));
+  ReadResult windowsRead = readAX(ax, application, "AXWindows");
+  auto windows = elementsOf(windowsRead);
+  if (!windows) {  // the process's subscriptions stay as they were
+    found.entries.push_back("pid=" + pid + " AXWindows error=" + std::to_string(windowsRead.error));
+    return;
   }
-  bindings_ = std::move(bindings);
+  for (const Element& window : *windows) discoverWindow(app, application, window, desired, found);
+  reconcile(app.pid, std::move(desired));
+}
 
-  std::string snapshot = joined(entries, "\n\n");
+// Scans one window, numbers it, and asks for its, its web areas' and its mode
+// buttons' notifications.
+void ValidationMonitor::discoverWindow(const RunningApplication& app, const Element& application,
+                                       const Element& window, std::vector<Subscription>& desired,
+                                       Discovery& found) {
+  Accessibility& ax = platform_.accessibility;
+  const ModeScan scan = scanMode(ax, platform_.clock, window);
+  const std::int64_t number = windowNumber(app.pid, window);
+  std::string entry = "pid=" + std::to_string(app.pid) + " window=" + std::to_string(number) +
+                      " activeApp=" + (app.active ? "true" : "false") + "\n" +
+                      focusSummary(ax, application, window) + "\n" + modeSummary(scan);
+  for (const std::string& line : attributeLines(ax, window, kSnapshotAttributes)) entry += "\n" + line;
+  found.entries.push_back(std::move(entry));
+  found.bindings.push_back({app.pid, window, number, scan.buttons, buttonSignatures(scan.buttons)});
+
+  const std::string windowKind = "window=" + std::to_string(number);
+  request(desired, window, windowKind, kWindowNotifications);
+  for (const Element& area : scan.webAreas) request(desired, area, "webarea " + windowKind, kWebAreaNotifications);
+  for (const Element& button : scan.buttons) {
+    request(desired, button, "mode-button " + windowKind, kButtonNotifications);
+    ReadResult parent = readAX(ax, button, "AXParent");
+    const Element* parentElement = parent.error == axerr::success && parent.value ? parent.value->get<Element>() : nullptr;
+    if (parentElement) request(desired, *parentElement, "mode-button parent " + windowKind, kButtonParentNotifications);
+  }
+}
+
+void ValidationMonitor::reportDiscovery(const std::string& reason, Uptime began, const Discovery& found) {
+  std::string snapshot = joined(found.entries, "\n\n");
   char summary[64];
   std::snprintf(summary, sizeof summary, " duration=%.1fms windows=%zu",
-                (platform_.clock.uptime() - began).inMilliseconds(), bindings_.size());
+                (platform_.clock.uptime() - began).inMilliseconds(), found.bindings.size());
   emit("SCAN reason=" + reason + summary);
   if (snapshot != lastSnapshot_) {
     emit("CLASSIFICATION SNAPSHOT\n" + snapshot);

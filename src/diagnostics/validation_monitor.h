@@ -9,6 +9,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/platform.h"
@@ -38,12 +39,12 @@ class ValidationMonitor {
   void start();
   void stop();
 
+  // How many windows hold a session number: those of the running targets
+  // seen so far. Main thread.
+  std::size_t numberedWindows() const;
+
  private:
-  struct WindowReference {
-    Pid pid;
-    Element window;
-    std::int64_t number;
-  };
+  struct Discovery;  // what one discovery builds: snapshot entries and bindings
 
   void emit(const std::string& text);
   void discover(const std::string& reason);
@@ -54,7 +55,13 @@ class ValidationMonitor {
   std::string popupSignature(const Element& button);
   std::string buttonSignatures(const std::vector<Element>& buttons);
   std::int64_t windowNumber(Pid pid, const Element& window);
+  void forgetGoneProcesses(const std::vector<RunningApplication>& targets);
+  void ensureObserver(Pid pid);
+  void discoverApplication(const RunningApplication& app, Discovery& found);
+  void discoverWindow(const RunningApplication& app, const Element& application,
+                      const Element& window, std::vector<Subscription>& desired, Discovery& found);
   void reconcile(Pid pid, std::vector<Subscription> desired);
+  void reportDiscovery(const std::string& reason, Uptime began, const Discovery& found);
 
   Platform platform_;
   std::ostream& out_;
@@ -66,7 +73,9 @@ class ValidationMonitor {
   bool rescanScheduled_ = false;
   bool stopped_ = false;
   std::string lastSnapshot_;
-  std::vector<WindowReference> windowReferences_;
+  // Session window numbers by process and window. A process's entries go with
+  // it (its windows cannot come back); numbers are never handed out twice.
+  std::unordered_map<Pid, std::unordered_map<Element, std::int64_t, ElementHash>> windowNumbers_;
   std::int64_t nextWindowReference_ = 1;
   const Uptime startTime_;
   const bool sampleLabels_;

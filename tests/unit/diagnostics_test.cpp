@@ -85,6 +85,30 @@ TEST(ValidationMonitor, WindowsKeepTheirNumbersForTheSession) {
                                                  "window=3 activeApp=false", "window=1 activeApp=false"}));
 }
 
+TEST(ValidationMonitor, AQuitProcessTakesItsWindowsAlongAndNoNumberComesBack) {
+  const std::string codex = R"({"pid": 2, "name": "Codex", "ax": {"role": "AXApplication",
+      "children": [{"role": "AXWindow"}, {"role": "AXWindow"}]}})";
+  Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication",
+      "children": [{"role": "AXWindow"}]}}], "timeline": [
+      {"at": 1, "launch": )" + codex + R"(}, {"at": 2, "terminate": 2},
+      {"at": 3, "launch": )" + codex + R"(}, {"at": 4, "terminate": 2}]})");
+  m.runUntil(1.5);
+  EXPECT_EQ(m.monitor->numberedWindows(), 3u);
+  m.runUntil(2.5);
+  EXPECT_EQ(m.monitor->numberedWindows(), 1u) << "the quit process's windows are forgotten";
+  m.runUntil(3.5);
+  EXPECT_EQ(m.monitor->numberedWindows(), 3u);
+  m.runUntil(5);
+  EXPECT_EQ(m.monitor->numberedWindows(), 1u);
+  // The staying window keeps 1; the relaunch's windows get new numbers, never 2 or 3 again.
+  EXPECT_EQ(m.linesWith("activeApp="),
+            (std::vector<std::string>{"window=1 activeApp=false", "window=1 activeApp=false",
+                                      "window=2 activeApp=false", "window=3 activeApp=false",
+                                      "window=1 activeApp=false", "window=1 activeApp=false",
+                                      "window=4 activeApp=false", "window=5 activeApp=false",
+                                      "window=1 activeApp=false"}));
+}
+
 TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
   Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
       {"id": "w", "role": "AXWindow", "children": [
@@ -123,15 +147,18 @@ TEST(ValidationMonitor, ABurstOfNotificationsIsOneDiscovery) {
                                                             "SCAN reason=notification AXResized duration=0.0ms windows=1"}));
 }
 
-TEST(ValidationMonitor, WorkspaceLinesUseTheirOwnListOfTargets) {
+TEST(ValidationMonitor, WorkspaceLinesFollowTheTargetsThatDiscoveryFinds) {
   Monitor m(R"({"apps": [{"pid": 9, "name": "Finder"}], "timeline": [
       {"at": 1, "launch": {"pid": 20, "name": "Helper", "bundle": "com.openai.ChatGPT"}},
-      {"at": 2, "launch": {"pid": 21, "name": "ChatGPT", "bundle": "org.example.other"}}]})");
-  m.runUntil(3);
-  EXPECT_EQ(m.linesWith("SCAN "), (std::vector<std::string>{"SCAN reason=startup duration=0.0ms windows=0",
-                                                            "SCAN reason=workspace lifecycle duration=0.0ms windows=0"}));
-  EXPECT_EQ(m.linesWith("WORKSPACE"), std::vector<std::string>{"WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=21"});
-  // The discovery after the second launch finds both, by bundle and by name.
+      {"at": 2, "launch": {"pid": 21, "name": "ChatGPT", "bundle": "org.example.other"}},
+      {"at": 3, "launch": {"pid": 22, "name": "Notes", "bundle": "com.example.notes"}},
+      {"at": 4, "terminate": 20}]})");
+  m.runUntil(5);
+  EXPECT_EQ(m.linesWith("WORKSPACE"),
+            (std::vector<std::string>{"WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=20",
+                                      "WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=21",
+                                      "WORKSPACE NSWorkspaceDidTerminateApplicationNotification pid=20"}));
+  EXPECT_EQ(m.linesWith("SCAN ").size(), 4u) << "the start and one per target's launch or quit";
   EXPECT_EQ(m.linesWith("OBSERVER"), (std::vector<std::string>{"OBSERVER pid=20 AXError=0", "OBSERVER pid=21 AXError=0"}));
   EXPECT_TRUE(m.linesWith("CLASSIFICATION SNAPSHOT").empty());
 }
