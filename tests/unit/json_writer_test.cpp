@@ -1,0 +1,94 @@
+// The JSON writer against the rules of JSON, and files written whole or not at all.
+#include "support/json_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/atomic_file.h"
+
+namespace lumetta {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(JsonWriter, EscapesWhatJsonRequiresAndReplacesBytesThatAreNotUtf8) {
+  EXPECT_EQ(jsonString("say \"hi\"\\"), R"("say \"hi\"\\")");
+  EXPECT_EQ(jsonString("a\nb\tc\x01\x1f\x7f"), "\"a\\nb\\tc\\u0001\\u001f\x7f\"");
+  EXPECT_EQ(jsonString("caf\xc3\xa9 \xe2\x80\x94 \xf0\x9f\x98\x80"), "\"caf\xc3\xa9 \xe2\x80\x94 \xf0\x9f\x98\x80\"");
+  // A lone continuation byte, a truncated sequence, an overlong form, a surrogate.
+  EXPECT_EQ(jsonString("\x80|\xe2\x80|\xc0\xaf|\xed\xa0\x80"),
+            "\"\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");
+  EXPECT_EQ(jsonString(std::string("a\0b", 3)), "\"a\\u0000b\"");
+}
+
+TEST(JsonWriter, RealsReadBackAsTheSameRealsAndNeverAsIntegers) {
+  EXPECT_EQ(jsonNumber(800.0), "800.0");
+  EXPECT_EQ(jsonNumber(-0.0), "-0.0");
+  EXPECT_EQ(jsonNumber(1e300), "1e+300");
+  EXPECT_EQ(jsonNumber(NAN), "null");
+  EXPECT_EQ(jsonNumber(-INFINITY), "null");
+  for (double value : {0.1 + 0.2, 1.0 / 3, 5e-324, 1.7976931348623157e308, 123456789.125}) {
+    EXPECT_EQ(std::strtod(jsonNumber(value).c_str(), nullptr), value);
+  }
+}
+
+TEST(JsonWriter, ShortContainersStayOnOneLineLongOnesAreIndented) {
+  const JsonValue small = JsonObject{{"frame", JsonArray{0.0, 1.5, std::int64_t{2}}}, {"on", true},
+                                     {"none", nullptr}, {"empty", JsonArray{}}};
+  EXPECT_EQ(jsonText(small), "{\"frame\": [0.0, 1.5, 2], \"on\": true, \"none\": null, \"empty\": []}\n");
+  JsonArray words;
+  for (int i = 0; i < 12; ++i) words.push_back("word number " + std::to_string(i));
+  const std::string text = jsonText(JsonObject{{"words", words}, {"inner", small}});
+  EXPECT_EQ(text.substr(0, 36), "{\n  \"words\": [\n    \"word number 0\",\n");
+  EXPECT_NE(text.find("\n  \"inner\": {\"frame\": [0.0, 1.5, 2], "), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 4), "}\n}\n");
+}
+
+class AtomicFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("lumetta-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  std::vector<std::string> entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    return names;
+  }
+  fs::path folder;
+};
+
+TEST_F(AtomicFile, ReplacesTheWholeFileAndLeavesNothingElse) {
+  const fs::path file = folder / "out.json";
+  ASSERT_FALSE(writeFileAtomically(file, std::string(100'000, 'a')));
+  ASSERT_FALSE(writeFileAtomically(file, "short"));
+  std::ifstream in(file);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "short");
+  EXPECT_EQ(entries(), std::vector<std::string>{"out.json"});
+}
+
+TEST_F(AtomicFile, AFailureSaysWhyAndLeavesTheDestinationAsItWas) {
+  auto error = writeFileAtomically(folder / "missing" / "out.json", "x");
+  ASSERT_TRUE(error);
+  EXPECT_EQ(*error, "cannot write " + (folder / "missing" / "out.json").string() + ": No such file or directory");
+  // A folder in the way: the rename fails, the temporary file goes.
+  fs::create_directory(folder / "taken");
+  fs::create_directory(folder / "taken" / "inside");
+  EXPECT_TRUE(writeFileAtomically(folder / "taken", "x"));
+  EXPECT_TRUE(fs::is_directory(folder / "taken" / "inside"));
+  EXPECT_EQ(entries(), std::vector<std::string>{"taken"});
+}
+
+}  // namespace
+}  // namespace lumetta
