@@ -55,11 +55,13 @@ std::optional<double> parseRunTime(const std::string& text) {
 std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments) {
   CommandLine command;
   // --desktop, --screenshot and --defaults with their paths, and --virtual-time,
-  // belong to the simulated platform, not to the modes.
+  // belong to the simulated platform, not to the modes; --record's path is taken
+  // here too.
   const std::pair<std::string_view, std::optional<std::string>*> options[] = {
       {"--desktop", &command.desktopPath},
       {"--screenshot", &command.screenshotPath},
-      {"--defaults", &command.defaultsPath}};
+      {"--defaults", &command.defaultsPath},
+      {"--record", &command.recordPath}};
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     auto option = std::find_if(std::begin(options), std::end(options),
@@ -83,6 +85,11 @@ std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std
   } else if (has(rest, "--overlays")) {
     command.mode = Mode::overlays;
     command.runSeconds = runTimeAfter(rest, "--overlays", kDefaultOverlaysSeconds);
+  } else if (command.recordPath) {
+    command.mode = Mode::record;
+    command.watchWhileRecording = has(rest, "--watch");
+    command.runSeconds = runTimeAfter(rest, "--watch", kDefaultWatchSeconds);
+    command.sampleLabels = has(rest, "--sample-labels");
   } else if (has(rest, "--classify")) {
     command.mode = Mode::classify;
   } else if (has(rest, "--watch")) {

@@ -10,13 +10,15 @@
 
 namespace lumetta {
 
-enum class Mode { selfTest, overlays, classify, watch, dump, menuBar };
+enum class Mode { selfTest, overlays, record, classify, watch, dump, menuBar };
 
 struct CommandLine {
   Mode mode = Mode::menuBar;
-  double runSeconds = 0;  // --overlays and --watch
+  double runSeconds = 0;  // --overlays and --watch (also with --record)
   bool deep = false;          // --dump --deep
   bool sampleLabels = false;  // --watch --sample-labels
+  std::optional<std::string> recordPath;  // --record FILE
+  bool watchWhileRecording = false;       // --record FILE --watch
   std::optional<std::string> desktopPath;     // --desktop FILE
   std::optional<std::string> screenshotPath;  // --screenshot FILE
   std::optional<std::string> defaultsPath;    // --defaults FILE

@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: lumetta [--desktop FILE] [--defaults FILE] [--screenshot PNG] [--virtual-time]\n"
-    "               --self-test | --overlays [SECONDS] | --classify |\n"
+    "               --self-test | --overlays [SECONDS] |\n"
+    "               --record FILE [--watch [SECONDS]] | --classify |\n"
     "               --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
     "The menu-bar application needs macOS; on the simulated desktop choose a mode.";
 

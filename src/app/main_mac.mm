@@ -14,7 +14,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: Lumetta --self-test | --overlays [SECONDS] | --classify |\n"
+    "usage: Lumetta --self-test | --overlays [SECONDS] |\n"
+    "               --record FILE [--watch [SECONDS]] | --classify |\n"
     "               --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
     "The menu-bar application is not built yet; choose a mode.";
 

@@ -4,6 +4,8 @@
 #include "classify/report.h"
 #include "diagnostics/tree_capture.h"
 #include "diagnostics/validation_monitor.h"
+#include "record/recording.h"
+#include "support/atomic_file.h"
 #include "support/output.h"
 
 namespace lumetta {
@@ -12,6 +14,7 @@ std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
   switch (command.mode) {
     case Mode::selfTest: return runSelfTests(out_, platform_) ? 0 : 1;
     case Mode::overlays: return notBuiltYet("--overlays");
+    case Mode::record: return record(command);
     case Mode::classify:
       printLine(out_, classificationSnapshot(platform_));
       return 0;
@@ -28,6 +31,25 @@ std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
     case Mode::menuBar: return std::nullopt;
   }
   return std::nullopt;
+}
+
+int PanescopeApp::record(const CommandLine& command) {
+  Recording recording(platform_);
+  recording.snapshot();
+  if (command.watchWhileRecording) {
+    ValidationMonitor monitor(platform_, out_, command.sampleLabels);
+    monitor.setObserver(&recording);
+    recording.startWatching();
+    monitor.start();
+    runFor(Duration::seconds(command.runSeconds));
+    monitor.stop();
+    recording.stopWatching();
+  }
+  if (auto error = writeFileAtomically(*command.recordPath, recording.json())) {
+    printLine(err_, "lumetta: " + *error);
+    return 2;
+  }
+  return 0;
 }
 
 void PanescopeApp::runFor(Duration duration) {

@@ -20,6 +20,8 @@ class PanescopeApp {
 
  private:
   int notBuiltYet(const char* flag);
+  // --record FILE [--watch SECONDS]: the desktop file, written whole or not at all.
+  int record(const CommandLine& command);
   // Runs the main run loop for `duration`; nothing at all for zero or less.
   void runFor(Duration duration);
 

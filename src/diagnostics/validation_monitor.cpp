@@ -154,6 +154,7 @@ void ValidationMonitor::reconcile(Pid pid, std::vector<Subscription> desired) {
   for (const Subscription& subscription : desired) {
     if (contains(old, subscription)) continue;
     AXError error = observer.addNotification(subscription.element, subscription.name, this);
+    if (observer_) observer_->subscribed(subscription.element, subscription.name, error);
     emit("SUBSCRIBE " + subscription.kind + " " + subscription.name + " AXError=" + std::to_string(error));
   }
   subscriptions_[pid] = std::move(desired);
@@ -165,6 +166,7 @@ struct ValidationMonitor::Discovery {
 };
 
 void ValidationMonitor::discover(const std::string& reason) {
+  if (observer_) observer_->discoveryStarting();
   const Uptime began = platform_.clock.uptime();
   const auto apps = targetApps(platform_.workspace);
   forgetGoneProcesses(apps);
@@ -199,6 +201,7 @@ void ValidationMonitor::ensureObserver(Pid pid) {
         if (context) notification(element, name);
       });
   emit("OBSERVER pid=" + std::to_string(pid) + " AXError=" + std::to_string(created.error));
+  if (observer_) observer_->observerCreated(pid, created.error);
   if (!created.observer) return;
   created.observer->attachToMainRunLoop();
   observers_[pid] = std::move(created.observer);
@@ -262,6 +265,7 @@ void ValidationMonitor::reportDiscovery(const std::string& reason, Uptime began,
 }
 
 void ValidationMonitor::notification(const Element& element, std::string_view name) {
+  if (observer_) observer_->notificationArrived(element, name);
   std::string source = "other";
   for (const auto& [pid, list] : subscriptions_) {
     auto match = std::find_if(list.begin(), list.end(), [&](const Subscription& s) {
@@ -282,6 +286,7 @@ void ValidationMonitor::notification(const Element& element, std::string_view na
 }
 
 void ValidationMonitor::sampleLabels() {
+  if (observer_) observer_->labelsSampling();
   for (Binding& binding : bindings_) {
     std::string signatures = buttonSignatures(binding.buttons);
     if (signatures == binding.sampledSignature) continue;

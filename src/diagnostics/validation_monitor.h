@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "diagnostics/monitor_observer.h"
 #include "platform/platform.h"
 
 namespace lumetta {
@@ -35,6 +36,9 @@ class ValidationMonitor {
   ~ValidationMonitor();
   ValidationMonitor(const ValidationMonitor&) = delete;
   ValidationMonitor& operator=(const ValidationMonitor&) = delete;
+
+  // Follows the monitor from before `start` on; it must outlive the monitor.
+  void setObserver(MonitorObserver* observer) { observer_ = observer; }
 
   void start();
   void stop();
@@ -80,6 +84,7 @@ class ValidationMonitor {
   const Uptime startTime_;
   const bool sampleLabels_;
   std::shared_ptr<WorkItem> pendingDiscovery_;  // cancelled when the monitor goes
+  MonitorObserver* observer_ = nullptr;
 };
 
 }  // namespace lumetta

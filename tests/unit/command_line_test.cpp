@@ -21,6 +21,23 @@ TEST(CommandLine, FirstModeInTestOrderWins) {
   EXPECT_EQ(parse({"--dump", "--watch"}).mode, Mode::watch);
   EXPECT_EQ(parse({"--deep", "--dump"}).mode, Mode::dump);
   EXPECT_EQ(parse({"--Classify", "classify", "--help"}).mode, Mode::menuBar);
+  EXPECT_EQ(parse({"--dump", "--record", "out.json", "--classify"}).mode, Mode::record);
+  EXPECT_EQ(parse({"--record", "out.json", "--overlays"}).mode, Mode::overlays);
+}
+
+TEST(CommandLine, RecordTakesItsFileAndWatchesOnlyWhenAsked) {
+  CommandLine plain = parse({"--record", "--watch"});  // "--watch" is the file's name here
+  EXPECT_EQ(plain.recordPath, "--watch");
+  EXPECT_FALSE(plain.watchWhileRecording);
+  CommandLine watching = parse({"--watch", "5", "--record", "5", "--sample-labels"});
+  EXPECT_EQ(watching.mode, Mode::record);
+  EXPECT_EQ(watching.recordPath, "5");
+  EXPECT_TRUE(watching.watchWhileRecording);
+  EXPECT_TRUE(watching.sampleLabels);
+  EXPECT_EQ(watching.runSeconds, 5);
+  auto missing = parseCommandLine(std::vector<std::string>{"lumetta", "--classify", "--record"});
+  ASSERT_TRUE(std::holds_alternative<CommandLineError>(missing));
+  EXPECT_EQ(std::get<CommandLineError>(missing).message, "--record needs a file");
 }
 
 TEST(CommandLine, RunTimeIsTheWholeNextArgumentOrTheDefault) {

@@ -232,9 +232,10 @@ class Loader {
   DesktopModel load(const Json& root) {
     const std::string path = "$";
     expectObject(root, path);
+    // "note" is for people reading the file; the desktop ignores it.
     checkKeys(root, path,
               {"trusted", "clock", "displays", "session", "apps", "windows", "timeline", "defaults",
-               "lumetta"});
+               "lumetta", "note"});
 
     if (const Json* v = member(root, "trusted")) model_.trusted = boolean(*v, keyPath(path, "trusted"));
     if (const Json* clock = member(root, "clock")) {

@@ -1,0 +1,185 @@
+// Recordings replay: every desktop in the repository, recorded and loaded
+// again, gives the same classification report and the same deep capture
+// apart from the texts the recorder replaces; a watched run replays to the
+// same log apart from times; and the recorder reads only what it writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "classify/report.h"
+#include "diagnostics/tree_capture.h"
+#include "diagnostics/validation_monitor.h"
+#include "record/recording.h"
+#include "support/sim_fixture.h"
+
+namespace lumetta {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::simulated;
+
+std::string fileText(const fs::path& path) {
+  std::ifstream file(path);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Every desktop file in the repository that loads.
+std::vector<fs::path> desktopFiles() {
+  std::vector<fs::path> files;
+  const fs::path root = LUMETTA_SOURCE_DIR;
+  for (const auto& entry : fs::recursive_directory_iterator(root / "docs" / "desktops")) {
+    if (entry.path().extension() == ".json") files.push_back(entry.path());
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(root / "tests" / "e2e" / "cases")) {
+    if (entry.path().extension() != ".json") continue;
+    if (std::holds_alternative<sim::DesktopModel>(sim::parseDesktop(fileText(entry.path()), "f"))) {
+      files.push_back(entry.path());
+    }
+  }
+  return files;
+}
+
+std::string recorded(const std::string& json) {
+  auto platform = simulated(json);
+  Recording recording(platform->platform());
+  recording.snapshot();
+  return recording.json();
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+// The same line, or the same attribute with placeholders for its texts;
+// window hashes are references into one session.
+bool sameApartFromRedaction(const std::string& original, const std::string& replay) {
+  static const std::regex hash("transient AX hash [0-9]+");
+  if (std::regex_replace(original, hash, "") == std::regex_replace(replay, hash, "")) return true;
+  const auto colon = replay.find(": ");
+  if (colon == std::string::npos || original.compare(0, colon + 2, replay, 0, colon + 2) != 0) {
+    return false;
+  }
+  // Placeholders have as many characters as the texts they replace.
+  const std::string value = replay.substr(colon + 2);
+  if (!value.empty() && value.find_first_not_of('x') == std::string::npos) return true;
+  if (original.size() != replay.size()) return false;
+  for (std::size_t i = 0; i < replay.size(); ++i) {
+    if (original[i] != replay[i] && replay[i] != 'x') return false;
+  }
+  return true;
+}
+
+void expectSameCapture(const std::string& original, const std::string& replay, const std::string& name) {
+  const auto a = lines(original), b = lines(replay);
+  ASSERT_EQ(a.size(), b.size()) << name;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_TRUE(sameApartFromRedaction(a[i], b[i])) << name << " line " << i + 1 << "\n" << a[i] << "\n" << b[i];
+  }
+}
+
+// Loads the recording (a failure is a test failure) and checks both reports.
+void expectReplays(const std::string& json, const std::string& name) {
+  const std::string recording = recorded(json);
+  auto original = simulated(json);
+  auto replay = simulated(recording);
+  EXPECT_EQ(classificationSnapshot(original->platform()), classificationSnapshot(replay->platform())) << name;
+  expectSameCapture(capture(original->platform(), 30, 500).text, capture(replay->platform(), 30, 500).text, name);
+}
+
+TEST(RecordRoundTrip, EveryDesktopInTheRepositoryReplays) {
+  const auto files = desktopFiles();
+  EXPECT_GE(files.size(), 8u);
+  for (const fs::path& file : files) expectReplays(fileText(file), file.filename().string());
+}
+
+bool recordedAttribute(const std::string& name) {
+  return std::find(std::begin(kRecordedAttributes), std::end(kRecordedAttributes), name) !=
+         std::end(kRecordedAttributes);
+}
+
+// Whatever the modes read, the recorder records, so reads on a replay answer
+// as they did on the recording machine.
+TEST(RecordRoundTrip, EveryAttributeTheModesReadIsRecorded) {
+  for (const fs::path& file : desktopFiles()) {
+    auto platform = simulated(fileText(file));
+    classificationSnapshot(platform->platform());
+    capture(platform->platform(), 30, 500);
+    std::ostringstream log;
+    ValidationMonitor monitor(platform->platform(), log, true);
+    monitor.start();
+    platform->manualRunLoop().runFor(Duration::seconds(7));
+    monitor.stop();
+    for (const auto& [name, count] : platform->desktop().counters().readsByAttribute()) {
+      EXPECT_TRUE(recordedAttribute(name)) << name << " in " << file.filename();
+    }
+  }
+}
+
+const char* kPrivate = R"({"apps": [
+  {"pid": 7, "name": "SECRET-APP", "ax": {"role": "AXApplication", "title": "SECRET-APP"}},
+  {"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
+    {"role": "AXWindow", "title": "Kept window title", "children": [
+      {"role": "AXStaticText", "title": "SECRET-TEXT", "description": "SECRET-TOO",
+       "attrs": {"AXValue": "SECRET-VALUE", "AXIdentifier": "SECRET-ID", "AXHelp": "SECRET-HELP",
+                 "AXURL": {"url": "https://example.com/SECRET"}, "AXDocument": "/SECRET/path",
+                 "AXDOMIdentifier": ["SECRET-IN-ARRAY", {"other": "SECRET-OTHER"}]}},
+      {"role": "AXButton", "title": "Hide sidebar"},
+      {"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]}]}}],
+  "windows": [{"number": 1, "pid": 7, "layer": 0, "bounds": [0, 0, 10, 10], "owner": "SECRET-APP",
+               "name": "SECRET-WINDOW"},
+              {"number": 2, "pid": 501, "layer": 0, "bounds": [0, 0, 10, 10], "owner": "ChatGPT",
+               "name": "Kept window title"}]})";
+
+TEST(RecordPrivacy, KeepsOnlyTheTextsTheProgramDecidesByAndNeverReadsAXValue) {
+  auto platform = simulated(kPrivate);
+  Recording recording(platform->platform());
+  recording.snapshot();
+  const std::string json = recording.json();
+  EXPECT_EQ(json.find("SECRET"), std::string::npos) << json;
+  for (const char* kept : {"\"Kept window title\"", "\"Hide sidebar\"", "\"Switch mode, current mode: Codex\"",
+                           "\"AXStaticText\"", "\"kCGWindowOwnerName\": \"ChatGPT\"", "\"xxxxxxxxxxx\""}) {
+    EXPECT_NE(json.find(kept), std::string::npos) << kept;
+  }
+  const auto& counters = platform->desktop().counters();
+  EXPECT_EQ(counters.reads("AXValue"), 0u);
+  for (const auto& [name, count] : counters.readsByAttribute()) EXPECT_TRUE(recordedAttribute(name)) << name;
+  expectReplays(kPrivate, "private");
+}
+
+// The monitor's log, without times and durations.
+std::string watched(sim::SimPlatform& platform, Recording* recording, Duration duration) {
+  std::ostringstream log;
+  ValidationMonitor monitor(platform.platform(), log, true);
+  if (recording) {
+    monitor.setObserver(recording);
+    recording->startWatching();
+  }
+  monitor.start();
+  platform.manualRunLoop().runFor(duration);
+  monitor.stop();
+  static const std::regex times("t=[0-9.]+s |duration=[0-9.]+ms");
+  return std::regex_replace(log.str(), times, "");
+}
+
+TEST(RecordRoundTrip, AWatchedRunReplaysToTheSameLog) {
+  for (const char* name : {"docs/desktops/story.json", "tests/e2e/cases/watch-faults/faults.json"}) {
+    auto platform = simulated(fileText(fs::path(LUMETTA_SOURCE_DIR) / name));
+    Recording recording(platform->platform());
+    recording.snapshot();
+    const std::string original = watched(*platform, &recording, Duration::seconds(6));
+    recording.stopWatching();
+    auto replay = simulated(recording.json());
+    EXPECT_EQ(original, watched(*replay, nullptr, Duration::seconds(6))) << name;
+  }
+}
+
+}  // namespace
+}  // namespace lumetta
