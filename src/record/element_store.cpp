@@ -52,8 +52,9 @@ ElementIndex ElementStore::add(const Element& element, ElementIndex root) {
   return index;
 }
 
-ElementIndex ElementStore::application(Pid pid) {
+ElementIndex ElementStore::application(Pid pid, bool launched) {
   Element element = ax_.applicationElement(pid);
+  if (launched) indices_.erase(element);
   if (auto known = find(element)) return *known;
   // Elements read through the application element carry its timeout, so one
   // hung element costs the recording at most this long.

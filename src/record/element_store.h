@@ -45,8 +45,10 @@ class ElementStore {
  public:
   ElementStore(Accessibility& ax, Clock& clock, RecordLimits limits);
 
-  // The application element of `pid`, met now or before.
-  ElementIndex application(Pid pid);
+  // The application element of `pid`, met now or before; a launched
+  // application is a new one even where the platform finds it equal to an
+  // earlier process with the same pid.
+  ElementIndex application(Pid pid, bool launched = false);
   std::optional<ElementIndex> find(const Element& element) const;
   const Element& handle(ElementIndex index) const { return handles_[index]; }
   const RecordedElement& operator[](ElementIndex index) const { return elements_[index]; }

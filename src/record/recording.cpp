@@ -114,7 +114,7 @@ void Recording::snapshot() {
 
   store_.beginPass();
   for (const RunningApplication& app : platform_.workspace.runningApplications()) {
-    if (isTargetApp(app)) recordApp(app);
+    if (isTargetApp(app)) recordApp(app, false);
     if (app.active) activePid_ = app.pid;
   }
   initialApps_ = apps_.size();
@@ -136,10 +136,10 @@ void Recording::snapshot() {
   endPass(Duration::zero());
 }
 
-std::size_t Recording::recordApp(const RunningApplication& info) {
+std::size_t Recording::recordApp(const RunningApplication& info, bool launched) {
   App app{info, std::nullopt, std::nullopt, true};
   if (trusted_) {
-    app.root = store_.application(info.pid);
+    app.root = store_.application(info.pid, launched);
     store_.walkApplication(*app.root);
   }
   apps_.push_back(std::move(app));
@@ -263,7 +263,7 @@ void Recording::stopWatching() { registrations_.clear(); }
 void Recording::launched(const RunningApplication& info) {
   const Duration at = now();
   store_.beginPass();
-  const std::size_t app = recordApp(info);
+  const std::size_t app = recordApp(info, true);
   matchWindowNumbers(apps_[app]);
   endPass(at);
   timeline_.push_back({at, LaunchEntry{app}});
@@ -307,11 +307,16 @@ void Recording::notificationArrived(const Element& element, std::string_view not
   for (const App& app : apps_) {
     if (app.running && app.root) store_.read(*app.root);
   }
-  // The element, or the nearest ancestor already met when the element is new.
+  // The element, or the nearest ancestor already met when the element is new;
+  // failing both, every application again.
   if (std::optional<ElementIndex> start = store_.locate(element)) {
     store_.walkSubtree(*start);
     if (gone(store_[*start])) {
       for (ElementIndex parent : store_.parentsOf(*start)) store_.read(parent);
+    }
+  } else {
+    for (const App& app : apps_) {
+      if (app.running && app.root) store_.walkApplication(*app.root);
     }
   }
   walkNew(known);

@@ -82,7 +82,7 @@ class Recording final : public MonitorObserver {
   };
 
   Duration now() const;
-  std::size_t recordApp(const RunningApplication& info);
+  std::size_t recordApp(const RunningApplication& info, bool launched);
   void matchWindowNumbers(const App& app);
   void walkNew(std::size_t from);
   // Every change since the pass began becomes an event at `at`; elements met

@@ -181,5 +181,44 @@ TEST(RecordRoundTrip, AWatchedRunReplaysToTheSameLog) {
   }
 }
 
+// Activation, power and notifications about new elements, found through
+// their parents or by reading the trees again: each reaches the recording,
+// and the log replays.
+TEST(RecordRoundTrip, ActivationPowerAndNewElementsReplay) {
+  const std::string json = R"({"apps": [
+    {"pid": 501, "name": "ChatGPT", "active": true, "ax": {"id": "app", "role": "AXApplication", "children": [
+      {"id": "w", "role": "AXWindow", "children": [
+        {"id": "group", "role": "AXGroup", "children": [
+          {"id": "b", "role": "AXPopUpButton", "title": "Switch mode, current mode: ChatGPT"}]}]}]}},
+    {"pid": 612, "name": "Codex", "ax": {"id": "codex", "role": "AXApplication"}}],
+   "timeline": [
+    {"at": 1, "activate": 612},
+    {"at": 1, "notify": {"element": "codex", "name": "AXApplicationActivated"}},
+    {"at": 2, "power": "screensSleep"},
+    {"at": 2.5, "power": "screensWake"},
+    {"at": 3, "children": {"element": "group", "value": [{"ref": "b"},
+      {"id": "new", "role": "AXGroup", "children": [{"role": "AXPopUpButton", "title": "Switch mode, current mode: Codex"}]}]}},
+    {"at": 3, "notify": {"element": "new", "name": "AXFocusedUIElementChanged"}},
+    {"at": 4, "children": {"element": "group", "value": [{"ref": "b"}, {"ref": "new"},
+      {"id": "newer", "role": "AXButton", "title": "Show sidebar", "attrs": {"AXParent": {"ref": "group"}}}]}},
+    {"at": 4, "notify": {"element": "newer", "name": "AXFocusedUIElementChanged"}}]})";
+  auto platform = simulated(json);
+  Recording recording(platform->platform());
+  recording.snapshot();
+  const std::string original = watched(*platform, &recording, Duration::seconds(5));
+  recording.stopWatching();
+  const std::string file = recording.json();
+  for (const char* event : {R"("activate": 612)", R"("power": "screensSleep")", R"("power": "screensWake")",
+                            R"("name": "AXFocusedUIElementChanged")"}) {
+    EXPECT_NE(file.find(event), std::string::npos) << event;
+  }
+  auto replay = simulated(file);
+  EXPECT_EQ(original, watched(*replay, nullptr, Duration::seconds(5)));
+  EXPECT_NE(original.find("Switch mode, current mode: Codex"), std::string::npos);
+  EXPECT_NE(original.find("Sidebar controls (diagnostic only): Show sidebar"), std::string::npos);
+  EXPECT_NE(file.find("AXFocusedUIElementChanged", file.find("AXFocusedUIElementChanged") + 1),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace lumetta
