@@ -50,7 +50,8 @@ fuzz: build/fuzz/build.ninja
 	@cmake --build build/fuzz -j $(JOBS) --target desktop_fuzz
 	@fuzz/run.sh build/fuzz
 
-# The macOS backend, type-checked for macOS 13 with clang on this machine.
+# Every source the Mac build compiles, type-checked for macOS 13 (Intel and Apple
+# silicon) with clang on this machine, against libc++ as Xcode 14.1 ships it.
 mac-check: | bootstrap
 	@tools/mac-check/run build/mac-check
 
