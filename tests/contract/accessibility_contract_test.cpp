@@ -24,6 +24,20 @@ struct AccessibilityContract : ::testing::Test {
     return std::nullopt;
   }
 
+  // How long reading the role of the hung child of `parent` took; none when no
+  // child hung.
+  std::optional<Duration> hungChildWait(const Element& parent) {
+    for (const Element& child : axElements(ax, parent, "AXChildren")) {
+      const Uptime before = platform.clock.uptime();
+      ReadResult role = readAX(ax, child, "AXRole");
+      if (role.error == axerr::cannotComplete) {
+        EXPECT_FALSE(role.value);
+        return platform.clock.uptime() - before;
+      }
+    }
+    return std::nullopt;
+  }
+
   std::unique_ptr<ContractBackend> backend = makeContractBackend();
   Platform platform = backend->platform();
   Accessibility& ax = platform.accessibility;
@@ -114,19 +128,9 @@ TEST_F(AccessibilityContract, ElementsReadThroughAHandleCarryItsTimeout) {
   // The window and its children come from reads on the application element.
   const std::optional<Element> bounded = subjectWindow();
   ASSERT_TRUE(bounded);
-  std::optional<ReadResult> hung;
-  Duration waited;
-  for (const Element& child : axElements(ax, *bounded, "AXChildren")) {
-    const Uptime before = platform.clock.uptime();
-    ReadResult role = readAX(ax, child, "AXRole");
-    if (role.error == axerr::cannotComplete) {
-      waited = platform.clock.uptime() - before;
-      hung = role;
-    }
-  }
-  ASSERT_TRUE(hung) << "no child of the subject's window hung";
-  EXPECT_FALSE(hung->value);
-  EXPECT_LT(waited.inSeconds(), 1.0)
+  const std::optional<Duration> waited = hungChildWait(*bounded);
+  ASSERT_TRUE(waited) << "no child of the subject's window hung";
+  EXPECT_LT(waited->inSeconds(), 1.0)
       << "the hung read waited for the system default, not the handle's timeout";
 }
 
@@ -186,6 +190,25 @@ TEST_F(ObserverContract, NotificationsArriveOnTheMainThreadOnlyWhileAttached) {
   backend->retitleSubjectWindow("Lumetta contract, detached");
   runFor(platform, Duration::milliseconds(300));
   EXPECT_EQ(calls, attachedCalls);
+}
+
+TEST_F(ObserverContract, DeliveredElementsCarryTheirHandlesTimeout) {
+  if (!backend->hasHungChild()) GTEST_SKIP() << "the backend cannot make an element hang";
+  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::milliseconds(250)), axerr::success);
+  const std::optional<Element> bounded = subjectWindow();
+  ASSERT_TRUE(bounded);
+  ObserverResult created = observe();
+  ASSERT_TRUE(created.observer);
+  ASSERT_EQ(created.observer->addNotification(*bounded, "AXTitleChanged", &marker),
+            axerr::success);
+  created.observer->attachToMainRunLoop();
+  backend->retitleSubjectWindow("Lumetta contract, bounded");
+  ASSERT_TRUE(runUntil(platform, [&] { return calls > 0; }));
+
+  const std::optional<Duration> waited = hungChildWait(*about);
+  ASSERT_TRUE(waited) << "no child of the delivered window hung";
+  EXPECT_LT(waited->inSeconds(), 1.0)
+      << "a delivered element waited for the system default, not its handle's timeout";
 }
 
 TEST_F(ObserverContract, AReleasedObserverDeliversNothing) {

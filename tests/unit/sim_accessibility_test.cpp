@@ -105,5 +105,34 @@ TEST(SimAccessibility, TheBooleanWriteStoresOrFailsWithTheInjectedCode) {
   EXPECT_EQ(platform->desktop().counters().writes("AXEnhancedUserInterface"), 2u);
 }
 
+// A callback that releases another recipient of the same notification and
+// makes a new observer (which the allocator likely places at the released
+// one's address) must not have the new observer hear what the old one would.
+TEST(SimAccessibility, AnObserverReleasedDuringADeliveryIsNeverMistakenForANewOne) {
+  auto platform = simulated(kDesktop);
+  Accessibility& ax = platform->accessibility();
+  const Element w = elementById(*platform, "w");
+  std::vector<std::string> heard;
+  auto observe = [&](std::string name, ObserverCallback also = {}) {
+    std::unique_ptr<Observer> observer =
+        ax.createObserver(10, [&heard, name, also](const Element& e, std::string_view n, void* c) {
+          heard.push_back(name);
+          if (also) also(e, n, c);
+        }).observer;
+    EXPECT_EQ(observer->addNotification(w, "AXTitleChanged", nullptr), axerr::success);
+    observer->attachToMainRunLoop();
+    return observer;
+  };
+  std::unique_ptr<Observer> second, replacement;
+  std::unique_ptr<Observer> first = observe("first", [&](const Element&, std::string_view, void*) {
+    second.reset();
+    replacement = observe("replacement");
+  });
+  second = observe("second");
+  platform->accessibility().deliver(sim::SimAccessibility::nodeOf(w), "AXTitleChanged");
+  platform->manualRunLoop().runFor(Duration::zero());
+  EXPECT_EQ(heard, std::vector<std::string>{"first"});
+}
+
 }  // namespace
 }  // namespace lumetta

@@ -34,7 +34,7 @@ class MacObserver final : public Observer {
  private:
   struct Registration {
     MacObserver* owner;
-    Element element;
+    Element element;  // as registered: delivered elements take its messaging timeout
     std::string notification;
     void* context;
   };

@@ -62,7 +62,10 @@ void MacObserver::deliver(AXObserverRef, AXUIElementRef element, CFStringRef not
     // Copies: the callback may release the observer that owns the registration.
     const ObserverCallback callback = registration.owner->callback_;
     void* const context = registration.context;
-    callback(elementFor(CFRef<AXUIElementRef>::retain(element), 0), utf8(notification), context);
+    // The element is bounded as the registered one is: by its handle's timeout.
+    const float timeout = macElement(registration.element).timeout();
+    callback(elementFor(CFRef<AXUIElementRef>::retain(element), timeout), utf8(notification),
+             context);
   }
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
+#include <map>
 #include <mutex>
 #include <vector>
 
@@ -73,7 +75,8 @@ class SimAccessibility final : public Accessibility {
   RunLoop& runLoop_;
   std::atomic<int> prompts_{0};
   std::mutex observersMutex_;
-  std::vector<SimObserver*> observers_;  // the live ones
+  std::map<std::uint64_t, SimObserver*> observers_;  // the live ones, by token
+  std::uint64_t nextObserverToken_ = 1;
 };
 
 }  // namespace lumetta::sim

@@ -19,12 +19,13 @@ bool isApplicationLevel(std::string_view notification) {
 SimObserver::SimObserver(SimAccessibility& owner, Pid pid, ObserverCallback callback)
     : owner_(owner), pid_(pid), callback_(std::move(callback)) {
   std::lock_guard lock(owner_.observersMutex_);
-  owner_.observers_.push_back(this);
+  token_ = owner_.nextObserverToken_++;
+  owner_.observers_.emplace(token_, this);
 }
 
 SimObserver::~SimObserver() {
   std::lock_guard lock(owner_.observersMutex_);
-  std::erase(owner_.observers_, this);
+  owner_.observers_.erase(token_);
 }
 
 const SimObserver::Registration* SimObserver::findLocked(NodeId node,
@@ -43,7 +44,7 @@ AXError SimObserver::addNotification(const Element& element, std::string_view no
   if (auto error = owner_.desktop_.notificationError(node, notification)) return *error;
   std::lock_guard lock(owner_.observersMutex_);
   if (findLocked(node, notification)) return axerr::notificationAlreadyRegistered;
-  registrations_.push_back({node, std::string(notification), context});
+  registrations_.push_back({node, std::string(notification), context, element});
   return axerr::success;
 }
 
@@ -77,25 +78,38 @@ void SimAccessibility::deliver(NodeId node, const std::string& notification) {
   const NodeId application = isApplicationLevel(notification) ? desktop_.applicationOf(node) : kNoNode;
   runLoop_.post([this, node, application, notification] {
     // Whoever is still registered when the run loop gets to it hears it.
-    std::vector<std::pair<SimObserver*, void*>> recipients;
+    struct Recipient {
+      std::uint64_t token;
+      void* context;
+      Duration timeout;
+    };
+    std::vector<Recipient> recipients;
     {
       std::lock_guard lock(observersMutex_);
-      for (SimObserver* observer : observers_) {
+      for (const auto& [token, observer] : observers_) {
         if (!observer->attached_) continue;
         const auto* registration = observer->findLocked(node, notification);
         if (!registration && application != kNoNode) {
           registration = observer->findLocked(application, notification);
         }
-        if (registration) recipients.emplace_back(observer, registration->context);
+        if (registration) {
+          const Duration timeout = handle(registration->element).timeout;
+          recipients.push_back({token, registration->context, timeout});
+        }
       }
     }
-    for (auto [observer, context] : recipients) {
-      bool live;
+    for (const Recipient& recipient : recipients) {
+      // A callback may release observers; one released is never confused with
+      // one made since, as tokens are not reused.
+      ObserverCallback callback;
       {
         std::lock_guard lock(observersMutex_);
-        live = std::find(observers_.begin(), observers_.end(), observer) != observers_.end();
+        auto it = observers_.find(recipient.token);
+        if (it == observers_.end()) continue;
+        callback = it->second->callback_;
       }
-      if (live) observer->callback_(element(node), notification, context);
+      callback(Element(std::make_shared<SimElement>(&desktop_, node, 0, recipient.timeout)),
+               notification, recipient.context);
     }
   });
 }

@@ -1,7 +1,9 @@
 // Accessibility observers of the simulated desktop: registrations per element
-// and name, delivered through the main run loop while attached.
+// and name, delivered through the main run loop while attached. Each observer
+// is known to the service by a token that is never reused.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,12 +28,14 @@ class SimObserver final : public Observer {
     NodeId node;
     std::string notification;
     void* context;
+    Element element;  // as registered: delivered elements take its messaging timeout
   };
 
   // Under the owner's observers lock.
   const Registration* findLocked(NodeId node, std::string_view notification) const;
 
   SimAccessibility& owner_;
+  std::uint64_t token_ = 0;  // set under the owner's observers lock
   const Pid pid_;
   const ObserverCallback callback_;
   bool attached_ = false;
