@@ -81,5 +81,24 @@ TEST(ThreadedRunLoop, RunsBackgroundResultsOnTheMainThread) {
   EXPECT_GT(ticks, 0);
 }
 
+TEST(ThreadedRunLoop, AQueueReleasedByItsOwnJobStillRunsTheJobsAfterIt) {
+  RealClock clock{std::nullopt};
+  RealRunLoop loop{clock};
+  std::unique_ptr<SerialQueue> queue = loop.makeSerialQueue("test", QualityOfService::utility);
+  std::atomic<bool> submitted{false};
+  std::atomic<int> step{0};
+  queue->async([&] {
+    while (!submitted) std::this_thread::yield();
+    queue.reset();  // the last reference, dropped by the queue's own job
+    step = 1;
+  });
+  queue->async([&] {
+    if (step == 1) step = 2;
+  });
+  submitted = true;
+  loop.spinUntil(clock.uptime() + Duration::seconds(10), [&] { return step == 2; });
+  EXPECT_EQ(step, 2);
+}
+
 }  // namespace
 }  // namespace lumetta::sim

@@ -10,12 +10,23 @@ namespace lumetta::mac {
 
 namespace {
 
+// A job of one of our queues finds that queue under this key.
+char kQueueKey;
+
 class MacSerialQueue final : public SerialQueue {
  public:
   MacSerialQueue(const std::string& label, QualityOfService quality)
-      : queue_(dispatch_queue_create(label.c_str(), attributes(quality))) {}
-  // An empty synchronous job returns once everything before it has run.
-  ~MacSerialQueue() override { dispatch_sync(queue_, ^{}); }
+      : queue_(dispatch_queue_create(label.c_str(), attributes(quality))) {
+    dispatch_queue_set_specific(queue_, &kQueueKey, (__bridge void*)queue_, nullptr);
+  }
+  // An empty synchronous job returns once everything before it has run. A job
+  // of this queue that releases it cannot wait for itself (dispatch_sync onto
+  // the current queue traps): the jobs after it still run, as dispatch keeps
+  // the queue alive while it has work.
+  ~MacSerialQueue() override {
+    if (dispatch_get_specific(&kQueueKey) == (__bridge void*)queue_) return;
+    dispatch_sync(queue_, ^{});
+  }
 
   void async(std::function<void()> job) override {
     dispatch_async(queue_, ^{

@@ -9,45 +9,58 @@ namespace {
 
 class ThreadQueue final : public SerialQueue {
  public:
-  ThreadQueue() : worker_([this] { work(); }) {}
+  ThreadQueue() : state_(std::make_shared<State>()) {
+    worker_ = std::thread([state = state_] { work(*state); });
+  }
 
+  // Waits for the jobs already submitted, unless a job of this queue releases
+  // it: a thread cannot wait for itself, so the worker carries on with the
+  // jobs left (it shares their state) and ends on its own.
   ~ThreadQueue() override {
     {
-      std::lock_guard lock(mutex_);
-      closing_ = true;
+      std::lock_guard lock(state_->mutex);
+      state_->closing = true;
     }
-    ready_.notify_one();
-    worker_.join();  // after the jobs already submitted
+    state_->ready.notify_one();
+    if (std::this_thread::get_id() == worker_.get_id()) {
+      worker_.detach();
+    } else {
+      worker_.join();
+    }
   }
 
   void async(std::function<void()> job) override {
     {
-      std::lock_guard lock(mutex_);
-      jobs_.push_back(std::move(job));
+      std::lock_guard lock(state_->mutex);
+      state_->jobs.push_back(std::move(job));
     }
-    ready_.notify_one();
+    state_->ready.notify_one();
   }
 
  private:
-  void work() {
+  struct State {
+    std::mutex mutex;
+    std::condition_variable ready;
+    std::deque<std::function<void()>> jobs;
+    bool closing = false;
+  };
+
+  static void work(State& state) {
     for (;;) {
       std::function<void()> job;
       {
-        std::unique_lock lock(mutex_);
-        ready_.wait(lock, [this] { return closing_ || !jobs_.empty(); });
-        if (jobs_.empty()) return;
-        job = std::move(jobs_.front());
-        jobs_.pop_front();
+        std::unique_lock lock(state.mutex);
+        state.ready.wait(lock, [&] { return state.closing || !state.jobs.empty(); });
+        if (state.jobs.empty()) return;
+        job = std::move(state.jobs.front());
+        state.jobs.pop_front();
       }
       job();
     }
   }
 
-  std::mutex mutex_;
-  std::condition_variable ready_;
-  std::deque<std::function<void()>> jobs_;
-  bool closing_ = false;
-  std::thread worker_;  // last: starts once the rest exists
+  std::shared_ptr<State> state_;
+  std::thread worker_;
 };
 
 }  // namespace

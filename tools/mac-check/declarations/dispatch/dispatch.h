@@ -21,6 +21,7 @@ typedef NSObject<OS_dispatch_queue>* dispatch_queue_t;
 typedef NSObject<OS_dispatch_queue_attr>* dispatch_queue_attr_t;
 
 typedef void (^dispatch_block_t)(void);
+typedef void (*dispatch_function_t)(void*);
 typedef uint64_t dispatch_time_t;
 #define DISPATCH_TIME_NOW (0ull)
 #define NSEC_PER_SEC 1000000000ull
@@ -51,6 +52,9 @@ void dispatch_sync(dispatch_queue_t queue, dispatch_block_t block) MACOS_SINCE(1
 dispatch_time_t dispatch_time(dispatch_time_t when, int64_t delta) MACOS_SINCE(10.6);
 void dispatch_after(dispatch_time_t when, dispatch_queue_t queue, dispatch_block_t block)
     MACOS_SINCE(10.6);
+void dispatch_queue_set_specific(dispatch_queue_t queue, const void* key, void* context,
+                                 dispatch_function_t destructor) MACOS_SINCE(10.7);
+void* dispatch_get_specific(const void* key) MACOS_SINCE(10.7);
 
 #ifdef __cplusplus
 }
