@@ -11,6 +11,7 @@
 namespace lumetta {
 
 std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   switch (command.mode) {
     case Mode::selfTest: return runSelfTests(out_, platform_) ? 0 : 1;
     case Mode::overlays: return notBuiltYet("--overlays");

@@ -16,6 +16,7 @@ class PanescopeApp {
       : platform_(platform), out_(out), err_(err) {}
 
   // The exit status of a diagnostic mode; none for the menu-bar application.
+  // Main thread only (checked): the modes run the main loop.
   std::optional<int> dispatch(const CommandLine& command);
 
  private:
@@ -28,6 +29,7 @@ class PanescopeApp {
   Platform platform_;
   std::ostream& out_;
   std::ostream& err_;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta

@@ -70,6 +70,7 @@ void ValidationMonitor::emit(const std::string& text) {
 }
 
 void ValidationMonitor::start() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   Accessibility& ax = platform_.accessibility;
   const bool trusted = ax.isProcessTrusted();
   emit("START utc=" + iso8601(platform_.clock.now()) + " trusted=" + (trusted ? "true" : "false") +
@@ -92,6 +93,7 @@ void ValidationMonitor::start() {
 }
 
 void ValidationMonitor::stop() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   stopped_ = true;
   sampleTimer_.reset();
   workspaceTokens_.clear();

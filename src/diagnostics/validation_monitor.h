@@ -40,6 +40,8 @@ class ValidationMonitor {
   // Follows the monitor from before `start` on; it must outlive the monitor.
   void setObserver(MonitorObserver* observer) { observer_ = observer; }
 
+  // Main thread only (checked), as are the notifications and timers it
+  // listens to.
   void start();
   void stop();
 
@@ -85,6 +87,7 @@ class ValidationMonitor {
   const bool sampleLabels_;
   std::shared_ptr<WorkItem> pendingDiscovery_;  // cancelled when the monitor goes
   MonitorObserver* observer_ = nullptr;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta

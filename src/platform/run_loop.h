@@ -1,7 +1,9 @@
 // The main run loop and the queues around it: work posted to the main queue
 // (at once or after a delay, cancellably), serial background queues,
 // repeating and single-shot timers, and running the main loop until a time
-// or until a condition holds.
+// or until a condition holds. Posting and making queues work from any thread;
+// timers and running the loop are main-thread only (checked, see
+// contract_checks.h).
 #pragma once
 
 #include <atomic>
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/contract_checks.h"
 
 namespace lumetta {
 
@@ -36,11 +39,13 @@ class WorkItem {
 
 class SerialQueue {
  public:
-  // Releasing a queue waits for the jobs already submitted.
+  // Releasing a queue waits for the jobs already submitted; released by one
+  // of its own jobs, it cannot wait, and the jobs after that one still run.
   virtual ~SerialQueue() = default;
   virtual void async(std::function<void()> job) = 0;
 };
 
+// Main thread only, as the timers' run loop is the main one.
 class Timer {
  public:
   virtual ~Timer() = default;  // invalidates
@@ -68,19 +73,20 @@ class RunLoop {
   virtual std::unique_ptr<SerialQueue> makeSerialQueue(std::string label,
                                                        QualityOfService quality) = 0;
 
-  // Timers on the main run loop. A repeating timer fires every `interval`,
-  // first one interval from now; a single-shot timer fires once, `delay` from
-  // now.
+  // Timers on the main run loop, made on the main thread. A repeating timer
+  // fires every `interval`, first one interval from now; a single-shot timer
+  // fires once, `delay` from now.
   std::unique_ptr<Timer> repeatingTimer(Duration interval, std::function<void()> fire,
                                         TimerOptions options = {});
   std::unique_ptr<Timer> singleShotTimer(Duration delay, std::function<void()> fire,
                                          TimerOptions options = {});
 
-  // Runs the main loop on the calling (main) thread until `deadline`.
+  // Runs the main loop until `deadline`; main thread only.
   virtual void runUntil(Uptime deadline) = 0;
   // Runs the main loop until `done` holds or `deadline` passes, looking at
   // `done` between short slices; whether `done` holds. Without a condition
   // it runs until the deadline. Nothing runs once the deadline has passed.
+  // Main thread only.
   bool spinUntil(Uptime deadline, const std::function<bool()>& done = {});
   virtual bool isMainThread() const = 0;
 
@@ -94,6 +100,8 @@ class RunLoop {
   };
   virtual std::unique_ptr<Timer> makeTimer(const TimerSchedule& schedule,
                                            std::function<void()> fire) = 0;
+
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 
  private:
   Clock& clock_;

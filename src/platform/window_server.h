@@ -1,6 +1,8 @@
 // The window server: the on-screen window list (raw, as the server gives it),
 // displays and their sleep state, the console session, the window at a point,
-// and the screens' frames.
+// and the screens' frames. The window at a point and the screens come from
+// the application's windowing and are main-thread only (checked); the rest
+// answers on any thread.
 #pragma once
 
 #include <cstdint>
@@ -30,10 +32,11 @@ class WindowServer {
   virtual std::optional<RawValue> copySessionDictionary() = 0;
 
   // The number of the frontmost window at a point in AppKit coordinates that
-  // takes mouse events; 0 when there is none.
+  // takes mouse events; 0 when there is none. Main thread only.
   virtual std::int64_t windowNumberAtPoint(Point point) = 0;
 
-  // The screens' frames in AppKit coordinates, the primary screen first.
+  // The screens' frames in AppKit coordinates, the primary screen first. Main
+  // thread only.
   virtual std::vector<Rect> screenFrames() = 0;
 };
 

@@ -67,6 +67,7 @@ void OverlayActivityGate::resumeIfCurrent(Token generation) {
 }
 
 std::optional<OverlayActivityGate::Token> OverlayActivityGate::beginWork() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (displayAwake_()) {
     std::lock_guard guard(lock_);
     if (active_ && !stopped_) return generation_;
@@ -88,6 +89,7 @@ bool OverlayActivityGate::isCurrent(Token token) {
 }
 
 void OverlayActivityGate::stop() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (resume_) resume_->cancel();
   resume_.reset();
   {

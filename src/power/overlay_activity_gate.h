@@ -34,11 +34,11 @@ class OverlayActivityGate {
   OverlayActivityGate(const OverlayActivityGate&) = delete;
   OverlayActivityGate& operator=(const OverlayActivityGate&) = delete;
 
-  // Main thread. None means: do not start the work.
+  // Main thread (checked). None means: do not start the work.
   std::optional<Token> beginWork();
   // Any thread.
   bool isCurrent(Token token);
-  // Main thread; for good.
+  // Main thread (checked); for good.
   void stop();
 
   static bool hasAwakeDisplay(WindowServer& windowServer);
@@ -62,6 +62,7 @@ class OverlayActivityGate {
 
   std::vector<NotificationCenter::Registration> tokens_;
   std::shared_ptr<WorkItem> resume_;  // main thread only
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta

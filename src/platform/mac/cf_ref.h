@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "platform/contract_checks.h"
+
 namespace lumetta::mac {
 
 template <class T>  // a CF reference type (CFArrayRef, AXUIElementRef, ...)
@@ -32,11 +34,16 @@ class CFRef {
 
   T get() const { return ref_; }
   explicit operator bool() const { return ref_ != nullptr; }
-  // For Create and Copy functions that return through a pointer.
+  // For Create and Copy functions that return through a pointer, on an empty
+  // CFRef only: writing over a live reference would leak it. Checked builds
+  // stop there; others release it first.
   T* out() {
+    LUMETTA_CHECK(!ref_, "would overwrite a live reference");
     *this = CFRef();
     return &ref_;
   }
+  // Gives up ownership: the caller now owns the reference and releases it.
+  [[nodiscard]] T release() { return std::exchange(ref_, nullptr); }
 
  private:
   explicit CFRef(T ref) : ref_(ref) {}

@@ -1,4 +1,13 @@
 // The main run loop and dispatch queues of macOS.
+//
+// Implements: the main queue and delayed work (dispatch), serial queues with
+// a quality of service (dispatch; released from one of their own jobs they do
+// not wait), timers with tolerance on the common or the default mode
+// (NSTimer), and running the main loop until a deadline as the application's
+// event loop: the application finishes launching on the first run, and user
+// events are dispatched while it runs.
+// Ignores: nothing of the seam. The menu-bar application, once it exists,
+// runs the application's own loop ([NSApp run]) rather than runUntil.
 #pragma once
 
 #include "platform/clock.h"
@@ -22,6 +31,7 @@ class MacRunLoop final : public RunLoop {
                                    std::function<void()> fire) override;
 
   Clock& clock_;
+  bool launched_ = false;
 };
 
 }  // namespace lumetta::mac

@@ -1,6 +1,6 @@
 #include "platform/mac/mac_run_loop.h"
 
-#import <Foundation/Foundation.h>
+#import <AppKit/AppKit.h>
 #include <dispatch/dispatch.h>
 
 #include <algorithm>
@@ -58,8 +58,12 @@ class MacTimer final : public Timer {
   MacTimer(NSTimer* timer, Clock& clock) : timer_(timer), clock_(clock) {}
   ~MacTimer() override { invalidate(); }
 
-  void invalidate() override { [timer_ invalidate]; }
+  void invalidate() override {
+    LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+    [timer_ invalidate];
+  }
   void setNextFireTime(Uptime when) override {
+    LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
     @autoreleasepool {
       timer_.fireDate =
           when.isNever()
@@ -71,6 +75,7 @@ class MacTimer final : public Timer {
  private:
   NSTimer* timer_;
   Clock& clock_;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace
@@ -120,21 +125,28 @@ std::unique_ptr<Timer> MacRunLoop::makeTimer(const TimerSchedule& schedule,
 }
 
 void MacRunLoop::runUntil(Uptime deadline) {
-  @autoreleasepool {
-    // A timer at the deadline keeps the mode from being empty, so the loop
-    // sleeps instead of returning at once, and wakes it when time is up.
-    const Duration left = std::max(deadline - clock_.uptime(), Duration::zero());
-    NSTimer* wake = [NSTimer timerWithTimeInterval:left.inSeconds()
-                                           repeats:NO
-                                             block:^(NSTimer*){
-                                             }];
-    [[NSRunLoop mainRunLoop] addTimer:wake forMode:NSDefaultRunLoopMode];
-    for (Uptime now = clock_.uptime(); now < deadline; now = clock_.uptime()) {
-      @autoreleasepool {
-        CFRunLoopRunInMode(kCFRunLoopDefaultMode, (deadline - now).inSeconds(), false);
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  if (!launched_) {
+    // Once: connects the application to the window server's event stream, so
+    // that clicks and status items work while the loop runs.
+    [NSApp finishLaunching];
+    launched_ = true;
+  }
+  // Waiting for the next user event runs the main run loop in the default
+  // mode (timers, observers, the main queue) until one arrives or time is up;
+  // each event is dispatched as the application's own loop would.
+  for (Uptime now = clock_.uptime(); now < deadline; now = clock_.uptime()) {
+    @autoreleasepool {
+      NSDate* until = [NSDate dateWithTimeIntervalSinceNow:(deadline - now).inSeconds()];
+      NSEvent* event = [NSApp nextEventMatchingMask:NSEventMaskAny
+                                          untilDate:until
+                                             inMode:NSDefaultRunLoopMode
+                                            dequeue:YES];
+      if (event) {
+        [NSApp sendEvent:event];
+        [NSApp updateWindows];
       }
     }
-    [wake invalidate];
   }
 }
 

@@ -1,6 +1,7 @@
 // The window server over Core Graphics, and the screens as AppKit sees them.
 #pragma once
 
+#include "platform/contract_checks.h"
 #include "platform/window_server.h"
 
 namespace lumetta::mac {
@@ -13,6 +14,9 @@ class MacWindowServer final : public WindowServer {
   std::optional<RawValue> copySessionDictionary() override;
   std::int64_t windowNumberAtPoint(Point point) override;
   std::vector<Rect> screenFrames() override;
+
+ private:
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta::mac

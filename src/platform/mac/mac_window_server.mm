@@ -82,6 +82,7 @@ std::optional<RawValue> MacWindowServer::copySessionDictionary() {
 }
 
 std::int64_t MacWindowServer::windowNumberAtPoint(Point point) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     return [NSWindow windowNumberAtPoint:NSMakePoint(point.x, point.y)
              belowWindowWithWindowNumber:0];
@@ -89,6 +90,7 @@ std::int64_t MacWindowServer::windowNumberAtPoint(Point point) {
 }
 
 std::vector<Rect> MacWindowServer::screenFrames() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     std::vector<Rect> frames;
     for (NSScreen* screen in [NSScreen screens]) frames.push_back(rectOf(screen.frame));

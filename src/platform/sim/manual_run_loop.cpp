@@ -20,6 +20,7 @@ std::unique_ptr<SerialQueue> ManualRunLoop::makeSerialQueue(std::string, Quality
 }
 
 void ManualRunLoop::runUntil(Uptime deadline) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   for (;;) {
     std::function<void()> action;
     {

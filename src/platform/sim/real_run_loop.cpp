@@ -70,6 +70,7 @@ std::unique_ptr<SerialQueue> RealRunLoop::makeSerialQueue(std::string, QualityOf
 }
 
 void RealRunLoop::runUntil(Uptime deadline) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   std::unique_lock lock(mutex_);
   for (;;) {
     const Uptime now = clock_.uptime();

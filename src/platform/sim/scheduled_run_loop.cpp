@@ -19,11 +19,13 @@ class ScheduledRunLoop::SimTimer final : public Timer {
   ~SimTimer() override { invalidate(); }
 
   void invalidate() override {
+    LUMETTA_CHECK_MAIN_THREAD(loop_.mainThreadChecker_);
     std::lock_guard lock(loop_.mutex_);
     state_->valid = false;
   }
 
   void setNextFireTime(Uptime when) override {
+    LUMETTA_CHECK_MAIN_THREAD(loop_.mainThreadChecker_);
     {
       std::lock_guard lock(loop_.mutex_);
       if (!state_->valid) return;

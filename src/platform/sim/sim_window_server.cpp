@@ -49,6 +49,7 @@ std::optional<RawValue> SimWindowServer::copySessionDictionary() {
 }
 
 std::int64_t SimWindowServer::windowNumberAtPoint(Point point) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   auto screens = screenFrames();
   if (screens.empty()) return 0;
   // Panels float above the windows; click-through ones are not hit.
@@ -74,6 +75,7 @@ std::int64_t SimWindowServer::windowNumberAtPoint(Point point) {
 }
 
 std::vector<Rect> SimWindowServer::screenFrames() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   std::vector<Rect> frames;
   for (const SimDisplay& display : desktop_.displays()) frames.push_back(display.frame);
   return frames;

@@ -3,6 +3,7 @@
 
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_panels.h"
+#include "platform/contract_checks.h"
 #include "platform/window_server.h"
 
 namespace lumetta::sim {
@@ -22,6 +23,7 @@ class SimWindowServer final : public WindowServer {
  private:
   const SimDesktop& desktop_;
   const SimPanels& panels_;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 // A window-server entry's number and bounds when it has both in the right types.

@@ -11,6 +11,9 @@
 - (instancetype)animator MACOS_SINCE(10.5);
 @end
 
+typedef unsigned long long NSEventMask;
+static const NSEventMask NSEventMaskAny = NSUIntegerMax;  // MACOS_SINCE(10.12)
+
 @interface NSApplication (MacCheckDeclarations)
 - (BOOL)setActivationPolicy:(NSApplicationActivationPolicy)activationPolicy MACOS_SINCE(10.6);
 // Used by no backend file: mac-check's canary shows that this macOS 14 API,
