@@ -1,4 +1,8 @@
 // What the Accessibility API returns, as the seam's values.
+//
+// Implements: every value type the seam names; anything else becomes Other
+// with the system's description.
+// Ignores: nothing.
 #pragma once
 
 #include <CoreFoundation/CoreFoundation.h>

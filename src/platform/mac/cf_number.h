@@ -1,4 +1,7 @@
 // Numbers as the system keeps them: an integer stays an integer, a real a real.
+//
+// Implements: integers and reals of every CFNumber type.
+// Ignores: nothing.
 #pragma once
 
 #include <CoreFoundation/CoreFoundation.h>

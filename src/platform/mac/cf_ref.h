@@ -1,5 +1,9 @@
 // Ownership of Core Foundation objects: every CF reference the backend holds
 // sits in a CFRef, which releases it exactly once.
+//
+// Implements: adopting, retaining, copying, moving, handing out through a
+// pointer and releasing CF references.
+// Ignores: nothing.
 #pragma once
 
 #include <CoreFoundation/CoreFoundation.h>

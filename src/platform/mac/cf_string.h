@@ -1,4 +1,7 @@
 // Text between the seam's UTF-8 strings and the system's strings.
+//
+// Implements: UTF-8 in and out of CFString and NSString.
+// Ignores: nothing.
 #pragma once
 
 #import <Foundation/Foundation.h>

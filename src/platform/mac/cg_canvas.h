@@ -1,5 +1,8 @@
 // The overlay's drawing operations over a Core Graphics context, whose
 // coordinates are already the view's: origin bottom-left, y up.
+//
+// Implements: every drawing operation of the Canvas.
+// Ignores: nothing of the seam.
 #pragma once
 
 #include <CoreGraphics/CoreGraphics.h>

@@ -1,4 +1,10 @@
 // The accessibility service over the macOS Accessibility API.
+//
+// Implements: the trust check and its prompt, application elements,
+// per-handle messaging timeouts carried by every element read through the
+// handle, single and batched reads, attribute names, the boolean write,
+// observers.
+// Ignores: nothing of the seam.
 #pragma once
 
 #include "platform/accessibility.h"

@@ -1,4 +1,7 @@
 // Time on macOS: the system's uptime (monotonic) and the wall clock.
+//
+// Implements: uptime (NSProcessInfo's systemUptime) and the wall clock.
+// Ignores: nothing of the seam.
 #pragma once
 
 #include "platform/clock.h"

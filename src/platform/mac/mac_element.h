@@ -1,5 +1,9 @@
 // Element handles of the macOS backend: an owned AXUIElement with the
 // messaging timeout in force on it.
+//
+// Implements: element equality and hash (CFEqual, CFHash) and the handle's
+// timeout.
+// Ignores: nothing of the seam.
 #pragma once
 
 #include <ApplicationServices/ApplicationServices.h>

@@ -1,6 +1,11 @@
 // Accessibility observers of the macOS backend. Each registration is the
 // context the system hands back with a notification: it leads to the owning
 // observer and carries the caller's own context.
+//
+// Implements: AXObserver registrations with their contexts, the observer's
+// source on the main run loop's common modes, and delivered elements bounded
+// by the registered element's messaging timeout.
+// Ignores: nothing of the seam.
 #pragma once
 
 #include <ApplicationServices/ApplicationServices.h>

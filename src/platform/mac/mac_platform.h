@@ -1,5 +1,8 @@
 // The macOS platform, assembled: the real services behind the seam. Built on
 // the main thread of an application (it creates NSApplication if there is none).
+//
+// Implements: the whole seam, over the running Mac.
+// Ignores: see each service's own file.
 #pragma once
 
 #include "platform/mac/mac_accessibility.h"

@@ -1,4 +1,9 @@
 // The window server over Core Graphics, and the screens as AppKit sees them.
+//
+// Implements: the on-screen window list without desktop elements, the online
+// displays and their sleep, the session dictionary, the window at a point
+// (NSWindow) and the screens (NSScreen).
+// Ignores: nothing of the seam.
 #pragma once
 
 #include "platform/contract_checks.h"

@@ -1,5 +1,8 @@
 // The workspace over NSWorkspace: running applications, and a notification
 // centre into which the backend posts what the system's workspace reports.
+//
+// Implements: the running applications and the nine workspace notifications.
+// Ignores: nothing of the seam.
 #pragma once
 
 #import <Foundation/Foundation.h>

@@ -1,5 +1,8 @@
 // The simulated desktop's canvas: Cairo, flipped so that the overlay draws in
 // view coordinates (origin bottom-left, y up) and scaled to the backing.
+//
+// Implements: every drawing operation of the Canvas.
+// Ignores: colour management: components are drawn as given.
 #pragma once
 
 #include <cairo.h>

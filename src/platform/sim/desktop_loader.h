@@ -1,6 +1,9 @@
 // Reads and validates a desktop file. Every rule of the format is checked
 // before anything runs; the first violation becomes one error line that names
 // the file, the JSON path and what was expected.
+//
+// Implements: the desktop format (docs/desktop-format.md).
+// Ignores: nothing: anything the format does not allow is an error.
 #pragma once
 
 #include <string>

@@ -1,6 +1,9 @@
 // The simulated desktop's data: applications and their accessibility trees,
 // the window server's list, displays, the session and the timeline, exactly
 // as a desktop file describes them.
+//
+// Implements: the data of every object the desktop format describes.
+// Ignores: nothing: it holds what the file says.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,10 @@
 // The run loop of tests: time moves only when the test runs the loop, which
 // then performs due timers and delayed work in order, deterministically; the
 // jobs of serial queues wait until the test runs them.
+//
+// Implements: running until a deadline on the manual clock; serial queues as
+// job lists that the test steps through.
+// Ignores: queue labels and quality of service; jobs run on the calling thread.
 #pragma once
 
 #include <deque>

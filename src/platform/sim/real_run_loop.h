@@ -1,5 +1,10 @@
 // The run loop of the command line and of the thread-sanitizer run: real
 // time, and a thread per serial queue.
+//
+// Implements: running until a deadline in real time, sleeping until the next
+// due item; serial queues that wait for their jobs when released (not when a
+// job of their own releases them).
+// Ignores: queue labels and quality of service; user events (there are none).
 #pragma once
 
 #include <condition_variable>

@@ -1,6 +1,9 @@
 // What has been asked of the simulated desktop: round trips, and attribute
 // reads per attribute and per element, so tests can check privacy rules and
 // benchmarks can report round trips per element.
+//
+// Implements: counts of round trips, reads, writes and observer calls.
+// Ignores: timing: benchmarks measure time, not these counters.
 #pragma once
 
 #include <cstdint>

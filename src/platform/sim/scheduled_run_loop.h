@@ -2,6 +2,12 @@
 // work, delayed work items and repeating timers), ordered by due time and
 // then by submission, guarded by one lock. The run loop must outlive its
 // timers and queues.
+//
+// Implements: the main queue, delayed work items, repeating and single-shot
+// timers that can be parked and moved (a late repeating timer skips the
+// firings it missed; a non-positive interval becomes 0.1 ms), as the system's do.
+// Ignores: timer tolerance (timers fire exactly when due) and run-loop modes
+// (common-mode and default-mode timers fire alike: nothing here tracks menus).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,9 @@
 // A picture of the simulated primary display: the window server's windows in
 // stacking order, each with a title bar in its owner's colour, and every
 // visible overlay panel on top with its alpha.
+//
+// Implements: a PNG of the primary display.
+// Ignores: the other displays, and window contents (drawn as placeholders).
 #pragma once
 
 #include <optional>

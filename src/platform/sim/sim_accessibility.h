@@ -2,6 +2,13 @@
 // round trip: it is counted, waits out the owning application's latency, and
 // when the application is hung it fails with -25204 after the messaging
 // timeout in force on the handle.
+//
+// Implements: trust (the prompting form counts its prompts), application
+// elements, per-handle messaging timeouts carried by every element read or
+// notified through the handle, single and batched reads, attribute names, the
+// boolean write, observers.
+// Ignores: writes of other value types, actions, parameterised attributes and
+// the system-wide element, which nothing here uses.
 #pragma once
 
 #include <atomic>

@@ -1,6 +1,10 @@
 // Time on the simulated desktop: real time for the command line, a manual
 // clock for tests. A slow application's answer "takes" time through sleepFor,
 // so on the manual clock a hung application costs no real waiting.
+//
+// Implements: uptime from the clock's making, wall-clock time counted from the
+// desktop's start, and waiting out a latency.
+// Ignores: the system sleeping and the wall clock being set.
 #pragma once
 
 #include <atomic>

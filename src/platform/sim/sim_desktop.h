@@ -1,5 +1,9 @@
 // The live simulated desktop: the state a desktop file describes, answering
 // requests from any thread (it is internally synchronised) and counting them.
+//
+// Implements: reads, names, writes and liveness of elements; the window list,
+// displays, session and running applications; request counting.
+// Ignores: nothing the services ask of it.
 #pragma once
 
 #include <optional>

@@ -1,6 +1,10 @@
 // Accessibility observers of the simulated desktop: registrations per element
 // and name, delivered through the main run loop while attached. Each observer
 // is known to the service by a token that is never reused.
+//
+// Implements: registrations per element and notification with the caller's
+// context; application-level notifications heard on the application element.
+// Ignores: run-loop modes (delivery goes through the main queue).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,9 @@
 // The simulated platform, assembled: one desktop, its clock, run loop and
 // timeline, and the services over it. The composition root and the tests
 // build platforms through this.
+//
+// Implements: the whole seam, over one desktop.
+// Ignores: see each service's own file.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,10 @@
 // Runs a desktop file's timeline: each event changes the desktop at its time,
 // on the main thread, and the workspace and the accessibility observers hear
 // what the system would tell them.
+//
+// Implements: every event kind of the desktop format, each at its time.
+// Ignores: how long a change takes: an event and its notifications happen at
+// one instant.
 #pragma once
 
 #include <memory>

@@ -1,4 +1,9 @@
 // The window server of the simulated desktop.
+//
+// Implements: the desktop's window list as given, the displays and their sleep,
+// the console session (user 501), the screens, and the window at a point with
+// the overlay panels that take the mouse above the windows.
+// Ignores: the list's options (the file's list is what is on screen).
 #pragma once
 
 #include "platform/sim/sim_desktop.h"

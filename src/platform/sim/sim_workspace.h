@@ -1,4 +1,8 @@
 // The workspace of the simulated desktop.
+//
+// Implements: the running applications in the desktop's order and the
+// workspace's notification centre, into which the timeline posts.
+// Ignores: nothing of the seam.
 #pragma once
 
 #include "platform/sim/sim_desktop.h"
