@@ -1,10 +1,21 @@
 # Runs one end-to-end case: LUMETTA is the executable, CASE the case folder.
 # Set the environment variable LUMETTA_UPDATE_EXPECTED=1 to rewrite the
 # expected files from what the program printed (then read the diff!).
+# A case with a `generate.cmake` runs in a fresh folder of the build tree,
+# GENERATED, where that script first writes the inputs too large to keep in git.
 file(STRINGS "${CASE}/args" arguments)
+set(directory "${CASE}")
+if(EXISTS "${CASE}/generate.cmake")
+  get_filename_component(name "${CASE}" NAME)
+  set(GENERATED "${CMAKE_CURRENT_BINARY_DIR}/e2e-generated/${name}")
+  file(REMOVE_RECURSE "${GENERATED}")
+  file(MAKE_DIRECTORY "${GENERATED}")
+  include("${CASE}/generate.cmake")
+  set(directory "${GENERATED}")
+endif()
 execute_process(
   COMMAND "${LUMETTA}" ${arguments}
-  WORKING_DIRECTORY "${CASE}"
+  WORKING_DIRECTORY "${directory}"
   OUTPUT_VARIABLE actual_stdout
   ERROR_VARIABLE actual_stderr
   RESULT_VARIABLE actual_status)

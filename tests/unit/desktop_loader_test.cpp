@@ -1,6 +1,12 @@
 #include "platform/sim/desktop_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/sim/desktop_json.h"
 
 namespace lumetta::sim {
 namespace {
@@ -14,11 +20,14 @@ DesktopModel load(std::string_view json) {
   return std::get<DesktopModel>(std::move(result));
 }
 
-std::string error(std::string_view json) {
-  LoadResult result = parseDesktop(json, "d.json");
+std::string messageOf(const LoadResult& result) {
   auto* failure = std::get_if<LoadError>(&result);
   return failure ? failure->message : "loaded";
 }
+
+std::string error(std::string_view json) { return messageOf(parseDesktop(json, "d.json")); }
+
+std::string nested(int levels) { return std::string(levels, '[') + std::string(levels, ']'); }
 
 TEST(DesktopLoader, AnEmptyDesktopHasTheDocumentedDefaults) {
   DesktopModel model = load("{}");
@@ -75,6 +84,44 @@ TEST(DesktopLoader, ErrorsNameTheFileThePathAndWhatWasExpected) {
   EXPECT_EQ(error("{\n  \"trusted\": tru\n}"),
             "d.json: $: expected valid JSON (syntax error at line 2, column 17)");
   EXPECT_EQ(error(R"({"timeline": [{"at": 1}]})").rfind("d.json: $.timeline[0]: expected one action key", 0), 0u);
+}
+
+TEST(DesktopLoader, HostileTextGetsOneLineAndNothingElse) {
+  EXPECT_EQ(error("1e400"), "d.json: $: expected a number a double can hold (1e400 at line 1, column 1)");
+  EXPECT_EQ(error("{\"apps\": [{\"pid\":\n -1e400}]}"),
+            "d.json: $.apps[0].pid: expected a number a double can hold (-1e400 at line 2, column 2)");
+  EXPECT_EQ(error(std::string_view("{}\0{{", 5)),
+            "d.json: $: expected valid JSON (a NUL byte at line 1, column 3)");
+  // Three levels lead to "raw"; brackets inside texts, escaped quotes included, do not count.
+  EXPECT_EQ(error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 3) + "}]}"), "loaded");
+  EXPECT_EQ(error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 2) + "}]}"),
+            "d.json: $: expected at most 256 levels of nested arrays and objects (level 257 opens at "
+            "line 1, column 275)");
+  EXPECT_EQ(error(R"({"apps": [{"pid": 1, "name": "\")" + std::string(1000, '[') + "\"}]}"), "loaded");
+}
+
+TEST(DesktopFile, OnlyRegularFilesWithinTheSizeLimitAreRead) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "lumetta-desktop-files";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  auto write = [&](const char* name, std::size_t size) {
+    std::ofstream(dir / name) << "{}" << std::string(size - 2, ' ');
+    return (dir / name).string();
+  };
+  auto loaded = [](const std::string& path) { return messageOf(loadDesktopFile(path)); };
+  EXPECT_EQ(loaded(write("limit.json", kMaxDesktopFileBytes)), "loaded");
+  const std::string over = write("over.json", kMaxDesktopFileBytes + 1);
+  EXPECT_EQ(loaded(over), over + ": too large (a desktop file has at most 1048576 bytes)");
+  fs::create_symlink(dir / "limit.json", dir / "link.json");
+  EXPECT_EQ(loaded((dir / "link.json").string()), "loaded");
+  // A FIFO nobody writes to would block a reader for ever.
+  const std::string fifo = (dir / "fifo").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(loaded(fifo), fifo + ": cannot be read (a FIFO, not a regular file)");
+  EXPECT_EQ(loaded("/dev/zero"), "/dev/zero: cannot be read (a character device, not a regular file)");
+  EXPECT_EQ(loaded(dir.string()), dir.string() + ": cannot be read (a directory, not a regular file)");
+  fs::remove_all(dir);
 }
 
 }  // namespace

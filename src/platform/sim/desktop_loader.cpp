@@ -1,25 +1,19 @@
 #include "platform/sim/desktop_loader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <limits>
 #include <map>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "platform/sim/defaults_json.h"
+#include "platform/sim/desktop_json.h"
 #include "platform/sim/json_path.h"
 #include "support/text_format.h"
 
 namespace lumetta::sim {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 // Raised inside the loader only; parseDesktop turns it into a LoadError.
 struct Failure {
@@ -645,27 +639,21 @@ class Loader {
 }  // namespace
 
 LoadResult parseDesktop(std::string_view json, std::string_view name) {
-  Json root;
-  try {
-    root = Json::parse(json.begin(), json.end());
-  } catch (const Json::parse_error& error) {
-    return LoadError{std::string(name) + ": $: expected valid JSON (syntax error at " +
-                     lineAndColumn(json, error.byte) + ")"};
+  auto parsed = parseJson(json);
+  if (auto* problem = std::get_if<JsonProblem>(&parsed)) {
+    return LoadError{std::string(name) + ": " + problem->text};
   }
   try {
-    return Loader{}.load(root);
+    return Loader{}.load(std::get<Json>(parsed));
   } catch (const Failure& failure) {
     return LoadError{std::string(name) + ": " + failure.path + ": " + failure.expected};
   }
 }
 
 LoadResult loadDesktopFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return LoadError{path + ": cannot be read (" + std::strerror(errno) + ")"};
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  if (file.bad()) return LoadError{path + ": cannot be read"};
-  return parseDesktop(contents.str(), path);
+  auto text = readDesktopText(path);
+  if (auto* problem = std::get_if<JsonProblem>(&text)) return LoadError{path + ": " + problem->text};
+  return parseDesktop(std::get<std::string>(text), path);
 }
 
 }  // namespace lumetta::sim
