@@ -502,77 +502,91 @@ class Loader {
                "activate", "power", "trusted", "hang", "pickColor"});
     TimelineEvent event;
     event.at = seconds(required(value, path, "at"), keyPath(path, "at"));
-    const Json* action = nullptr;
-    std::string key;
+    const auto [key, action] = soleAction(value, path);
+    event.action = actionOf(key, *action, keyPath(path, key));
+    return event;
+  }
+
+  // The event's one key beside "at", and its value.
+  static std::pair<std::string, const Json*> soleAction(const Json& value, const std::string& path) {
+    std::pair<std::string, const Json*> action{{}, nullptr};
     for (const auto& item : value.items()) {
       if (item.key() == "at") continue;
-      if (action) fail(keyPath(path, item.key()), "expected exactly one action key in an event");
-      action = &item.value();
-      key = item.key();
+      if (action.second) fail(keyPath(path, item.key()), "expected exactly one action key in an event");
+      action = {item.key(), &item.value()};
     }
-    if (!action) {
+    if (!action.second) {
       fail(path,
            "expected one action key (set, children, notify, move, raise, windows, launch, "
            "terminate, activate, power, trusted, hang, pickColor)");
     }
-    const std::string actionPath = keyPath(path, key);
-    const Json& a = *action;
-    if (key == "set") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"element", "attribute", "value", "error"});
-      SetAction set;
-      set.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
-      set.attribute = text(required(a, actionPath, "attribute"), keyPath(actionPath, "attribute"));
-      const Json* v = member(a, "value");
-      const Json* e = member(a, "error");
-      if (bool(v) == bool(e)) fail(actionPath, "expected exactly one of the keys \"value\" and \"error\"");
-      if (v) set.value = attributeValue(*v, keyPath(actionPath, "value"));
-      if (e) set.error = errorCode(*e, keyPath(actionPath, "error"));
-      event.action = std::move(set);
-    } else if (key == "children") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"element", "value"});
-      ChildrenAction children;
-      children.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
-      NodeId firstNew = static_cast<NodeId>(model_.nodes.size());
-      children.children = childList(required(a, actionPath, "value"), keyPath(actionPath, "value"), Owner{});
-      fixups_.push_back({children.element, firstNew, static_cast<NodeId>(model_.nodes.size())});
-      event.action = std::move(children);
-    } else if (key == "notify") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"element", "name"});
-      NotifyAction notify;
-      notify.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
-      notify.name = text(required(a, actionPath, "name"), keyPath(actionPath, "name"));
-      event.action = std::move(notify);
-    } else if (key == "move") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"window", "bounds"});
-      event.action = MoveAction{integer(required(a, actionPath, "window"), keyPath(actionPath, "window")),
-                                rect(required(a, actionPath, "bounds"), keyPath(actionPath, "bounds"))};
-    } else if (key == "raise") {
-      event.action = RaiseAction{integer(a, actionPath)};
-    } else if (key == "windows") {
-      event.action = WindowsAction{windowList(a, actionPath)};
-    } else if (key == "launch") {
-      event.action = LaunchAction{application(a, actionPath)};
-    } else if (key == "terminate") {
-      event.action = TerminateAction{processId(a, actionPath)};
-    } else if (key == "activate") {
-      event.action = ActivateAction{processId(a, actionPath)};
-    } else if (key == "power") {
-      event.action = powerAction(a, actionPath);
-    } else if (key == "pickColor") {
-      event.action = PickColorAction{orFail(colorFromJson(a, actionPath))};
-    } else if (key == "trusted") {
-      event.action = TrustedAction{boolean(a, actionPath)};
-    } else {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"pid", "hung"});
-      event.action = HangAction{processId(required(a, actionPath, "pid"), keyPath(actionPath, "pid")),
-                                boolean(required(a, actionPath, "hung"), keyPath(actionPath, "hung"))};
-    }
-    return event;
+    return action;
+  }
+
+  decltype(TimelineEvent::action) actionOf(const std::string& key, const Json& value,
+                                           const std::string& path) {
+    if (key == "set") return setAction(value, path);
+    if (key == "children") return childrenAction(value, path);
+    if (key == "notify") return notifyAction(value, path);
+    if (key == "move") return moveAction(value, path);
+    if (key == "raise") return RaiseAction{integer(value, path)};
+    if (key == "windows") return WindowsAction{windowList(value, path)};
+    if (key == "launch") return LaunchAction{application(value, path)};
+    if (key == "terminate") return TerminateAction{processId(value, path)};
+    if (key == "activate") return ActivateAction{processId(value, path)};
+    if (key == "power") return powerAction(value, path);
+    if (key == "pickColor") return PickColorAction{orFail(colorFromJson(value, path))};
+    if (key == "trusted") return TrustedAction{boolean(value, path)};
+    return hangAction(value, path);  // the event's keys were checked: nothing else is left
+  }
+
+  SetAction setAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"element", "attribute", "value", "error"});
+    SetAction set;
+    set.element = reference(required(value, path, "element"), keyPath(path, "element"));
+    set.attribute = text(required(value, path, "attribute"), keyPath(path, "attribute"));
+    const Json* v = member(value, "value");
+    const Json* e = member(value, "error");
+    if (bool(v) == bool(e)) fail(path, "expected exactly one of the keys \"value\" and \"error\"");
+    if (v) set.value = attributeValue(*v, keyPath(path, "value"));
+    if (e) set.error = errorCode(*e, keyPath(path, "error"));
+    return set;
+  }
+
+  // New elements belong to the application of the element whose children they become.
+  ChildrenAction childrenAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"element", "value"});
+    ChildrenAction children;
+    children.element = reference(required(value, path, "element"), keyPath(path, "element"));
+    const NodeId firstNew = static_cast<NodeId>(model_.nodes.size());
+    children.children = childList(required(value, path, "value"), keyPath(path, "value"), Owner{});
+    fixups_.push_back({children.element, firstNew, static_cast<NodeId>(model_.nodes.size())});
+    return children;
+  }
+
+  NotifyAction notifyAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"element", "name"});
+    NotifyAction notify;
+    notify.element = reference(required(value, path, "element"), keyPath(path, "element"));
+    notify.name = text(required(value, path, "name"), keyPath(path, "name"));
+    return notify;
+  }
+
+  static MoveAction moveAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"window", "bounds"});
+    return MoveAction{integer(required(value, path, "window"), keyPath(path, "window")),
+                      rect(required(value, path, "bounds"), keyPath(path, "bounds"))};
+  }
+
+  static HangAction hangAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"pid", "hung"});
+    return HangAction{processId(required(value, path, "pid"), keyPath(path, "pid")),
+                      boolean(required(value, path, "hung"), keyPath(path, "hung"))};
   }
 
   // Every ref names an element of the file; afterwards each NodeRef points at
