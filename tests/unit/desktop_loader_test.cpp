@@ -100,6 +100,34 @@ TEST(DesktopLoader, HostileTextGetsOneLineAndNothingElse) {
   EXPECT_EQ(error(R"({"apps": [{"pid": 1, "name": "\")" + std::string(1000, '[') + "\"}]}"), "loaded");
 }
 
+TEST(DesktopLoader, DocumentedRangesHoldToTheirEdgesAndNoFurther) {
+  auto pid = [](const char* n) { return error(std::string(R"({"apps": [{"pid": )") + n + "}]}"); };
+  const std::string notPid = "d.json: $.apps[0].pid: expected a process id (a positive 32-bit integer)";
+  EXPECT_EQ(pid("1") + pid("2147483647"), "loadedloaded");
+  EXPECT_EQ(pid("0"), notPid);
+  EXPECT_EQ(pid("2147483648"), notPid);
+  auto code = [](const char* n) {
+    return error(std::string(R"({"apps": [{"pid": 1, "observerError": )") + n + "}]}");
+  };
+  const std::string notCode = "d.json: $.apps[0].observerError: expected an error code (a 32-bit integer)";
+  EXPECT_EQ(code("-2147483648") + code("2147483647"), "loadedloaded");
+  EXPECT_EQ(code("-2147483649"), notCode);
+  EXPECT_EQ(code("2147483648"), notCode);
+  auto display = [](const char* n) {
+    return error(std::string(R"({"displays": [{"frame": [0, 0, 1, 1], "id": )") + n + "}]}");
+  };
+  const std::string notDisplay = "d.json: $.displays[0].id: expected a display id (a 32-bit unsigned integer)";
+  EXPECT_EQ(display("0") + display("4294967295"), "loadedloaded");
+  EXPECT_EQ(display("-1"), notDisplay);
+  EXPECT_EQ(display("4294967296"), notDisplay);
+  auto raise = [](const char* n) { return error(std::string(R"({"timeline": [{"at": 0, "raise": )") + n + "}]}"); };
+  EXPECT_EQ(raise("-9223372036854775808") + raise("9223372036854775807"), "loadedloaded");
+  EXPECT_EQ(raise("9223372036854775808"), "d.json: $.timeline[0].raise: expected a 64-bit integer");
+  auto latency = [](const char* n) { return error(std::string(R"({"apps": [{"pid": 1, "latency": )") + n + "}]}"); };
+  EXPECT_EQ(latency("0"), "loaded");
+  EXPECT_EQ(latency("-1e-300"), "d.json: $.apps[0].latency: expected a non-negative number of seconds");
+}
+
 TEST(DesktopFile, OnlyRegularFilesWithinTheSizeLimitAreRead) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / "lumetta-desktop-files";
