@@ -32,7 +32,7 @@ std::string nested(int levels) { return std::string(levels, '[') + std::string(l
 TEST(DesktopLoader, AnEmptyDesktopHasTheDocumentedDefaults) {
   DesktopModel model = load("{}");
   EXPECT_TRUE(model.trusted);
-  EXPECT_TRUE(model.onConsole);
+  EXPECT_EQ(model.session, consoleSession(true));
   EXPECT_FALSE(model.wallStart);
   ASSERT_EQ(model.displays.size(), 1u);
   EXPECT_EQ(model.displays[0].frame, (Rect{0, 0, 1512, 982}));
@@ -126,6 +126,17 @@ TEST(DesktopLoader, DocumentedRangesHoldToTheirEdgesAndNoFurther) {
   auto latency = [](const char* n) { return error(std::string(R"({"apps": [{"pid": 1, "latency": )") + n + "}]}"); };
   EXPECT_EQ(latency("0"), "loaded");
   EXPECT_EQ(latency("-1e-300"), "d.json: $.apps[0].latency: expected a non-negative number of seconds");
+}
+
+TEST(DesktopLoader, TheSessionDictionaryMayBeMissingOrOfAnyShape) {
+  EXPECT_EQ(load(R"({"session": {}})").session, consoleSession(true));
+  EXPECT_EQ(load(R"({"session": {"onConsole": false}})").session, consoleSession(false));
+  EXPECT_FALSE(load(R"({"session": null})").session);
+  EXPECT_EQ(load(R"({"session": {"raw": {"kCGSSessionOnConsoleKey": 1}}})").session,
+            (RawValue{RawDictionary{{"kCGSSessionOnConsoleKey", RawValue{std::int64_t{1}}}}}));
+  EXPECT_EQ(load(R"({"session": {"raw": [true]}})").session, (RawValue{RawArray{RawValue{true}}}));
+  EXPECT_EQ(error(R"({"session": {"raw": {}, "onConsole": true}})"),
+            "d.json: $.session.onConsole: unknown key; expected one of raw");
 }
 
 TEST(DesktopFile, OnlyRegularFilesWithinTheSizeLimitAreRead) {

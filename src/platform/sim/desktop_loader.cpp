@@ -221,6 +221,10 @@ PowerAction powerAction(const Json& value, const std::string& path) {
   return it->second;
 }
 
+// The shorthand keys of an element for its text attributes.
+constexpr std::pair<std::string_view, std::string_view> kTextKeys[] = {
+    {"role", "AXRole"}, {"subrole", "AXSubrole"}, {"title", "AXTitle"}, {"description", "AXDescription"}};
+
 class Loader {
  public:
   DesktopModel load(const Json& root) {
@@ -241,14 +245,7 @@ class Loader {
       }
     }
     if (const Json* v = member(root, "displays")) displays(*v, keyPath(path, "displays"));
-    if (const Json* session = member(root, "session")) {
-      std::string sessionPath = keyPath(path, "session");
-      expectObject(*session, sessionPath);
-      checkKeys(*session, sessionPath, {"onConsole"});
-      if (const Json* v = member(*session, "onConsole")) {
-        model_.onConsole = boolean(*v, keyPath(sessionPath, "onConsole"));
-      }
-    }
+    if (const Json* v = member(root, "session")) session(*v, keyPath(path, "session"));
     if (const Json* v = member(root, "apps")) apps(*v, keyPath(path, "apps"));
     if (const Json* v = member(root, "windows")) model_.windows = windowList(*v, keyPath(path, "windows"));
     if (const Json* v = member(root, "timeline")) timeline(*v, keyPath(path, "timeline"));
@@ -307,6 +304,25 @@ class Loader {
     }
   }
 
+  // null: the window server has no session dictionary; "raw": the dictionary
+  // as it stands, of any shape; "onConsole": a well-formed one.
+  void session(const Json& value, const std::string& path) {
+    if (value.is_null()) {
+      model_.session.reset();
+      return;
+    }
+    expectObject(value, path);
+    if (const Json* raw = member(value, "raw")) {
+      checkKeys(value, path, {"raw"});
+      model_.session = rawValue(*raw);
+      return;
+    }
+    checkKeys(value, path, {"onConsole", "raw"});
+    if (const Json* v = member(value, "onConsole")) {
+      model_.session = consoleSession(boolean(*v, keyPath(path, "onConsole")));
+    }
+  }
+
   void apps(const Json& value, const std::string& path) {
     expectArray(value, path);
     std::map<Pid, std::string> seen;
@@ -346,6 +362,7 @@ class Loader {
     } else {
       app.root = newNode(owner);
       model_.nodes[app.root].attributes["AXRole"] = SimValue{std::string("AXApplication")};
+      model_.nodes[app.root].addName("AXRole");
     }
     model_.nodes[app.root].isApplication = true;
     return app;
@@ -371,9 +388,7 @@ class Loader {
       auto [it, inserted] = ids_.emplace(node.id, Definition{id, idPath});
       if (!inserted) fail(idPath, "expected an id unique in the file (" + it->second.path + " has it)");
     }
-    static constexpr std::pair<std::string_view, std::string_view> textKeys[] = {
-        {"role", "AXRole"}, {"subrole", "AXSubrole"}, {"title", "AXTitle"}, {"description", "AXDescription"}};
-    for (auto [key, attribute] : textKeys) {
+    for (auto [key, attribute] : kTextKeys) {
       if (const Json* v = member(value, key)) {
         node.attributes[std::string(attribute)] = SimValue{text(*v, keyPath(path, key))};
       }
@@ -406,8 +421,25 @@ class Loader {
       node.hasChildren = true;
       node.children = childList(*children, keyPath(path, "children"), owner);
     }
+    addNamesInFileOrder(value, node);
     model_.nodes[id] = std::move(node);
     return id;
+  }
+
+  // The element's keys, already checked, give its attribute names in order.
+  static void addNamesInFileOrder(const Json& value, SimNode& node) {
+    for (const auto& item : value.items()) {
+      const std::string& key = item.key();
+      if (key == "frame") {
+        node.addName("AXPosition");
+        node.addName("AXSize");
+      } else if (key == "attrs" || key == "errors") {
+        for (const auto& named : item.value().items()) node.addName(named.key());
+      }
+      for (auto [textKey, attribute] : kTextKeys) {
+        if (key == textKey) node.addName(attribute);
+      }
+    }
   }
 
   std::vector<NodeRef> childList(const Json& value, const std::string& path, Owner owner) {
