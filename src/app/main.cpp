@@ -71,5 +71,10 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  // What the mode printed must have arrived (a full disk, a closed pipe).
+  if (!delivered(std::cout)) {
+    printLine(std::cerr, "lumetta: standard output: cannot be written");
+    return 2;
+  }
   return status;
 }

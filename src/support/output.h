@@ -12,4 +12,8 @@ inline void printLine(std::ostream& out, std::string_view text) {
   out.flush();
 }
 
+// Whether everything printed to `out` has reached it: a failed write (a full
+// disk, a closed pipe) leaves the stream failed for good.
+inline bool delivered(std::ostream& out) { return bool(out.flush()); }
+
 }  // namespace lumetta

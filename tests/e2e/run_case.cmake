@@ -1,11 +1,29 @@
 # Runs one end-to-end case: LUMETTA is the executable, CASE the case folder.
 # Set the environment variable LUMETTA_UPDATE_EXPECTED=1 to rewrite the
 # expected files from what the program printed (then read the diff!).
+# A file `output-to` names where standard output goes instead (/dev/full).
+# A case with a `generate.cmake` runs in a fresh folder of the build tree,
+# GENERATED, where that script first writes the inputs too large to keep in git.
 file(STRINGS "${CASE}/args" arguments)
+set(directory "${CASE}")
+if(EXISTS "${CASE}/generate.cmake")
+  get_filename_component(name "${CASE}" NAME)
+  set(GENERATED "${CMAKE_CURRENT_BINARY_DIR}/e2e-generated/${name}")
+  file(REMOVE_RECURSE "${GENERATED}")
+  file(MAKE_DIRECTORY "${GENERATED}")
+  include("${CASE}/generate.cmake")
+  set(directory "${GENERATED}")
+endif()
+set(actual_stdout "")
+set(stdout_to OUTPUT_VARIABLE actual_stdout)
+if(EXISTS "${CASE}/output-to")
+  file(STRINGS "${CASE}/output-to" output_file)
+  set(stdout_to OUTPUT_FILE "${output_file}")
+endif()
 execute_process(
   COMMAND "${LUMETTA}" ${arguments}
-  WORKING_DIRECTORY "${CASE}"
-  OUTPUT_VARIABLE actual_stdout
+  WORKING_DIRECTORY "${directory}"
+  ${stdout_to}
   ERROR_VARIABLE actual_stderr
   RESULT_VARIABLE actual_status)
 

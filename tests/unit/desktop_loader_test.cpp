@@ -1,6 +1,12 @@
 #include "platform/sim/desktop_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/sim/desktop_json.h"
 
 namespace lumetta::sim {
 namespace {
@@ -14,16 +20,19 @@ DesktopModel load(std::string_view json) {
   return std::get<DesktopModel>(std::move(result));
 }
 
-std::string error(std::string_view json) {
-  LoadResult result = parseDesktop(json, "d.json");
+std::string messageOf(const LoadResult& result) {
   auto* failure = std::get_if<LoadError>(&result);
   return failure ? failure->message : "loaded";
 }
 
+std::string error(std::string_view json) { return messageOf(parseDesktop(json, "d.json")); }
+
+std::string nested(int levels) { return std::string(levels, '[') + std::string(levels, ']'); }
+
 TEST(DesktopLoader, AnEmptyDesktopHasTheDocumentedDefaults) {
   DesktopModel model = load("{}");
   EXPECT_TRUE(model.trusted);
-  EXPECT_TRUE(model.onConsole);
+  EXPECT_EQ(model.session, consoleSession(true));
   EXPECT_FALSE(model.wallStart);
   ASSERT_EQ(model.displays.size(), 1u);
   EXPECT_EQ(model.displays[0].frame, (Rect{0, 0, 1512, 982}));
@@ -75,6 +84,83 @@ TEST(DesktopLoader, ErrorsNameTheFileThePathAndWhatWasExpected) {
   EXPECT_EQ(error("{\n  \"trusted\": tru\n}"),
             "d.json: $: expected valid JSON (syntax error at line 2, column 17)");
   EXPECT_EQ(error(R"({"timeline": [{"at": 1}]})").rfind("d.json: $.timeline[0]: expected one action key", 0), 0u);
+}
+
+TEST(DesktopLoader, HostileTextGetsOneLineAndNothingElse) {
+  EXPECT_EQ(error("1e400"), "d.json: $: expected a number a double can hold (1e400 at line 1, column 1)");
+  EXPECT_EQ(error("{\"apps\": [{\"pid\":\n -1e400}]}"),
+            "d.json: $.apps[0].pid: expected a number a double can hold (-1e400 at line 2, column 2)");
+  EXPECT_EQ(error(std::string_view("{}\0{{", 5)),
+            "d.json: $: expected valid JSON (a NUL byte at line 1, column 3)");
+  // Three levels lead to "raw"; brackets inside texts, escaped quotes included, do not count.
+  EXPECT_EQ(error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 3) + "}]}"), "loaded");
+  EXPECT_EQ(error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 2) + "}]}"),
+            "d.json: $: expected at most 256 levels of nested arrays and objects (level 257 opens at "
+            "line 1, column 275)");
+  EXPECT_EQ(error(R"({"apps": [{"pid": 1, "name": "\")" + std::string(1000, '[') + "\"}]}"), "loaded");
+}
+
+TEST(DesktopLoader, DocumentedRangesHoldToTheirEdgesAndNoFurther) {
+  auto pid = [](const char* n) { return error(std::string(R"({"apps": [{"pid": )") + n + "}]}"); };
+  const std::string notPid = "d.json: $.apps[0].pid: expected a process id (a positive 32-bit integer)";
+  EXPECT_EQ(pid("1") + pid("2147483647"), "loadedloaded");
+  EXPECT_EQ(pid("0"), notPid);
+  EXPECT_EQ(pid("2147483648"), notPid);
+  auto code = [](const char* n) {
+    return error(std::string(R"({"apps": [{"pid": 1, "observerError": )") + n + "}]}");
+  };
+  const std::string notCode = "d.json: $.apps[0].observerError: expected an error code (a 32-bit integer)";
+  EXPECT_EQ(code("-2147483648") + code("2147483647"), "loadedloaded");
+  EXPECT_EQ(code("-2147483649"), notCode);
+  EXPECT_EQ(code("2147483648"), notCode);
+  auto display = [](const char* n) {
+    return error(std::string(R"({"displays": [{"frame": [0, 0, 1, 1], "id": )") + n + "}]}");
+  };
+  const std::string notDisplay = "d.json: $.displays[0].id: expected a display id (a 32-bit unsigned integer)";
+  EXPECT_EQ(display("0") + display("4294967295"), "loadedloaded");
+  EXPECT_EQ(display("-1"), notDisplay);
+  EXPECT_EQ(display("4294967296"), notDisplay);
+  auto raise = [](const char* n) { return error(std::string(R"({"timeline": [{"at": 0, "raise": )") + n + "}]}"); };
+  EXPECT_EQ(raise("-9223372036854775808") + raise("9223372036854775807"), "loadedloaded");
+  EXPECT_EQ(raise("9223372036854775808"), "d.json: $.timeline[0].raise: expected a 64-bit integer");
+  auto latency = [](const char* n) { return error(std::string(R"({"apps": [{"pid": 1, "latency": )") + n + "}]}"); };
+  EXPECT_EQ(latency("0"), "loaded");
+  EXPECT_EQ(latency("-1e-300"), "d.json: $.apps[0].latency: expected a non-negative number of seconds");
+}
+
+TEST(DesktopLoader, TheSessionDictionaryMayBeMissingOrOfAnyShape) {
+  EXPECT_EQ(load(R"({"session": {}})").session, consoleSession(true));
+  EXPECT_EQ(load(R"({"session": {"onConsole": false}})").session, consoleSession(false));
+  EXPECT_FALSE(load(R"({"session": null})").session);
+  EXPECT_EQ(load(R"({"session": {"raw": {"kCGSSessionOnConsoleKey": 1}}})").session,
+            (RawValue{RawDictionary{{"kCGSSessionOnConsoleKey", RawValue{std::int64_t{1}}}}}));
+  EXPECT_EQ(load(R"({"session": {"raw": [true]}})").session, (RawValue{RawArray{RawValue{true}}}));
+  EXPECT_EQ(error(R"({"session": {"raw": {}, "onConsole": true}})"),
+            "d.json: $.session.onConsole: unknown key; expected one of raw");
+}
+
+TEST(DesktopFile, OnlyRegularFilesWithinTheSizeLimitAreRead) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "lumetta-desktop-files";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  auto write = [&](const char* name, std::size_t size) {
+    std::ofstream(dir / name) << "{}" << std::string(size - 2, ' ');
+    return (dir / name).string();
+  };
+  auto loaded = [](const std::string& path) { return messageOf(loadDesktopFile(path)); };
+  EXPECT_EQ(loaded(write("limit.json", kMaxDesktopFileBytes)), "loaded");
+  const std::string over = write("over.json", kMaxDesktopFileBytes + 1);
+  EXPECT_EQ(loaded(over), over + ": too large (a desktop file has at most 1048576 bytes)");
+  fs::create_symlink(dir / "limit.json", dir / "link.json");
+  EXPECT_EQ(loaded((dir / "link.json").string()), "loaded");
+  // A FIFO nobody writes to would block a reader for ever.
+  const std::string fifo = (dir / "fifo").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(loaded(fifo), fifo + ": cannot be read (a FIFO, not a regular file)");
+  EXPECT_EQ(loaded("/dev/zero"), "/dev/zero: cannot be read (a character device, not a regular file)");
+  EXPECT_EQ(loaded(dir.string()), dir.string() + ": cannot be read (a directory, not a regular file)");
+  fs::remove_all(dir);
 }
 
 }  // namespace

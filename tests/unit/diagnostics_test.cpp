@@ -35,6 +35,16 @@ TEST(TreeCapture, DepthAndNodeLimitsEndTheWalkWithTheirLines) {
             "    <node limit reached>\n  <node limit reached>\n");
 }
 
+TEST(TreeCapture, SortsTheAttributeNamesThePlatformGivesInAnyOrder) {
+  auto platform = simulated(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"children": [
+    {"role": "AXWindow", "title": "T", "attrs": {"AXZoomed": false, "AXMain": true},
+     "errors": {"AXDescription": -25212}}]}}]})");
+  EXPECT_NE(capture(platform->platform(), 15, 500)
+                .text.find("\nExposed attribute names: AXChildren, AXDescription, AXMain, AXRole, "
+                           "AXTitle, AXZoomed\n"),
+            std::string::npos);
+}
+
 TEST(TreeCapture, NoTargetsGiveTheHeaderAndOneLine) {
   auto platform = simulated(R"({"clock": {"wallStart": "2025-01-31T09:15:00Z"}, "apps": [{"pid": 3, "name": "Finder"}]})");
   EXPECT_EQ(capture(platform->platform(), 15, 500).text,

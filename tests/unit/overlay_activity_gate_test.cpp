@@ -202,6 +202,28 @@ TEST(OverlayActivityGate, ReadsTheSessionOnlyWhenNotToldWhetherItIsOnConsole) {
   EXPECT_FALSE(asking.beginWork()) << "the session dictionary says off console";
 }
 
+// Without a session dictionary, its console key, or a truth value there, the
+// session does not count as on the console.
+TEST(OverlayActivityGate, AMissingConsoleFlagStartsBlocked) {
+  const std::pair<const char*, bool> sessions[] = {
+      {R"(null)", false},
+      {R"({"raw": {}})", false},
+      {R"({"raw": {"kCGSSessionOnConsoleKey": 1}})", false},
+      {R"({"raw": "on console"})", false},
+      {R"({"raw": {"kCGSSessionOnConsoleKey": true}})", true}};
+  for (auto [session, onConsole] : sessions) {
+    auto platform = testing::simulated(std::string(R"({"session": )") + session + "}");
+    auto& loop = platform->manualRunLoop();
+    OverlayActivityGate gate(loop, platform->workspace().notificationCenter(), platform->windowServer(),
+                             [](bool) {});
+    loop.runFor(Duration::seconds(2));
+    EXPECT_EQ(gate.beginWork().has_value(), onConsole) << session;
+    platform->workspace().notificationCenter().post({WorkspaceNotification::sessionDidBecomeActive, {}});
+    loop.runFor(Duration::seconds(0.5));
+    EXPECT_TRUE(gate.beginWork()) << session;
+  }
+}
+
 TEST(OverlayActivityGate, SelfTestPassesOnTheManualRunLoop) {
   auto platform = testing::simulated("{}");
   std::ostringstream out;

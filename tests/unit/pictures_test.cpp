@@ -1,5 +1,5 @@
 // The README's pictures come from tools/make_pictures.sh; run it and check a
-// few pixels of what it writes.
+// few pixels of what it writes. Absurd geometry is refused, not drawn.
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -8,7 +8,12 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/sim/screen_picture.h"
+#include "support/sim_fixture.h"
+
 namespace {
+
+using lumetta::testing::simulated;
 
 struct Picture {
   explicit Picture(const std::filesystem::path& path)
@@ -48,6 +53,50 @@ TEST(Pictures, TheDocumentedCommandsShowTheDesktopAndBothOverlayStyles) {
   EXPECT_LT(edge[0], 60);
   EXPECT_EQ(desktop.at(383, 500), border.at(383, 500));
   std::filesystem::remove_all(out);
+}
+
+struct NoContent : lumetta::PanelContent {
+  void draw(lumetta::Canvas&, lumetta::Size) override {}
+};
+
+TEST(Pictures, AbsurdGeometryIsRefusedInOneLineAndTallWindowsShowWhereTheyReach) {
+  const std::string out = (std::filesystem::temp_directory_path() / "lumetta-absurd.png").string();
+  std::filesystem::remove(out);
+  auto window = [](const std::string& bounds) {
+    return R"({"windows": [{"number": 7, "pid": 1, "layer": 0, "owner": "X", "bounds": )" + bounds + "}]}";
+  };
+  auto picture = [&](const std::string& json) {
+    auto platform = simulated(json);
+    return lumetta::sim::writeScreenPicture(platform->desktop(), platform->panels(), out).value_or("written");
+  };
+  const std::string edges = " (edges within 1000000 points of the origin)";
+  EXPECT_EQ(picture(window("[10, 10, 300, 1e9]")),
+            out + ": cannot picture window 7 with the bounds [10, 10, 300, 1e+09]" + edges);
+  EXPECT_EQ(picture(window("[-1e308, -1e308, 1e308, 1e308]")),
+            out + ": cannot picture window 7 with the bounds [-1e+308, -1e+308, 1e+308, 1e+308]" + edges);
+  EXPECT_EQ(picture(R"({"displays": [{"frame": [0, 0, 8193, 900]}]})"),
+            out + ": cannot picture a display with the frame [0, 0, 8193, 900] (at most 8192 x 8192 points," +
+                " edges within 1000000 points of the origin)");
+  EXPECT_FALSE(std::filesystem::exists(out));
+
+  // A panel too large to picture keeps no backing, and the picture says so.
+  auto platform = simulated("{}");
+  NoContent content;
+  auto panel = platform->panels().makePanel({}, content);
+  panel->setFrame({0, 0, 9000, 10}, true);
+  panel->orderFrontRegardless();
+  EXPECT_FALSE(static_cast<lumetta::sim::SimPanel&>(*panel).surface());
+  EXPECT_EQ(lumetta::sim::writeScreenPicture(platform->desktop(), platform->panels(), out),
+            out + ": cannot picture overlay panel 90001 with the frame [0, 0, 9000, 10] (at most 8192 x 8192 "
+                  "points, edges within 1000000 points of the origin)");
+
+  // Within the limits, a window taller than anything shows where it reaches.
+  ASSERT_EQ(picture(window("[10, -999000, 300, 999500]")), "written");
+  Picture tall(out);
+  ASSERT_TRUE(tall.ok());
+  EXPECT_GT(tall.at(300, 2)[0], 200);    // the window's plain content, at the top edge
+  EXPECT_LT(tall.at(300, 600)[0], 120);  // the wallpaper below its bottom at 500
+  std::filesystem::remove(out);
 }
 
 }  // namespace

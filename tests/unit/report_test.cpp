@@ -39,6 +39,12 @@ TEST(AttributeLine, NamesTheErrorOrTheValue) {
   EXPECT_EQ(attributeLine("AXDocument", ReadResult{std::nullopt, 0}),
             "AXDocument: <AXError 0 kAXErrorSuccess>");
   EXPECT_EQ(attributeLine("AXHelp", ReadResult{std::nullopt, -1}), "AXHelp: <AXError -1 kAXErrorUnknown>");
+  // The documented codes run from -25200 to -25214; their neighbours are unknown.
+  EXPECT_EQ(axErrorName(-25200), "kAXErrorFailure");
+  EXPECT_EQ(axErrorName(-25204), "kAXErrorCannotComplete");
+  EXPECT_EQ(axErrorName(-25214), "kAXErrorNotEnoughPrecision");
+  EXPECT_EQ(axErrorName(-25199), "kAXErrorUnknown");
+  EXPECT_EQ(axErrorName(-25215), "kAXErrorUnknown");
 }
 
 TEST(TargetApps, MatchesBundleOrNameAndSortsByPid) {

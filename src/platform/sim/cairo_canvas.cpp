@@ -6,6 +6,23 @@
 
 namespace lumetta::sim {
 
+namespace {
+
+double bounded(double value) {
+  return std::isnan(value) ? 0.0 : std::clamp(value, -kLargestCoordinate, kLargestCoordinate);
+}
+
+// The rectangle with every edge brought within kLargestCoordinate of the
+// origin: on an image no larger than kLargestImageSide the same pixels show,
+// and Cairo never sees a coordinate it cannot hold.
+Rect bounded(Rect r) {
+  const double x0 = bounded(r.minX()), x1 = bounded(r.maxX());
+  const double y0 = bounded(r.minY()), y1 = bounded(r.maxY());
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+}  // namespace
+
 CairoCanvas::CairoCanvas(cairo_surface_t* surface, double height, double scale)
     : cr_(cairo_create(surface)) {
   cairo_scale(cr_, scale, scale);
@@ -16,6 +33,7 @@ CairoCanvas::CairoCanvas(cairo_surface_t* surface, double height, double scale)
 CairoCanvas::~CairoCanvas() { cairo_destroy(cr_); }
 
 void CairoCanvas::clear(Rect rect) {
+  rect = bounded(rect);
   cairo_save(cr_);
   cairo_set_operator(cr_, CAIRO_OPERATOR_CLEAR);
   cairo_rectangle(cr_, rect.x, rect.y, rect.width, rect.height);
@@ -29,7 +47,8 @@ void CairoCanvas::restore() { cairo_restore(cr_); }
 void CairoCanvas::clipToRects(std::span<const Rect> rects) {
   cairo_new_path(cr_);
   cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
-  for (const Rect& r : rects) {
+  for (const Rect& given : rects) {
+    const Rect r = bounded(given);
     // Each rectangle wound the same way, so overlaps stay inside the union.
     cairo_move_to(cr_, r.minX(), r.minY());
     cairo_line_to(cr_, r.maxX(), r.minY());
@@ -40,7 +59,8 @@ void CairoCanvas::clipToRects(std::span<const Rect> rects) {
   cairo_clip(cr_);
 }
 
-void CairoCanvas::roundedRectPath(Rect r, double radiusX, double radiusY) {
+void CairoCanvas::roundedRectPath(Rect given, double radiusX, double radiusY) {
+  const Rect r = bounded(given);
   // Radii never exceed half a side, as the platform's rounded rectangles do.
   const double rx = std::clamp(radiusX, 0.0, std::abs(r.width) / 2);
   const double ry = std::clamp(radiusY, 0.0, std::abs(r.height) / 2);
@@ -72,11 +92,12 @@ void CairoCanvas::strokeRoundedRect(Rect rect, double radiusX, double radiusY, C
                                     double lineWidth) {
   roundedRectPath(rect, radiusX, radiusY);
   cairo_set_source_rgba(cr_, color.red, color.green, color.blue, color.alpha);
-  cairo_set_line_width(cr_, lineWidth);
+  cairo_set_line_width(cr_, std::max(0.0, bounded(lineWidth)));
   cairo_stroke(cr_);
 }
 
-void CairoCanvas::fillRect(Rect rect, Color color) {
+void CairoCanvas::fillRect(Rect given, Color color) {
+  const Rect rect = bounded(given);
   cairo_set_source_rgba(cr_, color.red, color.green, color.blue, color.alpha);
   cairo_rectangle(cr_, rect.x, rect.y, rect.width, rect.height);
   cairo_fill(cr_);

@@ -12,6 +12,13 @@
 
 namespace lumetta::sim {
 
+// What the simulated desktop draws stays within these: no image is larger
+// than kLargestImageSide pixels on a side, and nothing drawn has an edge
+// farther than kLargestCoordinate points from the origin (far inside the
+// range Cairo's fixed-point arithmetic holds exactly).
+inline constexpr int kLargestImageSide = 8192;
+inline constexpr double kLargestCoordinate = 1'000'000;
+
 class CairoCanvas final : public Canvas {
  public:
   // Draws onto `surface`, whose height in points is `height`.

@@ -1,25 +1,19 @@
 #include "platform/sim/desktop_loader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <initializer_list>
 #include <limits>
 #include <map>
-#include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "platform/sim/defaults_json.h"
+#include "platform/sim/desktop_json.h"
 #include "platform/sim/json_path.h"
 #include "support/text_format.h"
 
 namespace lumetta::sim {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 // Raised inside the loader only; parseDesktop turns it into a LoadError.
 struct Failure {
@@ -227,6 +221,10 @@ PowerAction powerAction(const Json& value, const std::string& path) {
   return it->second;
 }
 
+// The shorthand keys of an element for its text attributes.
+constexpr std::pair<std::string_view, std::string_view> kTextKeys[] = {
+    {"role", "AXRole"}, {"subrole", "AXSubrole"}, {"title", "AXTitle"}, {"description", "AXDescription"}};
+
 class Loader {
  public:
   DesktopModel load(const Json& root) {
@@ -247,14 +245,7 @@ class Loader {
       }
     }
     if (const Json* v = member(root, "displays")) displays(*v, keyPath(path, "displays"));
-    if (const Json* session = member(root, "session")) {
-      std::string sessionPath = keyPath(path, "session");
-      expectObject(*session, sessionPath);
-      checkKeys(*session, sessionPath, {"onConsole"});
-      if (const Json* v = member(*session, "onConsole")) {
-        model_.onConsole = boolean(*v, keyPath(sessionPath, "onConsole"));
-      }
-    }
+    if (const Json* v = member(root, "session")) session(*v, keyPath(path, "session"));
     if (const Json* v = member(root, "apps")) apps(*v, keyPath(path, "apps"));
     if (const Json* v = member(root, "windows")) model_.windows = windowList(*v, keyPath(path, "windows"));
     if (const Json* v = member(root, "timeline")) timeline(*v, keyPath(path, "timeline"));
@@ -313,6 +304,25 @@ class Loader {
     }
   }
 
+  // null: the window server has no session dictionary; "raw": the dictionary
+  // as it stands, of any shape; "onConsole": a well-formed one.
+  void session(const Json& value, const std::string& path) {
+    if (value.is_null()) {
+      model_.session.reset();
+      return;
+    }
+    expectObject(value, path);
+    if (const Json* raw = member(value, "raw")) {
+      checkKeys(value, path, {"raw"});
+      model_.session = rawValue(*raw);
+      return;
+    }
+    checkKeys(value, path, {"onConsole", "raw"});
+    if (const Json* v = member(value, "onConsole")) {
+      model_.session = consoleSession(boolean(*v, keyPath(path, "onConsole")));
+    }
+  }
+
   void apps(const Json& value, const std::string& path) {
     expectArray(value, path);
     std::map<Pid, std::string> seen;
@@ -352,6 +362,7 @@ class Loader {
     } else {
       app.root = newNode(owner);
       model_.nodes[app.root].attributes["AXRole"] = SimValue{std::string("AXApplication")};
+      model_.nodes[app.root].addName("AXRole");
     }
     model_.nodes[app.root].isApplication = true;
     return app;
@@ -377,9 +388,7 @@ class Loader {
       auto [it, inserted] = ids_.emplace(node.id, Definition{id, idPath});
       if (!inserted) fail(idPath, "expected an id unique in the file (" + it->second.path + " has it)");
     }
-    static constexpr std::pair<std::string_view, std::string_view> textKeys[] = {
-        {"role", "AXRole"}, {"subrole", "AXSubrole"}, {"title", "AXTitle"}, {"description", "AXDescription"}};
-    for (auto [key, attribute] : textKeys) {
+    for (auto [key, attribute] : kTextKeys) {
       if (const Json* v = member(value, key)) {
         node.attributes[std::string(attribute)] = SimValue{text(*v, keyPath(path, key))};
       }
@@ -412,8 +421,25 @@ class Loader {
       node.hasChildren = true;
       node.children = childList(*children, keyPath(path, "children"), owner);
     }
+    addNamesInFileOrder(value, node);
     model_.nodes[id] = std::move(node);
     return id;
+  }
+
+  // The element's keys, already checked, give its attribute names in order.
+  static void addNamesInFileOrder(const Json& value, SimNode& node) {
+    for (const auto& item : value.items()) {
+      const std::string& key = item.key();
+      if (key == "frame") {
+        node.addName("AXPosition");
+        node.addName("AXSize");
+      } else if (key == "attrs" || key == "errors") {
+        for (const auto& named : item.value().items()) node.addName(named.key());
+      }
+      for (auto [textKey, attribute] : kTextKeys) {
+        if (key == textKey) node.addName(attribute);
+      }
+    }
   }
 
   std::vector<NodeRef> childList(const Json& value, const std::string& path, Owner owner) {
@@ -508,77 +534,91 @@ class Loader {
                "activate", "power", "trusted", "hang", "pickColor"});
     TimelineEvent event;
     event.at = seconds(required(value, path, "at"), keyPath(path, "at"));
-    const Json* action = nullptr;
-    std::string key;
+    const auto [key, action] = soleAction(value, path);
+    event.action = actionOf(key, *action, keyPath(path, key));
+    return event;
+  }
+
+  // The event's one key beside "at", and its value.
+  static std::pair<std::string, const Json*> soleAction(const Json& value, const std::string& path) {
+    std::pair<std::string, const Json*> action{{}, nullptr};
     for (const auto& item : value.items()) {
       if (item.key() == "at") continue;
-      if (action) fail(keyPath(path, item.key()), "expected exactly one action key in an event");
-      action = &item.value();
-      key = item.key();
+      if (action.second) fail(keyPath(path, item.key()), "expected exactly one action key in an event");
+      action = {item.key(), &item.value()};
     }
-    if (!action) {
+    if (!action.second) {
       fail(path,
            "expected one action key (set, children, notify, move, raise, windows, launch, "
            "terminate, activate, power, trusted, hang, pickColor)");
     }
-    const std::string actionPath = keyPath(path, key);
-    const Json& a = *action;
-    if (key == "set") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"element", "attribute", "value", "error"});
-      SetAction set;
-      set.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
-      set.attribute = text(required(a, actionPath, "attribute"), keyPath(actionPath, "attribute"));
-      const Json* v = member(a, "value");
-      const Json* e = member(a, "error");
-      if (bool(v) == bool(e)) fail(actionPath, "expected exactly one of the keys \"value\" and \"error\"");
-      if (v) set.value = attributeValue(*v, keyPath(actionPath, "value"));
-      if (e) set.error = errorCode(*e, keyPath(actionPath, "error"));
-      event.action = std::move(set);
-    } else if (key == "children") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"element", "value"});
-      ChildrenAction children;
-      children.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
-      NodeId firstNew = static_cast<NodeId>(model_.nodes.size());
-      children.children = childList(required(a, actionPath, "value"), keyPath(actionPath, "value"), Owner{});
-      fixups_.push_back({children.element, firstNew, static_cast<NodeId>(model_.nodes.size())});
-      event.action = std::move(children);
-    } else if (key == "notify") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"element", "name"});
-      NotifyAction notify;
-      notify.element = reference(required(a, actionPath, "element"), keyPath(actionPath, "element"));
-      notify.name = text(required(a, actionPath, "name"), keyPath(actionPath, "name"));
-      event.action = std::move(notify);
-    } else if (key == "move") {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"window", "bounds"});
-      event.action = MoveAction{integer(required(a, actionPath, "window"), keyPath(actionPath, "window")),
-                                rect(required(a, actionPath, "bounds"), keyPath(actionPath, "bounds"))};
-    } else if (key == "raise") {
-      event.action = RaiseAction{integer(a, actionPath)};
-    } else if (key == "windows") {
-      event.action = WindowsAction{windowList(a, actionPath)};
-    } else if (key == "launch") {
-      event.action = LaunchAction{application(a, actionPath)};
-    } else if (key == "terminate") {
-      event.action = TerminateAction{processId(a, actionPath)};
-    } else if (key == "activate") {
-      event.action = ActivateAction{processId(a, actionPath)};
-    } else if (key == "power") {
-      event.action = powerAction(a, actionPath);
-    } else if (key == "pickColor") {
-      event.action = PickColorAction{orFail(colorFromJson(a, actionPath))};
-    } else if (key == "trusted") {
-      event.action = TrustedAction{boolean(a, actionPath)};
-    } else {
-      expectObject(a, actionPath);
-      checkKeys(a, actionPath, {"pid", "hung"});
-      event.action = HangAction{processId(required(a, actionPath, "pid"), keyPath(actionPath, "pid")),
-                                boolean(required(a, actionPath, "hung"), keyPath(actionPath, "hung"))};
-    }
-    return event;
+    return action;
+  }
+
+  decltype(TimelineEvent::action) actionOf(const std::string& key, const Json& value,
+                                           const std::string& path) {
+    if (key == "set") return setAction(value, path);
+    if (key == "children") return childrenAction(value, path);
+    if (key == "notify") return notifyAction(value, path);
+    if (key == "move") return moveAction(value, path);
+    if (key == "raise") return RaiseAction{integer(value, path)};
+    if (key == "windows") return WindowsAction{windowList(value, path)};
+    if (key == "launch") return LaunchAction{application(value, path)};
+    if (key == "terminate") return TerminateAction{processId(value, path)};
+    if (key == "activate") return ActivateAction{processId(value, path)};
+    if (key == "power") return powerAction(value, path);
+    if (key == "pickColor") return PickColorAction{orFail(colorFromJson(value, path))};
+    if (key == "trusted") return TrustedAction{boolean(value, path)};
+    return hangAction(value, path);  // the event's keys were checked: nothing else is left
+  }
+
+  SetAction setAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"element", "attribute", "value", "error"});
+    SetAction set;
+    set.element = reference(required(value, path, "element"), keyPath(path, "element"));
+    set.attribute = text(required(value, path, "attribute"), keyPath(path, "attribute"));
+    const Json* v = member(value, "value");
+    const Json* e = member(value, "error");
+    if (bool(v) == bool(e)) fail(path, "expected exactly one of the keys \"value\" and \"error\"");
+    if (v) set.value = attributeValue(*v, keyPath(path, "value"));
+    if (e) set.error = errorCode(*e, keyPath(path, "error"));
+    return set;
+  }
+
+  // New elements belong to the application of the element whose children they become.
+  ChildrenAction childrenAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"element", "value"});
+    ChildrenAction children;
+    children.element = reference(required(value, path, "element"), keyPath(path, "element"));
+    const NodeId firstNew = static_cast<NodeId>(model_.nodes.size());
+    children.children = childList(required(value, path, "value"), keyPath(path, "value"), Owner{});
+    fixups_.push_back({children.element, firstNew, static_cast<NodeId>(model_.nodes.size())});
+    return children;
+  }
+
+  NotifyAction notifyAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"element", "name"});
+    NotifyAction notify;
+    notify.element = reference(required(value, path, "element"), keyPath(path, "element"));
+    notify.name = text(required(value, path, "name"), keyPath(path, "name"));
+    return notify;
+  }
+
+  static MoveAction moveAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"window", "bounds"});
+    return MoveAction{integer(required(value, path, "window"), keyPath(path, "window")),
+                      rect(required(value, path, "bounds"), keyPath(path, "bounds"))};
+  }
+
+  static HangAction hangAction(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"pid", "hung"});
+    return HangAction{processId(required(value, path, "pid"), keyPath(path, "pid")),
+                      boolean(required(value, path, "hung"), keyPath(path, "hung"))};
   }
 
   // Every ref names an element of the file; afterwards each NodeRef points at
@@ -645,27 +685,21 @@ class Loader {
 }  // namespace
 
 LoadResult parseDesktop(std::string_view json, std::string_view name) {
-  Json root;
-  try {
-    root = Json::parse(json.begin(), json.end());
-  } catch (const Json::parse_error& error) {
-    return LoadError{std::string(name) + ": $: expected valid JSON (syntax error at " +
-                     lineAndColumn(json, error.byte) + ")"};
+  auto parsed = parseJson(json);
+  if (auto* problem = std::get_if<JsonProblem>(&parsed)) {
+    return LoadError{std::string(name) + ": " + problem->text};
   }
   try {
-    return Loader{}.load(root);
+    return Loader{}.load(std::get<Json>(parsed));
   } catch (const Failure& failure) {
     return LoadError{std::string(name) + ": " + failure.path + ": " + failure.expected};
   }
 }
 
 LoadResult loadDesktopFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return LoadError{path + ": cannot be read (" + std::strerror(errno) + ")"};
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  if (file.bad()) return LoadError{path + ": cannot be read"};
-  return parseDesktop(contents.str(), path);
+  auto text = readDesktopText(path);
+  if (auto* problem = std::get_if<JsonProblem>(&text)) return LoadError{path + ": " + problem->text};
+  return parseDesktop(std::get<std::string>(text), path);
 }
 
 }  // namespace lumetta::sim

@@ -6,6 +6,7 @@
 // Ignores: nothing: it holds what the file says.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -65,10 +66,17 @@ struct SimNode {
   bool hung = false;  // requests to this element never answer (a hung renderer)
   std::map<std::string, StoredValue, std::less<>> attributes;
   std::map<std::string, AXError, std::less<>> errors;
+  // The names of `attributes` and `errors` in the order they first appeared:
+  // the file's order, then the order of changes. The platform promises no order.
+  std::vector<std::string> names;
   // Adding an observer notification of this name on the element fails so.
   std::map<std::string, AXError, std::less<>> notificationErrors;
   std::vector<NodeRef> children;
   std::optional<std::int64_t> windowNumber;
+
+  void addName(std::string_view name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.emplace_back(name);
+  }
 };
 
 struct SimApp {
@@ -167,11 +175,18 @@ struct SimLumetta {
   std::string systemVersion = "Version 14.5 (Build 23F79)";
 };
 
+// The session dictionary of the user's session, on the console or not.
+inline RawValue consoleSession(bool onConsole) {
+  return RawValue{RawDictionary{{"kCGSSessionOnConsoleKey", RawValue{onConsole}},
+                                {"kCGSSessionUserIDKey", RawValue{std::int64_t{501}}}}};
+}
+
 struct DesktopModel {
   bool trusted = true;
   std::optional<WallTime> wallStart;
   std::vector<SimDisplay> displays{SimDisplay{}};
-  bool onConsole = true;
+  // The window server's session dictionary; none when the file says null.
+  std::optional<RawValue> session = consoleSession(true);
   std::vector<SimApp> apps;    // running at start, in workspace order
   std::vector<SimNode> nodes;  // every element the file defines, timeline included
   RawArray windows;            // the window server's list, front to back

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <functional>
 
+#include "platform/sim/cairo_canvas.h"
 #include "platform/sim/sim_window_server.h"
+#include "support/text_format.h"
 
 namespace lumetta::sim {
 
@@ -48,7 +50,29 @@ void label(cairo_t* cr, const std::string& text, double x, double y, double size
   cairo_show_text(cr, text.c_str());
 }
 
-void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry) {
+// Rows of a repeating pattern, 8 points high: the first at `first`, then every
+// `step`, each ending above `end`.
+struct Rows {
+  double first;
+  double step;
+  double end;
+};
+
+// Calls draw(y, index) for the rows that reach into a picture `height` high,
+// skipping those above it without visiting them.
+template <class Draw>
+void forEachVisibleRow(Rows rows, double height, Draw draw) {
+  constexpr double kRowHeight = 8;
+  const long skipped = long(std::max(0.0, std::floor((-kRowHeight - rows.first) / rows.step)));
+  for (long index = skipped;; ++index) {
+    const double y = rows.first + rows.step * double(index);
+    if (!(y + kRowHeight < rows.end) || y > height) return;
+    draw(y, index);
+  }
+}
+
+void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry,
+                double pictureHeight) {
   const Rect& b = window.bounds;
   const std::string owner = textAt(entry, "kCGWindowOwnerName");
   const std::string name = textAt(entry, "kCGWindowName");
@@ -83,29 +107,72 @@ void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry) 
     cairo_set_source_rgba(cr, 1, 1, 1, 0.8);
     label(cr, name, b.x + 90 + 8.5 * double(owner.size()), b.y + 19, 12, false);
   }
-  // A hint of content: a sidebar of short rows, and paragraphs of text lines.
+  // A hint of content: a sidebar of short rows, and paragraphs of text lines,
+  // drawn only where they reach into the picture.
   const double top = b.y + kTitleBarHeight;
   const double sidebar = std::min(220.0, b.width * 0.24);
   cairo_set_source_rgb(cr, 0.92, 0.92, 0.94);
   cairo_rectangle(cr, b.x, top, sidebar, b.maxY() - top);
   cairo_fill(cr);
   cairo_set_source_rgb(cr, 0.80, 0.81, 0.84);
-  for (double y = top + 20; y + 8 < b.maxY(); y += 30) {
+  forEachVisibleRow({top + 20, 30, b.maxY()}, pictureHeight, [&](double y, long) {
     cairo_rectangle(cr, b.x + 14, y, sidebar * 0.7, 7);
-  }
+  });
   static constexpr double widths[] = {0.82, 0.74, 0.9, 0.46, 0, 0.68, 0.86, 0.3, 0};
   const double textWidth = b.width - sidebar - 60;
-  int line = 0;
-  for (double y = top + 28; y + 8 < b.maxY() - 20; y += 18, ++line) {
-    const double w = widths[line % std::size(widths)];
+  forEachVisibleRow({top + 28, 18, b.maxY() - 20}, pictureHeight, [&](double y, long line) {
+    const double w = widths[line % long(std::size(widths))];
     if (w > 0) cairo_rectangle(cr, b.x + sidebar + 30, y, std::max(0.0, textWidth * w), 6);
-  }
+  });
   cairo_fill(cr);
   cairo_restore(cr);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   roundedRect(cr, b, std::min({kWindowRadius, b.width / 2, b.height / 2}));
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
+}
+
+std::string shown(const Rect& r) {
+  return "[" + shortestNumber(r.x) + ", " + shortestNumber(r.y) + ", " + shortestNumber(r.width) +
+         ", " + shortestNumber(r.height) + "]";
+}
+
+bool withinLargestCoordinate(const Rect& r) {
+  for (double edge : {r.minX(), r.maxX(), r.minY(), r.maxY()}) {
+    if (!(std::abs(edge) <= kLargestCoordinate)) return false;  // NaN too
+  }
+  return true;
+}
+
+bool withinLargestImage(const Rect& r) {
+  return r.width <= kLargestImageSide && r.height <= kLargestImageSide;
+}
+
+// Why the screen cannot be pictured: a display, window or panel beyond the
+// largest coordinate or picture. Nothing drawn is ever larger than these.
+std::optional<std::string> refusal(const Rect& screen, const RawArray& list, SimPanels& panels) {
+  const std::string edges =
+      "edges within " + std::to_string(long(kLargestCoordinate)) + " points of the origin";
+  const std::string largest = "at most " + std::to_string(kLargestImageSide) + " x " +
+                              std::to_string(kLargestImageSide) + " points, " + edges;
+  if (!withinLargestCoordinate(screen) || !withinLargestImage(screen)) {
+    return "cannot picture a display with the frame " + shown(screen) + " (" + largest + ")";
+  }
+  for (const RawValue& entry : list) {
+    auto window = listedWindow(entry);
+    if (window && window->layer >= 0 && !withinLargestCoordinate(window->bounds)) {
+      return "cannot picture window " + std::to_string(window->number) + " with the bounds " +
+             shown(window->bounds) + " (" + edges + ")";
+    }
+  }
+  for (SimPanel* panel : panels.visiblePanels()) {
+    const Rect frame = panel->frame();
+    if (!withinLargestCoordinate(frame) || !withinLargestImage(frame)) {
+      return "cannot picture overlay panel " + std::to_string(panel->windowNumber()) +
+             " with the frame " + shown(frame) + " (" + largest + ")";
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -115,6 +182,8 @@ std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPane
   const auto displays = desktop.displays();
   if (displays.empty()) return path + ": no display to picture";
   const Rect screen = displays.front().frame;
+  const RawArray list = desktop.windowList();
+  if (auto refused = refusal(screen, list, panels)) return path + ": " + *refused;
   const int width = std::max(1, int(std::lround(screen.width)));
   const int height = std::max(1, int(std::lround(screen.height)));
 
@@ -128,10 +197,9 @@ std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPane
   cairo_pattern_destroy(wallpaper);
 
   // The list runs front to back; draw from the back.
-  const RawArray list = desktop.windowList();
   for (auto entry = list.rbegin(); entry != list.rend(); ++entry) {
     auto window = listedWindow(*entry);
-    if (window && window->layer >= 0) drawWindow(cr, *window, *entry);
+    if (window && window->layer >= 0) drawWindow(cr, *window, *entry, height);
   }
 
   // Panels are placed in AppKit coordinates: y grows upwards from the primary's bottom.

@@ -98,10 +98,9 @@ std::optional<std::vector<std::string>> SimDesktop::attributeNames(NodeId node) 
   const SimNode& n = model_.nodes[node];
   std::vector<std::string> names{"AXChildren"};
   if (n.isApplication) names.push_back("AXWindows");
-  for (const auto& [name, value] : n.attributes) names.push_back(name);
-  for (const auto& [name, code] : n.errors) names.push_back(name);
-  std::sort(names.begin(), names.end());
-  names.erase(std::unique(names.begin(), names.end()), names.end());
+  for (const std::string& name : n.names) {
+    if (name != "AXChildren" && !(n.isApplication && name == "AXWindows")) names.push_back(name);
+  }
   return names;
 }
 
@@ -111,6 +110,7 @@ AXError SimDesktop::write(NodeId node, std::string_view attribute, bool value) {
   SimNode& n = model_.nodes[node];
   if (auto error = n.errors.find(attribute); error != n.errors.end()) return error->second;
   n.attributes[std::string(attribute)] = SimValue{value};
+  n.addName(attribute);
   return axerr::success;
 }
 
@@ -155,15 +155,16 @@ std::vector<SimDisplay> SimDesktop::displays() const {
   return model_.displays;
 }
 
-bool SimDesktop::onConsole() const {
+std::optional<RawValue> SimDesktop::session() const {
   std::shared_lock lock(mutex_);
-  return model_.onConsole;
+  return model_.session;
 }
 
 void SimDesktop::setAttribute(NodeId node, const std::string& attribute, StoredValue value,
                               std::optional<AXError> error) {
   std::unique_lock lock(mutex_);
   SimNode& n = model_.nodes[node];
+  n.addName(attribute);
   if (error) {
     n.errors[attribute] = *error;
   } else {
@@ -239,6 +240,8 @@ void SimDesktop::moveWindow(std::int64_t number, Rect bounds) {
     if (node.windowNumber != number) continue;
     node.attributes["AXPosition"] = SimValue{Point{bounds.x, bounds.y}};
     node.attributes["AXSize"] = SimValue{Size{bounds.width, bounds.height}};
+    node.addName("AXPosition");
+    node.addName("AXSize");
   }
 }
 
@@ -283,7 +286,7 @@ void SimDesktop::setDisplaysAsleep(bool asleep) {
 
 void SimDesktop::setOnConsole(bool onConsole) {
   std::unique_lock lock(mutex_);
-  model_.onConsole = onConsole;
+  model_.session = consoleSession(onConsole);
 }
 
 void SimDesktop::setTrusted(bool trusted) {

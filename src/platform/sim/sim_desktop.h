@@ -57,7 +57,8 @@ class SimDesktop {
   // The window server's side.
   RawArray windowList() const;
   std::vector<SimDisplay> displays() const;
-  bool onConsole() const;
+  // None when the desktop has no session dictionary.
+  std::optional<RawValue> session() const;
 
   // Changes the timeline makes, on the main thread.
   void setAttribute(NodeId node, const std::string& attribute, StoredValue value,
@@ -72,6 +73,7 @@ class SimDesktop {
   std::optional<RunningApplication> terminate(Pid pid);
   void activate(Pid pid);
   void setDisplaysAsleep(bool asleep);
+  // The session dictionary becomes a well-formed one with this console flag.
   void setOnConsole(bool onConsole);
   void setTrusted(bool trusted);
   void setHung(Pid pid, bool hung);

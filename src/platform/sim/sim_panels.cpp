@@ -47,6 +47,11 @@ double SimPanel::alpha() const {
 void SimPanel::displayIfNeeded() {
   if (!needsDisplay_) return;
   needsDisplay_ = false;
+  // A panel larger than the largest image keeps no backing: nothing could picture it.
+  if (!(frame_.width <= kLargestImageSide && frame_.height <= kLargestImageSide)) {
+    surface_.reset();
+    return;
+  }
   const int width = std::max(0, int(std::lround(frame_.width)));
   const int height = std::max(0, int(std::lround(frame_.height)));
   if (!surface_ || cairo_image_surface_get_width(surface_.get()) != width ||

@@ -43,10 +43,7 @@ bool SimWindowServer::displayIsAsleep(DisplayID id) {
   return false;
 }
 
-std::optional<RawValue> SimWindowServer::copySessionDictionary() {
-  return RawValue{RawDictionary{{"kCGSSessionOnConsoleKey", RawValue{desktop_.onConsole()}},
-                                {"kCGSSessionUserIDKey", RawValue{std::int64_t{501}}}}};
-}
+std::optional<RawValue> SimWindowServer::copySessionDictionary() { return desktop_.session(); }
 
 std::int64_t SimWindowServer::windowNumberAtPoint(Point point) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
