@@ -57,6 +57,8 @@ int main(int argc, char** argv) {
   // once with exact, reproducible times.
   sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
                              command.virtualTime ? sim::TimeSource::manual : sim::TimeSource::real);
+  // Background jobs run on virtual time too, each as soon as the main queue is idle.
+  if (command.virtualTime) simulated.manualRunLoop().setRunsJobs(true);
   if (defaultsFile) {
     simulated.defaults().keepIn(std::move(*defaultsFile), [](const std::string& error) {
       printLine(std::cerr, "lumetta: " + error);

@@ -22,6 +22,15 @@ std::unique_ptr<SerialQueue> ManualRunLoop::makeSerialQueue(std::string, Quality
 void ManualRunLoop::runUntil(Uptime deadline) {
   for (;;) {
     std::function<void()> action;
+    if (runsJobs_) {
+      bool dueNow;
+      {
+        std::lock_guard lock(mutex_);
+        auto next = nextDueLocked();
+        dueNow = next && !(clock_.uptime() < *next);
+      }
+      if (!dueNow && runNextJob()) continue;
+    }
     {
       std::lock_guard lock(mutex_);
       auto next = nextDueLocked();

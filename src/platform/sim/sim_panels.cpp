@@ -47,6 +47,7 @@ double SimPanel::alpha() const {
 void SimPanel::displayIfNeeded() {
   if (!needsDisplay_) return;
   needsDisplay_ = false;
+  ++draws_;
   const int width = std::max(0, int(std::lround(frame_.width)));
   const int height = std::max(0, int(std::lround(frame_.height)));
   if (!surface_ || cairo_image_surface_get_width(surface_.get()) != width ||
