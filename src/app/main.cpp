@@ -65,13 +65,18 @@ int main(int argc, char** argv) {
     });
   }
   PanescopeApp app(simulated.platform(), std::cout, std::cerr);
-  const int status = app.dispatch(command).value_or(0);
   // The picture shows the screen as the mode left it.
+  std::optional<std::string> pictureError;
   if (command.screenshotPath) {
-    if (auto error = sim::writeScreenPicture(simulated.desktop(), simulated.panels(), *command.screenshotPath)) {
-      printLine(std::cerr, "lumetta: " + *error);
-      return 2;
-    }
+    app.onModeEnd([&] {
+      pictureError = sim::writeScreenPicture(simulated.desktop(), simulated.panels(),
+                                             *command.screenshotPath);
+    });
+  }
+  const int status = app.dispatch(command).value_or(0);
+  if (pictureError) {
+    printLine(std::cerr, "lumetta: " + *pictureError);
+    return 2;
   }
   return status;
 }
