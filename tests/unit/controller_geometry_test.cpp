@@ -143,3 +143,30 @@ TEST(PlaceWindows, AnExpiredTokenFailsTheRemainingItems) {
 
 }  // namespace
 }  // namespace lumetta::testing
+
+namespace lumetta::testing {
+namespace {
+
+// The same controller on real threads: each queue's jobs on its own thread,
+// their results on the main thread (what the thread sanitizer checks).
+TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
+  sim::SimPlatform platform(std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "t")),
+                            sim::TimeSource::real);
+  auto controller = OverlayController::create(platform.platform());
+  controller->setGptEnabled(true);
+  auto bothShown = [&] {
+    int shown = 0;
+    for (const auto& entry : controller->entries()) {
+      shown += entry->panel && entry->panel->window().isVisible();
+    }
+    return shown == 2;
+  };
+  EXPECT_TRUE(platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(10),
+                                           bothShown));
+  controller->refresh();
+  platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(0.3));
+  controller.reset();  // released on the main thread while jobs may still run
+}
+
+}  // namespace
+}  // namespace lumetta::testing
