@@ -24,10 +24,12 @@ build/fuzz/build.ninja: | bootstrap
 build/asan/build.ninja: | bootstrap
 	@cmake -S . -B build/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLUMETTA_SANITIZE=address >/dev/null
 
-# The main job on the built-in demo desktop.
+# The main job: the overlay machinery for nine simulated seconds on the built-in
+# demo desktop, then a picture of the screen with its overlays.
 run: build/release/build.ninja
 	@cmake --build build/release -j $(JOBS) --target lumetta
-	@build/release/lumetta --classify
+	@build/release/lumetta --overlays 9 --virtual-time --screenshot build/release/overlays.png
+	@echo "The screen with its overlays at the end of the run: build/release/overlays.png"
 
 test: build/debug/build.ninja
 	@cmake --build build/debug -j $(JOBS)

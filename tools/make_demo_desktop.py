@@ -161,6 +161,64 @@ def codex_window(wid, number, frame):
               ])
 
 
+def codex_app(launched, window_id):
+    return {"pid": 612, "name": "Codex", "bundle": "com.openai.codex", "active": False,
+            "launched": launched, "bundleURL": "file:///Applications/Codex.app/",
+            "latency": 0.0005,
+            "ax": el("AXApplication", title="Codex",
+                     attrs={"AXFocusedWindow": {"ref": window_id},
+                            "AXMainWindow": {"ref": window_id},
+                            "AXEnhancedUserInterface": False},
+                     children=[codex_window(window_id, 5120, [60, 140, 1100, 700])])}
+
+
+def server_windows(gpt_bounds):
+    """The window server's list, front to back, with the second ChatGPT window at `gpt_bounds`."""
+    return [
+        {"number": 20, "pid": 90, "layer": 25, "bounds": [0, 0, 1512, 33], "owner": "Window Server",
+         "name": "Menubar", "alpha": 1.0},
+        {"number": 4711, "pid": 501, "layer": 0, "bounds": [120, 90, 1000, 720],
+         "owner": "ChatGPT", "name": "ChatGPT", "alpha": 1.0},
+        {"number": 3001, "pid": 300, "layer": 0, "bounds": [700, 520, 640, 400],
+         "owner": "Finder", "name": "Downloads", "alpha": 1.0},
+        {"number": 4712, "pid": 501, "layer": 0, "bounds": gpt_bounds,
+         "owner": "ChatGPT", "name": "ChatGPT", "alpha": 1.0},
+        {"number": 5120, "pid": 612, "layer": 0, "bounds": [60, 140, 1100, 700],
+         "owner": "Codex", "name": "Codex", "alpha": 1.0},
+        {"number": 21, "pid": 95, "layer": -2147483624, "bounds": [0, 0, 1512, 982],
+         "owner": "Dock", "name": "Desktop Picture", "alpha": 1.0},
+    ]
+
+
+DRAG_FROM = [380, 240, 900, 640]
+DRAG_TO = [500, 300, 900, 640]
+
+
+def timeline():
+    """What `lumetta --overlays` shows on the demo: a drag, a mode switch and back, a
+    window raised in front of others, Codex quitting and launching again, a sleep and a wake."""
+    events = []
+    steps = 6
+    for step in range(1, steps + 1):  # dragging the Codex-mode window, 0.1 s a step
+        x = DRAG_FROM[0] + (DRAG_TO[0] - DRAG_FROM[0]) * step // steps
+        y = DRAG_FROM[1] + (DRAG_TO[1] - DRAG_FROM[1]) * step // steps
+        at = round(1.5 + 0.1 * (step - 1), 2)
+        events.append({"at": at, "move": {"window": 4712, "bounds": [x, y, 900, 640]}})
+        events.append({"at": at, "notify": {"element": "gpt-window-2", "name": "AXMoved"}})
+    for at, mode in ((3.0, "Codex"), (4.0, "ChatGPT")):  # the user switches modes and back
+        for attribute in ("AXTitle", "AXDescription"):
+            events.append({"at": at, "set": {"element": "gpt-mode-1", "attribute": attribute,
+                                             "value": LABEL + mode}})
+        events.append({"at": at, "notify": {"element": "gpt-mode-1", "name": "AXTitleChanged"}})
+    events.append({"at": 4.6, "raise": 5120})
+    events.append({"at": 5.2, "terminate": 612})
+    events.append({"at": 5.8, "launch": codex_app("2026-12-01T09:00:05Z", "codex-window-relaunched")})
+    events.append({"at": 5.8, "windows": server_windows(DRAG_TO)})
+    events.append({"at": 6.4, "power": "sleep"})
+    events.append({"at": 7.0, "power": "wake"})
+    return events
+
+
 def desktop():
     gpt_label = LABEL + "ChatGPT"
     codex_label = LABEL + "Codex"
@@ -170,7 +228,6 @@ def desktop():
     w2 = chat_window("gpt-window-2", 4712, "ChatGPT", [380, 240, 900, 640],
                      el("AXPopUpButton", id="gpt-mode-2", description=codex_label),
                      "Hide sidebar", "unit tests", False)
-    codex = codex_window("codex-window", 5120, [60, 140, 1100, 700])
     finder_window = el("AXWindow", subrole="AXStandardWindow", title="Downloads",
                        frame=[700, 520, 640, 400], window=3001,
                        children=[*window_buttons(), el("AXBrowser", children=[
@@ -186,14 +243,7 @@ def desktop():
              "launched": "2026-12-01T08:00:00Z",
              "bundleURL": "file:///System/Library/CoreServices/Finder.app/",
              "ax": el("AXApplication", title="Finder", children=[finder_window])},
-            {"pid": 612, "name": "Codex", "bundle": "com.openai.codex", "active": False,
-             "launched": "2026-12-01T08:41:07Z", "bundleURL": "file:///Applications/Codex.app/",
-             "latency": 0.0005,
-             "ax": el("AXApplication", title="Codex",
-                      attrs={"AXFocusedWindow": {"ref": "codex-window"},
-                             "AXMainWindow": {"ref": "codex-window"},
-                             "AXEnhancedUserInterface": False},
-                      children=[codex])},
+            codex_app("2026-12-01T08:41:07Z", "codex-window"),
             {"pid": 501, "name": "ChatGPT", "bundle": "com.openai.chat", "active": True,
              "launched": "2026-12-01T08:30:00Z", "bundleURL": "file:///Applications/ChatGPT.app/",
              "latency": 0.0005,
@@ -203,20 +253,11 @@ def desktop():
                              "AXEnhancedUserInterface": False},
                       children=[w1, w2])},
         ],
-        "windows": [
-            {"number": 20, "pid": 90, "layer": 25, "bounds": [0, 0, 1512, 33], "owner": "Window Server",
-             "name": "Menubar", "alpha": 1.0},
-            {"number": 4711, "pid": 501, "layer": 0, "bounds": [120, 90, 1000, 720],
-             "owner": "ChatGPT", "name": "ChatGPT", "alpha": 1.0},
-            {"number": 3001, "pid": 300, "layer": 0, "bounds": [700, 520, 640, 400],
-             "owner": "Finder", "name": "Downloads", "alpha": 1.0},
-            {"number": 4712, "pid": 501, "layer": 0, "bounds": [380, 240, 900, 640],
-             "owner": "ChatGPT", "name": "ChatGPT", "alpha": 1.0},
-            {"number": 5120, "pid": 612, "layer": 0, "bounds": [60, 140, 1100, 700],
-             "owner": "Codex", "name": "Codex", "alpha": 1.0},
-            {"number": 21, "pid": 95, "layer": -2147483624, "bounds": [0, 0, 1512, 982],
-             "owner": "Dock", "name": "Desktop Picture", "alpha": 1.0},
-        ],
+        "windows": server_windows(DRAG_FROM),
+        # Codex-mode windows get a border, so that the drag shows the fade; ChatGPT-mode
+        # windows, marked too, keep the top bar.
+        "defaults": {"indicatorTopBar": False, "gptEnabled": True},
+        "timeline": timeline(),
     }
 
 
@@ -252,8 +293,8 @@ def main():
                 write(app["ax"], 3, lines)
                 lines[-1] += "}" + ("," if a + 1 < len(value) else "")
             lines.append("  ]" + comma)
-        elif key == "windows":
-            lines.append('  "windows": [')
+        elif key in ("windows", "timeline"):
+            lines.append(f'  "{key}": [')
             for w, entry in enumerate(value):
                 lines.append("    " + json.dumps(entry, separators=(", ", ": ")) +
                              ("," if w + 1 < len(value) else ""))

@@ -10,6 +10,9 @@ mkdir -p "$out"
 
 # The demo desktop as the window server lists it.
 "$build/lumetta" --desktop "$demo" --classify --screenshot "$out/demo-desktop.png" >/dev/null
+# The screen at the end of the main job (make run), with the controller's panels.
+"$build/lumetta" --desktop "$demo" --overlays 9 --virtual-time \
+  --screenshot "$out/demo-overlays.png" >/dev/null
 # A ChatGPT-mode window in the top-bar style; a Codex-mode window, partly
 # covered by the windows in front of it, in the border style.
 "$build/lumetta-preview" --desktop "$demo" --window 4711 --mode ChatGPT --style top-bar \

@@ -57,19 +57,26 @@ int main(int argc, char** argv) {
   // once with exact, reproducible times.
   sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
                              command.virtualTime ? sim::TimeSource::manual : sim::TimeSource::real);
+  // Background jobs run on virtual time too, each as soon as the main queue is idle.
+  if (command.virtualTime) simulated.manualRunLoop().setRunsJobs(true);
   if (defaultsFile) {
     simulated.defaults().keepIn(std::move(*defaultsFile), [](const std::string& error) {
       printLine(std::cerr, "lumetta: " + error);
     });
   }
   PanescopeApp app(simulated.platform(), std::cout, std::cerr);
-  const int status = app.dispatch(command).value_or(0);
   // The picture shows the screen as the mode left it.
+  std::optional<std::string> pictureError;
   if (command.screenshotPath) {
-    if (auto error = sim::writeScreenPicture(simulated.desktop(), simulated.panels(), *command.screenshotPath)) {
-      printLine(std::cerr, "lumetta: " + *error);
-      return 2;
-    }
+    app.onModeEnd([&] {
+      pictureError = sim::writeScreenPicture(simulated.desktop(), simulated.panels(),
+                                             *command.screenshotPath);
+    });
+  }
+  const int status = app.dispatch(command).value_or(0);
+  if (pictureError) {
+    printLine(std::cerr, "lumetta: " + *pictureError);
+    return 2;
   }
   // What the mode printed must have arrived (a full disk, a closed pipe).
   if (!delivered(std::cout)) {

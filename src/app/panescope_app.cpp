@@ -1,5 +1,6 @@
 #include "app/panescope_app.h"
 
+#include "app/overlays_mode.h"
 #include "app/self_test.h"
 #include "classify/report.h"
 #include "diagnostics/tree_capture.h"
@@ -12,9 +13,18 @@ namespace lumetta {
 
 std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  if (command.mode == Mode::overlays) {
+    return runOverlays(platform_, out_, Duration::seconds(command.runSeconds), modeEnd_);
+  }
+  const std::optional<int> status = runMode(command);
+  if (status) modeEnd_();
+  return status;
+}
+
+std::optional<int> PanescopeApp::runMode(const CommandLine& command) {
   switch (command.mode) {
     case Mode::selfTest: return runSelfTests(out_, platform_) ? 0 : 1;
-    case Mode::overlays: return notBuiltYet("--overlays");
+    case Mode::overlays: break;  // dispatched above: its panels go when it stops
     case Mode::record: return record(command);
     case Mode::classify:
       printLine(out_, classificationSnapshot(platform_));
@@ -55,11 +65,6 @@ int PanescopeApp::record(const CommandLine& command) {
 
 void PanescopeApp::runFor(Duration duration) {
   platform_.runLoop.spinUntil(platform_.clock.uptime() + duration);
-}
-
-int PanescopeApp::notBuiltYet(const char* flag) {
-  printLine(err_, std::string("lumetta: ") + flag + " is not built yet");
-  return 2;
 }
 
 }  // namespace lumetta

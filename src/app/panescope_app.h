@@ -2,6 +2,7 @@
 // yields the exit status; without a mode flag the menu-bar application runs.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -18,9 +19,12 @@ class PanescopeApp {
   // The exit status of a diagnostic mode; none for the menu-bar application.
   // Main thread only (checked): the modes run the main loop.
   std::optional<int> dispatch(const CommandLine& command);
+  // Called once a mode has done its work, while what it shows is still on
+  // screen (the overlay panels of --overlays).
+  void onModeEnd(std::function<void()> hook) { modeEnd_ = std::move(hook); }
 
  private:
-  int notBuiltYet(const char* flag);
+  std::optional<int> runMode(const CommandLine& command);
   // --record FILE [--watch SECONDS]: the desktop file, written whole or not at all.
   int record(const CommandLine& command);
   // Runs the main run loop for `duration`; nothing at all for zero or less.
@@ -30,6 +34,7 @@ class PanescopeApp {
   std::ostream& out_;
   std::ostream& err_;
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
+  std::function<void()> modeEnd_ = [] {};
 };
 
 }  // namespace lumetta

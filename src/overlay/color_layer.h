@@ -12,6 +12,11 @@ namespace lumetta {
 
 class ColorLayer final : public PanelContent {
  public:
+  const Color& color() const { return color_; }
+  bool tint() const { return tint_; }
+  double barHeight() const { return barHeight_; }
+  const std::vector<Rect>& visibleRegions() const { return visibleRegions_; }
+
   // Each setter asks for a redraw only when the value changes.
   void setColor(Color color);
   void setTint(bool tint);

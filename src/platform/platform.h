@@ -11,6 +11,7 @@
 #include "platform/colors.h"
 #include "platform/panels.h"
 #include "platform/run_loop.h"
+#include "platform/text_segmentation.h"
 #include "platform/user_defaults.h"
 #include "platform/window_server.h"
 #include "platform/workspace.h"
@@ -28,6 +29,7 @@ struct Platform {
   Colors& colors;
   ColorPanel& colorPanel;
   ApplicationInfo& application;
+  TextSegmentation& text;
 };
 
 }  // namespace lumetta

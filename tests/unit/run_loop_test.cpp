@@ -53,6 +53,24 @@ TEST_F(ManualLoop, BackgroundJobsRunOnlyWhenStepped) {
   EXPECT_FALSE(loop.runNextJob());
 }
 
+TEST_F(ManualLoop, RunningJobsOnVirtualTimeTakesThemBeforeTheClockMoves) {
+  loop.setRunsJobs(true);
+  auto queue = loop.makeSerialQueue("test", QualityOfService::utility);
+  auto timer = loop.repeatingTimer(Duration::seconds(1), [&] {
+    note("tick")();
+    queue->async([&] {
+      note("job")();
+      clock.advance(Duration::seconds(0.25));  // the job takes a while
+      loop.post(note("reply"));
+    });
+  });
+  loop.runUntil(atSecond(2));
+  // The second reply is due after the deadline, where the job's time left the clock.
+  EXPECT_EQ(log, (std::vector<std::string>{"tick@1.000000", "job@1.000000", "reply@1.250000",
+                                           "tick@2.000000", "job@2.000000"}));
+  EXPECT_EQ(clock.uptime(), atSecond(2.25));
+}
+
 TEST(ThreadedRunLoop, RunsBackgroundResultsOnTheMainThread) {
   RealClock clock{std::nullopt};
   RealRunLoop loop{clock};

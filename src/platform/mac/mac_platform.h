@@ -7,6 +7,7 @@
 
 #include "platform/mac/mac_accessibility.h"
 #include "platform/mac/mac_application_info.h"
+#include "platform/mac/mac_text_segmentation.h"
 #include "platform/mac/mac_clock.h"
 #include "platform/mac/mac_color_panel.h"
 #include "platform/mac/mac_colors.h"
@@ -27,7 +28,7 @@ class MacPlatform {
 
   Platform platform() {
     return {accessibility_, windowServer_, workspace_, clock_,       runLoop_,
-            panels_,        defaults_,     colors_,    colorPanel_, application_};
+            panels_,        defaults_,     colors_,    colorPanel_, application_, text_};
   }
   MacColorPanel& colorPanel() { return colorPanel_; }
 
@@ -42,6 +43,7 @@ class MacPlatform {
   MacColors colors_;
   MacColorPanel colorPanel_;
   MacApplicationInfo application_;
+  MacTextSegmentation text_;
 };
 
 }  // namespace lumetta::mac

@@ -23,6 +23,15 @@ void ManualRunLoop::runUntil(Uptime deadline) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   for (;;) {
     std::function<void()> action;
+    if (runsJobs_) {
+      bool dueNow;
+      {
+        std::lock_guard lock(mutex_);
+        auto next = nextDueLocked();
+        dueNow = next && !(clock_.uptime() < *next);
+      }
+      if (!dueNow && runNextJob()) continue;
+    }
     {
       std::lock_guard lock(mutex_);
       auto next = nextDueLocked();

@@ -23,6 +23,11 @@ class ManualRunLoop final : public ScheduledRunLoop {
   void runUntil(Uptime deadline) override;
   void runFor(Duration duration) { runUntil(clock_.uptime() + duration); }
 
+  // With `runs` set, runUntil also runs the background jobs, each as soon as
+  // nothing on the main queue is due before it: virtual time for whole
+  // programs. Off by default, so that tests decide when jobs run.
+  void setRunsJobs(bool runs) { runsJobs_ = runs; }
+
   // Background jobs, in submission order; jobs they submit run too.
   std::size_t pendingJobs();
   bool runNextJob();
@@ -34,6 +39,7 @@ class ManualRunLoop final : public ScheduledRunLoop {
   void runJobsOf(const void* queue);
 
   ManualClock& manualClock_;
+  bool runsJobs_ = false;
   std::mutex jobsMutex_;
   std::deque<std::pair<const void*, std::function<void()>>> jobs_;
 };

@@ -52,6 +52,7 @@ void SimPanel::displayIfNeeded() {
     surface_.reset();
     return;
   }
+  ++draws_;
   const int width = std::max(0, int(std::lround(frame_.width)));
   const int height = std::max(0, int(std::lround(frame_.height)));
   if (!surface_ || cairo_image_surface_get_width(surface_.get()) != width ||

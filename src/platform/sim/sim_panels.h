@@ -36,6 +36,8 @@ class SimPanel final : public Panel {
   void setNeedsDisplay() override { needsDisplay_ = true; }
   void displayIfNeeded() override;
 
+  // How often the content has been drawn.
+  int draws() const { return draws_; }
   // What the panel last drew, at its frame's size; null before it drew.
   cairo_surface_t* surface() const { return surface_.get(); }
 
@@ -51,6 +53,7 @@ class SimPanel final : public Panel {
   Rect frame_;
   bool visible_ = false;
   bool needsDisplay_ = true;
+  int draws_ = 0;
   double alphaFrom_ = 1, alphaTo_ = 1;
   Uptime animationStart_;
   Duration animationDuration_;

@@ -13,6 +13,7 @@
 #include "platform/sim/desktop_loader.h"
 #include "platform/sim/manual_run_loop.h"
 #include "platform/sim/sim_accessibility.h"
+#include "platform/sim/icu_text_segmentation.h"
 #include "platform/sim/sim_application_info.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_color_panel.h"
@@ -38,7 +39,7 @@ class SimPlatform {
 
   Platform platform() {
     return {accessibility_, windowServer_, workspace_, *clock_,      *runLoop_,
-            panels_,        defaults_,     colors_,    colorPanel_, application_};
+            panels_,        defaults_,     colors_,    colorPanel_, application_, text_};
   }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }
@@ -65,6 +66,7 @@ class SimPlatform {
   SimWorkspace workspace_;
   SimColors colors_;
   SimColorPanel colorPanel_;
+  IcuTextSegmentation text_;
   SimTimeline timeline_;
 };
 

@@ -1,0 +1,127 @@
+// The overlay controller's periodic work on the manual run loop: the geometry
+// pass (main-thread start, job and apply step) and its redraws on an idle
+// screen, how far a panel lags behind its window, and what the label pass
+// reads. Counters: frame_share (one pass as a fraction of a 60 Hz frame),
+// idle_redraws, lag_ticks and reads_per_button.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "geometry/window_frame.h"
+#include "overlay/overlay_controller.h"
+#include "platform/sim/sim_platform.h"
+
+namespace {
+
+using namespace lumetta;
+
+constexpr Duration kTick = Duration::seconds(1.0 / 60);
+
+// `tracked` ChatGPT windows in Codex mode among `listed` window-server
+// windows; the others belong to a non-target application.
+std::string desktopJson(int tracked, int listed) {
+  std::string windows, servers;
+  for (int i = 0; i < listed; ++i) {
+    const int x = (i * 37) % 900, y = 30 + (i * 53) % 500;
+    const std::string bounds = "[" + std::to_string(x) + ", " + std::to_string(y) + ", 500, 380]";
+    const bool target = i % (listed / tracked) == 0 && i / (listed / tracked) < tracked;
+    if (target) {
+      if (!windows.empty()) windows += ",";
+      windows += R"({"id": "w)" + std::to_string(i) +
+                 R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" + bounds +
+                 R"(, "children": [{"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]})";
+    }
+    if (!servers.empty()) servers += ",";
+    servers += R"({"number": )" + std::to_string(1000 + i) + R"(, "pid": )" +
+               (target ? "501" : "300") + R"(, "layer": 0, "bounds": )" + bounds + "}";
+  }
+  return R"({"apps": [{"pid": 300, "name": "Finder"},
+    {"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [)" +
+         windows + R"(]}}], "windows": [)" + servers + "]}";
+}
+
+struct Running {
+  explicit Running(const std::string& json)
+      : platform(std::get<sim::DesktopModel>(sim::parseDesktop(json, "bench")),
+                 sim::TimeSource::manual) {
+    loop().setRunsJobs(true);
+    controller = OverlayController::create(platform.platform());
+    loop().runFor(Duration::seconds(2));
+  }
+  sim::ManualRunLoop& loop() { return platform.manualRunLoop(); }
+  // One geometry pass, start to apply, without moving the clock.
+  void pass() {
+    controller->geometry();
+    loop().runUntil(platform.clock().uptime());
+  }
+  int draws() {
+    int total = 0;
+    for (sim::SimPanel* panel : platform.panels().visiblePanels()) total += panel->draws();
+    return total;
+  }
+
+  sim::SimPlatform platform;
+  std::shared_ptr<OverlayController> controller;
+};
+
+void BM_GeometryPass(benchmark::State& state) {
+  Running running(desktopJson(int(state.range(0)), int(state.range(1))));
+  if (running.controller->entries().size() != std::size_t(state.range(0))) {
+    state.SkipWithError("the desktop did not come up");
+    return;
+  }
+  for (auto _ : state) running.pass();
+  // One pass's share of a frame at 60 Hz: the time per pass times 60.
+  state.counters["frame_share"] = benchmark::Counter(
+      double(state.iterations()) / 60, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+
+  const int before = running.draws();
+  for (int i = 0; i < 600; ++i) running.pass();
+  state.counters["idle_redraws"] = running.draws() - before;
+}
+BENCHMARK(BM_GeometryPass)->Args({10, 200})->Args({50, 1000})->Unit(benchmark::kMicrosecond);
+
+// Ticks of the 60 Hz timer from a window's move to its panel's new frame,
+// when no notification announces the move (the worst case).
+void BM_FollowLag(benchmark::State& state) {
+  Running running(desktopJson(1, 2));
+  Entry& entry = *running.controller->entries().front();
+  sim::SimDesktop& desktop = running.platform.desktop();
+  double ticks = 0, moves = 0;
+  int step = 0;
+  for (auto _ : state) {
+    const Rect bounds{double(100 + step++ % 50), 100, 500, 380};
+    desktop.moveWindow(1000, bounds);
+    const Rect wanted = appKitRect(bounds, 982);
+    int waited = 0;
+    while (entry.panel->window().frame() != wanted && waited < 60) {
+      running.loop().runFor(kTick);
+      ++waited;
+    }
+    ticks += waited;
+    moves += 1;
+  }
+  state.counters["lag_ticks"] = ticks / moves;
+}
+BENCHMARK(BM_FollowLag)->Iterations(200);
+
+// Attribute reads of one label pass per known mode button; any read of
+// children would be a traversal.
+void BM_LabelPass(benchmark::State& state) {
+  Running running(desktopJson(10, 20));
+  sim::RequestCounters& counters = running.platform.desktop().counters();
+  std::uint64_t reads = 0, traversal = 0, passes = 0;
+  for (auto _ : state) {
+    counters.reset();
+    running.loop().runFor(Duration::seconds(0.5));  // one label pass, geometry passes too
+    reads += counters.reads("AXRole") + counters.reads("AXTitle") + counters.reads("AXDescription");
+    traversal += counters.reads("AXChildren");
+    ++passes;
+  }
+  state.counters["reads_per_button"] = double(reads) / double(passes * 10);
+  state.counters["children_reads"] = double(traversal);
+}
+BENCHMARK(BM_LabelPass)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+}  // namespace

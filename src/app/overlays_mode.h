@@ -1,0 +1,18 @@
+// --overlays: the overlay machinery without the menu, for a time, printing
+// its status text and runtime check whenever they change (at most once a
+// second) and its event log at the end.
+#pragma once
+
+#include <functional>
+#include <ostream>
+
+#include "platform/platform.h"
+
+namespace lumetta {
+
+// Exit status 0. A zero or negative run time prints the event log at once.
+// `atEnd` runs after the last report, while the panels are still shown.
+int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
+                const std::function<void()>& atEnd);
+
+}  // namespace lumetta

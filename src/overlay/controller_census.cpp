@@ -1,0 +1,271 @@
+// The census of target processes and their windows, the per-process
+// accessibility observer with its reconciled subscriptions, the dispatch of
+// incoming notifications, and the removal of windows and processes.
+#include <algorithm>
+#include <unordered_set>
+
+#include "classify/target_apps.h"
+#include "overlay/overlay_controller.h"
+
+namespace lumetta {
+
+namespace {
+
+constexpr Duration kCensusMessagingTimeout = Duration::seconds(0.15);
+
+constexpr std::string_view kApplicationNotifications[] = {
+    "AXWindowCreated",           "AXFocusedWindowChanged",  "AXMainWindowChanged",
+    "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated"};
+constexpr std::string_view kWindowNotifications[] = {
+    "AXMoved",   "AXResized",          "AXUIElementDestroyed", "AXWindowMiniaturized",
+    "AXWindowDeminiaturized", "AXLayoutChanged"};
+constexpr std::string_view kElementNotifications[] = {
+    "AXTitleChanged", "AXValueChanged", "AXLayoutChanged", "AXLoadComplete",
+    "AXUIElementDestroyed"};
+constexpr std::string_view kRescanNotifications[] = {"AXTitleChanged", "AXValueChanged",
+                                                     "AXLayoutChanged", "AXLoadComplete"};
+
+std::string rendererFlag(const ReadResult& read) {
+  if (read.error != axerr::success || !read.value) return "unavailable";
+  if (const bool* flag = read.value->get<bool>()) return *flag ? "true" : "false";
+  if (const auto* integer = read.value->get<std::int64_t>()) return *integer ? "true" : "false";
+  if (const double* real = read.value->get<double>()) return *real != 0 ? "true" : "false";
+  return "unavailable";
+}
+
+}  // namespace
+
+void OverlayController::census() {
+  if (stopped_) return;
+  auto token = beginWork();
+  if (!token) return;
+  const bool nowTrusted = trusted();
+  permissionReady_ = nowTrusted;
+  if (!nowTrusted) {
+    if (wasTrusted_) {
+      for (Pid pid : trackedProcesses()) removeProcess(pid);
+    }
+    wasTrusted_ = false;
+    hideAllPanels();
+    summary_ = "Accessibility required for Lumetta.\nRunning copy: " +
+               platform_.application.bundlePath() +
+               "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
+               "again. Then reopen Lumetta.";
+    return;
+  }
+  wasTrusted_ = true;
+  if (!anyEnabled()) {
+    hideAllPanels();
+    updateSummary();
+    return;
+  }
+  if (censusBusy_) return;
+  censusBusy_ = true;
+
+  std::weak_ptr<OverlayController> weak = weak_from_this();
+  censusQueue_->async([weak, token = *token, gate = activity_, renderer = rendererRequests_,
+                       &ax = platform_.accessibility, &workspace = platform_.workspace,
+                       &runLoop = platform_.runLoop] {
+    if (weak.expired()) return;
+    auto current = [&] { return !weak.expired() && gate->isCurrent(token); };
+    auto snapshots = censusJob(ax, workspace, *renderer, current);
+    runLoop.post([weak, token, snapshots = std::move(snapshots)]() mutable {
+      if (auto self = weak.lock()) self->applyCensus(token, std::move(snapshots));
+    });
+  });
+}
+
+std::vector<ProcessSnapshot> OverlayController::censusJob(Accessibility& ax, Workspace& workspace,
+                                                          RendererAccessibilityRequests& renderer,
+                                                          const std::function<bool()>& current) {
+  const auto apps = current() ? targetApps(workspace) : std::vector<RunningApplication>{};
+  std::unordered_set<Pid> pids;
+  for (const auto& app : apps) pids.insert(app.pid);
+  renderer.retain(pids);
+
+  std::vector<ProcessSnapshot> snapshots;
+  for (const auto& app : apps) {
+    if (!current()) continue;
+    ProcessSnapshot snapshot{app.pid, app.launchDate, ax.applicationElement(app.pid), {}, {}};
+    ax.setMessagingTimeout(snapshot.root, kCensusMessagingTimeout);
+    const AXError setter = renderer.request(app.pid, app.launchDate, [&] {
+      return ax.setAttributeValue(snapshot.root, "AXEnhancedUserInterface", true);
+    });
+    const ReadResult flag = readAX(ax, snapshot.root, "AXEnhancedUserInterface");
+    snapshot.rendererStatus = "Renderer accessibility: automatic \u00b7 setter=" +
+                              std::to_string(setter) + " \u00b7 flag=" + rendererFlag(flag) +
+                              " (read=" + std::to_string(flag.error) +
+                              "); mode labels determine success";
+    const ReadResult windows = readAX(ax, snapshot.root, "AXWindows");
+    if (windows.error == axerr::success) snapshot.windows = elementsOf(windows);
+    snapshots.push_back(std::move(snapshot));
+  }
+  return snapshots;
+}
+
+void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> snapshots) {
+  censusBusy_ = false;
+  if (stopped_ || !activity().isCurrent(token) || !trusted()) return;
+
+  for (Pid pid : trackedProcesses()) {
+    if (std::none_of(snapshots.begin(), snapshots.end(),
+                     [pid](const auto& snapshot) { return snapshot.pid == pid; })) {
+      removeProcess(pid);
+    }
+  }
+  for (ProcessSnapshot& snapshot : snapshots) {
+    const Pid pid = snapshot.pid;
+    if (auto known = generations_.find(pid); known != generations_.end() && snapshot.generation &&
+                                             *snapshot.generation != known->second) {
+      removeProcess(pid);  // relaunched under the same id: every window starts afresh
+    }
+    if (snapshot.generation) generations_.insert_or_assign(pid, *snapshot.generation);
+    roots_.insert_or_assign(pid, snapshot.root);
+    rendererStatuses_.insert_or_assign(pid, std::move(snapshot.rendererStatus));
+
+    if (!snapshot.windows) {
+      for (auto& entry : entries_) {
+        if (entry->pid == pid) entry->placement = "AXWindows temporarily unavailable; retaining layer";
+      }
+      continue;
+    }
+    const std::vector<Element>& windows = *snapshot.windows;
+    std::vector<Entry*> gone;
+    for (auto& entry : entries_) {
+      if (entry->pid == pid && std::find(windows.begin(), windows.end(), entry->window) == windows.end()) {
+        gone.push_back(entry.get());
+      }
+    }
+    for (Entry* entry : gone) remove(*entry);
+    for (const Element& window : windows) {
+      const bool tracked = std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) {
+        return entry->pid == pid && entry->window == window;
+      });
+      if (tracked) continue;
+      entries_.push_back(std::make_unique<Entry>(nextID_++, pid, window));
+      scan(*entries_.back());
+    }
+    subscribe(pid);
+  }
+  updateSummary();
+  geometry();
+}
+
+void OverlayController::subscribe(Pid pid) {
+  auto root = roots_.find(pid);
+  if (root == roots_.end()) return;
+  if (!observers_.contains(pid)) {
+    std::weak_ptr<OverlayController> weak = weak_from_this();
+    ObserverResult created = platform_.accessibility.createObserver(
+        pid, [weak](const Element& element, std::string_view name, void* context) {
+          if (!context) return;
+          if (auto self = weak.lock()) self->notification(element, name);
+        });
+    if (!created.observer) {
+      log("Observer pid=" + std::to_string(pid) + " failed: " + std::to_string(created.error));
+      return;
+    }
+    created.observer->attachToMainRunLoop();
+    observers_.emplace(pid, std::move(created.observer));
+  }
+  Observer& observer = *observers_.at(pid);
+
+  std::vector<Subscription> desired;
+  auto want = [&](const Element& element, std::span<const std::string_view> names) {
+    for (std::string_view name : names) desired.push_back({element, std::string(name)});
+  };
+  want(root->second, kApplicationNotifications);
+  for (const auto& entry : entries_) {
+    if (entry->pid != pid) continue;
+    want(entry->window, kWindowNotifications);
+    for (const Element& button : entry->buttons) want(button, kElementNotifications);
+    for (const Element& area : entry->areas) want(area, kElementNotifications);
+  }
+
+  std::vector<Subscription>& registered = subscriptions_[pid];
+  auto contains = [](const std::vector<Subscription>& list, const Subscription& subscription) {
+    return std::find(list.begin(), list.end(), subscription) != list.end();
+  };
+  for (const Subscription& old : registered) {
+    if (!contains(desired, old)) observer.removeNotification(old.element, old.name);
+  }
+  for (const Subscription& wanted : desired) {
+    if (contains(registered, wanted)) continue;
+    const AXError error = observer.addNotification(wanted.element, wanted.name, this);
+    if (error != axerr::success) {
+      log("Subscription " + wanted.name + " failed: " + std::to_string(error));
+    }
+  }
+  registered = std::move(desired);
+}
+
+void OverlayController::notification(const Element& element, std::string_view name) {
+  if (stopped_ || !beginWork()) return;
+  auto windowIs = [&](const auto& entry) { return entry->window == element; };
+  if (name == "AXUIElementDestroyed") {
+    auto found = std::find_if(entries_.begin(), entries_.end(), windowIs);
+    if (found != entries_.end()) {
+      remove(**found);
+      updateSummary();
+      return;
+    }
+  } else if (name == "AXMoved" || name == "AXResized") {
+    for (auto& entry : entries_) {
+      if (windowIs(entry)) movement(*entry);
+    }
+    geometry();
+    return;
+  } else if (name == "AXWindowMiniaturized" || name == "AXWindowDeminiaturized") {
+    geometry();
+    return;
+  }
+  if (std::find(std::begin(kRescanNotifications), std::end(kRescanNotifications), name) !=
+      std::end(kRescanNotifications)) {
+    std::vector<std::int64_t> ids;
+    for (const auto& entry : entries_) {
+      auto holds = [&](const std::vector<Element>& list) {
+        return std::find(list.begin(), list.end(), element) != list.end();
+      };
+      if (windowIs(entry) || holds(entry->buttons) || holds(entry->areas)) ids.push_back(entry->id);
+    }
+    for (std::int64_t id : ids) {
+      if (Entry* entry = entryWithId(id)) scan(*entry);
+    }
+  }
+  census();
+  labels();
+}
+
+void OverlayController::remove(Entry& entry) {
+  if (entry.panel) entry.panel->window().close();
+  const std::int64_t id = entry.id;
+  std::erase_if(entries_, [&](const auto& held) { return held.get() == &entry; });
+  log("Window " + std::to_string(id) + " removed; cached mode discarded");
+}
+
+void OverlayController::removeProcess(Pid pid) {
+  std::vector<Entry*> owned;
+  for (auto& entry : entries_) {
+    if (entry->pid == pid) owned.push_back(entry.get());
+  }
+  for (Entry* entry : owned) remove(*entry);
+  if (auto observer = observers_.find(pid); observer != observers_.end()) {
+    observer->second->detachFromMainRunLoop();
+    observers_.erase(observer);
+  }
+  rendererStatuses_.erase(pid);
+  subscriptions_.erase(pid);
+  roots_.erase(pid);
+  generations_.erase(pid);
+}
+
+void OverlayController::refresh() {
+  census();
+  std::vector<std::int64_t> ids;
+  for (const auto& entry : entries_) ids.push_back(entry->id);
+  for (std::int64_t id : ids) {
+    if (Entry* entry = entryWithId(id)) scan(*entry);
+  }
+}
+
+}  // namespace lumetta

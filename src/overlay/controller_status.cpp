@@ -1,0 +1,91 @@
+// The controller's user-facing state: the reaction to sleep, display sleep
+// and session changes, the status text, the event log, the per-panel runtime
+// check and the orderly stop.
+#include "overlay/overlay_controller.h"
+#include "support/text_format.h"
+
+namespace lumetta {
+
+void OverlayController::powerChanged(bool active) {
+  if (stopped_) return;
+  powerStatus_ = active ? "Awake; monitoring enabled"
+                        : "Sleep/display/session suspension; overlays hidden";
+  // The timers stay valid; parked, they stop every periodic pass.
+  for (auto& timer : timers_) {
+    if (active) {
+      timer->setNextFireTime(now());
+    } else {
+      timer->park();
+    }
+  }
+  if (active) {
+    log("Power: desktop awake; resuming monitoring");
+    census();
+  } else {
+    hideAllPanels();
+    log("Power: monitoring and overlays suspended");
+  }
+  updateSummary();
+}
+
+void OverlayController::updateSummary() {
+  ApplicationInfo& application = platform_.application;
+  std::string text = "Lumetta " + application.shortVersion().value_or("development") +
+                     " \u00b7 macOS " + application.systemVersion() +
+                     "\nSleep guard: " + powerStatus_ + "\nCodex: " + (enabled_ ? "On" : "Off") +
+                     " \u00b7 GPT: " + (gptEnabled_ ? "On" : "Off") + "\n";
+  std::vector<std::string> blocks;
+  for (const auto& entry : entries_) {
+    auto status = rendererStatuses_.find(entry->pid);
+    blocks.push_back("Window " + std::to_string(entry->id) + " pid=" + std::to_string(entry->pid) +
+                     ": " + std::string(rawValue(entry->cache.effective())) + " [" +
+                     entry->cache.explanation + "] \u00b7 " + entry->placement + "\n  " +
+                     (status == rendererStatuses_.end() ? "Renderer status pending"
+                                                        : status->second) +
+                     "\n  " + entry->scanDetail);
+  }
+  text += joined(blocks, "\n");
+  if (entries_.empty()) text += "No target windows classified yet.";
+  if (text != summary_) summary_ = std::move(text);
+}
+
+void OverlayController::log(const std::string& message) {
+  events_.append(platform_.clock.now(), message);
+}
+
+std::string OverlayController::runtimeCheck() {
+  std::vector<std::string> lines;
+  for (const auto& entry : entries_) {
+    if (!entry->panel) continue;
+    const Panel& panel = entry->panel->window();
+    const Rect frame = panel.frame();
+    const double midX = frame.minX() + frame.width / 2;
+    const double midY = frame.minY() + frame.height / 2;
+    bool hit = false;
+    for (Point point : {Point{midX, midY}, Point{frame.minX() + 2, midY}}) {
+      hit = hit || platform_.windowServer.windowNumberAtPoint(point) == panel.windowNumber();
+    }
+    const WindowMode mode = entry->cache.effective();
+    auto truth = [](bool value) { return value ? "true" : "false"; };
+    lines.push_back("Window " + std::to_string(entry->id) + ": " + std::string(rawValue(mode)) +
+                    " color=" + (mode == WindowMode::chatGPT ? "green" : "blue") +
+                    " tint=" + truth(tint_) + " strength=" + decimalNumber(strength_) +
+                    " hitTestSkipsLayer=" + truth(!hit) + " visible=" + truth(panel.isVisible()) +
+                    " clickThrough=" + truth(panel.configuration().clickThrough) +
+                    " keyAllowed=false mainAllowed=false frame=(" + decimalNumber(frame.x) + ", " +
+                    decimalNumber(frame.y) + ", " + decimalNumber(frame.width) + ", " +
+                    decimalNumber(frame.height) + ")");
+  }
+  return joined(lines, "\n");
+}
+
+void OverlayController::stop() {
+  stopped_ = true;
+  activity().stop();
+  for (auto& timer : timers_) timer->invalidate();
+  timers_.clear();
+  tokens_.clear();  // each registration removes itself
+  for (Pid pid : trackedProcesses()) removeProcess(pid);
+}
+
+}  // namespace lumetta

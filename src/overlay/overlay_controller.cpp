@@ -1,0 +1,98 @@
+// Start-up, the timers and workspace registrations, and what every part of
+// the controller shares.
+#include "overlay/overlay_controller.h"
+
+#include <algorithm>
+
+namespace lumetta {
+
+std::shared_ptr<OverlayController> OverlayController::create(const Platform& platform) {
+  std::shared_ptr<OverlayController> controller(new OverlayController(platform));
+  controller->start();
+  return controller;
+}
+
+OverlayController::OverlayController(const Platform& platform)
+    : platform_(platform), colorPanel_(platform.colorPanel),
+      permissionReady_(platform.accessibility.isProcessTrusted()),
+      gptColor_(platform.colors.systemGreen()), codexColor_(platform.colors.systemBlue()),
+      events_(platform.text),
+      censusQueue_(platform.runLoop.makeSerialQueue(kCensusQueueLabel, QualityOfService::utility)),
+      scanQueue_(platform.runLoop.makeSerialQueue(kScanQueueLabel, QualityOfService::utility)),
+      geometryQueue_(platform.runLoop.makeSerialQueue(kGeometryQueueLabel,
+                                                      QualityOfService::userInteractive)),
+      labelQueue_(platform.runLoop.makeSerialQueue(kLabelQueueLabel, QualityOfService::utility)) {}
+
+void OverlayController::start() {
+  loadSettings();
+
+  std::weak_ptr<OverlayController> weak = weak_from_this();
+  auto every = [&](Duration period, TimerOptions options, void (OverlayController::*pass)()) {
+    timers_.push_back(platform_.runLoop.repeatingTimer(
+        period,
+        [weak, pass] {
+          if (auto self = weak.lock()) (self.get()->*pass)();
+        },
+        options));
+  };
+  every(kGeometryPeriod, {kGeometryTolerance, RunLoopMode::common}, &OverlayController::geometry);
+  every(kCensusPeriod, {Duration::zero(), RunLoopMode::defaultMode}, &OverlayController::census);
+  every(kLabelPeriod, {Duration::zero(), RunLoopMode::defaultMode}, &OverlayController::labels);
+
+  NotificationCenter& center = platform_.workspace.notificationCenter();
+  for (auto name : {WorkspaceNotification::didLaunchApplication,
+                    WorkspaceNotification::didTerminateApplication,
+                    WorkspaceNotification::activeSpaceDidChange}) {
+    tokens_.push_back(center.addObserver(name, [weak](const Notification& notification) {
+      auto self = weak.lock();
+      if (!self) return;
+      if (notification.name == WorkspaceNotification::didTerminateApplication &&
+          notification.application) {
+        self->removeProcess(notification.application->pid);
+      }
+      self->census();
+      self->geometry();
+    }));
+  }
+  census();
+}
+
+OverlayController::~OverlayController() { stop(); }
+
+OverlayActivityGate& OverlayController::activity() {
+  if (!activity_) {
+    // The callback holds the controller weakly: the gate never keeps it alive.
+    std::weak_ptr<OverlayController> weak = weak_from_this();
+    activity_ = std::make_shared<OverlayActivityGate>(
+        platform_.runLoop, platform_.workspace.notificationCenter(), platform_.windowServer,
+        [weak](bool active) {
+          if (auto self = weak.lock()) self->powerChanged(active);
+        });
+  }
+  return *activity_;
+}
+
+void OverlayController::hideAllPanels() {
+  for (auto& entry : entries_) {
+    if (entry->panel && entry->panel->window().isVisible()) entry->panel->window().orderOut();
+  }
+}
+
+Entry* OverlayController::entryWithId(std::int64_t id) {
+  auto found = std::find_if(entries_.begin(), entries_.end(),
+                            [id](const auto& entry) { return entry->id == id; });
+  return found == entries_.end() ? nullptr : found->get();
+}
+
+std::vector<Pid> OverlayController::trackedProcesses() const {
+  std::vector<Pid> pids;
+  for (const auto& [pid, root] : roots_) pids.push_back(pid);
+  return pids;
+}
+
+const std::vector<Subscription>* OverlayController::subscriptions(Pid pid) const {
+  auto found = subscriptions_.find(pid);
+  return found == subscriptions_.end() ? nullptr : &found->second;
+}
+
+}  // namespace lumetta

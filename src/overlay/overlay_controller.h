@@ -1,0 +1,239 @@
+// The overlay controller: the long-lived owner of every tracked window. It
+// finds the target processes and their windows (census), watches them through
+// one accessibility observer per process, scans their modes, places and styles
+// their panels sixty times a second, keeps the appearance settings, reacts to
+// sleep and session changes, and writes the status text and the event log.
+//
+// Everything here belongs to the main thread. Work that may block on another
+// process runs as a job on one of four serial queues; a job holds the
+// controller weakly, carries an activity token, and hands its result back to
+// the main queue, where it is applied only while the controller exists, is
+// not stopped and the token is still current.
+//
+// The implementation is split by concern: overlay_controller.cpp (start-up,
+// timers, registrations, stop), controller_census.cpp (census, observers,
+// notifications, removal), controller_scans.cpp (mode scans, label pass),
+// controller_geometry.cpp (placement and presentation), controller_settings.cpp
+// (appearance settings, colour choice), controller_status.cpp (power reaction,
+// status text, event log, runtime check).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "classify/mode_scan.h"
+#include "geometry/server_windows.h"
+#include "overlay/entry.h"
+#include "overlay/event_log.h"
+#include "overlay/indicator_color_panel.h"
+#include "platform/platform.h"
+#include "power/overlay_activity_gate.h"
+#include "renderer/renderer_accessibility_requests.h"
+
+namespace lumetta {
+
+// One notification registered on a process's observer.
+struct Subscription {
+  Element element;
+  std::string name;
+  bool operator==(const Subscription&) const = default;
+};
+
+// What the census job learns of one target process.
+struct ProcessSnapshot {
+  Pid pid = 0;
+  std::optional<WallTime> generation;  // the launch date
+  Element root;                        // the application element
+  std::optional<std::vector<Element>> windows;  // none when "AXWindows" could not be read
+  std::string rendererStatus;
+};
+
+// The geometry job's verdict for one entry.
+struct Placement {
+  std::int64_t id = 0;
+  std::optional<Rect> rect;            // the panel frame, AppKit coordinates
+  std::optional<ServerWindow> server;  // the mapped window-server window
+  std::string reason;
+  double toolbarHeight = kDefaultToolbarHeight;
+  std::vector<Rect> visibleRegions;  // in the panel's own coordinates
+};
+
+// What the geometry job is given of one entry.
+struct GeometryItem {
+  std::int64_t id = 0;
+  Pid pid = 0;
+  Element window;
+  std::optional<std::int64_t> serverID;
+  double toolbarHeight = kDefaultToolbarHeight;
+  bool topBar = true;  // the style of the entry's mode
+};
+
+// The queues' labels.
+inline constexpr const char* kCensusQueueLabel = "Panescope.census";
+inline constexpr const char* kScanQueueLabel = "Panescope.semantic";
+inline constexpr const char* kGeometryQueueLabel = "Panescope.geometry";
+inline constexpr const char* kLabelQueueLabel = "Panescope.labels";
+
+inline constexpr Duration kGeometryPeriod = Duration::seconds(1.0 / 60);
+inline constexpr Duration kGeometryTolerance = Duration::milliseconds(1);
+inline constexpr Duration kCensusPeriod = Duration::seconds(1);
+inline constexpr Duration kLabelPeriod = Duration::seconds(0.5);
+
+class OverlayController : public std::enable_shared_from_this<OverlayController> {
+ public:
+  // Builds the controller and starts it: settings loaded, timers and
+  // registrations in place, a first census under way. Release it on the main
+  // thread; releasing stops it.
+  static std::shared_ptr<OverlayController> create(const Platform& platform);
+  ~OverlayController();
+  OverlayController(const OverlayController&) = delete;
+  OverlayController& operator=(const OverlayController&) = delete;
+
+  // Entry points (main thread).
+  void census();
+  void refresh();
+  void scan(Entry& entry);
+  void labels();
+  void geometry();
+  void chooseColor(bool gpt);
+  void stop();
+  std::string runtimeCheck();
+
+  // Appearance settings. Each setter stores the value in the user defaults
+  // and has its effect, also when the value is unchanged.
+  bool enabled() const { return enabled_; }
+  bool tint() const { return tint_; }
+  double strength() const { return strength_; }
+  double borderWidth() const { return borderWidth_; }
+  const Color& codexColor() const { return codexColor_; }
+  bool gptEnabled() const { return gptEnabled_; }
+  bool gptTint() const { return gptTint_; }
+  double gptStrength() const { return gptStrength_; }
+  double gptBorderWidth() const { return gptBorderWidth_; }
+  const Color& gptColor() const { return gptColor_; }
+  bool anyEnabled() const { return enabled_ || gptEnabled_; }
+  void setEnabled(bool value);
+  void setTint(bool value);
+  void setStrength(double value);
+  void setBorderWidth(double value);
+  void setCodexColor(const Color& value);
+  void setGptEnabled(bool value);
+  void setGptTint(bool value);
+  void setGptStrength(double value);
+  void setGptBorderWidth(double value);
+  void setGptColor(const Color& value);
+
+  // Published state.
+  bool permissionReady() const { return permissionReady_; }
+  const std::string& summary() const { return summary_; }
+  const std::string& events() const { return events_.text(); }
+  bool isStopped() const { return stopped_; }
+
+  // What is tracked, for diagnostics and tests.
+  const std::vector<std::unique_ptr<Entry>>& entries() const { return entries_; }
+  bool hasObserver(Pid pid) const { return observers_.contains(pid); }
+  std::vector<Pid> trackedProcesses() const;
+  const std::vector<Subscription>* subscriptions(Pid pid) const;
+
+ private:
+  using Token = OverlayActivityGate::Token;
+  struct LabelResult {
+    std::int64_t id;
+    std::string signature;
+  };
+
+  explicit OverlayController(const Platform& platform);
+  void start();
+
+  // overlay_controller.cpp
+  OverlayActivityGate& activity();
+  std::optional<Token> beginWork() { return activity().beginWork(); }
+  bool trusted() { return platform_.accessibility.isProcessTrusted(); }
+  void hideAllPanels();
+  Entry* entryWithId(std::int64_t id);
+  Uptime now() { return platform_.clock.uptime(); }
+
+  // controller_census.cpp
+  static std::vector<ProcessSnapshot> censusJob(Accessibility& ax, Workspace& workspace,
+                                                RendererAccessibilityRequests& renderer,
+                                                const std::function<bool()>& current);
+  void applyCensus(Token token, std::vector<ProcessSnapshot> snapshots);
+  void subscribe(Pid pid);
+  void notification(const Element& element, std::string_view name);
+  void remove(Entry& entry);
+  void removeProcess(Pid pid);
+
+  // controller_scans.cpp
+  void applyScan(Token token, std::int64_t id, const ModeScan& scan, double toolbarHeight,
+                 const std::string& signature);
+  void applyLabels(Token token, const std::vector<LabelResult>& results);
+
+  // controller_geometry.cpp
+  void applyGeometry(std::vector<Placement> placements);
+  void present(Entry& entry, const Placement& placement);
+  void movement(Entry& entry);
+  void fade(Entry& entry, double target, Duration duration);
+  bool topBarStyle(const Entry& entry) const;
+
+  // controller_settings.cpp
+  void loadSettings();
+  void storeBool(std::string_view key, bool value);
+  void storeDouble(std::string_view key, double value);
+  void storeColor(std::string_view key, const Color& value);
+
+  // controller_status.cpp
+  void powerChanged(bool active);
+  void updateSummary();
+  void log(const std::string& message);
+
+  Platform platform_;
+  IndicatorColorPanel colorPanel_;
+  bool permissionReady_;
+
+  bool enabled_ = false;
+  double borderWidth_ = 6;
+  bool gptEnabled_ = false;
+  bool gptTint_ = true;
+  double gptStrength_ = 0.15;
+  double gptBorderWidth_ = 6;
+  Color gptColor_;
+  bool tint_ = true;
+  Color codexColor_;
+  double strength_ = 0.15;
+
+  std::string summary_ = "Waiting for Accessibility permission";
+  EventLog events_;
+
+  std::vector<std::unique_ptr<Entry>> entries_;
+  std::int64_t nextID_ = 1;
+  std::map<Pid, WallTime> generations_;
+  std::map<Pid, Element> roots_;
+  std::map<Pid, std::unique_ptr<Observer>> observers_;
+  std::map<Pid, std::vector<Subscription>> subscriptions_;
+  std::vector<std::unique_ptr<Timer>> timers_;
+  std::vector<NotificationCenter::Registration> tokens_;
+  bool censusBusy_ = false;
+  bool geometryBusy_ = false;
+  bool labelsBusy_ = false;
+  bool wasTrusted_ = false;
+  bool stopped_ = false;
+  std::string powerStatus_ = "Starting sleep guard";
+  // Shared with jobs, which may still hold them when the controller is gone.
+  std::shared_ptr<OverlayActivityGate> activity_;
+  const std::shared_ptr<RendererAccessibilityRequests> rendererRequests_ =
+      std::make_shared<RendererAccessibilityRequests>();
+  std::map<Pid, std::string> rendererStatuses_;
+
+  // Declared last: released first, each waiting for the jobs it was given.
+  std::unique_ptr<SerialQueue> censusQueue_;
+  std::unique_ptr<SerialQueue> scanQueue_;
+  std::unique_ptr<SerialQueue> geometryQueue_;
+  std::unique_ptr<SerialQueue> labelQueue_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,154 @@
+// The census, the observer and its subscriptions, notification dispatch and
+// removal, on the manual run loop.
+#include <gtest/gtest.h>
+
+#include "support/controller_fixture.h"
+
+namespace lumetta::testing {
+namespace {
+
+using Census = ControllerTest;
+
+TEST_F(Census, TracksEachWindowOnceAndSubscribesToWhatItWatches) {
+  start(controllerDesktop());
+  runFor(1.5);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
+  EXPECT_TRUE(controller->hasObserver(501));
+  const auto* subscriptions = controller->subscriptions(501);
+  ASSERT_NE(subscriptions, nullptr);
+  // 6 on the application, 6 on each window, 5 on each button and web area.
+  EXPECT_EQ(subscriptions->size(), 6u + 2 * (6 + 5 + 5));
+  EXPECT_EQ(subscriptions->front().name, "AXWindowCreated");
+  EXPECT_EQ(entry(1)->cache.effective(), WindowMode::chatGPT);
+  EXPECT_EQ(entry(2)->cache.effective(), WindowMode::codex);
+  // Later censuses neither add entries nor registrations.
+  runFor(3);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
+  EXPECT_EQ(controller->subscriptions(501)->size(), 38u);
+}
+
+TEST_F(Census, WindowLeavingTheListIsRemovedAndAReturningOneGetsANewId) {
+  const std::string w3 = chatWindow("3", "Codex", "[300, 200, 800, 600]", 12);
+  start(controllerDesktop(R"(, "timeline": [
+      {"at": 2, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w1"}]}},
+      {"at": 4, "children": {"element": "app", "value": [{"ref": "w1"}, )" + w3 + R"(]}},
+      {"at": 4, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w1"}, {"ref": "w3"}]}}])"));
+  runFor(3);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
+  EXPECT_EQ(logged("Window 2 removed; cached mode discarded"), 1);
+  // The window's elements left the subscriptions with it.
+  EXPECT_EQ(controller->subscriptions(501)->size(), 6u + 6 + 5 + 5);
+  runFor(2);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 3}));
+}
+
+TEST_F(Census, RelaunchUnderTheSamePidStartsEveryWindowAfresh) {
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "launch": {"pid": 501, "name": "ChatGPT",
+      "bundle": "com.openai.chat", "launched": "2026-12-01T09:00:02Z",
+      "ax": {"role": "AXApplication", "children": [)" +
+                          chatWindow("n1", "Codex", "[100, 100, 800, 600]", 11) + "]}}}]"));
+  runFor(1.5);
+  ASSERT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
+  runFor(1.5);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{3}));
+  EXPECT_EQ(logged("removed; cached mode discarded"), 2);
+  EXPECT_EQ(controller->trackedProcesses(), (std::vector<Pid>{501}));
+}
+
+TEST_F(Census, TerminationRemovesTheProcessWithItsObserver) {
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "terminate": 501}])"));
+  runFor(1.5);
+  EXPECT_TRUE(controller->hasObserver(501));
+  runFor(1);
+  EXPECT_TRUE(ids().empty());
+  EXPECT_FALSE(controller->hasObserver(501));
+  EXPECT_EQ(controller->subscriptions(501), nullptr);
+  EXPECT_TRUE(controller->trackedProcesses().empty());
+  EXPECT_TRUE(controller->summary().ends_with("GPT: Off\nNo target windows classified yet."));
+}
+
+TEST_F(Census, DisablingBothModesHidesPanelsButKeepsTheCaches) {
+  start(controllerDesktop());
+  runFor(1.5);
+  ASSERT_TRUE(shown(2));
+  controller->setEnabled(false);
+  EXPECT_FALSE(shown(2));
+  runFor(3);  // censuses run but start no job
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
+  EXPECT_TRUE(controller->summary().find("Codex: Off") != std::string::npos);
+  controller->setEnabled(true);
+  runFor(0.1);
+  EXPECT_TRUE(shown(2));
+  EXPECT_EQ(entry(2)->cache.effective(), WindowMode::codex);
+}
+
+TEST_F(Census, LosingThePermissionRemovesEveryProcessOnceThenRepeatsTheText) {
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "trusted": false},
+                                             {"at": 6, "trusted": true}])"));
+  runFor(1.5);
+  ASSERT_TRUE(shown(2));
+  runFor(3);
+  EXPECT_TRUE(ids().empty());
+  EXPECT_EQ(logged("removed; cached mode discarded"), 2);
+  EXPECT_FALSE(controller->permissionReady());
+  EXPECT_EQ(controller->summary(),
+            "Accessibility required for Lumetta.\nRunning copy: " +
+                platform->platform().application.bundlePath() +
+                "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
+                "again. Then reopen Lumetta.");
+  runFor(2);
+  EXPECT_TRUE(controller->permissionReady());
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{3, 4}));
+}
+
+TEST_F(Census, ReadFailuresOfTheWindowListKeepEveryEntry) {
+  start(controllerDesktop(R"(, "timeline": [
+      {"at": 2, "set": {"element": "app", "attribute": "AXWindows", "error": -25204}}])"));
+  runFor(3);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
+  EXPECT_EQ(logged("removed"), 0);
+  EXPECT_TRUE(shown(2));
+}
+
+TEST_F(Census, NotificationsRemoveOnlyWindowsAndRescanWhatTheyConcern) {
+  start(controllerDesktop(R"(, "timeline": [
+      {"at": 2, "set": {"element": "b1", "attribute": "AXDescription", "value": "Switch mode, current mode: Codex"}},
+      {"at": 2, "set": {"element": "b1", "attribute": "AXTitle", "value": "Switch mode, current mode: Codex"}},
+      {"at": 2, "notify": {"element": "b1", "name": "AXTitleChanged"}},
+      {"at": 3, "notify": {"element": "b1", "name": "AXUIElementDestroyed"}},
+      {"at": 4, "notify": {"element": "w2", "name": "AXUIElementDestroyed"}}])"));
+  runUntil(2.01);  // before the label pass could notice
+  EXPECT_EQ(entry(1)->cache.effective(), WindowMode::codex);
+  runUntil(3.01);
+  EXPECT_NE(entry(1), nullptr);  // a destroyed button is not a destroyed window
+  runUntil(4.01);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
+}
+
+TEST_F(Census, ObserverFailuresAreRetriedAndSubscriptionFailuresLoggedOnce) {
+  start(controllerDesktop("", R"(, {"pid": 612, "name": "Codex", "bundle": "com.openai.codex",
+      "observerError": -25204, "ax": {"role": "AXApplication", "children": [)" +
+                                  chatWindow("c", "Codex", "[0, 0, 500, 400]", 30) + "]}}"));
+  runFor(3.2);
+  EXPECT_FALSE(controller->hasObserver(612));
+  EXPECT_GE(logged("Observer pid=612 failed: -25204"), 3);  // once per census
+  EXPECT_EQ(ids().size(), 3u);                             // tracked all the same
+  controller.reset();
+
+  start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
+      {"role": "AXWindow", "frame": [0, 0, 500, 400], "notificationErrors": {"AXMoved": -25200}}]}}]})");
+  runFor(3.2);
+  EXPECT_EQ(logged("Subscription AXMoved failed: -25200"), 1);
+  EXPECT_EQ(controller->subscriptions(501)->size(), 12u);  // still counts as registered
+}
+
+TEST_F(Census, TwoHandlesOfOneWindowAreOneEntry) {
+  start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
+      "children": [{"id": "w", "role": "AXWindow"}],
+      "attrs": {"AXWindows": [{"ref": "w"}, {"ref": "w"}]}}}]})");
+  runFor(1.5);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
+}
+
+}  // namespace
+}  // namespace lumetta::testing

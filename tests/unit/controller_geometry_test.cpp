@@ -1,0 +1,172 @@
+// Mapping, covers, shared mappings, styling per mode, ordering and fading of
+// the panels, on the manual run loop.
+#include <gtest/gtest.h>
+
+#include "geometry/window_frame.h"
+#include "overlay/controller_geometry.h"
+#include "support/controller_fixture.h"
+
+namespace lumetta::testing {
+namespace {
+
+using Geometry = ControllerTest;
+
+// w1 covers the lower part of w2 but not its toolbar strip; Lumetta's own
+// window (pid 900) lies in front of everything.
+constexpr const char* kLowerCover =
+    R"([{"number": 99, "pid": 900, "layer": 0, "bounds": [0, 0, 1512, 982]},
+        {"number": 11, "pid": 501, "layer": 0, "bounds": [100, 400, 800, 500]},
+        {"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])";
+
+TEST_F(Geometry, OnlyOtherApplicationsWindowsCoverAndTheStyleDecidesTheRegion) {
+  start(controllerDesktop("", "", kLowerCover, "[100, 400, 800, 500]"));
+  runFor(1.5);
+  Entry& codex = *entry(2);
+  EXPECT_EQ(codex.placement, "Visible");  // the top bar's strip is clear
+  ASSERT_TRUE(shown(2));
+  EXPECT_EQ(codex.panel->window().frame(), (Rect{300, 182, 800, 600}));
+  EXPECT_EQ(codex.panel->layer().visibleRegions(), (std::vector<Rect>{{0, 548, 800, 52}}));
+  EXPECT_EQ(codex.panel->layer().barHeight(), 52);
+  EXPECT_EQ(controller->runtimeCheck(),
+            "Window 2: Codex color=blue tint=true strength=0.15 hitTestSkipsLayer=true "
+            "visible=true clickThrough=true keyAllowed=false mainAllowed=false "
+            "frame=(300.0, 182.0, 800.0, 600.0)");
+  controller->setTint(false);
+  runFor(0.05);
+  EXPECT_EQ(codex.placement, "Partially visible");
+  EXPECT_FALSE(codex.panel->layer().tint());
+  EXPECT_EQ(codex.panel->layer().visibleRegions().size(), 2u);
+}
+
+TEST_F(Geometry, FramesWithinTwoPointsMatchAndOneMoreDoesNot) {
+  start(controllerDesktop("", "", R"([
+      {"number": 11, "pid": 501, "layer": 0, "bounds": [102, 98, 802, 598]},
+      {"number": 12, "pid": 501, "layer": 0, "bounds": [303, 200, 800, 600]}])"));
+  runFor(1.5);
+  EXPECT_EQ(entry(1)->serverID, 11);
+  EXPECT_EQ(entry(1)->placement, "Visible");
+  EXPECT_EQ(entry(2)->serverID, std::nullopt);
+  EXPECT_EQ(entry(2)->placement, "Offscreen/other Space/hidden");
+  EXPECT_FALSE(shown(2));
+}
+
+TEST_F(Geometry, TwoWindowsOnOneServerWindowBothLoseTheMapping) {
+  start(controllerDesktop("", "", R"([{"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])",
+                          "[300, 200, 800, 600]"));
+  controller->setGptEnabled(true);
+  runFor(1.5);
+  for (std::int64_t id : {1, 2}) {
+    EXPECT_EQ(entry(id)->placement, "Shared window-server mapping; resolving again");
+    EXPECT_EQ(entry(id)->serverID, std::nullopt);
+    EXPECT_FALSE(shown(id));
+  }
+}
+
+TEST_F(Geometry, EachModeIsSwitchedOnSeparately) {
+  start(controllerDesktop());
+  runFor(1.5);
+  EXPECT_FALSE(shown(1));  // ChatGPT mode is off by default
+  EXPECT_TRUE(shown(2));
+  controller->setGptEnabled(true);
+  runFor(0.05);
+  EXPECT_TRUE(shown(1));
+  controller->setEnabled(false);
+  runFor(0.05);
+  EXPECT_TRUE(shown(1));
+  EXPECT_FALSE(shown(2));
+  EXPECT_EQ(entry(1)->panel->layer().color(), Color::systemGreen());
+}
+
+TEST_F(Geometry, PanelsAreOrderedBackToFrontAndFollowTheStacking) {
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "raise": 12}])"));
+  controller->setGptEnabled(true);
+  runFor(1.5);
+  ASSERT_TRUE(shown(1) && shown(2));
+  EXPECT_EQ(platform->panels().visiblePanels().back(), &entry(1)->panel->window());
+  EXPECT_EQ(entry(2)->placement, "Partially visible");
+  runFor(1);
+  EXPECT_EQ(entry(2)->placement, "Visible");  // raised: nothing in front of it any more
+}
+
+TEST_F(Geometry, ABorderFadesOutWhileItsWindowIsDraggedAndBackInAfterwards) {
+  std::string drag = R"(, "timeline": [)";
+  for (int step = 0; step < 3; ++step) {
+    const std::string at = "2." + std::to_string(step);
+    const std::string x = std::to_string(310 + 10 * step);
+    drag += R"({"at": )" + at + R"(, "move": {"window": 12, "bounds": [)" + x +
+            R"(, 200, 800, 600]}}, {"at": )" + at +
+            R"(, "notify": {"element": "w2", "name": "AXMoved"}},)";
+  }
+  drag.back() = ']';
+  start(controllerDesktop(drag));
+  controller->setTint(false);
+  runUntil(1.9);
+  Panel& panel = entry(2)->panel->window();
+  EXPECT_EQ(panel.alpha(), 1.0);
+  runUntil(2.02);
+  // The frame follows within one pass; the border fades out.
+  EXPECT_EQ(panel.frame(), (Rect{310, 182, 800, 600}));
+  EXPECT_EQ(entry(2)->fadeTarget, 0.0);
+  runUntil(2.3);
+  EXPECT_EQ(panel.frame(), (Rect{330, 182, 800, 600}));
+  EXPECT_EQ(panel.alpha(), 0.0);
+  runUntil(2.39);  // still within 0.2 seconds of the last movement
+  EXPECT_EQ(entry(2)->fadeTarget, 0.0);
+  runUntil(2.45);
+  EXPECT_EQ(entry(2)->fadeTarget, 1.0);
+  runUntil(2.7);
+  EXPECT_EQ(panel.alpha(), 1.0);
+}
+
+TEST_F(Geometry, TopBarsFollowWithoutFading) {
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "move": {"window": 12, "bounds": [0, 0, 800, 600]}},
+      {"at": 2, "notify": {"element": "w2", "name": "AXMoved"}}])"));
+  runUntil(2.02);
+  EXPECT_EQ(entry(2)->panel->window().frame(), (Rect{0, 382, 800, 600}));
+  EXPECT_EQ(entry(2)->panel->window().alpha(), 1.0);
+  EXPECT_EQ(entry(2)->fadeTarget, 1.0);
+}
+
+TEST(PlaceWindows, AnExpiredTokenFailsTheRemainingItems) {
+  auto platform = simulated(controllerDesktop());
+  std::vector<GeometryItem> items = {{1, 501, elementById(*platform, "w1"), 11, 40, true},
+                                     {2, 501, elementById(*platform, "w2"), 12, 40, true}};
+  const std::vector<ServerWindow> servers = visibleServerWindows(platform->windowServer());
+  int asked = 0;
+  auto placements = placeWindows(platform->accessibility(), servers, items, 982, 900,
+                                 [&] { return ++asked == 1; });
+  ASSERT_EQ(placements.size(), 2u);
+  EXPECT_TRUE(placements[0].server.has_value());
+  EXPECT_FALSE(placements[1].server.has_value());
+  EXPECT_FALSE(placements[1].rect.has_value());
+}
+
+}  // namespace
+}  // namespace lumetta::testing
+
+namespace lumetta::testing {
+namespace {
+
+// The same controller on real threads: each queue's jobs on its own thread,
+// their results on the main thread (what the thread sanitizer checks).
+TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
+  sim::SimPlatform platform(std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "t")),
+                            sim::TimeSource::real);
+  auto controller = OverlayController::create(platform.platform());
+  controller->setGptEnabled(true);
+  auto bothShown = [&] {
+    int shown = 0;
+    for (const auto& entry : controller->entries()) {
+      shown += entry->panel && entry->panel->window().isVisible();
+    }
+    return shown == 2;
+  };
+  EXPECT_TRUE(platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(10),
+                                           bothShown));
+  controller->refresh();
+  platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(0.3));
+  controller.reset();  // released on the main thread while jobs may still run
+}
+
+}  // namespace
+}  // namespace lumetta::testing

@@ -1,0 +1,389 @@
+// Random desktops against the controller: seeded sequences of what a user and
+// the system do (moves, resizes, restacking, windows opening and closing,
+// launches, quits and relaunches, mode switches and silent label changes,
+// permission loss and return, sleep, display sleep, session switches, setting
+// changes and colour picks), checking after every step what must always hold.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "geometry/window_frame.h"
+#include "platform/sim/icu_text_segmentation.h"
+#include "support/controller_fixture.h"
+
+namespace lumetta::testing {
+namespace {
+
+constexpr double kPrimaryTop = 982;
+
+// What the generated timeline does to the desktop, kept alongside it.
+struct DesktopState {
+  struct Window {
+    std::string id;
+    Pid pid;
+    std::int64_t number;
+    Rect bounds;
+    std::string mode;
+  };
+  std::vector<Window> windows;       // open windows of running applications
+  std::vector<std::int64_t> stack;   // window numbers, front to back
+  std::map<Pid, std::string> roots;  // the running applications' root ids
+  bool trusted = true, asleep = false, dark = false, away = false;
+  int launches = 0;
+  std::int64_t nextNumber = 100;
+  int nextId = 0;
+
+  bool suspended() const { return asleep || dark || away; }
+};
+
+class ModelRun {
+ public:
+  explicit ModelRun(unsigned seed) : random_(seed) {}
+
+  // The desktop file: two ChatGPT windows and a Codex window, then the timeline.
+  std::string desktop() {
+    for (Pid pid : {501, 612}) state_.roots[pid] = "root" + std::to_string(pid) + "-0";
+    std::string apps;
+    std::vector<std::string> chat = {newWindow(501, "ChatGPT"), newWindow(501, "Codex")};
+    std::vector<std::string> codex = {newWindow(612, "Codex")};
+    apps = app(501, chat) + ", " + app(612, codex);
+    std::string timeline;
+    double at = 0.8;
+    for (int step = 0; step < kSteps; ++step, at += kStepTime) {
+      times_.push_back(at);
+      std::string events = step % 16 == 15 ? restore(at) : randomEvents(at);
+      if (!events.empty()) timeline += (timeline.empty() ? "" : ",\n") + events;
+      if (step % 16 == 15) at += kSettle;  // a quiet stretch after restoring
+    }
+    return R"({"clock": {"wallStart": "2026-12-01T09:00:00Z"}, "apps": [)" + apps +
+           R"(], "windows": )" + serverList() + R"(, "timeline": [)" + timeline + "]}";
+  }
+
+  const std::vector<double>& times() const { return times_; }
+  const std::vector<DesktopState>& states() const { return states_; }
+
+  static constexpr int kSteps = 64;
+  static constexpr double kStepTime = 0.35;
+  static constexpr double kSettle = 2.2;
+
+ private:
+  std::string newWindow(Pid pid, const std::string& mode) {
+    const std::string id = "w" + std::to_string(state_.nextId++);
+    const std::int64_t number = state_.nextNumber++;
+    std::uniform_int_distribution<int> x(0, 700), y(30, 400), size(200, 600);
+    const Rect bounds{double(x(random_)), double(y(random_)), double(size(random_)),
+                      double(size(random_))};
+    state_.windows.push_back({id, pid, number, bounds, mode});
+    state_.stack.insert(state_.stack.begin(), number);
+    return windowJson(state_.windows.back());
+  }
+
+  static std::string rect(const Rect& r) {
+    return "[" + std::to_string(int(r.x)) + ", " + std::to_string(int(r.y)) + ", " +
+           std::to_string(int(r.width)) + ", " + std::to_string(int(r.height)) + "]";
+  }
+
+  static std::string label(const std::string& mode) {
+    return "\"Switch mode, current mode: " + mode + "\"";
+  }
+
+  static std::string windowJson(const DesktopState::Window& w) {
+    return R"({"id": ")" + w.id + R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" +
+           rect(w.bounds) + R"(, "children": [{"id": ")" + w.id + R"(b", "role": "AXPopUpButton", "title": )" +
+           label(w.mode) + R"(, "description": )" + label(w.mode) + R"(}, {"id": ")" + w.id +
+           R"(a", "role": "AXWebArea"}]})";
+  }
+
+  std::string app(Pid pid, const std::vector<std::string>& windows) {
+    std::string children;
+    for (const std::string& w : windows) children += (children.empty() ? "" : ", ") + w;
+    return R"({"pid": )" + std::to_string(pid) + R"(, "name": ")" +
+           (pid == 501 ? "ChatGPT" : "Codex") + R"(", "launched": "2026-12-01T08:)" +
+           std::to_string(10 + state_.launches++) + R"(:00Z", "ax": {"id": ")" + state_.roots[pid] +
+           R"(", "role": "AXApplication", "children": [)" + children + "]}}";
+  }
+
+  std::string serverList() const {
+    std::string list;
+    for (std::int64_t number : state_.stack) {
+      for (const auto& w : state_.windows) {
+        if (w.number != number) continue;
+        list += (list.empty() ? "" : ", ") + (R"({"number": )" + std::to_string(number) +
+                                             R"(, "pid": )" + std::to_string(w.pid) +
+                                             R"(, "layer": 0, "bounds": )" + rect(w.bounds) + "}");
+      }
+    }
+    return "[" + list + "]";
+  }
+
+  std::string event(double at, const std::string& body) const {
+    return R"({"at": )" + std::to_string(at) + ", " + body + "}";
+  }
+
+  std::string childrenOf(double at, Pid pid) const {
+    std::string refs;
+    for (const auto& w : state_.windows) {
+      if (w.pid == pid) refs += (refs.empty() ? "" : ", ") + (R"({"ref": ")" + w.id + R"("})");
+    }
+    return event(at, R"("children": {"element": ")" + state_.roots.at(pid) + R"(", "value": [)" +
+                         refs + "]}");
+  }
+
+  DesktopState::Window* pickWindow() {
+    if (state_.windows.empty()) return nullptr;
+    std::uniform_int_distribution<std::size_t> pick(0, state_.windows.size() - 1);
+    return &state_.windows[pick(random_)];
+  }
+
+  std::string restore(double at) {
+    state_.trusted = true;
+    state_.asleep = state_.dark = state_.away = false;
+    states_.push_back(state_);
+    return event(at, R"("trusted": true)") + ",\n" + event(at, R"("power": "wake")") + ",\n" +
+           event(at, R"("power": "screensWake")") + ",\n" + event(at, R"("power": "sessionActive")");
+  }
+
+  std::string randomEvents(double at) {
+    std::uniform_int_distribution<int> kind(0, 11);
+    std::string events;
+    auto add = [&](const std::string& body) {
+      events += (events.empty() ? "" : ",\n") + event(at, body);
+    };
+    switch (kind(random_)) {
+      case 0:
+      case 1: {  // a move or a resize, announced
+        DesktopState::Window* w = pickWindow();
+        if (!w) break;
+        std::uniform_int_distribution<int> delta(-60, 60);
+        if (kind(random_) % 2) {
+          w->bounds.x += delta(random_);
+          w->bounds.y = std::max(0.0, w->bounds.y + delta(random_));
+        } else {
+          w->bounds.width = std::max(100.0, w->bounds.width + delta(random_));
+        }
+        add(R"("move": {"window": )" + std::to_string(w->number) + R"(, "bounds": )" +
+            rect(w->bounds) + "}");
+        add(R"("notify": {"element": ")" + w->id + R"(", "name": "AXMoved"})");
+        break;
+      }
+      case 2: {  // restacking
+        DesktopState::Window* w = pickWindow();
+        if (!w) break;
+        std::erase(state_.stack, w->number);
+        state_.stack.insert(state_.stack.begin(), w->number);
+        add(R"("raise": )" + std::to_string(w->number));
+        break;
+      }
+      case 3: {  // a window opens
+        const Pid pid = std::uniform_int_distribution<int>(0, 1)(random_) ? 501 : 612;
+        if (!state_.roots.contains(pid)) break;
+        const std::string json = newWindow(pid, kind(random_) % 2 ? "Codex" : "ChatGPT");
+        std::string refs;
+        for (const auto& w : state_.windows) {
+          if (w.pid == pid && &w != &state_.windows.back()) {
+            refs += R"({"ref": ")" + w.id + R"("}, )";
+          }
+        }
+        add(R"("children": {"element": ")" + state_.roots[pid] + R"(", "value": [)" + refs + json +
+            "]}");
+        add(R"("windows": )" + serverList());
+        break;
+      }
+      case 4: {  // a window closes
+        DesktopState::Window* w = pickWindow();
+        if (!w) break;
+        const Pid pid = w->pid;
+        std::erase(state_.stack, w->number);
+        std::erase_if(state_.windows, [&](const auto& o) { return o.id == w->id; });
+        events = childrenOf(at, pid);
+        add(R"("windows": )" + serverList());
+        break;
+      }
+      case 5: {  // launch, quit or relaunch under the same pid
+        const Pid pid = std::uniform_int_distribution<int>(0, 1)(random_) ? 501 : 612;
+        const bool running = state_.roots.contains(pid);
+        if (running && kind(random_) % 2) {
+          for (const auto& w : state_.windows) {
+            if (w.pid == pid) std::erase(state_.stack, w.number);
+          }
+          std::erase_if(state_.windows, [&](const auto& w) { return w.pid == pid; });
+          state_.roots.erase(pid);
+          add(R"("terminate": )" + std::to_string(pid));
+          break;
+        }
+        for (const auto& w : state_.windows) {
+          if (w.pid == pid) std::erase(state_.stack, w.number);
+        }
+        std::erase_if(state_.windows, [&](const auto& w) { return w.pid == pid; });
+        state_.roots[pid] = "root" + std::to_string(pid) + "-" + std::to_string(state_.launches);
+        add(R"("launch": )" + app(pid, {newWindow(pid, "Codex")}));
+        add(R"("windows": )" + serverList());
+        break;
+      }
+      case 6:
+      case 7: {  // a mode switch, announced or silent (a silent half-change is ambiguous)
+        DesktopState::Window* w = pickWindow();
+        if (!w) break;
+        w->mode = w->mode == "Codex" ? "ChatGPT" : "Codex";
+        add(R"("set": {"element": ")" + w->id + R"(b", "attribute": "AXDescription", "value": )" +
+            label(w->mode) + "}");
+        if (kind(random_) % 2) {
+          add(R"("set": {"element": ")" + w->id + R"(b", "attribute": "AXTitle", "value": )" +
+              label(w->mode) + "}");
+          add(R"("notify": {"element": ")" + w->id + R"(b", "name": "AXTitleChanged"})");
+        }
+        break;
+      }
+      case 8:
+        state_.trusted = !state_.trusted;
+        add(std::string(R"("trusted": )") + (state_.trusted ? "true" : "false"));
+        break;
+      case 9:
+        state_.asleep = !state_.asleep;
+        add(std::string(R"("power": )") + (state_.asleep ? "\"sleep\"" : "\"wake\""));
+        break;
+      case 10:
+        state_.dark = !state_.dark;
+        add(std::string(R"("power": )") + (state_.dark ? "\"screensSleep\"" : "\"screensWake\""));
+        break;
+      default:
+        state_.away = !state_.away;
+        add(std::string(R"("power": )") + (state_.away ? "\"sessionResign\"" : "\"sessionActive\""));
+        break;
+    }
+    states_.push_back(state_);
+    return events;
+  }
+
+  std::mt19937 random_;
+  DesktopState state_;
+  std::vector<double> times_;
+  std::vector<DesktopState> states_;  // after each step
+};
+
+class ModelBased : public ControllerTest, public ::testing::WithParamInterface<unsigned> {
+ protected:
+  // What the user does between the desktop's events: settings and colour picks.
+  void userActs(std::mt19937& random) {
+    std::uniform_int_distribution<int> act(0, 9);
+    switch (act(random)) {
+      case 0: controller->setEnabled(!controller->enabled()); break;
+      case 1: controller->setGptEnabled(!controller->gptEnabled()); break;
+      case 2: controller->setTint(!controller->tint()); break;
+      case 3: controller->setGptTint(!controller->gptTint()); break;
+      case 4: controller->setStrength(0.1 + 0.01 * act(random)); break;
+      case 5:
+        controller->chooseColor(act(random) % 2);
+        platform->colorPanel().pick(Color{0.1 * act(random), 0.5, 0.2, 1});
+        break;
+      default: break;
+    }
+  }
+
+  void checkInvariants(const DesktopState& model, bool settled) {
+    std::vector<std::int64_t> now = ids();
+    for (std::int64_t id : now) {
+      EXPECT_FALSE(removed_.contains(id)) << "id " << id << " came back";
+    }
+    EXPECT_TRUE(std::is_sorted(now.begin(), now.end()));
+    for (std::int64_t id : seen_) {
+      if (std::find(now.begin(), now.end(), id) == now.end()) removed_.insert(id);
+    }
+    seen_.insert(now.begin(), now.end());
+
+    const std::vector<Pid> tracked = controller->trackedProcesses();
+    for (Pid pid : {501, 612}) {
+      if (controller->hasObserver(pid)) {
+        EXPECT_NE(std::find(tracked.begin(), tracked.end(), pid), tracked.end());
+      }
+    }
+
+    std::set<sim::SimPanel*> entryPanels;
+    std::set<std::int64_t> mappedShown;
+    const auto servers = visibleServerWindows(platform->windowServer());
+    for (const auto& e : controller->entries()) {
+      if (!e->panel) continue;
+      auto* panel = static_cast<sim::SimPanel*>(&e->panel->window());
+      entryPanels.insert(panel);
+      if (!panel->isVisible()) continue;
+      EXPECT_FALSE(model.suspended()) << "a panel shown while suspended";
+      EXPECT_TRUE(model.trusted) << "a panel shown without the permission";
+      const WindowMode mode = e->cache.effective();
+      EXPECT_TRUE((mode == WindowMode::codex && controller->enabled()) ||
+                  (mode == WindowMode::chatGPT && controller->gptEnabled()))
+          << "window " << e->id << " shown in mode " << rawValue(mode);
+      ASSERT_TRUE(e->serverID.has_value());
+      EXPECT_TRUE(mappedShown.insert(*e->serverID).second) << "two panels on one window";
+      auto server = std::find_if(servers.begin(), servers.end(),
+                                 [&](const ServerWindow& s) { return s.id == *e->serverID; });
+      ASSERT_NE(server, servers.end()) << "window " << e->id << " shown but not on screen";
+      EXPECT_EQ(panel->frame(), appKitRect(server->bounds, kPrimaryTop)) << "window " << e->id;
+    }
+    for (sim::SimPanel* panel : platform->panels().visiblePanels()) {
+      EXPECT_TRUE(entryPanels.contains(panel)) << "a panel without its entry";
+    }
+    EXPECT_LE(segmentation_.characterCount(controller->events()), kEventLogLimit);
+
+    // With both modes off the census starts no job, so what it reconciles may be stale.
+    if (settled && controller->anyEnabled()) {
+      for (Pid pid : tracked) {
+        const auto* subscriptions = controller->subscriptions(pid);
+        ASSERT_NE(subscriptions, nullptr);
+        std::vector<Subscription> desired;
+        auto want = [&](const Element& element, std::initializer_list<const char*> names) {
+          for (const char* name : names) desired.push_back({element, name});
+        };
+        want(platform->accessibility().applicationElement(pid),
+             {"AXWindowCreated", "AXFocusedWindowChanged", "AXMainWindowChanged",
+              "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated"});
+        for (const auto& e : controller->entries()) {
+          if (e->pid != pid) continue;
+          want(e->window, {"AXMoved", "AXResized", "AXUIElementDestroyed", "AXWindowMiniaturized",
+                           "AXWindowDeminiaturized", "AXLayoutChanged"});
+          for (const auto* list : {&e->buttons, &e->areas}) {
+            for (const Element& element : *list) {
+              want(element, {"AXTitleChanged", "AXValueChanged", "AXLayoutChanged",
+                             "AXLoadComplete", "AXUIElementDestroyed"});
+            }
+          }
+        }
+        EXPECT_TRUE(*subscriptions == desired)
+            << "pid " << pid << ": " << subscriptions->size() << " registered, " << desired.size()
+            << " wanted";
+      }
+    }
+  }
+
+  sim::IcuTextSegmentation segmentation_;
+  std::set<std::int64_t> seen_, removed_;
+};
+
+TEST_P(ModelBased, RandomDesktopHistoriesKeepEveryInvariant) {
+  ModelRun run(GetParam());
+  start(run.desktop());
+  std::mt19937 user(GetParam() * 7 + 1);
+  int observedBefore = 0;
+  for (std::size_t step = 0; step < run.times().size(); ++step) {
+    const bool settled = step % 16 == 15;
+    runUntil(run.times()[step] + (settled ? ModelRun::kSettle : 0.1));
+    checkInvariants(run.states()[step], settled);
+    if (::testing::Test::HasFailure()) {
+      ADD_FAILURE() << "seed " << GetParam() << ", step " << step << "\n" << controller->events();
+      return;
+    }
+    // Nothing a job found may be applied while the gate is closed: no scan result lands.
+    const int observed = logged(": observed ");
+    if (step > 0 && run.states()[step - 1].suspended() && run.states()[step].suspended()) {
+      EXPECT_EQ(observed, observedBefore) << "a scan applied while suspended";
+    }
+    observedBefore = observed;
+    if (!settled) userActs(user);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, ModelBased, ::testing::Range(0u, 16u));
+
+}  // namespace
+}  // namespace lumetta::testing

@@ -1,0 +1,161 @@
+// Settings in the user defaults, colour choice, the power reaction, the status
+// text and stop, on the manual run loop.
+#include <gtest/gtest.h>
+
+#include "overlay/controller_settings.h"
+#include "support/controller_fixture.h"
+
+namespace lumetta::testing {
+namespace {
+
+using Settings = ControllerTest;
+using Status = ControllerTest;
+
+std::string withDefaults(const std::string& defaults) {
+  return controllerDesktop(R"(, "defaults": )" + defaults);
+}
+
+TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
+  start(controllerDesktop());
+  EXPECT_TRUE(controller->enabled());
+  EXPECT_FALSE(controller->gptEnabled());
+  EXPECT_TRUE(controller->tint());
+  EXPECT_TRUE(controller->gptTint());
+  EXPECT_EQ(controller->strength(), 0.15);
+  EXPECT_EQ(controller->gptStrength(), 0.15);
+  EXPECT_EQ(controller->borderWidth(), 6);
+  EXPECT_EQ(controller->gptBorderWidth(), 6);
+  EXPECT_EQ(controller->codexColor(), Color::systemBlue());
+  EXPECT_EQ(controller->gptColor(), Color::systemGreen());
+  EXPECT_EQ(platform->defaults().values().size(), 10u);
+}
+
+TEST_F(Settings, StoredNumbersAreBroughtIntoRangeOnLoadButNotWhenSet) {
+  start(withDefaults(R"({"indicatorStrength": 0.5, "gptStrength": 0.01, "gptBorderWidth": 30,
+                         "indicatorBorderWidth": 1})"));
+  EXPECT_EQ(controller->strength(), 0.25);
+  EXPECT_EQ(controller->gptStrength(), 0.1);
+  EXPECT_EQ(controller->gptBorderWidth(), 16);
+  EXPECT_EQ(controller->borderWidth(), 2);
+  EXPECT_EQ(platform->defaults().doubleValue(settings::kStrength), 0.25);  // written back
+  controller->setStrength(0.9);
+  EXPECT_EQ(controller->strength(), 0.9);
+  EXPECT_EQ(platform->defaults().doubleValue(settings::kStrength), 0.9);
+}
+
+TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
+  start(withDefaults(R"({"indicatorStrength": "high", "indicatorEnabled": "yes",
+                         "gptBorderWidth": true, "gptColor": {"data": "Z2FyYmFnZQ=="},
+                         "indicatorColor": {"color": {"pattern": "bricks"}}})"));
+  EXPECT_EQ(controller->strength(), 0.15);
+  EXPECT_TRUE(controller->enabled());
+  EXPECT_EQ(controller->gptBorderWidth(), 6);
+  EXPECT_EQ(controller->gptColor(), Color::systemGreen());
+  EXPECT_EQ(controller->codexColor(), Color::systemBlue());
+}
+
+TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
+  start(controllerDesktop());
+  const Color coral{1, 0.5, 0.25, 1}, teal{0, 0.5, 0.5, 1};
+  controller->setEnabled(false);
+  controller->setTint(false);
+  controller->setStrength(0.2);
+  controller->setBorderWidth(9);
+  controller->setCodexColor(coral);
+  controller->setGptEnabled(true);
+  controller->setGptTint(false);
+  controller->setGptStrength(0.11);
+  controller->setGptBorderWidth(3);
+  controller->setGptColor(teal);
+  controller.reset();
+
+  controller = OverlayController::create(platform->platform());
+  EXPECT_FALSE(controller->enabled());
+  EXPECT_FALSE(controller->tint());
+  EXPECT_EQ(controller->strength(), 0.2);
+  EXPECT_EQ(controller->borderWidth(), 9);
+  EXPECT_EQ(controller->codexColor(), coral);
+  EXPECT_TRUE(controller->gptEnabled());
+  EXPECT_FALSE(controller->gptTint());
+  EXPECT_EQ(controller->gptStrength(), 0.11);
+  EXPECT_EQ(controller->gptBorderWidth(), 3);
+  EXPECT_EQ(controller->gptColor(), teal);
+}
+
+TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
+  start(controllerDesktop());
+  runFor(1.5);
+  const Color coral{1, 0.5, 0.25, 1};
+  controller->chooseColor(false);
+  EXPECT_TRUE(platform->colorPanel().state().visible);
+  platform->colorPanel().pick(coral);
+  EXPECT_EQ(controller->codexColor(), coral);
+  EXPECT_EQ(entry(2)->panel->layer().color(), coral);  // recoloured at once
+  EXPECT_EQ(controller->gptColor(), Color::systemGreen());
+  // A colour without an sRGB form is ignored.
+  platform->colorPanel().pick(sim::PatternColor{"bricks"});
+  EXPECT_EQ(controller->codexColor(), coral);
+  controller->chooseColor(true);
+  platform->colorPanel().pick(Color::systemPurple());
+  EXPECT_EQ(controller->gptColor(), Color::systemPurple());
+  EXPECT_EQ(controller->codexColor(), coral);
+}
+
+TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
+  start(R"({"apps": []})");
+  EXPECT_EQ(controller->summary(), "Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
+                                   "Sleep guard: Starting sleep guard\n"
+                                   "Codex: On \u00b7 GPT: Off\n"
+                                   "No target windows classified yet.");
+  controller.reset();
+  start(controllerDesktop());
+  runFor(1.5);
+  const std::string& summary = controller->summary();
+  EXPECT_TRUE(summary.starts_with("Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
+                                  "Sleep guard: Awake; monitoring enabled\n"
+                                  "Codex: On \u00b7 GPT: Off\n"
+                                  "Window 1 pid=501: ChatGPT [Confirmed ChatGPT] \u00b7 Visible\n"
+                                  "  Renderer accessibility: automatic \u00b7 setter=0 \u00b7 "
+                                  "flag=true (read=0); mode labels determine success\n"
+                                  "  One unambiguous semantic AXPopUpButton \u00b7 nodes=4 \u00b7 "
+                                  "mode buttons=1\nWindow 2 pid=501: Codex"))
+      << summary;
+}
+
+TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"}])"));
+  runUntil(1.5);
+  ASSERT_TRUE(shown(2));
+  runUntil(2.9);
+  EXPECT_FALSE(shown(2));
+  EXPECT_EQ(logged("Power: monitoring and overlays suspended"), 1);
+  EXPECT_NE(controller->summary().find("Sleep guard: Sleep/display/session suspension; overlays "
+                                       "hidden\n"),
+            std::string::npos);
+  EXPECT_NE(controller->summary().find("Window 2 pid=501: Codex"), std::string::npos);
+  runUntil(3.49);  // the gate settles half a second after the wake
+  EXPECT_FALSE(shown(2));
+  EXPECT_EQ(logged("Power: desktop awake; resuming monitoring"), 1);
+  runUntil(3.55);
+  EXPECT_EQ(logged("Power: desktop awake; resuming monitoring"), 2);
+  EXPECT_TRUE(shown(2));
+}
+
+TEST_F(Status, StopReleasesEverythingOnceAndBlocksEveryEntryPoint) {
+  start(controllerDesktop());
+  runFor(1.5);
+  controller->stop();
+  EXPECT_TRUE(ids().empty());
+  EXPECT_TRUE(platform->panels().visiblePanels().empty());
+  EXPECT_FALSE(controller->hasObserver(501));
+  const std::string events = controller->events();
+  controller->stop();
+  controller->refresh();
+  controller->setEnabled(true);
+  runFor(3);
+  EXPECT_EQ(controller->events(), events);
+  EXPECT_TRUE(ids().empty());
+}
+
+}  // namespace
+}  // namespace lumetta::testing
