@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "overlay/indicator_color_panel.h"
 #include "platform/sim/atomic_file.h"
@@ -216,6 +217,29 @@ TEST_F(SettingsFile, AFailedWriteIsReportedAndTheChangeKeptInMemory) {
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_NE(errors[0].find(file.string()), std::string::npos) << errors[0];
   EXPECT_EQ(defaults.boolValue("gptEnabled"), true);
+}
+
+// Threads writing and reading at once: the file always ends with what memory
+// holds, whichever write came last.
+TEST_F(SettingsFile, ThreadedWritesLeaveTheFileEqualToTheValuesInMemory) {
+  SimUserDefaults defaults({});
+  defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())),
+                  [](const std::string& error) { ADD_FAILURE() << error; });
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&defaults, t] {
+      for (int i = 0; i < 5; ++i) {
+        defaults.setDouble("shared", t * 100 + i);
+        defaults.setBool("flag" + std::to_string(t), i % 2 == 0);
+        (void)defaults.doubleValue("shared");
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  auto read = readDefaultsFile(file.string());
+  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
+  EXPECT_EQ(*std::get<DefaultsFile>(read).values, defaults.values());
+  EXPECT_EQ(defaults.values().size(), 5u);
 }
 
 }  // namespace

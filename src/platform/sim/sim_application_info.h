@@ -1,5 +1,5 @@
 // Lumetta itself on the simulated desktop, as the desktop file's "lumetta"
-// object describes it.
+// object describes it (fixed for the run).
 #pragma once
 
 #include "platform/application_info.h"

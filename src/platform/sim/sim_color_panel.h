@@ -1,6 +1,8 @@
 // The shared colour panel of the simulated desktop. It records how it was
 // last configured, and a pick (the timeline's, or a test's) changes its colour
 // and reaches the action once the panel has been shown.
+// Implements: show with its configuration, picks. Ignores: closing the panel,
+// intermediate colours of a drag (each pick is one report).
 #pragma once
 
 #include <optional>

@@ -3,6 +3,8 @@
 // appearance's. An archive is the UTF-8 JSON text {"color":{"srgb":[r,g,b,a]}}
 // or {"color":{"pattern":"name"}}, numbers in their shortest exact form, so a
 // colour reads back exactly; any other data holds no colour.
+// Implements: system colours, sRGB conversion, archiving. Ignores: colour
+// spaces other than sRGB, the dark appearance.
 #pragma once
 
 #include <optional>

@@ -2,6 +2,9 @@
 // desktop file's "defaults", or kept in a settings file (lumetta --defaults
 // FILE) that is read at start and replaced whole and atomically on every
 // change. Safe to use from any thread.
+// Implements: presence, typed reads and writes, storing text (as another
+// program might). Ignores: other domains, registered defaults, changes made
+// to the file by others while running (it is read once).
 #pragma once
 
 #include <functional>
