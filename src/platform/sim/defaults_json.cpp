@@ -107,8 +107,9 @@ std::variant<DefaultsDictionary, JsonFault> defaultsFromJson(const Json& value,
 std::string defaultsJsonText(const DefaultsDictionary& defaults) {
   Json root = Json::object();
   for (const auto& [key, value] : defaults) {
+    // The key is captured by name: clang before version 16 cannot capture a structured binding.
     std::visit(
-        [&](const auto& v) {
+        [&root, &key = key](const auto& v) {
           using V = std::decay_t<decltype(v)>;
           if constexpr (std::is_same_v<V, double>) {
             root[key] = std::isfinite(v) ? Json(v) : Json{{"number", specialNumberName(v)}};
