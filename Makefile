@@ -3,7 +3,8 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: bootstrap run test sanitize tsan fuzz mac-check bench clean
+.PHONY: bootstrap run test sanitize tsan fuzz mac-check lint format format-check tidy layers \
+        bench clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -20,6 +21,12 @@ build/tsan/build.ninja: | bootstrap
 build/fuzz/build.ninja: | bootstrap
 	@CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DLUMETTA_SANITIZE=address -DLUMETTA_FUZZ=ON >/dev/null
+
+# The sources clang-tidy reads: a clang configuration (with the fuzz target),
+# never built.
+build/tidy/build.ninja: | bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B build/tidy $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DLUMETTA_FUZZ=ON >/dev/null
 
 build/asan/build.ninja: | bootstrap
 	@cmake -S . -B build/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DLUMETTA_SANITIZE=address >/dev/null
@@ -56,6 +63,29 @@ fuzz: build/fuzz/build.ninja
 # silicon) with clang on this machine, against libc++ as Xcode 14.1 ships it.
 mac-check: | bootstrap
 	@tools/mac-check/run build/mac-check
+
+# Style and structure: the formatter's check, clang-tidy and the layering rules.
+lint: format-check tidy layers
+
+FORMATTED = $(shell find src tests bench tools fuzz \
+                     \( -name '*.h' -o -name '*.cpp' -o -name '*.mm' \) | sort)
+
+# Rewrites every source in the house style (.clang-format).
+format: | bootstrap
+	@clang-format -i $(FORMATTED)
+
+format-check: | bootstrap
+	@clang-format --dry-run --Werror $(FORMATTED)
+	@echo "format-check: $(words $(FORMATTED)) files in the house style"
+
+# clang-tidy with .clang-tidy; TIDY_FILES (a regular expression) narrows the files.
+tidy: build/tidy/build.ninja
+	@JOBS=$(JOBS) tools/run-tidy build/tidy '$(TIDY_FILES)'
+
+# Each library includes only its own layer and the layers it links.
+layers:
+	@tools/check_layers.py --self-test
+	@tools/check_layers.py
 
 bench: build/release/build.ninja
 	@cmake --build build/release -j $(JOBS) --target lumetta_bench

@@ -128,9 +128,11 @@ def self_test():
         "classify/report_local.h": "#pragma once\n",
         "geometry/window_frame.h": "#pragma once\n",
         "overlay/color_layer.h": '  #  include "classify/report_local.h"\n',
-        "power/gate.cpp": '#include "platform/sim/sim_clock.h"\n#include <CoreGraphics/CoreGraphics.h>\n',
+        "power/gate.cpp": ('#include "platform/sim/sim_clock.h"\n'
+                           "#include <CoreGraphics/CoreGraphics.h>\n"),
         "platform/sim/sim_clock.h": "#include <cairo.h>\n#include <nlohmann/json.hpp>\n",
-        "platform/mac/mac_clock.mm": '#import <Foundation/Foundation.h>\n#include "support/text_format.h"\n',
+        "platform/mac/mac_clock.mm": ("#import <Foundation/Foundation.h>\n"
+                                      '#include "support/text_format.h"\n'),
         "platform/value.h": '#include "platform/sim/sim_clock.h"\n',
         "app/main.cpp": '#include "platform/sim/sim_clock.h"\n#include "overlay/color_layer.h"\n',
         "app/panescope_app.cpp": '#include "platform/sim/sim_clock.h"\n',
