@@ -3,7 +3,7 @@
 namespace lumetta {
 
 void RendererAccessibilityRequests::retain(const std::unordered_set<Pid>& processes) {
-  std::erase_if(requests, [&](const auto& entry) { return !processes.contains(entry.first); });
+  std::erase_if(requests_, [&](const auto& entry) { return !processes.contains(entry.first); });
 }
 
 }  // namespace lumetta

@@ -31,12 +31,12 @@ class RendererAccessibilityRequests {
   template <typename Activate>
     requires std::is_invocable_r_v<AXError, Activate&>
   AXError request(Pid pid, std::optional<WallTime> generation, Activate&& activate) {
-    if (auto found = requests.find(pid);
-        found != requests.end() && found->second.generation == generation) {
+    if (auto found = requests_.find(pid);
+        found != requests_.end() && found->second.generation == generation) {
       return found->second.result;
     }
     const AXError result = activate();
-    requests.insert_or_assign(pid, Request{generation, result});
+    requests_.insert_or_assign(pid, Request{generation, result});
     return result;
   }
 
@@ -46,7 +46,7 @@ class RendererAccessibilityRequests {
     AXError result = axerr::success;
   };
 
-  std::unordered_map<Pid, Request> requests;
+  std::unordered_map<Pid, Request> requests_;
 };
 
 }  // namespace lumetta
