@@ -43,11 +43,13 @@ struct Value {
                                ValueArray, Point, Size, Rect, Range, Url, Other>;
 
   // Exactly the stored types convert, so an int or a string literal cannot
-  // silently become a truth value.
+  // silently become a truth value. (clang-format 14 breaks requires clauses apart.)
+  // clang-format off
   template <class T>
     requires(!std::is_same_v<std::remove_cvref_t<T>, Value> &&
              std::is_constructible_v<Storage, std::in_place_type_t<std::remove_cvref_t<T>>, T>)
   Value(T&& v) : storage(std::in_place_type<std::remove_cvref_t<T>>, std::forward<T>(v)) {}
+  // clang-format on
 
   template <class T>
   const T* get() const {

@@ -28,6 +28,8 @@ class RendererAccessibilityRequests {
   // calls `activate` once, synchronously, and records and returns its result.
   // `generation` is the launch date, none when the system reports none; a date
   // and none are different launches.
+  // (clang-format 14 breaks requires clauses apart.)
+  // clang-format off
   template <typename Activate>
     requires std::is_invocable_r_v<AXError, Activate&>
   AXError request(Pid pid, std::optional<WallTime> generation, Activate&& activate) {
@@ -39,6 +41,7 @@ class RendererAccessibilityRequests {
     requests_.insert_or_assign(pid, Request{generation, result});
     return result;
   }
+  // clang-format on
 
  private:
   struct Request {
