@@ -27,10 +27,10 @@ std::string reference(double value) {
 void expectSameAsReference(const std::vector<double>& values) {
   int mismatches = 0;
   for (double value : values) {
-    for (double signed_ : {value, -value}) {
-      const std::string expected = reference(signed_);
-      if (shortestNumber(signed_) == expected) continue;
-      ADD_FAILURE() << std::hexfloat << signed_ << ": " << shortestNumber(signed_) << " instead of "
+    for (double withSign : {value, -value}) {
+      const std::string expected = reference(withSign);
+      if (shortestNumber(withSign) == expected) continue;
+      ADD_FAILURE() << std::hexfloat << withSign << ": " << shortestNumber(withSign) << " instead of "
                     << expected;
       if (++mismatches == 10) return;
     }
