@@ -28,9 +28,10 @@ std::string desktopJson(int tracked, int listed) {
     const bool target = i % (listed / tracked) == 0 && i / (listed / tracked) < tracked;
     if (target) {
       if (!windows.empty()) windows += ",";
-      windows += R"({"id": "w)" + std::to_string(i) +
-                 R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" + bounds +
-                 R"(, "children": [{"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]})";
+      windows +=
+          R"({"id": "w)" + std::to_string(i) +
+          R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" + bounds +
+          R"(, "children": [{"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]})";
     }
     if (!servers.empty()) servers += ",";
     servers += R"({"number": )" + std::to_string(1000 + i) + R"(, "pid": )" +

@@ -29,7 +29,8 @@ class ChurnDesktop {
     model_.apps.push_back(app(kStayingPid, 0, "ChatGPT", "com.openai.chat"));
     NodeId window = node("AXWindow", model_.apps.back().root, {kStayingPid, 0});
     NodeId button = node("AXPopUpButton", window, {kStayingPid, 0});
-    model_.nodes[button].attributes["AXTitle"] = SimValue{std::string("Switch mode, current mode: ChatGPT")};
+    model_.nodes[button].attributes["AXTitle"] =
+        SimValue{std::string("Switch mode, current mode: ChatGPT")};
     for (int i = 1; i <= launches; ++i) {
       const Pid pid = 1000 + i % kRecycledPids;
       churning_.push_back(app(pid, std::uint32_t(i), "Codex", "com.openai.codex"));
@@ -83,9 +84,11 @@ void BM_WatchLaunchQuitChurn(benchmark::State& state) {
       if (event % 2 == 0) {
         center.post({WorkspaceNotification::didLaunchApplication, platform.desktop().launch(app)});
       } else {
-        center.post({WorkspaceNotification::didTerminateApplication, platform.desktop().terminate(app.pid)});
+        center.post({WorkspaceNotification::didTerminateApplication,
+                     platform.desktop().terminate(app.pid)});
       }
-      platform.manualRunLoop().runFor(Duration::milliseconds(200));  // the discovery follows after 100 ms
+      platform.manualRunLoop().runFor(
+          Duration::milliseconds(200));       // the discovery follows after 100 ms
       platform.desktop().counters().reset();  // the simulator's own tally, not the monitor's
       log.str({});
       if (event == events / 10) heapAtTenth = mallinfo2().uordblks;

@@ -21,9 +21,10 @@ namespace {
 using namespace lumetta;
 
 int fail(const std::string& message) {
-  std::cerr << "lumetta-preview: " << message << "\n"
-            << "usage: lumetta-preview --desktop FILE --window NUMBER --mode ChatGPT|Codex\n"
-            << "                       --style top-bar|border [--toolbar HEIGHT] --out PICTURE.png\n";
+  std::cerr
+      << "lumetta-preview: " << message << "\n"
+      << "usage: lumetta-preview --desktop FILE --window NUMBER --mode ChatGPT|Codex\n"
+      << "                       --style top-bar|border [--toolbar HEIGHT] --out PICTURE.png\n";
   return 2;
 }
 
@@ -42,7 +43,8 @@ int main(int argc, char** argv) {
 
   sim::LoadResult loaded = sim::loadDesktopFile(options["--desktop"]);
   if (auto* error = std::get_if<sim::LoadError>(&loaded)) return fail(error->message);
-  sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)), sim::TimeSource::manual);
+  sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
+                             sim::TimeSource::manual);
 
   const std::int64_t number = std::strtoll(options["--window"].c_str(), nullptr, 10);
   const auto servers = visibleServerWindows(simulated.windowServer());
@@ -53,9 +55,10 @@ int main(int argc, char** argv) {
 
   const bool topBar = style == "top-bar";
   const Rect bounds = target->bounds;
-  const Rect marked = topBar ? Rect{bounds.x, bounds.y, bounds.width,
-                                    std::min(bounds.height, std::atof(options["--toolbar"].c_str()))}
-                             : bounds;
+  const Rect marked = topBar
+                          ? Rect{bounds.x, bounds.y, bounds.width,
+                                 std::min(bounds.height, std::atof(options["--toolbar"].c_str()))}
+                          : bounds;
   std::vector<Rect> covers;
   for (const ServerWindow& other : servers) {
     if (other.rank < target->rank && other.id != target->id) covers.push_back(other.bounds);
@@ -79,7 +82,8 @@ int main(int argc, char** argv) {
   panel->window().setFrame(frame, true);
   panel->window().orderFrontRegardless();
 
-  if (auto error = sim::writeScreenPicture(simulated.desktop(), simulated.panels(), options["--out"])) {
+  if (auto error =
+          sim::writeScreenPicture(simulated.desktop(), simulated.panels(), options["--out"])) {
     return fail(*error);
   }
   return 0;

@@ -52,7 +52,8 @@ std::optional<double> parseRunTime(const std::string& text) {
   return value;
 }
 
-std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments) {
+std::variant<CommandLine, CommandLineError> parseCommandLine(
+    std::span<const std::string> arguments) {
   CommandLine command;
   // --desktop, --screenshot and --defaults with their paths, and --virtual-time,
   // belong to the simulated platform, not to the modes; --record's path is taken

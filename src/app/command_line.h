@@ -14,11 +14,11 @@ enum class Mode { selfTest, overlays, record, classify, watch, dump, menuBar };
 
 struct CommandLine {
   Mode mode = Mode::menuBar;
-  double runSeconds = 0;  // --overlays and --watch (also with --record)
-  bool deep = false;          // --dump --deep
-  bool sampleLabels = false;  // --watch --sample-labels
-  std::optional<std::string> recordPath;  // --record FILE
-  bool watchWhileRecording = false;       // --record FILE --watch
+  double runSeconds = 0;                      // --overlays and --watch (also with --record)
+  bool deep = false;                          // --dump --deep
+  bool sampleLabels = false;                  // --watch --sample-labels
+  std::optional<std::string> recordPath;      // --record FILE
+  bool watchWhileRecording = false;           // --record FILE --watch
   std::optional<std::string> desktopPath;     // --desktop FILE
   std::optional<std::string> screenshotPath;  // --screenshot FILE
   std::optional<std::string> defaultsPath;    // --defaults FILE
@@ -33,7 +33,8 @@ inline constexpr double kDefaultOverlaysSeconds = 30;
 inline constexpr double kDefaultWatchSeconds = 60;
 
 // `arguments` is the whole list, the executable's own path first.
-std::variant<CommandLine, CommandLineError> parseCommandLine(std::span<const std::string> arguments);
+std::variant<CommandLine, CommandLineError> parseCommandLine(
+    std::span<const std::string> arguments);
 
 // A run time: the whole text as a finite decimal number in the C locale's
 // syntax (sign, digits with an optional point, exponent).

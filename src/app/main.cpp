@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
   std::optional<std::string> pictureError;
   if (command.screenshotPath) {
     app.onModeEnd([&] {
-      pictureError = sim::writeScreenPicture(simulated.desktop(), simulated.panels(),
-                                             *command.screenshotPath);
+      pictureError =
+          sim::writeScreenPicture(simulated.desktop(), simulated.panels(), *command.screenshotPath);
     });
   }
   const int status = app.dispatch(command).value_or(0);

@@ -26,9 +26,7 @@ std::optional<int> PanescopeApp::runMode(const CommandLine& command) {
     case Mode::selfTest: return runSelfTests(out_, platform_) ? 0 : 1;
     case Mode::overlays: break;  // dispatched above: its panels go when it stops
     case Mode::record: return record(command);
-    case Mode::classify:
-      printLine(out_, classificationSnapshot(platform_));
-      return 0;
+    case Mode::classify: printLine(out_, classificationSnapshot(platform_)); return 0;
     case Mode::watch: {
       ValidationMonitor monitor(platform_, out_, command.sampleLabels);
       monitor.start();

@@ -19,7 +19,8 @@ bool runSelfTests(std::ostream& out, const Platform& platform) {
       [&] { return visibilitySelfTest(out); },
       [&] { return mappingSelfTest(out); },
       [&] {
-        return overlayActivitySelfTest(out, platform.runLoop, platform.clock, platform.windowServer);
+        return overlayActivitySelfTest(out, platform.runLoop, platform.clock,
+                                       platform.windowServer);
       },
       [&] { return overlayCornerSelfTest(out, platform.panels); },
       [&] { return rendererAccessibilitySelfTest(out); },

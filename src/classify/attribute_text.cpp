@@ -21,7 +21,8 @@ std::string rawDescription(const Value& value) {
       [](const auto& v) -> std::string {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, Size>) {
-          return joined({"(width: ", decimalNumber(v.width), ", height: ", decimalNumber(v.height), ")"});
+          return joined(
+              {"(width: ", decimalNumber(v.width), ", height: ", decimalNumber(v.height), ")"});
         } else if constexpr (std::is_same_v<T, Point>) {
           return joined({"(x: ", decimalNumber(v.x), ", y: ", decimalNumber(v.y), ")"});
         } else if constexpr (std::is_same_v<T, Element>) {

@@ -25,7 +25,8 @@ bool cachedModeSelfTest(std::ostream& out) {
                cache.effective() == WindowMode::codex);
 
   cache.update(ModeObservation::incomplete());
-  check.expect("temporary AX read gap retains confirmed mode", cache.effective() == WindowMode::codex);
+  check.expect("temporary AX read gap retains confirmed mode",
+               cache.effective() == WindowMode::codex);
 
   cache.update(ModeObservation::ambiguous());
   cache.update(ModeObservation::missing());

@@ -37,11 +37,13 @@ std::string roleOf(const ReadResult& roleRead, Failures& failures) {
 
 void noteSidebarToggle(Accessibility& ax, const Element& button, ModeScan& scan) {
   std::string title = axString(ax, button, "AXTitle");
-  if (title == "Show sidebar" || title == "Hide sidebar") scan.sidebarLabels.push_back(std::move(title));
+  if (title == "Show sidebar" || title == "Hide sidebar")
+    scan.sidebarLabels.push_back(std::move(title));
 }
 
 // A pop-up button whose labels name a mode is evidence; one without is ignored.
-void collectModeButton(Accessibility& ax, const Element& button, ModeScan& scan, Failures& failures) {
+void collectModeButton(Accessibility& ax, const Element& button, ModeScan& scan,
+                       Failures& failures) {
   auto labels = ax.copyAttributeValues(button, kTitleAndDescription);
   if (!toleratedLabelError(labels[0].error) || !toleratedLabelError(labels[1].error)) {
     failures.insert("popup title/description error=" + std::to_string(labels[0].error) + "/" +
@@ -53,7 +55,8 @@ void collectModeButton(Accessibility& ax, const Element& button, ModeScan& scan,
   scan.buttons.push_back(button);
 }
 
-void queueChildren(const ReadResult& childrenRead, std::vector<Element>& queue, Failures& failures) {
+void queueChildren(const ReadResult& childrenRead, std::vector<Element>& queue,
+                   Failures& failures) {
   if (childrenRead.error == axerr::noValue || childrenRead.error == axerr::attributeUnsupported) {
     return;  // no children
   }

@@ -11,7 +11,7 @@ namespace lumetta {
 namespace {
 
 constexpr std::string_view kFocusAttributes[] = {"AXFocusedWindow", "AXMainWindow"};
-constexpr std::string_view kWindowDetailAttributes[] = {"AXFocused",  "AXMain",     "AXMinimized",
+constexpr std::string_view kWindowDetailAttributes[] = {"AXFocused",    "AXMain",     "AXMinimized",
                                                         "AXFullScreen", "AXPosition", "AXSize"};
 
 const char* truth(bool value) { return value ? "true" : "false"; }
@@ -26,8 +26,8 @@ std::string modeSummary(const ModeScan& scan) {
                   " semantic buttons=" + std::to_string(scan.buttons.size()));
   lines.push_back("Sidebar controls (diagnostic only): " + joined(scan.sidebarLabels, ", "));
   for (const ModeEvidence& evidence : scan.evidence) {
-    lines.push_back("Evidence AXRole=" + evidence.role + " AXTitle=" +
-                    quotedLiteral(evidence.title) +
+    lines.push_back("Evidence AXRole=" + evidence.role +
+                    " AXTitle=" + quotedLiteral(evidence.title) +
                     " AXDescription=" + quotedLiteral(evidence.description));
   }
   return joined(lines, "\n");
@@ -38,8 +38,9 @@ std::string focusSummary(Accessibility& ax, const Element& application, const El
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < reads.size(); ++i) {
     std::string line = std::string(kFocusAttributes[i]) + " match: ";
-    const Element* focused =
-        reads[i].error == axerr::success && reads[i].value ? reads[i].value->get<Element>() : nullptr;
+    const Element* focused = reads[i].error == axerr::success && reads[i].value
+                                 ? reads[i].value->get<Element>()
+                                 : nullptr;
     if (focused) {
       line += truth(*focused == window);
     } else {

@@ -13,15 +13,15 @@ namespace lumetta {
 
 namespace {
 
-constexpr std::string_view kNodeAttributes[] = {"AXRole",  "AXSubrole",     "AXIdentifier",
-                                                "AXDOMIdentifier", "AXTitle", "AXDescription",
-                                                "AXHelp",  "AXURL",         "AXChildren"};
+constexpr std::string_view kNodeAttributes[] = {"AXRole",          "AXSubrole", "AXIdentifier",
+                                                "AXDOMIdentifier", "AXTitle",   "AXDescription",
+                                                "AXHelp",          "AXURL",     "AXChildren"};
 constexpr std::string_view kWindowAttributes[] = {
-    "AXTitle", "AXRole",     "AXSubrole", "AXIdentifier", "AXDescription",
-    "AXHelp",  "AXDOMIdentifier", "AXDocument", "AXURL", "AXPosition",
-    "AXSize",  "AXFocused",  "AXMain",    "AXMinimized",  "AXFullScreen"};
-constexpr std::string_view kWindowStructure[] = {"AXChildren",    "AXContents",       "AXToolbar",
-                                                 "AXCloseButton", "AXMinimizeButton", "AXZoomButton"};
+    "AXTitle", "AXRole",          "AXSubrole",  "AXIdentifier", "AXDescription",
+    "AXHelp",  "AXDOMIdentifier", "AXDocument", "AXURL",        "AXPosition",
+    "AXSize",  "AXFocused",       "AXMain",     "AXMinimized",  "AXFullScreen"};
+constexpr std::string_view kWindowStructure[] = {
+    "AXChildren", "AXContents", "AXToolbar", "AXCloseButton", "AXMinimizeButton", "AXZoomButton"};
 
 std::string indent(int depth) { return std::string(std::size_t(depth) * 2, ' '); }
 
@@ -29,7 +29,11 @@ std::string indent(int depth) { return std::string(std::size_t(depth) * 2, ' ');
 class Walk {
  public:
   Walk(Accessibility& ax, Clock& clock, int depth, int limit, std::vector<std::string>& lines)
-      : ax_(ax), clock_(clock), depth_(depth), limit_(limit), lines_(lines),
+      : ax_(ax),
+        clock_(clock),
+        depth_(depth),
+        limit_(limit),
+        lines_(lines),
         deadline_(clock.uptime() + kCaptureWindowBudget) {}
 
   void visit(const Element& element, int depth, const std::string& path) {
@@ -52,7 +56,8 @@ class Walk {
     auto reads = ax_.copyAttributeValues(element, kNodeAttributes);
     for (std::size_t i = 0; i + 1 < reads.size(); ++i) {
       if (reads[i].error == axerr::success && reads[i].value) {
-        lines_.push_back(pad + "  " + std::string(kNodeAttributes[i]) + ": " + describe(*reads[i].value));
+        lines_.push_back(pad + "  " + std::string(kNodeAttributes[i]) + ": " +
+                         describe(*reads[i].value));
       }
     }
     const ReadResult& childrenRead = reads.back();
@@ -89,7 +94,8 @@ class Walk {
 
 std::string attributeNamesLine(Accessibility& ax, const Element& window) {
   ReadResult names = ax.copyAttributeNames(window);
-  const auto* list = names.error == axerr::success && names.value ? names.value->get<ValueArray>() : nullptr;
+  const auto* list =
+      names.error == axerr::success && names.value ? names.value->get<ValueArray>() : nullptr;
   std::vector<std::string> texts;
   for (std::size_t i = 0; list && i < list->size(); ++i) {
     const auto* text = (*list)[i].get<std::string>();
@@ -133,10 +139,13 @@ void captureApplication(const Platform& platform, const RunningApplication& app,
                     ", transient AX hash " + std::to_string(window.hash()) + "]");
     lines.push_back("Hash is a session reference, not a semantic identifier or stable window ID.");
     lines.push_back(modeSummary(scanMode(ax, platform.clock, window)));
-    for (std::string& line : attributeLines(ax, window, kWindowAttributes)) lines.push_back(std::move(line));
+    for (std::string& line : attributeLines(ax, window, kWindowAttributes))
+      lines.push_back(std::move(line));
     lines.push_back(attributeNamesLine(ax, window));
-    for (std::string& line : attributeLines(ax, window, kWindowStructure)) lines.push_back(std::move(line));
-    Walk(ax, platform.clock, depth, limit, lines).visit(window, 0, "window[" + std::to_string(i) + "]");
+    for (std::string& line : attributeLines(ax, window, kWindowStructure))
+      lines.push_back(std::move(line));
+    Walk(ax, platform.clock, depth, limit, lines)
+        .visit(window, 0, "window[" + std::to_string(i) + "]");
   }
   lines.push_back("");
 }
@@ -146,10 +155,12 @@ void captureApplication(const Platform& platform, const RunningApplication& app,
 Capture capture(const Platform& platform, int depth, int limit) {
   std::vector<std::string> lines{
       "Panescope \u00b7 " + iso8601(platform.clock.now()),
-      std::string("Accessibility trusted: ") + (platform.accessibility.isProcessTrusted() ? "true" : "false"),
-      "AX coordinates: global desktop coordinates, origin at the upper-left of the primary display.",
-      "Semantic AXPopUpButton classification; raw child limit " + std::to_string(limit) + ", depth " +
-          std::to_string(depth) + ".",
+      std::string("Accessibility trusted: ") +
+          (platform.accessibility.isProcessTrusted() ? "true" : "false"),
+      "AX coordinates: global desktop coordinates, origin at the upper-left of the primary "
+      "display.",
+      "Semantic AXPopUpButton classification; raw child limit " + std::to_string(limit) +
+          ", depth " + std::to_string(depth) + ".",
       "Child titles/descriptions may contain conversation text. No AXValue content read.",
       ""};
   const auto apps = targetApps(platform.workspace);

@@ -16,22 +16,27 @@ namespace lumetta {
 namespace {
 
 constexpr std::string_view kApplicationNotifications[] = {
-    "AXWindowCreated",         "AXFocusedWindowChanged",   "AXMainWindowChanged",
-    "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated",
+    "AXWindowCreated",        "AXFocusedWindowChanged",
+    "AXMainWindowChanged",    "AXFocusedUIElementChanged",
+    "AXApplicationActivated", "AXApplicationDeactivated",
     "AXLayoutChanged"};
-constexpr std::string_view kWindowNotifications[] = {
-    "AXMoved", "AXResized", "AXTitleChanged", "AXUIElementDestroyed", "AXWindowMiniaturized",
-    "AXWindowDeminiaturized", "AXLayoutChanged", "AXSelectedChildrenChanged"};
-constexpr std::string_view kWebAreaNotifications[] = {"AXLayoutChanged", "AXLoadComplete",
-                                                      "AXTitleChanged", "AXSelectedChildrenChanged"};
+constexpr std::string_view kWindowNotifications[] = {"AXMoved",
+                                                     "AXResized",
+                                                     "AXTitleChanged",
+                                                     "AXUIElementDestroyed",
+                                                     "AXWindowMiniaturized",
+                                                     "AXWindowDeminiaturized",
+                                                     "AXLayoutChanged",
+                                                     "AXSelectedChildrenChanged"};
+constexpr std::string_view kWebAreaNotifications[] = {
+    "AXLayoutChanged", "AXLoadComplete", "AXTitleChanged", "AXSelectedChildrenChanged"};
 constexpr std::string_view kButtonNotifications[] = {"AXTitleChanged", "AXValueChanged",
                                                      "AXUIElementDestroyed", "AXLayoutChanged",
                                                      "AXSelectedChildrenChanged"};
 constexpr std::string_view kButtonParentNotifications[] = {"AXLayoutChanged",
                                                            "AXSelectedChildrenChanged"};
-constexpr std::string_view kSnapshotAttributes[] = {"AXSubrole",    "AXFocused",  "AXMain",
-                                                    "AXMinimized",  "AXFullScreen", "AXPosition",
-                                                    "AXSize"};
+constexpr std::string_view kSnapshotAttributes[] = {
+    "AXSubrole", "AXFocused", "AXMain", "AXMinimized", "AXFullScreen", "AXPosition", "AXSize"};
 constexpr std::string_view kPopupAttributes[] = {"AXRole", "AXTitle", "AXDescription"};
 
 constexpr Duration kDiscoveryDelay = Duration::milliseconds(100);
@@ -56,7 +61,10 @@ void request(std::vector<ValidationMonitor::Subscription>& list, const Element& 
 }  // namespace
 
 ValidationMonitor::ValidationMonitor(const Platform& platform, std::ostream& out, bool sampleLabels)
-    : platform_(platform), out_(out), startTime_(platform.clock.uptime()), sampleLabels_(sampleLabels) {}
+    : platform_(platform),
+      out_(out),
+      startTime_(platform.clock.uptime()),
+      sampleLabels_(sampleLabels) {}
 
 ValidationMonitor::~ValidationMonitor() {
   if (pendingDiscovery_) pendingDiscovery_->cancel();
@@ -75,7 +83,8 @@ void ValidationMonitor::start() {
   const bool trusted = ax.isProcessTrusted();
   emit("START utc=" + iso8601(platform_.clock.now()) + " trusted=" + (trusted ? "true" : "false") +
        " window numbers are session AX object references only; full-tree polling=OFF "
-       "cached-label sampling=" + (sampleLabels_ ? "100ms" : "OFF"));
+       "cached-label sampling=" +
+       (sampleLabels_ ? "100ms" : "OFF"));
   if (!trusted) {
     emit("BLOCKED: Accessibility permission required");
     return;
@@ -151,13 +160,15 @@ void ValidationMonitor::reconcile(Pid pid, std::vector<Subscription> desired) {
   Observer& observer = *found->second;
   const std::vector<Subscription> old = std::move(subscriptions_[pid]);
   for (const Subscription& subscription : old) {
-    if (!contains(desired, subscription)) observer.removeNotification(subscription.element, subscription.name);
+    if (!contains(desired, subscription))
+      observer.removeNotification(subscription.element, subscription.name);
   }
   for (const Subscription& subscription : desired) {
     if (contains(old, subscription)) continue;
     AXError error = observer.addNotification(subscription.element, subscription.name, this);
     if (observer_) observer_->subscribed(subscription.element, subscription.name, error);
-    emit("SUBSCRIBE " + subscription.kind + " " + subscription.name + " AXError=" + std::to_string(error));
+    emit("SUBSCRIBE " + subscription.kind + " " + subscription.name +
+         " AXError=" + std::to_string(error));
   }
   subscriptions_[pid] = std::move(desired);
 }
@@ -239,22 +250,28 @@ void ValidationMonitor::discoverWindow(const RunningApplication& app, const Elem
   std::string entry = "pid=" + std::to_string(app.pid) + " window=" + std::to_string(number) +
                       " activeApp=" + (app.active ? "true" : "false") + "\n" +
                       focusSummary(ax, application, window) + "\n" + modeSummary(scan);
-  for (const std::string& line : attributeLines(ax, window, kSnapshotAttributes)) entry += "\n" + line;
+  for (const std::string& line : attributeLines(ax, window, kSnapshotAttributes))
+    entry += "\n" + line;
   found.entries.push_back(std::move(entry));
   found.bindings.push_back({app.pid, window, number, scan.buttons, buttonSignatures(scan.buttons)});
 
   const std::string windowKind = "window=" + std::to_string(number);
   request(desired, window, windowKind, kWindowNotifications);
-  for (const Element& area : scan.webAreas) request(desired, area, "webarea " + windowKind, kWebAreaNotifications);
+  for (const Element& area : scan.webAreas)
+    request(desired, area, "webarea " + windowKind, kWebAreaNotifications);
   for (const Element& button : scan.buttons) {
     request(desired, button, "mode-button " + windowKind, kButtonNotifications);
     ReadResult parent = readAX(ax, button, "AXParent");
-    const Element* parentElement = parent.error == axerr::success && parent.value ? parent.value->get<Element>() : nullptr;
-    if (parentElement) request(desired, *parentElement, "mode-button parent " + windowKind, kButtonParentNotifications);
+    const Element* parentElement =
+        parent.error == axerr::success && parent.value ? parent.value->get<Element>() : nullptr;
+    if (parentElement)
+      request(desired, *parentElement, "mode-button parent " + windowKind,
+              kButtonParentNotifications);
   }
 }
 
-void ValidationMonitor::reportDiscovery(const std::string& reason, Uptime began, const Discovery& found) {
+void ValidationMonitor::reportDiscovery(const std::string& reason, Uptime began,
+                                        const Discovery& found) {
   std::string snapshot = joined(found.entries, "\n\n");
   char summary[64];
   std::snprintf(summary, sizeof summary, " duration=%.1fms windows=%zu",
@@ -292,8 +309,8 @@ void ValidationMonitor::sampleLabels() {
   for (Binding& binding : bindings_) {
     std::string signatures = buttonSignatures(binding.buttons);
     if (signatures == binding.sampledSignature) continue;
-    emit("LABEL-SAMPLE pid=" + std::to_string(binding.pid) + " window=" +
-         std::to_string(binding.index) + " " + signatures);
+    emit("LABEL-SAMPLE pid=" + std::to_string(binding.pid) +
+         " window=" + std::to_string(binding.index) + " " + signatures);
     binding.sampledSignature = std::move(signatures);
   }
 }

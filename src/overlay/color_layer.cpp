@@ -16,7 +16,9 @@ void ColorLayer::setTint(bool tint) { assign(tint_, tint); }
 void ColorLayer::setStrength(double strength) { assign(strength_, strength); }
 void ColorLayer::setBorderWidth(double width) { assign(borderWidth_, width); }
 void ColorLayer::setBarHeight(double height) { assign(barHeight_, height); }
-void ColorLayer::setVisibleRegions(std::vector<Rect> regions) { assign(visibleRegions_, std::move(regions)); }
+void ColorLayer::setVisibleRegions(std::vector<Rect> regions) {
+  assign(visibleRegions_, std::move(regions));
+}
 
 void ColorLayer::setNeedsDisplay() {
   needsDisplay_ = true;

@@ -14,14 +14,17 @@ namespace {
 constexpr Duration kCensusMessagingTimeout = Duration::seconds(0.15);
 
 constexpr std::string_view kApplicationNotifications[] = {
-    "AXWindowCreated",           "AXFocusedWindowChanged",  "AXMainWindowChanged",
+    "AXWindowCreated",           "AXFocusedWindowChanged", "AXMainWindowChanged",
     "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated"};
-constexpr std::string_view kWindowNotifications[] = {
-    "AXMoved",   "AXResized",          "AXUIElementDestroyed", "AXWindowMiniaturized",
-    "AXWindowDeminiaturized", "AXLayoutChanged"};
-constexpr std::string_view kElementNotifications[] = {
-    "AXTitleChanged", "AXValueChanged", "AXLayoutChanged", "AXLoadComplete",
-    "AXUIElementDestroyed"};
+constexpr std::string_view kWindowNotifications[] = {"AXMoved",
+                                                     "AXResized",
+                                                     "AXUIElementDestroyed",
+                                                     "AXWindowMiniaturized",
+                                                     "AXWindowDeminiaturized",
+                                                     "AXLayoutChanged"};
+constexpr std::string_view kElementNotifications[] = {"AXTitleChanged", "AXValueChanged",
+                                                      "AXLayoutChanged", "AXLoadComplete",
+                                                      "AXUIElementDestroyed"};
 constexpr std::string_view kRescanNotifications[] = {"AXTitleChanged", "AXValueChanged",
                                                      "AXLayoutChanged", "AXLoadComplete"};
 
@@ -47,10 +50,10 @@ void OverlayController::census() {
     }
     wasTrusted_ = false;
     hideAllPanels();
-    summary_ = "Accessibility required for Lumetta.\nRunning copy: " +
-               platform_.application.bundlePath() +
-               "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
-               "again. Then reopen Lumetta.";
+    summary_ =
+        "Accessibility required for Lumetta.\nRunning copy: " + platform_.application.bundlePath() +
+        "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
+        "again. Then reopen Lumetta.";
     return;
   }
   wasTrusted_ = true;
@@ -92,10 +95,10 @@ std::vector<ProcessSnapshot> OverlayController::censusJob(Accessibility& ax, Wor
       return ax.setAttributeValue(snapshot.root, "AXEnhancedUserInterface", true);
     });
     const ReadResult flag = readAX(ax, snapshot.root, "AXEnhancedUserInterface");
-    snapshot.rendererStatus = "Renderer accessibility: automatic \u00b7 setter=" +
-                              std::to_string(setter) + " \u00b7 flag=" + rendererFlag(flag) +
-                              " (read=" + std::to_string(flag.error) +
-                              "); mode labels determine success";
+    snapshot.rendererStatus =
+        "Renderer accessibility: automatic \u00b7 setter=" + std::to_string(setter) +
+        " \u00b7 flag=" + rendererFlag(flag) + " (read=" + std::to_string(flag.error) +
+        "); mode labels determine success";
     const ReadResult windows = readAX(ax, snapshot.root, "AXWindows");
     if (windows.error == axerr::success) snapshot.windows = elementsOf(windows);
     snapshots.push_back(std::move(snapshot));
@@ -125,14 +128,16 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
 
     if (!snapshot.windows) {
       for (auto& entry : entries_) {
-        if (entry->pid == pid) entry->placement = "AXWindows temporarily unavailable; retaining layer";
+        if (entry->pid == pid)
+          entry->placement = "AXWindows temporarily unavailable; retaining layer";
       }
       continue;
     }
     const std::vector<Element>& windows = *snapshot.windows;
     std::vector<Entry*> gone;
     for (auto& entry : entries_) {
-      if (entry->pid == pid && std::find(windows.begin(), windows.end(), entry->window) == windows.end()) {
+      if (entry->pid == pid &&
+          std::find(windows.begin(), windows.end(), entry->window) == windows.end()) {
         gone.push_back(entry.get());
       }
     }

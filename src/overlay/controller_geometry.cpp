@@ -48,8 +48,8 @@ Placement place(Accessibility& ax, std::span<const ServerWindow> servers, const 
     windowRect = *frame;
   }
 
-  Placement placement{item.id, appKitRect(windowRect, primaryDisplayTop), *server, "",
-                      item.toolbarHeight, {}};
+  Placement placement{
+      item.id, appKitRect(windowRect, primaryDisplayTop), *server, "", item.toolbarHeight, {}};
   const Rect& bounds = server->bounds;
   const Rect region = item.topBar ? Rect{bounds.minX(), bounds.minY(), bounds.width,
                                          std::min(bounds.height, item.toolbarHeight)}

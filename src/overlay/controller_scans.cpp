@@ -70,10 +70,10 @@ void OverlayController::scan(Entry& entry) {
     const double toolbar =
         scan.excludedDialog ? kDefaultToolbarHeight : measureToolbar(ax, clock, window, current);
     std::string signature = labelSignature(scan.evidence);
-    runLoop.post([weak, token, id, scan = std::move(scan), toolbar,
-                  signature = std::move(signature)] {
-      if (auto self = weak.lock()) self->applyScan(token, id, scan, toolbar, signature);
-    });
+    runLoop.post(
+        [weak, token, id, scan = std::move(scan), toolbar, signature = std::move(signature)] {
+          if (auto self = weak.lock()) self->applyScan(token, id, scan, toolbar, signature);
+        });
   });
 }
 

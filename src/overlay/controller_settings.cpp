@@ -42,8 +42,8 @@ void OverlayController::loadSettings() {
   setGptStrength(storedNumber(defaults, settings::kGptStrength, settings::kMinimumStrength,
                               settings::kMaximumStrength)
                      .value_or(gptStrength_));
-  setGptBorderWidth(storedNumber(defaults, settings::kGptBorderWidth,
-                                 settings::kMinimumBorderWidth, settings::kMaximumBorderWidth)
+  setGptBorderWidth(storedNumber(defaults, settings::kGptBorderWidth, settings::kMinimumBorderWidth,
+                                 settings::kMaximumBorderWidth)
                         .value_or(gptBorderWidth_));
   setGptColor(color(settings::kGptColor).value_or(gptColor_));
   setEnabled(storedTruth(defaults, settings::kEnabled).value_or(true));

@@ -8,8 +8,8 @@ namespace lumetta {
 
 void OverlayController::powerChanged(bool active) {
   if (stopped_) return;
-  powerStatus_ = active ? "Awake; monitoring enabled"
-                        : "Sleep/display/session suspension; overlays hidden";
+  powerStatus_ =
+      active ? "Awake; monitoring enabled" : "Sleep/display/session suspension; overlays hidden";
   // The timers stay valid; parked, they stop every periodic pass.
   for (auto& timer : timers_) {
     if (active) {
@@ -37,12 +37,12 @@ void OverlayController::updateSummary() {
   std::vector<std::string> blocks;
   for (const auto& entry : entries_) {
     auto status = rendererStatuses_.find(entry->pid);
-    blocks.push_back("Window " + std::to_string(entry->id) + " pid=" + std::to_string(entry->pid) +
-                     ": " + std::string(rawValue(entry->cache.effective())) + " [" +
-                     entry->cache.explanation + "] \u00b7 " + entry->placement + "\n  " +
-                     (status == rendererStatuses_.end() ? "Renderer status pending"
-                                                        : status->second) +
-                     "\n  " + entry->scanDetail);
+    blocks.push_back(
+        "Window " + std::to_string(entry->id) + " pid=" + std::to_string(entry->pid) + ": " +
+        std::string(rawValue(entry->cache.effective())) + " [" + entry->cache.explanation +
+        "] \u00b7 " + entry->placement + "\n  " +
+        (status == rendererStatuses_.end() ? "Renderer status pending" : status->second) + "\n  " +
+        entry->scanDetail);
   }
   text += joined(blocks, "\n");
   if (entries_.empty()) text += "No target windows classified yet.";

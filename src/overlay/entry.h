@@ -42,7 +42,7 @@ struct Entry {
 
   // Presentation.
   Uptime lastMovement;
-  double fadeTarget = 1.0;              // the alpha the panel was last faded to
+  double fadeTarget = 1.0;               // the alpha the panel was last faded to
   std::optional<std::int64_t> serverID;  // the window-server window it maps to
   std::unique_ptr<PassivePanel> panel;   // created on the first showable placement
   std::string placement = "Waiting for geometry";

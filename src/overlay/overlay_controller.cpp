@@ -13,14 +13,16 @@ std::shared_ptr<OverlayController> OverlayController::create(const Platform& pla
 }
 
 OverlayController::OverlayController(const Platform& platform)
-    : platform_(platform), colorPanel_(platform.colorPanel),
+    : platform_(platform),
+      colorPanel_(platform.colorPanel),
       permissionReady_(platform.accessibility.isProcessTrusted()),
-      gptColor_(platform.colors.systemGreen()), codexColor_(platform.colors.systemBlue()),
+      gptColor_(platform.colors.systemGreen()),
+      codexColor_(platform.colors.systemBlue()),
       events_(platform.text),
       censusQueue_(platform.runLoop.makeSerialQueue(kCensusQueueLabel, QualityOfService::utility)),
       scanQueue_(platform.runLoop.makeSerialQueue(kScanQueueLabel, QualityOfService::utility)),
-      geometryQueue_(platform.runLoop.makeSerialQueue(kGeometryQueueLabel,
-                                                      QualityOfService::userInteractive)),
+      geometryQueue_(
+          platform.runLoop.makeSerialQueue(kGeometryQueueLabel, QualityOfService::userInteractive)),
       labelQueue_(platform.runLoop.makeSerialQueue(kLabelQueueLabel, QualityOfService::utility)) {}
 
 void OverlayController::start() {
@@ -40,9 +42,9 @@ void OverlayController::start() {
   every(kLabelPeriod, {Duration::zero(), RunLoopMode::defaultMode}, &OverlayController::labels);
 
   NotificationCenter& center = platform_.workspace.notificationCenter();
-  for (auto name : {WorkspaceNotification::didLaunchApplication,
-                    WorkspaceNotification::didTerminateApplication,
-                    WorkspaceNotification::activeSpaceDidChange}) {
+  for (auto name :
+       {WorkspaceNotification::didLaunchApplication, WorkspaceNotification::didTerminateApplication,
+        WorkspaceNotification::activeSpaceDidChange}) {
     tokens_.push_back(center.addObserver(name, [weak](const Notification& notification) {
       auto self = weak.lock();
       if (!self) return;
@@ -63,11 +65,12 @@ OverlayActivityGate& OverlayController::activity() {
   if (!activity_) {
     // The callback holds the controller weakly: the gate never keeps it alive.
     std::weak_ptr<OverlayController> weak = weak_from_this();
-    activity_ = std::make_shared<OverlayActivityGate>(
-        platform_.runLoop, platform_.workspace.notificationCenter(), platform_.windowServer,
-        [weak](bool active) {
-          if (auto self = weak.lock()) self->powerChanged(active);
-        });
+    activity_ = std::make_shared<OverlayActivityGate>(platform_.runLoop,
+                                                      platform_.workspace.notificationCenter(),
+                                                      platform_.windowServer, [weak](bool active) {
+                                                        if (auto self = weak.lock())
+                                                          self->powerChanged(active);
+                                                      });
   }
   return *activity_;
 }

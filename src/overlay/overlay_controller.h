@@ -47,8 +47,8 @@ struct Subscription {
 // What the census job learns of one target process.
 struct ProcessSnapshot {
   Pid pid = 0;
-  std::optional<WallTime> generation;  // the launch date
-  Element root;                        // the application element
+  std::optional<WallTime> generation;           // the launch date
+  Element root;                                 // the application element
   std::optional<std::vector<Element>> windows;  // none when "AXWindows" could not be read
   std::string rendererStatus;
 };

@@ -15,7 +15,8 @@ bool panelSelfTest(std::ostream& out, Panels& panels) {
   const PanelConfiguration& c = panel->window().configuration();
   const bool passed = c.clickThrough && c.transparent && c.shadowless && c.nonActivating;
   panel->window().close();
-  printLine(out, std::string(passed ? "PASS" : "FAIL") + " non-interactive translucent panel properties");
+  printLine(
+      out, std::string(passed ? "PASS" : "FAIL") + " non-interactive translucent panel properties");
   return passed;
 }
 
@@ -30,13 +31,16 @@ bool overlayCornerSelfTest(std::ostream& out, Panels& panels) {
         layer.setStrength(0.25);
         layer.setVisibleRegions({{0, 0, 120, 80}});
         const int w = 120 * scale, h = 80 * scale, s = scale;
-        Bitmap bitmap = panels.renderBitmap(w, h, scale, [&](Canvas& canvas) { layer.draw(canvas, {120, 80}); });
+        Bitmap bitmap = panels.renderBitmap(w, h, scale, [&](Canvas& canvas) {
+          layer.draw(canvas, {120, 80});
+        });
 
         const bool cornersClear = bitmap.alphaAt(s, 6 * s) < 0.01 &&
                                   bitmap.alphaAt(w - 1 - s, 6 * s) < 0.01 &&
                                   bitmap.alphaAt(s, h - 1 - 6 * s) < 0.01 &&
                                   bitmap.alphaAt(w - 1 - s, h - 1 - 6 * s) < 0.01;
-        const bool reachesEdge = bitmap.alphaAt(60 * s, 0) > 0.05 || bitmap.alphaAt(60 * s, 79 * s) > 0.05;
+        const bool reachesEdge =
+            bitmap.alphaAt(60 * s, 0) > 0.05 || bitmap.alphaAt(60 * s, 79 * s) > 0.05;
         check.expect(std::string(topBar ? "Top Bar" : "Border") + " corner clipping, " +
                          std::to_string(width) + "pt, " + std::to_string(scale) + "x",
                      cornersClear && reachesEdge);

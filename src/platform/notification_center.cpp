@@ -36,15 +36,20 @@ struct NotificationCenter::State {
 
 std::string_view notificationName(WorkspaceNotification name) {
   switch (name) {
-    case WorkspaceNotification::didLaunchApplication: return "NSWorkspaceDidLaunchApplicationNotification";
-    case WorkspaceNotification::didTerminateApplication: return "NSWorkspaceDidTerminateApplicationNotification";
-    case WorkspaceNotification::activeSpaceDidChange: return "NSWorkspaceActiveSpaceDidChangeNotification";
+    case WorkspaceNotification::didLaunchApplication:
+      return "NSWorkspaceDidLaunchApplicationNotification";
+    case WorkspaceNotification::didTerminateApplication:
+      return "NSWorkspaceDidTerminateApplicationNotification";
+    case WorkspaceNotification::activeSpaceDidChange:
+      return "NSWorkspaceActiveSpaceDidChangeNotification";
     case WorkspaceNotification::willSleep: return "NSWorkspaceWillSleepNotification";
     case WorkspaceNotification::didWake: return "NSWorkspaceDidWakeNotification";
     case WorkspaceNotification::screensDidSleep: return "NSWorkspaceScreensDidSleepNotification";
     case WorkspaceNotification::screensDidWake: return "NSWorkspaceScreensDidWakeNotification";
-    case WorkspaceNotification::sessionDidResignActive: return "NSWorkspaceSessionDidResignActiveNotification";
-    case WorkspaceNotification::sessionDidBecomeActive: return "NSWorkspaceSessionDidBecomeActiveNotification";
+    case WorkspaceNotification::sessionDidResignActive:
+      return "NSWorkspaceSessionDidResignActiveNotification";
+    case WorkspaceNotification::sessionDidBecomeActive:
+      return "NSWorkspaceSessionDidBecomeActiveNotification";
   }
   return "";
 }

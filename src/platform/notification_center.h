@@ -53,7 +53,8 @@ class NotificationCenter {
 
    private:
     friend class NotificationCenter;
-    Registration(std::weak_ptr<State> state, std::uint64_t id) : state_(std::move(state)), id_(id) {}
+    Registration(std::weak_ptr<State> state, std::uint64_t id)
+        : state_(std::move(state)), id_(id) {}
     std::weak_ptr<State> state_;
     std::uint64_t id_ = 0;
   };

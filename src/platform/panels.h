@@ -75,7 +75,9 @@ struct Bitmap {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> pixels;
-  double alphaAt(int column, int row) const { return pixels[(row * width + column) * 4 + 3] / 255.0; }
+  double alphaAt(int column, int row) const {
+    return pixels[(row * width + column) * 4 + 3] / 255.0;
+  }
 };
 
 class Panels {

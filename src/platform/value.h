@@ -39,8 +39,8 @@ struct Value;
 using ValueArray = std::vector<Value>;
 
 struct Value {
-  using Storage = std::variant<Null, std::string, std::int64_t, double, bool, Element,
-                               ValueArray, Point, Size, Rect, Range, Url, Other>;
+  using Storage = std::variant<Null, std::string, std::int64_t, double, bool, Element, ValueArray,
+                               Point, Size, Rect, Range, Url, Other>;
 
   // Exactly the stored types convert, so an int or a string literal cannot
   // silently become a truth value. (clang-format 14 breaks requires clauses apart.)

@@ -7,7 +7,9 @@ OverlayActivityGate::OverlayActivityGate(RunLoop& runLoop, NotificationCenter& c
                                          std::function<void(bool)> changed,
                                          std::function<bool()> displayAwake,
                                          std::optional<bool> onConsole)
-    : runLoop_(runLoop), center_(center), changed_(std::move(changed)),
+    : runLoop_(runLoop),
+      center_(center),
+      changed_(std::move(changed)),
       displayAwake_(displayAwake ? std::move(displayAwake)
                                  : [&windowServer] { return hasAwakeDisplay(windowServer); }) {
   // The session dictionary is asked only when the caller does not say.
@@ -25,7 +27,8 @@ OverlayActivityGate::OverlayActivityGate(RunLoop& runLoop, NotificationCenter& c
   };
   // The registrations die with the gate, so `this` never outlives it.
   for (auto [name, event] : events) {
-    tokens_.push_back(center_.addObserver(name, [this, event = event](const Notification&) { receive(event); }));
+    tokens_.push_back(
+        center_.addObserver(name, [this, event = event](const Notification&) { receive(event); }));
   }
   scheduleResume();
 }

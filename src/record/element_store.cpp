@@ -288,7 +288,8 @@ bool ElementStore::spent() {
 }
 
 void ElementStore::note(std::string text) {
-  if (notes_.size() < kMaximumNotes && std::find(notes_.begin(), notes_.end(), text) == notes_.end()) {
+  if (notes_.size() < kMaximumNotes &&
+      std::find(notes_.begin(), notes_.end(), text) == notes_.end()) {
     notes_.push_back(std::move(text));
   }
 }

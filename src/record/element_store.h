@@ -29,11 +29,11 @@ struct RecordLimits {
 
 // Every attribute any part of the program reads; nothing else is read.
 inline constexpr std::string_view kRecordedAttributes[] = {
-    "AXRole",          "AXSubrole",      "AXTitle",       "AXDescription",    "AXIdentifier",
-    "AXDOMIdentifier", "AXHelp",         "AXURL",         "AXDocument",       "AXPosition",
-    "AXSize",          "AXFocused",      "AXMain",        "AXMinimized",      "AXFullScreen",
-    "AXChildren",      "AXContents",     "AXToolbar",     "AXCloseButton",    "AXMinimizeButton",
-    "AXZoomButton",    "AXParent",       "AXWindows",     "AXFocusedWindow",  "AXMainWindow"};
+    "AXRole",          "AXSubrole",  "AXTitle",   "AXDescription",   "AXIdentifier",
+    "AXDOMIdentifier", "AXHelp",     "AXURL",     "AXDocument",      "AXPosition",
+    "AXSize",          "AXFocused",  "AXMain",    "AXMinimized",     "AXFullScreen",
+    "AXChildren",      "AXContents", "AXToolbar", "AXCloseButton",   "AXMinimizeButton",
+    "AXZoomButton",    "AXParent",   "AXWindows", "AXFocusedWindow", "AXMainWindow"};
 
 // The messaging timeout the recorder sets on every application it reads.
 inline constexpr Duration kRecordMessagingTimeout = Duration::milliseconds(300);

@@ -80,8 +80,9 @@ bool explicitChildren(const RecordedElement& element) {
 
 bool gone(const RecordedElement& element) {
   return !element.attributes.empty() &&
-         std::all_of(element.attributes.begin(), element.attributes.end(),
-                     [](const auto& entry) { return entry.second.error == axerr::invalidUIElement; });
+         std::all_of(element.attributes.begin(), element.attributes.end(), [](const auto& entry) {
+           return entry.second.error == axerr::invalidUIElement;
+         });
 }
 
 }  // namespace
@@ -104,7 +105,8 @@ void Recording::snapshot() {
   const std::vector<Rect> frames = server.screenFrames();
   const auto ids = server.onlineDisplays().value_or(std::vector<DisplayID>{});
   for (std::size_t i = 0; i < ids.size(); ++i) {
-    displays_.push_back({ids[i], i < frames.size() ? frames[i] : Rect{}, server.displayIsAsleep(ids[i])});
+    displays_.push_back(
+        {ids[i], i < frames.size() ? frames[i] : Rect{}, server.displayIsAsleep(ids[i])});
   }
   if (auto session = server.copySessionDictionary()) {
     const auto* dictionary = session->get<RawDictionary>();
@@ -151,7 +153,8 @@ std::size_t Recording::recordApp(const RunningApplication& info, bool launched) 
 void Recording::matchWindowNumbers(const App& app) {
   if (!app.root) return;
   auto it = store_[*app.root].attributes.find("AXWindows");
-  const auto windows = it == store_[*app.root].attributes.end() ? std::nullopt : linksIn(it->second);
+  const auto windows =
+      it == store_[*app.root].attributes.end() ? std::nullopt : linksIn(it->second);
   for (ElementIndex window : windows.value_or(std::vector<ElementIndex>{})) {
     const auto& attributes = store_[window].attributes;
     auto position = attributes.find("AXPosition"), size = attributes.find("AXSize");
@@ -247,10 +250,11 @@ void Recording::startWatching() {
           launched(*notification.application);
         }
       }));
-  registrations_.push_back(center.addObserver(
-      WorkspaceNotification::didTerminateApplication, [this](const Notification& notification) {
-        if (notification.application) terminated(notification.application->pid);
-      }));
+  registrations_.push_back(center.addObserver(WorkspaceNotification::didTerminateApplication,
+                                              [this](const Notification& notification) {
+                                                if (notification.application)
+                                                  terminated(notification.application->pid);
+                                              }));
   for (const auto& [name, action] : kPowerEvents) {
     registrations_.push_back(center.addObserver(name, [this, action = action](const Notification&) {
       timeline_.push_back({now(), PowerEntry{action}});

@@ -129,7 +129,9 @@ class RecordingDocument {
   RecordingDocument(const ElementStore& store,
                     const std::vector<std::optional<RecordedElement>>& definitions,
                     const std::vector<bool>& explicitChildren)
-      : store_(store), definitions_(definitions), explicitChildren_(explicitChildren),
+      : store_(store),
+        definitions_(definitions),
+        explicitChildren_(explicitChildren),
         written_(store.size(), false) {}
 
   JsonValue element(ElementIndex index) {
@@ -140,10 +142,14 @@ class RecordingDocument {
     const RecordedElement& element = *definitions_[index];
     AttributeRecords attributes = element.attributes;
     static constexpr std::pair<const char*, const char*> shorthands[] = {
-        {"role", "AXRole"}, {"subrole", "AXSubrole"}, {"title", "AXTitle"}, {"description", "AXDescription"}};
+        {"role", "AXRole"},
+        {"subrole", "AXSubrole"},
+        {"title", "AXTitle"},
+        {"description", "AXDescription"}};
     for (auto [key, name] : shorthands) {
       auto it = attributes.find(name);
-      if (it == attributes.end() || it->second.error != axerr::success || !it->second.value) continue;
+      if (it == attributes.end() || it->second.error != axerr::success || !it->second.value)
+        continue;
       if (const auto* text = std::get_if<std::string>(&it->second.value->storage)) {
         object.emplace_back(key, *text);
         attributes.erase(it);
@@ -176,7 +182,8 @@ class RecordingDocument {
     }
     if (!attrs.empty()) object.emplace_back("attrs", std::move(attrs));
     if (!errors.empty()) object.emplace_back("errors", std::move(errors));
-    if (!notificationErrors.empty()) object.emplace_back("notificationErrors", std::move(notificationErrors));
+    if (!notificationErrors.empty())
+      object.emplace_back("notificationErrors", std::move(notificationErrors));
     JsonArray children;
     for (ElementIndex child : element.children) children.push_back(this->element(child));
     for (ElementIndex child : element.attached) children.push_back(this->element(child));
@@ -201,7 +208,8 @@ std::string Recording::json() const {
     if (app.info.launchDate) object.emplace_back("launched", preciseTime(*app.info.launchDate));
     if (app.info.bundleURL) object.emplace_back("bundleURL", app.info.bundleURL->absolute);
     if (app.root) {
-      if (auto latency = store_.latency(*app.root)) object.emplace_back("latency", latency->inSeconds());
+      if (auto latency = store_.latency(*app.root))
+        object.emplace_back("latency", latency->inSeconds());
       if (store_[*app.root].hung) object.emplace_back("hung", true);
     }
     if (app.observerError) object.emplace_back("observerError", std::int64_t{*app.observerError});
@@ -221,14 +229,15 @@ std::string Recording::json() const {
   note += notes.empty() ? " Every limit was respected without stopping the recording."
                         : " Limits reached: " + joined(notes, "; ") + ".";
 
-  JsonObject root{{"note", note}, {"trusted", trusted_},
+  JsonObject root{{"note", note},
+                  {"trusted", trusted_},
                   {"clock", JsonObject{{"wallStart", preciseTime(wallStart_)}}}};
   JsonArray displays;
   for (const Display& display : displays_) {
     const Rect& f = display.frame;
     displays.push_back(JsonObject{{"id", std::int64_t{display.id}},
                                   {"frame", JsonArray{plainNumber(f.x), plainNumber(f.y),
-                                                     plainNumber(f.width), plainNumber(f.height)}},
+                                                      plainNumber(f.width), plainNumber(f.height)}},
                                   {"asleep", display.asleep}});
   }
   root.emplace_back("displays", std::move(displays));
@@ -260,8 +269,8 @@ std::string Recording::json() const {
             event.emplace_back("children", JsonObject{{"element", idOf(action.element)},
                                                       {"value", std::move(children)}});
           } else if constexpr (std::is_same_v<A, NotifyEntry>) {
-            event.emplace_back("notify", JsonObject{{"element", idOf(action.element)},
-                                                    {"name", action.name}});
+            event.emplace_back(
+                "notify", JsonObject{{"element", idOf(action.element)}, {"name", action.name}});
           } else if constexpr (std::is_same_v<A, LaunchEntry>) {
             event.emplace_back("launch", appJson(apps_[action.app]));
           } else if constexpr (std::is_same_v<A, PidEntry>) {

@@ -15,8 +15,11 @@ constexpr std::size_t kLineWidth = 100;
 std::size_t utf8Length(std::string_view text, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
-  std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2
-                     : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+  std::size_t length = lead < 0x80                    ? 1
+                       : lead >= 0xC2 && lead <= 0xDF ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
   if (length == 0 || i + length > text.size()) return 0;
   for (std::size_t k = 1; k < length; ++k) {
     if ((byte(i + k) & 0xC0) != 0x80) return 0;
@@ -59,11 +62,10 @@ std::size_t oneLineLength(const JsonValue& value, std::size_t limit) {
     return length <= limit;
   };
   if (const auto* array = std::get_if<JsonArray>(&value.storage)) {
-    for (std::size_t i = 0; i < array->size() && add(i, {}, (*array)[i]); ++i) {
-    }
+    for (std::size_t i = 0; i < array->size() && add(i, {}, (*array)[i]); ++i) {}
   } else if (const auto* object = std::get_if<JsonObject>(&value.storage)) {
-    for (std::size_t i = 0; i < object->size() && add(i, (*object)[i].first, (*object)[i].second); ++i) {
-    }
+    for (std::size_t i = 0; i < object->size() && add(i, (*object)[i].first, (*object)[i].second);
+         ++i) {}
   } else {
     return scalarText(value).size();
   }

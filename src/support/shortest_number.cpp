@@ -69,10 +69,12 @@ Decimal shortestDecimal(double value) {
   for (int precision = 1;; ++precision) {
     const Decimal nearest = rounded(value, precision);
     std::vector<Decimal> candidates = {nearest};
-    if (powerOfTwo) candidates.insert(candidates.end(), {neighbour(nearest, true), neighbour(nearest, false)});
+    if (powerOfTwo)
+      candidates.insert(candidates.end(), {neighbour(nearest, true), neighbour(nearest, false)});
     for (Decimal& candidate : candidates) {
       if (valueOf(candidate) != value) continue;
-      while (candidate.digits.size() > 1 && candidate.digits.back() == '0') candidate.digits.pop_back();
+      while (candidate.digits.size() > 1 && candidate.digits.back() == '0')
+        candidate.digits.pop_back();
       return candidate;
     }
   }

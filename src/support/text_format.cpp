@@ -83,8 +83,8 @@ std::optional<WallTime> parseIso8601(std::string_view text) {
                      std::chrono::day{unsigned(day)}};
   if (!ymd.ok() || hour > 23 || minute > 59 || second > 60) return std::nullopt;
   const std::chrono::sys_seconds time = sys_days{ymd} + std::chrono::hours{hour} +
-                                         std::chrono::minutes{minute} + seconds{second} -
-                                         std::chrono::minutes{offsetMinutes};
+                                        std::chrono::minutes{minute} + seconds{second} -
+                                        std::chrono::minutes{offsetMinutes};
   // Wall times count the system clock's unit in 64 bits: nanoseconds with
   // libstdc++ (about the years 1678 to 2262), microseconds with libc++.
   if (time <= floor<seconds>(WallTime::min()) || time >= floor<seconds>(WallTime::max())) {

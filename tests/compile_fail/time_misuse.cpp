@@ -12,8 +12,8 @@ void correctUse(RunLoop& loop, Clock& clock, Timer& timer) {
   loop.postAfter(Duration::milliseconds(500), std::make_shared<WorkItem>([] {}));
   loop.runUntil(clock.uptime() + Duration::seconds(1));
   timer.setNextFireTime(clock.uptime());
-  auto repeating = loop.repeatingTimer(Duration::seconds(1), [] {},
-                                       {.tolerance = Duration::milliseconds(10)});
+  auto repeating =
+      loop.repeatingTimer(Duration::seconds(1), [] {}, {.tolerance = Duration::milliseconds(10)});
 #if MISUSE == 1  // a point on the clock where a delay belongs
   loop.postAfter(clock.uptime(), std::make_shared<WorkItem>([] {}));
 #elif MISUSE == 2  // a delay where a deadline belongs

@@ -64,8 +64,9 @@ TEST_F(AccessibilityContract, ReadsGiveTypedValuesOrAnErrorWithoutOne) {
 }
 
 TEST_F(AccessibilityContract, BatchedReadsGiveWhatSingleReadsGive) {
-  const std::string_view attributes[] = {"AXRole", "AXTitle", "AXLumettaNoSuchAttribute",
-                                         "AXPosition", "AXSize", "AXParent", "AXChildren"};
+  const std::string_view attributes[] = {"AXRole",     "AXTitle", "AXLumettaNoSuchAttribute",
+                                         "AXPosition", "AXSize",  "AXParent",
+                                         "AXChildren"};
   for (const Element& element : {app, *window}) {
     const std::vector<ReadResult> batched = ax.copyAttributeValues(element, attributes);
     ASSERT_EQ(batched.size(), std::size(attributes));
@@ -136,14 +137,14 @@ TEST_F(AccessibilityContract, ElementsReadThroughAHandleCarryItsTimeout) {
 
 struct ObserverContract : AccessibilityContract {
   ObserverResult observe() {
-    return ax.createObserver(backend->subject(), [this](const Element& element,
-                                                        std::string_view name, void* context) {
-      ++calls;
-      onMainThread = onMainThread && platform.runLoop.isMainThread();
-      about = element;
-      notification = name;
-      heardContext = context;
-    });
+    return ax.createObserver(backend->subject(),
+                             [this](const Element& element, std::string_view name, void* context) {
+                               ++calls;
+                               onMainThread = onMainThread && platform.runLoop.isMainThread();
+                               about = element;
+                               notification = name;
+                               heardContext = context;
+                             });
   }
 
   int calls = 0;
@@ -199,8 +200,7 @@ TEST_F(ObserverContract, DeliveredElementsCarryTheirHandlesTimeout) {
   ASSERT_TRUE(bounded);
   ObserverResult created = observe();
   ASSERT_TRUE(created.observer);
-  ASSERT_EQ(created.observer->addNotification(*bounded, "AXTitleChanged", &marker),
-            axerr::success);
+  ASSERT_EQ(created.observer->addNotification(*bounded, "AXTitleChanged", &marker), axerr::success);
   created.observer->attachToMainRunLoop();
   backend->retitleSubjectWindow("Lumetta contract, bounded");
   ASSERT_TRUE(runUntil(platform, [&] { return calls > 0; }));

@@ -62,8 +62,8 @@ TEST_F(ColorsContract, DataThatHoldsNoColourDoesNotUnarchive) {
   const Data archive = colors.archive(Color{0.2, 0.4, 0.6, 1}).value();
   const Data truncated(archive.begin(), archive.begin() + archive.size() / 2);
   const std::string text = "{\"srgb\": [0.2, 0.4, 0.6, 1]}";
-  for (const Data& garbage : {Data{}, Data{0xde, 0xad, 0xbe, 0xef}, truncated,
-                              Data(text.begin(), text.end())}) {
+  for (const Data& garbage :
+       {Data{}, Data{0xde, 0xad, 0xbe, 0xef}, truncated, Data(text.begin(), text.end())}) {
     EXPECT_FALSE(colors.unarchive(garbage)) << garbage.size() << " bytes";
   }
 }

@@ -10,7 +10,9 @@
 namespace lumetta::contract {
 namespace {
 
-std::string key(std::string_view name) { return std::string(kDefaultsKeyPrefix) + std::string(name); }
+std::string key(std::string_view name) {
+  return std::string(kDefaultsKeyPrefix) + std::string(name);
+}
 
 struct DefaultsContract : ::testing::Test {
   std::unique_ptr<ContractBackend> backend = makeContractBackend();

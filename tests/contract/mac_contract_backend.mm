@@ -118,9 +118,8 @@ class MacContractBackend final : public ContractBackend {
                                       name == WorkspaceNotification::didTerminateApplication;
       NSRunningApplication* application =
           [NSRunningApplication runningApplicationWithProcessIdentifier:subject_.pid()];
-      NSDictionary* info = aboutAnApplication && application
-                               ? @{NSWorkspaceApplicationKey : application}
-                               : nil;
+      NSDictionary* info =
+          aboutAnApplication && application ? @{NSWorkspaceApplicationKey : application} : nil;
       [workspace.notificationCenter postNotificationName:mac::nsString(notificationName(name))
                                                   object:workspace
                                                 userInfo:info];

@@ -42,11 +42,9 @@ int main() {
     window.title = text(lumetta::contract::kSubjectTitle);
     [window orderFrontRegardless];
 
-    dispatch_async(dispatch_get_main_queue(), ^{
-      answer("ready");
-    });
-    dispatch_queue_t input = dispatch_queue_create("dev.lumetta.contract-subject.input",
-                                                   DISPATCH_QUEUE_SERIAL);
+    dispatch_async(dispatch_get_main_queue(), ^{ answer("ready"); });
+    dispatch_queue_t input =
+        dispatch_queue_create("dev.lumetta.contract-subject.input", DISPATCH_QUEUE_SERIAL);
     dispatch_async(input, ^{
       char line[4096];
       while (std::fgets(line, sizeof line, stdin)) {

@@ -86,8 +86,8 @@ TEST_F(RunLoopContract, SerialQueuesRunJobsInOrderAndReleaseWaitsForThem) {
 TEST_F(RunLoopContract, TimersRepeatParkRefireAndStop) {
   int fires = 0, defaultModeFires = 0;
   const Duration interval = Duration::milliseconds(20);
-  auto timer = loop.repeatingTimer(interval, [&] { ++fires; },
-                                   {.tolerance = Duration::milliseconds(1)});
+  auto timer =
+      loop.repeatingTimer(interval, [&] { ++fires; }, {.tolerance = Duration::milliseconds(1)});
   auto defaultModeTimer = loop.repeatingTimer(interval, [&] { ++defaultModeFires; },
                                               {.mode = RunLoopMode::defaultMode});
   ASSERT_TRUE(runUntil(platform, [&] { return fires >= 2 && defaultModeFires >= 1; }));
@@ -127,12 +127,12 @@ TEST_F(RunLoopContract, SpinningStopsWhenTheConditionHoldsOrTheDeadlinePasses) {
   EXPECT_TRUE(loop.spinUntil(deadline, [&] { return ran; }));
   EXPECT_LT(platform.clock.uptime(), deadline) << "spinning went on after the condition held";
 
-  EXPECT_FALSE(loop.spinUntil(platform.clock.uptime() + Duration::milliseconds(50),
-                              [] { return false; }));
+  EXPECT_FALSE(
+      loop.spinUntil(platform.clock.uptime() + Duration::milliseconds(50), [] { return false; }));
   bool late = false;
   loop.post([&] { late = true; });
-  EXPECT_FALSE(loop.spinUntil(platform.clock.uptime() - Duration::milliseconds(1),
-                              [&] { return late; }));
+  EXPECT_FALSE(
+      loop.spinUntil(platform.clock.uptime() - Duration::milliseconds(1), [&] { return late; }));
   EXPECT_FALSE(late) << "work ran although the deadline had passed";
   EXPECT_TRUE(runUntil(platform, [&] { return late; }));
 }

@@ -20,7 +20,7 @@ TEST_F(TextSegmentationContract, CountsWhatAReaderCountsAsOneCharacter) {
   EXPECT_EQ(text.characterCount(""), 0u);
   EXPECT_EQ(text.characterCount("abc\n"), 4u);
   EXPECT_EQ(text.characterCount("e\u0301"), 1u);                     // e with a combining accent
-  EXPECT_EQ(text.characterCount("\U0001F1EB\U0001F1F7"), 1u);         // a flag
+  EXPECT_EQ(text.characterCount("\U0001F1EB\U0001F1F7"), 1u);        // a flag
   EXPECT_EQ(text.characterCount("\U0001F469\u200D\U0001F4BB"), 1u);  // joined emoji
   EXPECT_EQ(text.characterCount("\r\n"), 1u);
   EXPECT_EQ(text.characterCount("\xff\xfe"), 2u) << "bytes that are not UTF-8 count each";

@@ -9,12 +9,15 @@
 namespace lumetta::contract {
 namespace {
 
-constexpr WorkspaceNotification kAll[] = {
-    WorkspaceNotification::didLaunchApplication,  WorkspaceNotification::didTerminateApplication,
-    WorkspaceNotification::activeSpaceDidChange,  WorkspaceNotification::willSleep,
-    WorkspaceNotification::didWake,               WorkspaceNotification::screensDidSleep,
-    WorkspaceNotification::screensDidWake,        WorkspaceNotification::sessionDidResignActive,
-    WorkspaceNotification::sessionDidBecomeActive};
+constexpr WorkspaceNotification kAll[] = {WorkspaceNotification::didLaunchApplication,
+                                          WorkspaceNotification::didTerminateApplication,
+                                          WorkspaceNotification::activeSpaceDidChange,
+                                          WorkspaceNotification::willSleep,
+                                          WorkspaceNotification::didWake,
+                                          WorkspaceNotification::screensDidSleep,
+                                          WorkspaceNotification::screensDidWake,
+                                          WorkspaceNotification::sessionDidResignActive,
+                                          WorkspaceNotification::sessionDidBecomeActive};
 
 struct WorkspaceContract : ::testing::Test {
   std::unique_ptr<ContractBackend> backend = makeContractBackend();

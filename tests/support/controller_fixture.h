@@ -15,15 +15,18 @@
 
 namespace lumetta::testing {
 
-inline std::string chatWindow(const std::string& n, const std::string& mode, const std::string& frame,
-                              int number) {
+inline std::string chatWindow(const std::string& n, const std::string& mode,
+                              const std::string& frame, int number) {
   return R"({"id": "w)" + n + R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" +
          frame + R"(, "window": )" + std::to_string(number) + R"(, "children": [
-      {"id": "tb)" + n + R"(", "role": "AXToolbar", "frame": )" + frame.substr(0, frame.rfind(',')) +
+      {"id": "tb)" +
+         n + R"(", "role": "AXToolbar", "frame": )" + frame.substr(0, frame.rfind(',')) +
          R"(, 52]},
-      {"id": "b)" + n + R"(", "role": "AXPopUpButton", "title": "Switch mode, current mode: )" + mode +
+      {"id": "b)" +
+         n + R"(", "role": "AXPopUpButton", "title": "Switch mode, current mode: )" + mode +
          R"(", "description": "Switch mode, current mode: )" + mode + R"("},
-      {"id": "a)" + n + R"(", "role": "AXWebArea"}]})";
+      {"id": "a)" +
+         n + R"(", "role": "AXWebArea"}]})";
 }
 
 inline constexpr const char* kControllerWindows =
@@ -31,7 +34,8 @@ inline constexpr const char* kControllerWindows =
         {"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])";
 
 // `extra` is spliced into the top-level object: ", \"timeline\": [...]" and the like.
-inline std::string controllerDesktop(const std::string& extra = "", const std::string& moreApps = "",
+inline std::string controllerDesktop(const std::string& extra = "",
+                                     const std::string& moreApps = "",
                                      const std::string& windows = kControllerWindows,
                                      const std::string& w1Frame = "[100, 100, 800, 600]") {
   return R"({"clock": {"wallStart": "2026-12-01T09:00:00Z"},
@@ -40,7 +44,8 @@ inline std::string controllerDesktop(const std::string& extra = "", const std::s
             "ax": {"id": "app", "role": "AXApplication", "children": [)" +
          chatWindow("1", "ChatGPT", w1Frame, 11) + ",\n" +
          chatWindow("2", "Codex", "[300, 200, 800, 600]", 12) + "]}}" + moreApps + R"(],
-  "windows": )" + windows + extra + "}";
+  "windows": )" +
+         windows + extra + "}";
 }
 
 class ControllerTest : public ::testing::Test {

@@ -19,8 +19,8 @@ class UnbatchedAccessibility final : public Accessibility {
   ReadResult copyAttributeValue(const Element& element, std::string_view attribute) override {
     return inner_.copyAttributeValue(element, attribute);
   }
-  std::vector<ReadResult> copyAttributeValues(const Element& element,
-                                              std::span<const std::string_view> attributes) override {
+  std::vector<ReadResult> copyAttributeValues(
+      const Element& element, std::span<const std::string_view> attributes) override {
     std::vector<ReadResult> results;
     for (std::string_view attribute : attributes) {
       results.push_back(inner_.copyAttributeValue(element, attribute));

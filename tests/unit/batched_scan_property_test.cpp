@@ -93,9 +93,12 @@ void expectSameScan(const ModeScan& a, const ModeScan& b) {
 sim::DesktopModel randomDesktop(std::mt19937& random, int size) {
   auto pick = [&](auto const& options) { return options[random() % std::size(options)]; };
   auto chance = [&](int percent) { return int(random() % 100) < percent; };
-  static const char* roles[] = {"AXGroup", "AXButton", "AXPopUpButton", "AXPopUpButton",
+  static const char* roles[] = {"AXGroup",   "AXButton",     "AXPopUpButton", "AXPopUpButton",
                                 "AXWebArea", "AXStaticText", "AXToolbar"};
-  static const char* labels[] = {"", "ChatGPT", "Show sidebar", "Hide sidebar",
+  static const char* labels[] = {"",
+                                 "ChatGPT",
+                                 "Show sidebar",
+                                 "Hide sidebar",
                                  "Switch mode, current mode: ChatGPT",
                                  "Switch mode, current mode: Codex",
                                  "Now: Switch mode, current mode: Codex!"};
@@ -122,7 +125,9 @@ sim::DesktopModel randomDesktop(std::mt19937& random, int size) {
     if (chance(60)) set("AXDescription", pick(labels));
     if (n == 1 && chance(80)) set("AXSubrole", chance(80) ? "AXStandardWindow" : pick(subroles));
     if (chance(8)) node.errors[pick(faultable)] = pick(codes);
-    if (chance(3)) node.attributes["AXChildren"] = chance(50) ? std::nullopt : sim::StoredValue{SimValue{std::string("x")}};
+    if (chance(3))
+      node.attributes["AXChildren"] =
+          chance(50) ? std::nullopt : sim::StoredValue{SimValue{std::string("x")}};
     if (chance(3)) node.attributes["AXRole"] = SimValue{std::int64_t{3}};
   }
   model.nodes[0].children.push_back({1, {}});
@@ -137,7 +142,8 @@ sim::DesktopModel randomDesktop(std::mt19937& random, int size) {
     model.nodes[from].children.push_back({to, {}});
   }
   if (chance(2)) {  // past the queue limit
-    for (int i = 0; i < 10'050; ++i) model.nodes[1].children.push_back({NodeId(1 + i % (size - 1)), {}});
+    for (int i = 0; i < 10'050; ++i)
+      model.nodes[1].children.push_back({NodeId(1 + i % (size - 1)), {}});
   }
   return model;
 }
@@ -145,7 +151,8 @@ sim::DesktopModel randomDesktop(std::mt19937& random, int size) {
 TEST(BatchedScan, EqualsAttributeByAttributeReadingOnRandomTrees) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 400; ++round) {
-    sim::SimPlatform platform(randomDesktop(random, 2 + int(random() % 120)), sim::TimeSource::manual);
+    sim::SimPlatform platform(randomDesktop(random, 2 + int(random() % 120)),
+                              sim::TimeSource::manual);
     Accessibility& ax = platform.accessibility();
     testing::UnbatchedAccessibility unbatched(ax);
     Element window = platform.accessibility().element(1);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace lumetta {
 namespace {
 
@@ -48,7 +47,8 @@ TEST(CachedWindowMode, DialogClearsAndStaysSuspended) {
 }
 
 TEST(CachedWindowMode, KnownUnknownChangesNothing) {
-  for (CachedWindowMode cache : {CachedWindowMode{}, CachedWindowMode{WindowMode::codex, true, "x"}}) {
+  for (CachedWindowMode cache :
+       {CachedWindowMode{}, CachedWindowMode{WindowMode::codex, true, "x"}}) {
     CachedWindowMode before = cache;
     cache.update(Observation::known(WindowMode::unknown));
     EXPECT_EQ(cache, before);

@@ -31,7 +31,8 @@ TEST_F(Census, WindowLeavingTheListIsRemovedAndAReturningOneGetsANewId) {
   const std::string w3 = chatWindow("3", "Codex", "[300, 200, 800, 600]", 12);
   start(controllerDesktop(R"(, "timeline": [
       {"at": 2, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w1"}]}},
-      {"at": 4, "children": {"element": "app", "value": [{"ref": "w1"}, )" + w3 + R"(]}},
+      {"at": 4, "children": {"element": "app", "value": [{"ref": "w1"}, )" +
+                          w3 + R"(]}},
       {"at": 4, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w1"}, {"ref": "w3"}]}}])"));
   runFor(3);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
@@ -132,7 +133,7 @@ TEST_F(Census, ObserverFailuresAreRetriedAndSubscriptionFailuresLoggedOnce) {
   runFor(3.2);
   EXPECT_FALSE(controller->hasObserver(612));
   EXPECT_GE(logged("Observer pid=612 failed: -25204"), 3);  // once per census
-  EXPECT_EQ(ids().size(), 3u);                             // tracked all the same
+  EXPECT_EQ(ids().size(), 3u);                              // tracked all the same
   controller.reset();
 
   start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [

@@ -51,8 +51,9 @@ TEST_F(Geometry, FramesWithinTwoPointsMatchAndOneMoreDoesNot) {
 }
 
 TEST_F(Geometry, TwoWindowsOnOneServerWindowBothLoseTheMapping) {
-  start(controllerDesktop("", "", R"([{"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])",
-                          "[300, 200, 800, 600]"));
+  start(controllerDesktop(
+      "", "", R"([{"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])",
+      "[300, 200, 800, 600]"));
   controller->setGptEnabled(true);
   runFor(1.5);
   for (std::int64_t id : {1, 2}) {
@@ -119,7 +120,8 @@ TEST_F(Geometry, ABorderFadesOutWhileItsWindowIsDraggedAndBackInAfterwards) {
 }
 
 TEST_F(Geometry, TopBarsFollowWithoutFading) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "move": {"window": 12, "bounds": [0, 0, 800, 600]}},
+  start(controllerDesktop(
+      R"(, "timeline": [{"at": 2, "move": {"window": 12, "bounds": [0, 0, 800, 600]}},
       {"at": 2, "notify": {"element": "w2", "name": "AXMoved"}}])"));
   runUntil(2.02);
   EXPECT_EQ(entry(2)->panel->window().frame(), (Rect{0, 382, 800, 600}));
@@ -150,8 +152,9 @@ namespace {
 // The same controller on real threads: each queue's jobs on its own thread,
 // their results on the main thread (what the thread sanitizer checks).
 TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
-  sim::SimPlatform platform(std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "t")),
-                            sim::TimeSource::real);
+  sim::SimPlatform platform(
+      std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "t")),
+      sim::TimeSource::real);
   auto controller = OverlayController::create(platform.platform());
   controller->setGptEnabled(true);
   auto bothShown = [&] {
@@ -161,8 +164,8 @@ TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
     }
     return shown == 2;
   };
-  EXPECT_TRUE(platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(10),
-                                           bothShown));
+  EXPECT_TRUE(
+      platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(10), bothShown));
   controller->refresh();
   platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(0.3));
   controller.reset();  // released on the main thread while jobs may still run

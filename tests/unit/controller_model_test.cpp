@@ -90,8 +90,9 @@ class ModelRun {
   }
 
   static std::string windowJson(const DesktopState::Window& w) {
-    return R"({"id": ")" + w.id + R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" +
-           rect(w.bounds) + R"(, "children": [{"id": ")" + w.id + R"(b", "role": "AXPopUpButton", "title": )" +
+    return R"({"id": ")" + w.id +
+           R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" + rect(w.bounds) +
+           R"(, "children": [{"id": ")" + w.id + R"(b", "role": "AXPopUpButton", "title": )" +
            label(w.mode) + R"(, "description": )" + label(w.mode) + R"(}, {"id": ")" + w.id +
            R"(a", "role": "AXWebArea"}]})";
   }
@@ -110,9 +111,9 @@ class ModelRun {
     for (std::int64_t number : state_.stack) {
       for (const auto& w : state_.windows) {
         if (w.number != number) continue;
-        list += (list.empty() ? "" : ", ") + (R"({"number": )" + std::to_string(number) +
-                                             R"(, "pid": )" + std::to_string(w.pid) +
-                                             R"(, "layer": 0, "bounds": )" + rect(w.bounds) + "}");
+        list += (list.empty() ? "" : ", ") +
+                (R"({"number": )" + std::to_string(number) + R"(, "pid": )" +
+                 std::to_string(w.pid) + R"(, "layer": 0, "bounds": )" + rect(w.bounds) + "}");
       }
     }
     return "[" + list + "]";
@@ -142,7 +143,8 @@ class ModelRun {
     state_.asleep = state_.dark = state_.away = false;
     states_.push_back(state_);
     return event(at, R"("trusted": true)") + ",\n" + event(at, R"("power": "wake")") + ",\n" +
-           event(at, R"("power": "screensWake")") + ",\n" + event(at, R"("power": "sessionActive")");
+           event(at, R"("power": "screensWake")") + ",\n" +
+           event(at, R"("power": "sessionActive")");
   }
 
   std::string randomEvents(double at) {
@@ -250,7 +252,8 @@ class ModelRun {
         break;
       default:
         state_.away = !state_.away;
-        add(std::string(R"("power": )") + (state_.away ? "\"sessionResign\"" : "\"sessionActive\""));
+        add(std::string(R"("power": )") +
+            (state_.away ? "\"sessionResign\"" : "\"sessionActive\""));
         break;
     }
     states_.push_back(state_);
@@ -349,9 +352,8 @@ class ModelBased : public ControllerTest, public ::testing::WithParamInterface<u
             }
           }
         }
-        EXPECT_TRUE(*subscriptions == desired)
-            << "pid " << pid << ": " << subscriptions->size() << " registered, " << desired.size()
-            << " wanted";
+        EXPECT_TRUE(*subscriptions == desired) << "pid " << pid << ": " << subscriptions->size()
+                                               << " registered, " << desired.size() << " wanted";
       }
     }
   }

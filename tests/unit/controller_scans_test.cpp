@@ -68,8 +68,9 @@ TEST_F(Scans, ScanDetailNamesTheSidebarLabelOnlyWhenThereIsOne) {
       {"role": "AXWindow", "subrole": "AXStandardWindow",
        "children": [{"role": "AXButton", "title": "Send"}]}]}}]})");
   runUntil(1);
-  EXPECT_EQ(entry(1)->scanDetail,
-            "No semantic mode button \u00b7 nodes=2 \u00b7 mode buttons=0 \u00b7 sidebar: Show sidebar");
+  EXPECT_EQ(
+      entry(1)->scanDetail,
+      "No semantic mode button \u00b7 nodes=2 \u00b7 mode buttons=0 \u00b7 sidebar: Show sidebar");
   EXPECT_EQ(entry(2)->scanDetail, "No semantic mode button \u00b7 nodes=2 \u00b7 mode buttons=0");
 }
 
@@ -78,8 +79,8 @@ double toolbarOf(const std::string& toolbars) {
   auto platform = simulated(R"({"apps": [{"pid": 1, "ax": {"role": "AXApplication", "children": [
       {"id": "w", "role": "AXWindow", "frame": [100, 100, 800, 600], "children": [)" +
                             toolbars + "]}]}}]}");
-  return measureToolbar(platform->accessibility(), platform->clock(),
-                        elementById(*platform, "w"), [] { return true; });
+  return measureToolbar(platform->accessibility(), platform->clock(), elementById(*platform, "w"),
+                        [] { return true; });
 }
 
 TEST(Toolbar, MeasuresTheFirstFittingToolbarFromTheWindowsTopEdge) {
@@ -103,8 +104,10 @@ TEST(Toolbar, StopsAfterFifteenHundredElements) {
   std::string filler;
   for (int i = 0; i < 1'498; ++i) filler += R"({"role": "AXGroup"}, )";
   EXPECT_EQ(toolbarOf(filler + R"({"role": "AXToolbar", "frame": [100, 100, 800, 52]})"), 52);
-  EXPECT_EQ(toolbarOf(filler + R"({"role": "AXGroup"}, {"role": "AXToolbar", "frame": [100, 100, 800, 52]})"),
-            40);
+  EXPECT_EQ(
+      toolbarOf(filler +
+                R"({"role": "AXGroup"}, {"role": "AXToolbar", "frame": [100, 100, 800, 52]})"),
+      40);
 }
 
 TEST(LabelSignature, JoinsRoleTitleAndDescriptionOfEachButton) {

@@ -103,27 +103,30 @@ TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
 
 TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
   start(R"({"apps": []})");
-  EXPECT_EQ(controller->summary(), "Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
-                                   "Sleep guard: Starting sleep guard\n"
-                                   "Codex: On \u00b7 GPT: Off\n"
-                                   "No target windows classified yet.");
+  EXPECT_EQ(controller->summary(),
+            "Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
+            "Sleep guard: Starting sleep guard\n"
+            "Codex: On \u00b7 GPT: Off\n"
+            "No target windows classified yet.");
   controller.reset();
   start(controllerDesktop());
   runFor(1.5);
   const std::string& summary = controller->summary();
-  EXPECT_TRUE(summary.starts_with("Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
-                                  "Sleep guard: Awake; monitoring enabled\n"
-                                  "Codex: On \u00b7 GPT: Off\n"
-                                  "Window 1 pid=501: ChatGPT [Confirmed ChatGPT] \u00b7 Visible\n"
-                                  "  Renderer accessibility: automatic \u00b7 setter=0 \u00b7 "
-                                  "flag=true (read=0); mode labels determine success\n"
-                                  "  One unambiguous semantic AXPopUpButton \u00b7 nodes=4 \u00b7 "
-                                  "mode buttons=1\nWindow 2 pid=501: Codex"))
+  EXPECT_TRUE(
+      summary.starts_with("Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
+                          "Sleep guard: Awake; monitoring enabled\n"
+                          "Codex: On \u00b7 GPT: Off\n"
+                          "Window 1 pid=501: ChatGPT [Confirmed ChatGPT] \u00b7 Visible\n"
+                          "  Renderer accessibility: automatic \u00b7 setter=0 \u00b7 "
+                          "flag=true (read=0); mode labels determine success\n"
+                          "  One unambiguous semantic AXPopUpButton \u00b7 nodes=4 \u00b7 "
+                          "mode buttons=1\nWindow 2 pid=501: Codex"))
       << summary;
 }
 
 TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"}])"));
+  start(controllerDesktop(
+      R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"}])"));
   runUntil(1.5);
   ASSERT_TRUE(shown(2));
   runUntil(2.9);

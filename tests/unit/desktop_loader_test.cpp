@@ -53,12 +53,14 @@ TEST(DesktopLoader, ShorthandWindowEntriesFillTheRawKeysAndRawEntriesStandAsGive
   const RawDictionary& bounds = *find(full, "kCGWindowBounds")->get<RawDictionary>();
   EXPECT_EQ(*find(bounds, "Width"), RawValue{1100.0});
   EXPECT_EQ(model.windows[1].get<RawDictionary>()->size(), 1u);  // absent keys stay absent
-  EXPECT_EQ(*find(*model.windows[2].get<RawDictionary>(), "kCGWindowNumber"), RawValue{std::string("x")});
+  EXPECT_EQ(*find(*model.windows[2].get<RawDictionary>(), "kCGWindowNumber"),
+            RawValue{std::string("x")});
   EXPECT_EQ(model.windows[3], RawValue{std::int64_t{12}});
 }
 
 TEST(DesktopLoader, TimelineIsOrderedByTimeThenFileOrder) {
-  DesktopModel model = load(R"({"apps": [{"pid": 5, "ax": {"role": "AXApplication", "children": [{"id": "b"}]}}],
+  DesktopModel model =
+      load(R"({"apps": [{"pid": 5, "ax": {"role": "AXApplication", "children": [{"id": "b"}]}}],
       "timeline": [
         {"at": 3, "raise": 1}, {"at": 1, "power": "sleep"}, {"at": 3, "trusted": false},
         {"at": 0.5, "children": {"element": "b", "value": [{"id": "new", "role": "AXButton"}]}},
@@ -71,7 +73,8 @@ TEST(DesktopLoader, TimelineIsOrderedByTimeThenFileOrder) {
   EXPECT_TRUE(std::holds_alternative<TrustedAction>(model.timeline[4].action));
   // Elements added later belong to their parent's application instance, and a
   // relaunch under the same pid is a different instance.
-  const SimNode& added = model.nodes[std::get<ChildrenAction>(model.timeline[0].action).children[0].node];
+  const SimNode& added =
+      model.nodes[std::get<ChildrenAction>(model.timeline[0].action).children[0].node];
   EXPECT_EQ(added.owner.pid, 5);
   EXPECT_EQ(added.owner.app, 0u);
   EXPECT_EQ(std::get<LaunchAction>(model.timeline[2].action).app.ordinal, 1u);
@@ -83,49 +86,63 @@ TEST(DesktopLoader, ErrorsNameTheFileThePathAndWhatWasExpected) {
             "d.json: $.apps[0].ax.attrs[\"AX Odd\"].point: expected [x, y]");
   EXPECT_EQ(error("{\n  \"trusted\": tru\n}"),
             "d.json: $: expected valid JSON (syntax error at line 2, column 17)");
-  EXPECT_EQ(error(R"({"timeline": [{"at": 1}]})").rfind("d.json: $.timeline[0]: expected one action key", 0), 0u);
+  EXPECT_EQ(error(R"({"timeline": [{"at": 1}]})")
+                .rfind("d.json: $.timeline[0]: expected one action key", 0),
+            0u);
 }
 
 TEST(DesktopLoader, HostileTextGetsOneLineAndNothingElse) {
-  EXPECT_EQ(error("1e400"), "d.json: $: expected a number a double can hold (1e400 at line 1, column 1)");
-  EXPECT_EQ(error("{\"apps\": [{\"pid\":\n -1e400}]}"),
-            "d.json: $.apps[0].pid: expected a number a double can hold (-1e400 at line 2, column 2)");
+  EXPECT_EQ(error("1e400"),
+            "d.json: $: expected a number a double can hold (1e400 at line 1, column 1)");
+  EXPECT_EQ(
+      error("{\"apps\": [{\"pid\":\n -1e400}]}"),
+      "d.json: $.apps[0].pid: expected a number a double can hold (-1e400 at line 2, column 2)");
   EXPECT_EQ(error(std::string_view("{}\0{{", 5)),
             "d.json: $: expected valid JSON (a NUL byte at line 1, column 3)");
   // Three levels lead to "raw"; brackets inside texts, escaped quotes included, do not count.
   EXPECT_EQ(error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 3) + "}]}"), "loaded");
-  EXPECT_EQ(error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 2) + "}]}"),
-            "d.json: $: expected at most 256 levels of nested arrays and objects (level 257 opens at "
-            "line 1, column 275)");
-  EXPECT_EQ(error(R"({"apps": [{"pid": 1, "name": "\")" + std::string(1000, '[') + "\"}]}"), "loaded");
+  EXPECT_EQ(
+      error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 2) + "}]}"),
+      "d.json: $: expected at most 256 levels of nested arrays and objects (level 257 opens at "
+      "line 1, column 275)");
+  EXPECT_EQ(error(R"({"apps": [{"pid": 1, "name": "\")" + std::string(1000, '[') + "\"}]}"),
+            "loaded");
 }
 
 TEST(DesktopLoader, DocumentedRangesHoldToTheirEdgesAndNoFurther) {
   auto pid = [](const char* n) { return error(std::string(R"({"apps": [{"pid": )") + n + "}]}"); };
-  const std::string notPid = "d.json: $.apps[0].pid: expected a process id (a positive 32-bit integer)";
+  const std::string notPid =
+      "d.json: $.apps[0].pid: expected a process id (a positive 32-bit integer)";
   EXPECT_EQ(pid("1") + pid("2147483647"), "loadedloaded");
   EXPECT_EQ(pid("0"), notPid);
   EXPECT_EQ(pid("2147483648"), notPid);
   auto code = [](const char* n) {
     return error(std::string(R"({"apps": [{"pid": 1, "observerError": )") + n + "}]}");
   };
-  const std::string notCode = "d.json: $.apps[0].observerError: expected an error code (a 32-bit integer)";
+  const std::string notCode =
+      "d.json: $.apps[0].observerError: expected an error code (a 32-bit integer)";
   EXPECT_EQ(code("-2147483648") + code("2147483647"), "loadedloaded");
   EXPECT_EQ(code("-2147483649"), notCode);
   EXPECT_EQ(code("2147483648"), notCode);
   auto display = [](const char* n) {
     return error(std::string(R"({"displays": [{"frame": [0, 0, 1, 1], "id": )") + n + "}]}");
   };
-  const std::string notDisplay = "d.json: $.displays[0].id: expected a display id (a 32-bit unsigned integer)";
+  const std::string notDisplay =
+      "d.json: $.displays[0].id: expected a display id (a 32-bit unsigned integer)";
   EXPECT_EQ(display("0") + display("4294967295"), "loadedloaded");
   EXPECT_EQ(display("-1"), notDisplay);
   EXPECT_EQ(display("4294967296"), notDisplay);
-  auto raise = [](const char* n) { return error(std::string(R"({"timeline": [{"at": 0, "raise": )") + n + "}]}"); };
+  auto raise = [](const char* n) {
+    return error(std::string(R"({"timeline": [{"at": 0, "raise": )") + n + "}]}");
+  };
   EXPECT_EQ(raise("-9223372036854775808") + raise("9223372036854775807"), "loadedloaded");
   EXPECT_EQ(raise("9223372036854775808"), "d.json: $.timeline[0].raise: expected a 64-bit integer");
-  auto latency = [](const char* n) { return error(std::string(R"({"apps": [{"pid": 1, "latency": )") + n + "}]}"); };
+  auto latency = [](const char* n) {
+    return error(std::string(R"({"apps": [{"pid": 1, "latency": )") + n + "}]}");
+  };
   EXPECT_EQ(latency("0"), "loaded");
-  EXPECT_EQ(latency("-1e-300"), "d.json: $.apps[0].latency: expected a non-negative number of seconds");
+  EXPECT_EQ(latency("-1e-300"),
+            "d.json: $.apps[0].latency: expected a non-negative number of seconds");
 }
 
 TEST(DesktopLoader, TheSessionDictionaryMayBeMissingOrOfAnyShape) {
@@ -158,8 +175,10 @@ TEST(DesktopFile, OnlyRegularFilesWithinTheSizeLimitAreRead) {
   const std::string fifo = (dir / "fifo").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(loaded(fifo), fifo + ": cannot be read (a FIFO, not a regular file)");
-  EXPECT_EQ(loaded("/dev/zero"), "/dev/zero: cannot be read (a character device, not a regular file)");
-  EXPECT_EQ(loaded(dir.string()), dir.string() + ": cannot be read (a directory, not a regular file)");
+  EXPECT_EQ(loaded("/dev/zero"),
+            "/dev/zero: cannot be read (a character device, not a regular file)");
+  EXPECT_EQ(loaded(dir.string()),
+            dir.string() + ": cannot be read (a directory, not a regular file)");
   fs::remove_all(dir);
 }
 

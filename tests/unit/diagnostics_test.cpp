@@ -16,7 +16,8 @@ using testing::simulated;
 // The capture's lines from the walk of the first window on.
 std::string walkOf(const std::string& text) { return text.substr(text.find("\nwindow[0]") + 1); }
 
-const char* kTree = R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
+const char* kTree =
+    R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
   {"role": "AXWindow", "children": [
     {"role": "AXGroup", "children": [{"role": "AXButton"}, {"role": "AXButton"}]},
     {"role": "AXGroup"}]}]}}]})";
@@ -31,7 +32,8 @@ TEST(TreeCapture, DepthAndNodeLimitsEndTheWalkWithTheirLines) {
   EXPECT_EQ(walkOf(capture(platform->platform(), 15, 3).text),
             "window[0]\n  AXRole: AXWindow\n  AXChildren count=2\n"
             "  window[0]/AXChildren[0]\n    AXRole: AXGroup\n    AXChildren count=2\n"
-            "    window[0]/AXChildren[0]/AXChildren[0]\n      AXRole: AXButton\n      AXChildren count=0\n"
+            "    window[0]/AXChildren[0]/AXChildren[0]\n      AXRole: AXButton\n      AXChildren "
+            "count=0\n"
             "    <node limit reached>\n  <node limit reached>\n");
 }
 
@@ -46,11 +48,13 @@ TEST(TreeCapture, SortsTheAttributeNamesThePlatformGivesInAnyOrder) {
 }
 
 TEST(TreeCapture, NoTargetsGiveTheHeaderAndOneLine) {
-  auto platform = simulated(R"({"clock": {"wallStart": "2025-01-31T09:15:00Z"}, "apps": [{"pid": 3, "name": "Finder"}]})");
+  auto platform = simulated(
+      R"({"clock": {"wallStart": "2025-01-31T09:15:00Z"}, "apps": [{"pid": 3, "name": "Finder"}]})");
   EXPECT_EQ(capture(platform->platform(), 15, 500).text,
             "Panescope \u00b7 2025-01-31T09:15:00Z\n"
             "Accessibility trusted: true\n"
-            "AX coordinates: global desktop coordinates, origin at the upper-left of the primary display.\n"
+            "AX coordinates: global desktop coordinates, origin at the upper-left of the primary "
+            "display.\n"
             "Semantic AXPopUpButton classification; raw child limit 500, depth 15.\n"
             "Child titles/descriptions may contain conversation text. No AXValue content read.\n"
             "\n"
@@ -91,8 +95,9 @@ TEST(ValidationMonitor, WindowsKeepTheirNumbersForTheSession) {
   // into the requested set registers the window's eight notifications.
   EXPECT_EQ(m.linesWith("SUBSCRIBE window=").size(), 4u * 8);
   const auto snapshots = m.linesWith("pid=1 window=");
-  EXPECT_EQ(snapshots, (std::vector<std::string>{"window=1 activeApp=false", "window=2 activeApp=false",
-                                                 "window=3 activeApp=false", "window=1 activeApp=false"}));
+  EXPECT_EQ(snapshots,
+            (std::vector<std::string>{"window=1 activeApp=false", "window=2 activeApp=false",
+                                      "window=3 activeApp=false", "window=1 activeApp=false"}));
 }
 
 TEST(ValidationMonitor, AQuitProcessTakesItsWindowsAlongAndNoNumberComesBack) {
@@ -100,8 +105,10 @@ TEST(ValidationMonitor, AQuitProcessTakesItsWindowsAlongAndNoNumberComesBack) {
       "children": [{"role": "AXWindow"}, {"role": "AXWindow"}]}})";
   Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication",
       "children": [{"role": "AXWindow"}]}}], "timeline": [
-      {"at": 1, "launch": )" + codex + R"(}, {"at": 2, "terminate": 2},
-      {"at": 3, "launch": )" + codex + R"(}, {"at": 4, "terminate": 2}]})");
+      {"at": 1, "launch": )" +
+            codex + R"(}, {"at": 2, "terminate": 2},
+      {"at": 3, "launch": )" +
+            codex + R"(}, {"at": 4, "terminate": 2}]})");
   m.runUntil(1.5);
   EXPECT_EQ(m.monitor->numberedWindows(), 3u);
   m.runUntil(2.5);
@@ -111,12 +118,12 @@ TEST(ValidationMonitor, AQuitProcessTakesItsWindowsAlongAndNoNumberComesBack) {
   m.runUntil(5);
   EXPECT_EQ(m.monitor->numberedWindows(), 1u);
   // The staying window keeps 1; the relaunch's windows get new numbers, never 2 or 3 again.
-  EXPECT_EQ(m.linesWith("activeApp="),
-            (std::vector<std::string>{"window=1 activeApp=false", "window=1 activeApp=false",
-                                      "window=2 activeApp=false", "window=3 activeApp=false",
-                                      "window=1 activeApp=false", "window=1 activeApp=false",
-                                      "window=4 activeApp=false", "window=5 activeApp=false",
-                                      "window=1 activeApp=false"}));
+  EXPECT_EQ(
+      m.linesWith("activeApp="),
+      (std::vector<std::string>{
+          "window=1 activeApp=false", "window=1 activeApp=false", "window=2 activeApp=false",
+          "window=3 activeApp=false", "window=1 activeApp=false", "window=1 activeApp=false",
+          "window=4 activeApp=false", "window=5 activeApp=false", "window=1 activeApp=false"}));
 }
 
 TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
@@ -131,8 +138,9 @@ TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
   const auto& counters = m.platform->desktop().counters();
   m.runUntil(1.5);
   // The same windows again: nothing added, the failed registration not retried.
-  EXPECT_EQ(m.linesWith("SUBSCRIBE mode-button window=1 AXLayoutChanged"),
-            std::vector<std::string>{"SUBSCRIBE mode-button window=1 AXLayoutChanged AXError=-25207"});
+  EXPECT_EQ(
+      m.linesWith("SUBSCRIBE mode-button window=1 AXLayoutChanged"),
+      std::vector<std::string>{"SUBSCRIBE mode-button window=1 AXLayoutChanged AXError=-25207"});
   EXPECT_EQ(m.linesWith("SCAN ").size(), 2u);
   EXPECT_EQ(counters.observerCalls("AXValueChanged"), 1u);
 
@@ -147,14 +155,18 @@ TEST(ValidationMonitor, ABurstOfNotificationsIsOneDiscovery) {
   std::string events;
   for (int i = 0; i < 100; ++i) {
     events += std::string(i ? "," : "") + R"({"at": )" + std::to_string(1 + i * 0.00099) +
-              R"(, "notify": {"element": "w", "name": ")" + (i % 2 ? "AXMoved" : "AXResized") + R"("}})";
+              R"(, "notify": {"element": "w", "name": ")" + (i % 2 ? "AXMoved" : "AXResized") +
+              R"("}})";
   }
   Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-      {"id": "w", "role": "AXWindow"}]}}], "timeline": [)" + events + "]}");
+      {"id": "w", "role": "AXWindow"}]}}], "timeline": [)" +
+            events + "]}");
   m.runUntil(2);
   EXPECT_EQ(m.linesWith("NOTIFICATION ").size(), 100u);
-  EXPECT_EQ(m.linesWith("SCAN "), (std::vector<std::string>{"SCAN reason=startup duration=0.0ms windows=1",
-                                                            "SCAN reason=notification AXResized duration=0.0ms windows=1"}));
+  EXPECT_EQ(
+      m.linesWith("SCAN "),
+      (std::vector<std::string>{"SCAN reason=startup duration=0.0ms windows=1",
+                                "SCAN reason=notification AXResized duration=0.0ms windows=1"}));
 }
 
 TEST(ValidationMonitor, WorkspaceLinesFollowTheTargetsThatDiscoveryFinds) {
@@ -165,11 +177,13 @@ TEST(ValidationMonitor, WorkspaceLinesFollowTheTargetsThatDiscoveryFinds) {
       {"at": 4, "terminate": 20}]})");
   m.runUntil(5);
   EXPECT_EQ(m.linesWith("WORKSPACE"),
-            (std::vector<std::string>{"WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=20",
-                                      "WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=21",
-                                      "WORKSPACE NSWorkspaceDidTerminateApplicationNotification pid=20"}));
+            (std::vector<std::string>{
+                "WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=20",
+                "WORKSPACE NSWorkspaceDidLaunchApplicationNotification pid=21",
+                "WORKSPACE NSWorkspaceDidTerminateApplicationNotification pid=20"}));
   EXPECT_EQ(m.linesWith("SCAN ").size(), 4u) << "the start and one per target's launch or quit";
-  EXPECT_EQ(m.linesWith("OBSERVER"), (std::vector<std::string>{"OBSERVER pid=20 AXError=0", "OBSERVER pid=21 AXError=0"}));
+  EXPECT_EQ(m.linesWith("OBSERVER"),
+            (std::vector<std::string>{"OBSERVER pid=20 AXError=0", "OBSERVER pid=21 AXError=0"}));
   EXPECT_TRUE(m.linesWith("CLASSIFICATION SNAPSHOT").empty());
 }
 

@@ -7,7 +7,8 @@
 namespace lumetta {
 namespace {
 
-const WallTime kNoon = std::chrono::sys_days{std::chrono::year{2026} / 12 / 1} + std::chrono::hours{12};
+const WallTime kNoon =
+    std::chrono::sys_days{std::chrono::year{2026} / 12 / 1} + std::chrono::hours{12};
 
 TEST(EventLog, StaysWithinItsLimitAndKeepsExactlyTheLastCharactersWhenCut) {
   sim::IcuTextSegmentation text;

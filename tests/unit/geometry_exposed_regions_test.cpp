@@ -36,17 +36,20 @@ TEST(ExposedRectangles, BarCasesGiveExactlyTheseStrips) {
   const Case cases[] = {
       {"uncovered", {}, {bar}},
       {"partial overlap", {{0, -10, 40, 50}}, {{40, 0, 60, 20}}},
-      {"corner overlap: left strip, then the small-y strip", {{80, 10, 40, 30}},
+      {"corner overlap: left strip, then the small-y strip",
+       {{80, 10, 40, 30}},
        {{0, 0, 80, 20}, {80, 0, 20, 10}}},
       {"complete coverage", {bar}, {}},
-      {"a second identical cover removes nothing more", {{0, -10, 40, 50}, {0, -10, 40, 50}},
+      {"a second identical cover removes nothing more",
+       {{0, -10, 40, 50}, {0, -10, 40, 50}},
        {{40, 0, 60, 20}}},
       {"touching the right edge", {{100, 0, 20, 20}}, {bar}},
       {"touching the bottom-right corner", {{100, 20, 5, 5}}, {bar}},
       {"containing the bar", {{-5, -5, 200, 200}}, {}},
       {"zero-width cover inside", {{50, 0, 0, 20}}, {bar}},
       {"a sliver remains", {{0, 0, 99.9999, 20}}, {{99.9999, 0, 100 - 99.9999, 20}}},
-      {"cover given with a negative size covers what it spans", {{100, 20, -20, -10}},
+      {"cover given with a negative size covers what it spans",
+       {{100, 20, -20, -10}},
        {{0, 0, 80, 20}, {80, 0, 20, 10}}},
   };
   for (const Case& c : cases) {
@@ -64,14 +67,16 @@ TEST(ExposedRectangles, StripsComeLeftRightSmallYLargeY) {
 
   // A later cover replaces each piece it overlaps where that piece stood.
   pieces = exposed({0, 0, 100, 20}, {{40, 0, 20, 20}, {10, 5, 10, 10}});
-  EXPECT_EQ(pieces, (Rects{{0, 0, 10, 20}, {20, 0, 20, 20}, {10, 0, 10, 5}, {10, 15, 10, 5},
-                           {60, 0, 40, 20}}))
+  EXPECT_EQ(
+      pieces,
+      (Rects{{0, 0, 10, 20}, {20, 0, 20, 20}, {10, 0, 10, 5}, {10, 15, 10, 5}, {60, 0, 40, 20}}))
       << text(pieces);
 }
 
 TEST(ExposedRectangles, OnlyAZeroSizeLeavesNoPieces) {
   const Rect null{INFINITY, INFINITY, 0, 0};
-  const Rect empties[] = {{0, 0, 0, 20}, {0, 0, 100, 0}, {10, 10, -0.0, -20}, null, {0, 0, NAN, 20}};
+  const Rect empties[] = {
+      {0, 0, 0, 20}, {0, 0, 100, 0}, {10, 10, -0.0, -20}, null, {0, 0, NAN, 20}};
   for (const Rect& rect : empties) {
     EXPECT_TRUE(exposed(rect, {}).empty()) << text({rect});
     EXPECT_TRUE(exposed(rect, {{500, 500, 1, 1}}).empty()) << text({rect});
@@ -169,7 +174,9 @@ class Scenes {
 };
 
 // The same area with both sizes positive.
-Rect upright(const Rect& r) { return {r.minX(), r.minY(), r.maxX() - r.minX(), r.maxY() - r.minY()}; }
+Rect upright(const Rect& r) {
+  return {r.minX(), r.minY(), r.maxX() - r.minX(), r.maxY() - r.minY()};
+}
 
 TEST(ExposedRectangles, PiecesAreDisjointInsideAndAddUpToTheUncoveredArea) {
   Scenes scenes;
@@ -178,7 +185,8 @@ TEST(ExposedRectangles, PiecesAreDisjointInsideAndAddUpToTheUncoveredArea) {
     const Rect rect = scenes.rectangle(style);
     const Rects covers = scenes.covers(style, rect);
     // Every fourth rectangle is given from its other corner, with negative sizes.
-    const Rect given = round % 4 == 3 ? Rect{rect.maxX(), rect.maxY(), -rect.width, -rect.height} : rect;
+    const Rect given =
+        round % 4 == 3 ? Rect{rect.maxX(), rect.maxY(), -rect.width, -rect.height} : rect;
     Rects pieces = exposed(given, covers);
     SCOPED_TRACE("rect " + text({given}) + " covers " + text(covers) + " pieces " + text(pieces));
     std::ranges::transform(pieces, pieces.begin(), upright);

@@ -97,8 +97,8 @@ TEST(VisibleServerWindows, SkipsMalformedEntriesWhoseRankStillCounts) {
   ASSERT_EQ(windowsOf(RawEntryJson{}.text()), (Windows{{2, 501, {0, 0, 1, 1}, 0}}));
   for (const RawEntryJson& entry : skipped) {
     Windows windows = windowsOf(std::string(kFront) + "," + entry.text() + "," + kBack);
-    EXPECT_EQ(windows, (Windows{kFrontWindow, kBackWindow}))
-        << entry.text() << "\n" << text(windows);
+    EXPECT_EQ(windows, (Windows{kFrontWindow, kBackWindow})) << entry.text() << "\n"
+                                                             << text(windows);
   }
 }
 
@@ -128,10 +128,9 @@ TEST(VisibleServerWindows, SkipsNumbersWithoutIntegerValue) {
   const RawValue nan{std::numeric_limits<double>::quiet_NaN()};
   const RawValue infinity{std::numeric_limits<double>::infinity()};
   const RawValue negativeInfinity{-std::numeric_limits<double>::infinity()};
-  platform->desktop().replaceWindows({entry(nan, zero), entry(infinity, zero),
-                                      entry({std::int64_t{5}}, nan),
-                                      entry({std::int64_t{6}}, negativeInfinity),
-                                      entry({std::int64_t{7}}, zero)});
+  platform->desktop().replaceWindows(
+      {entry(nan, zero), entry(infinity, zero), entry({std::int64_t{5}}, nan),
+       entry({std::int64_t{6}}, negativeInfinity), entry({std::int64_t{7}}, zero)});
   Windows windows = visibleServerWindows(platform->windowServer());
   EXPECT_EQ(windows, (Windows{{7, 501, {0, 0, 1, 1}, 4}})) << text(windows);
 }

@@ -31,7 +31,8 @@ Bytes paint(int width, int height, auto paintAt, Rgba color = {90, 90, 90, 255})
 // mask is exactly those two strips.
 std::optional<Strips> stripsOf(const Bytes& mask, int width, int height) {
   if (mask.size() != std::size_t(width) * height) return std::nullopt;
-  const int left = static_cast<int>(std::find(mask.begin(), mask.begin() + width, 0) - mask.begin());
+  const int left =
+      static_cast<int>(std::find(mask.begin(), mask.begin() + width, 0) - mask.begin());
   int band = 0;
   while (band < height && mask[(height - band) * width - 1] == 1) ++band;
   for (int y = 0; y < height; ++y) {
@@ -74,7 +75,9 @@ TEST(GrayChromeMask, ChromeIsOpaqueFlatGrayWithinLimits) {
       {{20, 32, 20, 250}, true},     {{19, 25, 25, 255}, false}, {{244, 232, 240, 255}, true},
       {{245, 240, 240, 255}, false}, {{20, 32, 20, 249}, false}, {{20, 20, 33, 255}, false}};
   for (const auto& [color, chrome] : cases) {
-    EXPECT_EQ(detect(128, 96, [](int x, int) { return x < 24; }, color), Strips(chrome ? 24 : 0, 0))
+    EXPECT_EQ(detect(
+                  128, 96, [](int x, int) { return x < 24; }, color),
+              Strips(chrome ? 24 : 0, 0))
         << int(color[0]) << ' ' << int(color[1]) << ' ' << int(color[2]) << ' ' << int(color[3]);
   }
 }
@@ -111,8 +114,9 @@ TEST(GrayChromeMask, OnlyAFailingLineAfterTheFourthEndsAScan) {
   EXPECT_EQ(detect(100, 96, [](int x, int y) { return (x >= 4 && x < 20) || (y >= 78 && y < 92); }),
             Strips(20, 18));
   // ...but a gap after it cuts both strips to four lines, below their limits.
-  EXPECT_EQ(detect(100, 96, [](int x, int y) { return (x < 20 && x != 4) || (y >= 76 && y != 91); }),
-            Strips(0, 0));
+  EXPECT_EQ(
+      detect(100, 96, [](int x, int y) { return (x < 20 && x != 4) || (y >= 76 && y != 91); }),
+      Strips(0, 0));
 }
 
 TEST(GrayChromeMask, RejectsBadDimensionsAndNeverReadsPastTheBuffer) {

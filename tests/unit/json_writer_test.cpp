@@ -19,10 +19,12 @@ namespace fs = std::filesystem;
 TEST(JsonWriter, EscapesWhatJsonRequiresAndReplacesBytesThatAreNotUtf8) {
   EXPECT_EQ(jsonString("say \"hi\"\\"), R"("say \"hi\"\\")");
   EXPECT_EQ(jsonString("a\nb\tc\x01\x1f\x7f"), "\"a\\nb\\tc\\u0001\\u001f\x7f\"");
-  EXPECT_EQ(jsonString("caf\xc3\xa9 \xe2\x80\x94 \xf0\x9f\x98\x80"), "\"caf\xc3\xa9 \xe2\x80\x94 \xf0\x9f\x98\x80\"");
+  EXPECT_EQ(jsonString("caf\xc3\xa9 \xe2\x80\x94 \xf0\x9f\x98\x80"),
+            "\"caf\xc3\xa9 \xe2\x80\x94 \xf0\x9f\x98\x80\"");
   // A lone continuation byte, a truncated sequence, an overlong form, a surrogate.
   EXPECT_EQ(jsonString("\x80|\xe2\x80|\xc0\xaf|\xed\xa0\x80"),
-            "\"\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");
+            "\"\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD|"
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");
   EXPECT_EQ(jsonString(std::string("a\0b", 3)), "\"a\\u0000b\"");
 }
 
@@ -38,9 +40,12 @@ TEST(JsonWriter, RealsReadBackAsTheSameRealsAndNeverAsIntegers) {
 }
 
 TEST(JsonWriter, ShortContainersStayOnOneLineLongOnesAreIndented) {
-  const JsonValue small = JsonObject{{"frame", JsonArray{0.0, 1.5, std::int64_t{2}}}, {"on", true},
-                                     {"none", nullptr}, {"empty", JsonArray{}}};
-  EXPECT_EQ(jsonText(small), "{\"frame\": [0.0, 1.5, 2], \"on\": true, \"none\": null, \"empty\": []}\n");
+  const JsonValue small = JsonObject{{"frame", JsonArray{0.0, 1.5, std::int64_t{2}}},
+                                     {"on", true},
+                                     {"none", nullptr},
+                                     {"empty", JsonArray{}}};
+  EXPECT_EQ(jsonText(small),
+            "{\"frame\": [0.0, 1.5, 2], \"on\": true, \"none\": null, \"empty\": []}\n");
   JsonArray words;
   for (int i = 0; i < 12; ++i) words.push_back("word number " + std::to_string(i));
   const std::string text = jsonText(JsonObject{{"words", words}, {"inner", small}});
@@ -52,16 +57,18 @@ TEST(JsonWriter, ShortContainersStayOnOneLineLongOnesAreIndented) {
 class AtomicFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("lumetta-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder =
+        fs::temp_directory_path() /
+        ("lumetta-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
   }
   void TearDown() override { fs::remove_all(folder); }
   std::vector<std::string> entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(folder))
+      names.push_back(entry.path().filename());
     return names;
   }
   fs::path folder;
@@ -81,7 +88,8 @@ TEST_F(AtomicFile, ReplacesTheWholeFileAndLeavesNothingElse) {
 TEST_F(AtomicFile, AFailureSaysWhyAndLeavesTheDestinationAsItWas) {
   auto error = writeFileAtomically(folder / "missing" / "out.json", "x");
   ASSERT_TRUE(error);
-  EXPECT_EQ(*error, "cannot write " + (folder / "missing" / "out.json").string() + ": No such file or directory");
+  EXPECT_EQ(*error, "cannot write " + (folder / "missing" / "out.json").string() +
+                        ": No such file or directory");
   // A folder in the way: the rename fails, the temporary file goes.
   fs::create_directory(folder / "taken");
   fs::create_directory(folder / "taken" / "inside");

@@ -23,9 +23,8 @@ TEST(MainThreadCheckDeathTest, FiresWhenAMainThreadServiceIsCalledFromABackgroun
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_DEATH(fromBackgroundQueue([](Platform p) { p.windowServer.screenFrames(); }),
                "screenFrames must run on the main thread");
-  EXPECT_DEATH(fromBackgroundQueue([](Platform p) {
-                 p.runLoop.singleShotTimer(Duration::seconds(1), [] {});
-               }),
+  EXPECT_DEATH(fromBackgroundQueue(
+                   [](Platform p) { p.runLoop.singleShotTimer(Duration::seconds(1), [] {}); }),
                "singleShotTimer must run on the main thread");
   EXPECT_DEATH(fromBackgroundQueue([](Platform p) { p.runLoop.runUntil(p.clock.uptime()); }),
                "runUntil must run on the main thread");

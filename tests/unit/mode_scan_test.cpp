@@ -44,8 +44,8 @@ TEST(ModeScan, ChildrenReadDecidesCompleteness) {
 
 TEST(ModeScan, MissingSubroleMakesTheScanIncomplete) {
   auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "children": [{"role": "AXPopUpButton", "title": ")" + kGpt +
-      R"("}]})"));
+      R"({"id": "w", "role": "AXWindow", "children": [{"role": "AXPopUpButton", "title": ")" +
+      kGpt + R"("}]})"));
   ModeScan scan = scanWindow(*platform);
   EXPECT_FALSE(scan.complete);
   EXPECT_EQ(scan.mode, WindowMode::unknown);
@@ -56,7 +56,8 @@ TEST(ModeScan, MissingSubroleMakesTheScanIncomplete) {
 TEST(ModeScan, DialogExcludesWhateverItContains) {
   auto platform = simulated(desktopWith(
       R"({"id": "w", "role": "AXWindow", "subrole": "AXDialog", "children": [
-           {"role": "AXPopUpButton", "title": ")" + kGpt + R"("},
+           {"role": "AXPopUpButton", "title": ")" +
+      kGpt + R"("},
            {"role": "AXGroup", "errors": {"AXChildren": -25200}}]})"));
   ModeScan scan = scanWindow(*platform);
   EXPECT_TRUE(scan.excludedDialog);
@@ -70,7 +71,8 @@ TEST(ModeScan, FindsButtonsWebAreasAndSidebarTogglesInVisitingOrder) {
   auto platform = simulated(desktopWith(
       R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
            {"role": "AXGroup", "children": [
-             {"id": "deep", "role": "AXPopUpButton", "description": "prefix )" + kCodex + R"( suffix"},
+             {"id": "deep", "role": "AXPopUpButton", "description": "prefix )" +
+      kCodex + R"( suffix"},
              {"role": "AXButton", "title": "Show sidebar"}]},
            {"id": "web", "role": "AXWebArea"},
            {"role": "AXButton", "title": "Hide sidebar"},
@@ -93,14 +95,16 @@ TEST(ModeScan, FindsButtonsWebAreasAndSidebarTogglesInVisitingOrder) {
 TEST(ModeScan, LabelReadErrorsOutsideTheToleratedSetAreFailures) {
   auto tolerated = simulated(desktopWith(
       R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXPopUpButton", "description": ")" + kCodex + R"(", "errors": {"AXTitle": -25212}}]})"));
+           {"role": "AXPopUpButton", "description": ")" +
+      kCodex + R"(", "errors": {"AXTitle": -25212}}]})"));
   ModeScan scan = scanWindow(*tolerated);
   EXPECT_TRUE(scan.complete);
   EXPECT_EQ(scan.mode, WindowMode::codex);
 
   auto failing = simulated(desktopWith(
       R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXPopUpButton", "description": ")" + kCodex + R"(", "errors": {"AXTitle": -25204}}]})"));
+           {"role": "AXPopUpButton", "description": ")" +
+      kCodex + R"(", "errors": {"AXTitle": -25204}}]})"));
   scan = scanWindow(*failing);
   EXPECT_FALSE(scan.complete);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: popup title/description error=-25204/0");
@@ -124,7 +128,8 @@ TEST(ModeScan, SharedAndCyclicElementsAreReadOnceButCountedAsVisited) {
       R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
            {"id": "a", "role": "AXGroup", "children": [{"ref": "w"}, {"ref": "b"}]},
            {"ref": "a"},
-           {"id": "b", "role": "AXPopUpButton", "title": ")" + kGpt + R"("}]})"));
+           {"id": "b", "role": "AXPopUpButton", "title": ")" +
+      kGpt + R"("}]})"));
   ModeScan scan = scanWindow(*platform);
   EXPECT_TRUE(scan.complete);
   EXPECT_EQ(scan.mode, WindowMode::chatGPT);
@@ -141,7 +146,8 @@ std::string wideWindow(int refs) {
   std::string children;
   for (int i = 0; i < refs; ++i) children += std::string(i ? "," : "") + R"({"ref": "leaf"})";
   return R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-             {"id": "leaf", "role": "AXStaticText"}, )" + children + "]}";
+             {"id": "leaf", "role": "AXStaticText"}, )" +
+         children + "]}";
 }
 
 TEST(ModeScan, QueueLimitStopsAtTenThousandEntries) {
@@ -150,7 +156,8 @@ TEST(ModeScan, QueueLimitStopsAtTenThousandEntries) {
   EXPECT_FALSE(scan.complete);
   EXPECT_EQ(scan.visited, 10'000);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: traversal budget");
-  EXPECT_EQ(platform->desktop().counters().reads(platform->desktop().nodeById("leaf"), "AXRole"), 1u);
+  EXPECT_EQ(platform->desktop().counters().reads(platform->desktop().nodeById("leaf"), "AXRole"),
+            1u);
 
   // Exactly ten thousand entries fit.
   auto fits = simulated(desktopWith(wideWindow(9'998)));
@@ -163,7 +170,8 @@ TEST(ModeScan, UptimeBudgetStopsASlowScan) {
   std::string groups;
   for (int i = 0; i < 1000; ++i) groups += std::string(i ? "," : "") + R"({"role": "AXGroup"})";
   auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [)" + groups + "]}",
+      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [)" + groups +
+          "]}",
       R"(, "latency": 0.01)"));
   const Uptime start = platform->clock().uptime();
   ModeScan scan = scanWindow(*platform);
@@ -178,8 +186,8 @@ TEST(ModeScan, ShouldContinueIsAskedBeforeEveryEntry) {
       R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
            {"role": "AXGroup"}, {"role": "AXGroup"}, {"role": "AXGroup"}]})"));
   int asked = 0;
-  ModeScan scan = scanMode(platform->accessibility(), platform->clock(), elementById(*platform, "w"),
-                           [&] { return ++asked <= 2; });
+  ModeScan scan = scanMode(platform->accessibility(), platform->clock(),
+                           elementById(*platform, "w"), [&] { return ++asked <= 2; });
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(scan.visited, 2);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: traversal budget");
@@ -189,7 +197,8 @@ TEST(ModeScan, ShouldContinueIsAskedBeforeEveryEntry) {
 TEST(ModeScan, HungRendererFailsAfterTheInheritedMessagingTimeout) {
   auto platform = simulated(desktopWith(
       R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXPopUpButton", "title": ")" + kGpt + R"("},
+           {"role": "AXPopUpButton", "title": ")" +
+      kGpt + R"("},
            {"role": "AXWebArea", "hung": true}]})"));
   Accessibility& ax = platform->accessibility();
   Element app = ax.applicationElement(100);
@@ -200,8 +209,7 @@ TEST(ModeScan, HungRendererFailsAfterTheInheritedMessagingTimeout) {
   const Uptime start = platform->clock().uptime();
   ModeScan scan = scanMode(ax, platform->clock(), windows[0]);
   EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(), 0.3);
-  EXPECT_EQ(scan.reason,
-            "Incomplete AX traversal: AXChildren error=-25204, AXRole error=-25204");
+  EXPECT_EQ(scan.reason, "Incomplete AX traversal: AXChildren error=-25204, AXRole error=-25204");
   EXPECT_EQ(scan.observation(), ModeObservation::incomplete());
 }
 
@@ -213,8 +221,8 @@ TEST(ModeScan, NeverReadsUserContent) {
       scanMode(ax, platform->clock(), window);
     }
   }
-  const std::set<std::string> allowed{"AXRole", "AXChildren", "AXTitle", "AXDescription",
-                                      "AXSubrole", "AXWindows"};
+  const std::set<std::string> allowed{"AXRole",        "AXChildren", "AXTitle",
+                                      "AXDescription", "AXSubrole",  "AXWindows"};
   auto reads = platform->desktop().counters().readsByAttribute();
   EXPECT_FALSE(reads.empty());
   for (const auto& [attribute, count] : reads) EXPECT_TRUE(allowed.count(attribute)) << attribute;

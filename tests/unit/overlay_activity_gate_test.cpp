@@ -80,10 +80,12 @@ struct Model {
   }
 };
 
-const WorkspaceNotification kEvents[] = {
-    WorkspaceNotification::willSleep, WorkspaceNotification::didWake,
-    WorkspaceNotification::screensDidSleep, WorkspaceNotification::screensDidWake,
-    WorkspaceNotification::sessionDidResignActive, WorkspaceNotification::sessionDidBecomeActive};
+const WorkspaceNotification kEvents[] = {WorkspaceNotification::willSleep,
+                                         WorkspaceNotification::didWake,
+                                         WorkspaceNotification::screensDidSleep,
+                                         WorkspaceNotification::screensDidWake,
+                                         WorkspaceNotification::sessionDidResignActive,
+                                         WorkspaceNotification::sessionDidBecomeActive};
 
 TEST(OverlayActivityGate, AgreesWithTheStateTableOnRandomSequences) {
   std::mt19937 random(61);
@@ -146,7 +148,8 @@ TEST(OverlayActivityGate, AgreesWithTheStateTableOnRandomSequences) {
           model.advanceTo(now + dt);
         }
       }
-      for (Token token : handedOut) ASSERT_EQ(gate->isCurrent(token), model.isCurrent(token)) << trace;
+      for (Token token : handedOut)
+        ASSERT_EQ(gate->isCurrent(token), model.isCurrent(token)) << trace;
       ASSERT_EQ(changes, model.changes) << trace;
     }
   }
@@ -157,10 +160,12 @@ TEST(OverlayActivityGate, StartsBlockedOffConsoleAndStaysStoppedForGood) {
   auto& loop = offConsole->manualRunLoop();
   std::vector<bool> changes;
   OverlayActivityGate gate(loop, offConsole->workspace().notificationCenter(),
-                           offConsole->windowServer(), [&](bool active) { changes.push_back(active); });
+                           offConsole->windowServer(),
+                           [&](bool active) { changes.push_back(active); });
   loop.runFor(Duration::seconds(2));
   EXPECT_FALSE(gate.beginWork());
-  offConsole->workspace().notificationCenter().post({WorkspaceNotification::sessionDidBecomeActive, {}});
+  offConsole->workspace().notificationCenter().post(
+      {WorkspaceNotification::sessionDidBecomeActive, {}});
   loop.runFor(Duration::seconds(0.5));
   auto token = gate.beginWork();
   ASSERT_TRUE(token);
@@ -176,13 +181,17 @@ TEST(OverlayActivityGate, StartsBlockedOffConsoleAndStaysStoppedForGood) {
 struct SessionCounter final : WindowServer {
   explicit SessionCounter(WindowServer& server) : server(server) {}
   std::optional<RawValue> copyWindowList() override { return server.copyWindowList(); }
-  std::optional<std::vector<DisplayID>> onlineDisplays() override { return server.onlineDisplays(); }
+  std::optional<std::vector<DisplayID>> onlineDisplays() override {
+    return server.onlineDisplays();
+  }
   bool displayIsAsleep(DisplayID display) override { return server.displayIsAsleep(display); }
   std::optional<RawValue> copySessionDictionary() override {
     ++reads;
     return server.copySessionDictionary();
   }
-  std::int64_t windowNumberAtPoint(Point point) override { return server.windowNumberAtPoint(point); }
+  std::int64_t windowNumberAtPoint(Point point) override {
+    return server.windowNumberAtPoint(point);
+  }
   std::vector<Rect> screenFrames() override { return server.screenFrames(); }
   WindowServer& server;
   int reads = 0;
@@ -193,7 +202,8 @@ TEST(OverlayActivityGate, ReadsTheSessionOnlyWhenNotToldWhetherItIsOnConsole) {
   auto& loop = platform->manualRunLoop();
   NotificationCenter& center = platform->workspace().notificationCenter();
   SessionCounter server(platform->windowServer());
-  OverlayActivityGate told(loop, center, server, [](bool) {}, {}, true);
+  OverlayActivityGate told(
+      loop, center, server, [](bool) {}, {}, true);
   EXPECT_EQ(server.reads, 0);
   OverlayActivityGate asking(loop, center, server, [](bool) {});
   EXPECT_EQ(server.reads, 1);
@@ -214,11 +224,12 @@ TEST(OverlayActivityGate, AMissingConsoleFlagStartsBlocked) {
   for (auto [session, onConsole] : sessions) {
     auto platform = testing::simulated(std::string(R"({"session": )") + session + "}");
     auto& loop = platform->manualRunLoop();
-    OverlayActivityGate gate(loop, platform->workspace().notificationCenter(), platform->windowServer(),
-                             [](bool) {});
+    OverlayActivityGate gate(loop, platform->workspace().notificationCenter(),
+                             platform->windowServer(), [](bool) {});
     loop.runFor(Duration::seconds(2));
     EXPECT_EQ(gate.beginWork().has_value(), onConsole) << session;
-    platform->workspace().notificationCenter().post({WorkspaceNotification::sessionDidBecomeActive, {}});
+    platform->workspace().notificationCenter().post(
+        {WorkspaceNotification::sessionDidBecomeActive, {}});
     loop.runFor(Duration::seconds(0.5));
     EXPECT_TRUE(gate.beginWork()) << session;
   }
@@ -227,7 +238,8 @@ TEST(OverlayActivityGate, AMissingConsoleFlagStartsBlocked) {
 TEST(OverlayActivityGate, SelfTestPassesOnTheManualRunLoop) {
   auto platform = testing::simulated("{}");
   std::ostringstream out;
-  EXPECT_TRUE(overlayActivitySelfTest(out, platform->runLoop(), platform->clock(), platform->windowServer()))
+  EXPECT_TRUE(overlayActivitySelfTest(out, platform->runLoop(), platform->clock(),
+                                      platform->windowServer()))
       << out.str();
   const std::string lines = out.str();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 10);
@@ -241,7 +253,8 @@ TEST(ThreadedOverlayActivityGate, TokensAreCheckedFromAnyThread) {
   Clock& clock = platform->clock();
   NotificationCenter& center = platform->workspace().notificationCenter();
   std::atomic<int> activations{0};
-  OverlayActivityGate gate(loop, center, platform->windowServer(), [&](bool active) { activations += active; });
+  OverlayActivityGate gate(loop, center, platform->windowServer(),
+                           [&](bool active) { activations += active; });
 
   std::atomic<Token> latest{-1};
   std::atomic<bool> done{false};

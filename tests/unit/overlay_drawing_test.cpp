@@ -29,7 +29,9 @@ struct LayerPixels : ::testing::Test {
 
   Bitmap draw(double width, double height, int scale = 1) {
     return platform->panels().renderBitmap(int(width) * scale, int(height) * scale, scale,
-                                           [&](Canvas& canvas) { layer.draw(canvas, {width, height}); });
+                                           [&](Canvas& canvas) {
+                                             layer.draw(canvas, {width, height});
+                                           });
   }
 };
 
@@ -44,8 +46,10 @@ TEST_F(LayerPixels, CornersOutsideTheOutlineStayClearAtEveryWidthAndScale) {
         layer.setBarHeight(80);
         Bitmap bitmap = draw(120, 80, scale);
         const int w = bitmap.width, h = bitmap.height, s = scale;
-        SCOPED_TRACE(std::to_string(width) + "pt " + std::to_string(scale) + "x " + (topBar ? "bar" : "border"));
-        for (auto [x, y] : {std::pair{s, s}, {w - 1 - s, s}, {s, h - 1 - s}, {w - 1 - s, h - 1 - s}}) {
+        SCOPED_TRACE(std::to_string(width) + "pt " + std::to_string(scale) + "x " +
+                     (topBar ? "bar" : "border"));
+        for (auto [x, y] :
+             {std::pair{s, s}, {w - 1 - s, s}, {s, h - 1 - s}, {w - 1 - s, h - 1 - s}}) {
           EXPECT_EQ(pixelAt(bitmap, x, y).a, 0);
         }
         EXPECT_EQ(pixelAt(bitmap, 60 * s, 0).a, 255);  // the edge itself is drawn
@@ -67,7 +71,8 @@ TEST_F(LayerPixels, DrawsOnlyInsideTheVisibleRegions) {
   for (bool topBar : {true, false}) {
     layer.setTint(topBar);
     Bitmap empty = draw(120, 80);
-    EXPECT_TRUE(std::all_of(empty.pixels.begin(), empty.pixels.end(), [](auto v) { return v == 0; }));
+    EXPECT_TRUE(
+        std::all_of(empty.pixels.begin(), empty.pixels.end(), [](auto v) { return v == 0; }));
   }
 }
 
@@ -137,7 +142,8 @@ const char* kScreen = R"({"displays": [{"frame": [0, 0, 400, 300]}],
 Pixel pictureAt(const std::string& path, int x, int y) {
   cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
   EXPECT_EQ(cairo_surface_status(surface), CAIRO_STATUS_SUCCESS);
-  const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+  const unsigned char* row =
+      cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
   std::uint32_t argb;
   std::memcpy(&argb, row + x * 4, 4);
   cairo_surface_destroy(surface);
@@ -172,10 +178,11 @@ TEST(ScreenPicture, PanelsAppearOverTheirWindowWithYFlipped) {
   platform->manualRunLoop().runFor(Duration::seconds(0.1));
   EXPECT_DOUBLE_EQ(panel->window().alpha(), 0.5);
   std::filesystem::remove(path);
-  EXPECT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), "/nonexistent/dir/x.png")
-                .value_or("")
-                .find("cannot write the picture"),
-            std::string("/nonexistent/dir/x.png: ").size());
+  EXPECT_EQ(
+      sim::writeScreenPicture(platform->desktop(), platform->panels(), "/nonexistent/dir/x.png")
+          .value_or("")
+          .find("cannot write the picture"),
+      std::string("/nonexistent/dir/x.png: ").size());
 }
 
 TEST(ScreenPicture, OnlyAPanelThatIsNotTransparentHidesTheWindowBeneath) {

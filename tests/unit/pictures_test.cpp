@@ -23,7 +23,10 @@ struct Picture {
   // Red, green and blue of an opaque pixel.
   std::array<int, 3> at(int x, int y) const {
     std::uint32_t argb;
-    std::memcpy(&argb, cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface) + x * 4, 4);
+    std::memcpy(
+        &argb,
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface) + x * 4,
+        4);
     return {int(argb >> 16 & 255), int(argb >> 8 & 255), int(argb & 255)};
   }
   cairo_surface_t* surface;
@@ -63,19 +66,24 @@ TEST(Pictures, AbsurdGeometryIsRefusedInOneLineAndTallWindowsShowWhereTheyReach)
   const std::string out = (std::filesystem::temp_directory_path() / "lumetta-absurd.png").string();
   std::filesystem::remove(out);
   auto window = [](const std::string& bounds) {
-    return R"({"windows": [{"number": 7, "pid": 1, "layer": 0, "owner": "X", "bounds": )" + bounds + "}]}";
+    return R"({"windows": [{"number": 7, "pid": 1, "layer": 0, "owner": "X", "bounds": )" + bounds +
+           "}]}";
   };
   auto picture = [&](const std::string& json) {
     auto platform = simulated(json);
-    return lumetta::sim::writeScreenPicture(platform->desktop(), platform->panels(), out).value_or("written");
+    return lumetta::sim::writeScreenPicture(platform->desktop(), platform->panels(), out)
+        .value_or("written");
   };
   const std::string edges = " (edges within 1000000 points of the origin)";
   EXPECT_EQ(picture(window("[10, 10, 300, 1e9]")),
             out + ": cannot picture window 7 with the bounds [10, 10, 300, 1e+09]" + edges);
-  EXPECT_EQ(picture(window("[-1e308, -1e308, 1e308, 1e308]")),
-            out + ": cannot picture window 7 with the bounds [-1e+308, -1e+308, 1e+308, 1e+308]" + edges);
+  EXPECT_EQ(
+      picture(window("[-1e308, -1e308, 1e308, 1e308]")),
+      out + ": cannot picture window 7 with the bounds [-1e+308, -1e+308, 1e+308, 1e+308]" + edges);
   EXPECT_EQ(picture(R"({"displays": [{"frame": [0, 0, 8193, 900]}]})"),
-            out + ": cannot picture a display with the frame [0, 0, 8193, 900] (at most 8192 x 8192 points," +
+            out +
+                ": cannot picture a display with the frame [0, 0, 8193, 900] (at most 8192 x 8192 "
+                "points," +
                 " edges within 1000000 points of the origin)");
   EXPECT_FALSE(std::filesystem::exists(out));
 
@@ -87,8 +95,10 @@ TEST(Pictures, AbsurdGeometryIsRefusedInOneLineAndTallWindowsShowWhereTheyReach)
   panel->orderFrontRegardless();
   EXPECT_FALSE(static_cast<lumetta::sim::SimPanel&>(*panel).surface());
   EXPECT_EQ(lumetta::sim::writeScreenPicture(platform->desktop(), platform->panels(), out),
-            out + ": cannot picture overlay panel 90001 with the frame [0, 0, 9000, 10] (at most 8192 x 8192 "
-                  "points, edges within 1000000 points of the origin)");
+            out +
+                ": cannot picture overlay panel 90001 with the frame [0, 0, 9000, 10] (at most "
+                "8192 x 8192 "
+                "points, edges within 1000000 points of the origin)");
 
   // Within the limits, a window taller than anything shows where it reaches.
   ASSERT_EQ(picture(window("[10, -999000, 300, 999500]")), "written");

@@ -27,9 +27,11 @@ std::string recorded(const std::string& json, RecordLimits limits = {}) {
 void expectSameReports(const std::string& json, const std::string& recording) {
   auto original = simulated(json);
   auto replay = simulated(recording);
-  EXPECT_EQ(classificationSnapshot(original->platform()), classificationSnapshot(replay->platform()));
+  EXPECT_EQ(classificationSnapshot(original->platform()),
+            classificationSnapshot(replay->platform()));
   auto withoutHashes = [](std::string text) {
-    for (auto at = text.find("AX hash "); at != std::string::npos; at = text.find("AX hash ", at + 1)) {
+    for (auto at = text.find("AX hash "); at != std::string::npos;
+         at = text.find("AX hash ", at + 1)) {
       text.erase(at + 8, text.find(']', at) - at - 8);
     }
     return text;
@@ -40,8 +42,8 @@ void expectSameReports(const std::string& json, const std::string& recording) {
 
 std::string window(const std::string& children, const std::string& extra = "") {
   return R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-    {"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "title": "Main")" + extra +
-         R"(, "children": [)" + children + "]}]}}]}";
+    {"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "title": "Main")" +
+         extra + R"(, "children": [)" + children + "]}]}}]}";
 }
 
 TEST(RecordHostile, CyclesAndSharedSubtreesAreWrittenOnceAndReferred) {
@@ -97,7 +99,8 @@ TEST(RecordHostile, HungElementsAndApplicationsHangOnReplay) {
 TEST(RecordHostile, MoreElementsThanAnyWalkVisitsKeepTheLimitLines) {
   std::string buttons;
   for (int i = 0; i < kScanQueueLimit + 50; ++i) buttons += R"({"role": "AXButton"},)";
-  const std::string json = window(buttons + R"({"role": "AXPopUpButton", "title": "Switch mode, current mode: Codex"})");
+  const std::string json =
+      window(buttons + R"({"role": "AXPopUpButton", "title": "Switch mode, current mode: Codex"})");
   const std::string report = classificationSnapshot(simulated(json)->platform());
   EXPECT_NE(report.find("traversal budget"), std::string::npos);
   const std::string recording = recorded(json);
@@ -112,7 +115,8 @@ TEST(RecordHostile, MoreElementsThanAnyWalkVisitsKeepTheLimitLines) {
 }
 
 TEST(RecordHostile, ElementsOnlyAttributesReachAreDefinedBesideTheTree) {
-  const std::string json = R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
+  const std::string json =
+      R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
     "attrs": {"AXWindows": [{"ref": "w"}], "AXFocusedWindow": {"ref": "w"}},
     "children": [{"role": "AXMenuBar", "children": [{"id": "w", "role": "AXWindow", "children": [
       {"role": "AXPopUpButton", "title": "Switch mode, current mode: ChatGPT"}]}]}]}}]})";

@@ -77,11 +77,14 @@ bool sameApartFromRedaction(const std::string& original, const std::string& repl
   return true;
 }
 
-void expectSameCapture(const std::string& original, const std::string& replay, const std::string& name) {
+void expectSameCapture(const std::string& original, const std::string& replay,
+                       const std::string& name) {
   const auto a = lines(original), b = lines(replay);
   ASSERT_EQ(a.size(), b.size()) << name;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    EXPECT_TRUE(sameApartFromRedaction(a[i], b[i])) << name << " line " << i + 1 << "\n" << a[i] << "\n" << b[i];
+    EXPECT_TRUE(sameApartFromRedaction(a[i], b[i])) << name << " line " << i + 1 << "\n"
+                                                    << a[i] << "\n"
+                                                    << b[i];
   }
 }
 
@@ -90,8 +93,11 @@ void expectReplays(const std::string& json, const std::string& name) {
   const std::string recording = recorded(json);
   auto original = simulated(json);
   auto replay = simulated(recording);
-  EXPECT_EQ(classificationSnapshot(original->platform()), classificationSnapshot(replay->platform())) << name;
-  expectSameCapture(capture(original->platform(), 30, 500).text, capture(replay->platform(), 30, 500).text, name);
+  EXPECT_EQ(classificationSnapshot(original->platform()),
+            classificationSnapshot(replay->platform()))
+      << name;
+  expectSameCapture(capture(original->platform(), 30, 500).text,
+                    capture(replay->platform(), 30, 500).text, name);
 }
 
 TEST(RecordRoundTrip, EveryDesktopInTheRepositoryReplays) {
@@ -144,13 +150,15 @@ TEST(RecordPrivacy, KeepsOnlyTheTextsTheProgramDecidesByAndNeverReadsAXValue) {
   recording.snapshot();
   const std::string json = recording.json();
   EXPECT_EQ(json.find("SECRET"), std::string::npos) << json;
-  for (const char* kept : {"\"Kept window title\"", "\"Hide sidebar\"", "\"Switch mode, current mode: Codex\"",
-                           "\"AXStaticText\"", "\"kCGWindowOwnerName\": \"ChatGPT\"", "\"xxxxxxxxxxx\""}) {
+  for (const char* kept :
+       {"\"Kept window title\"", "\"Hide sidebar\"", "\"Switch mode, current mode: Codex\"",
+        "\"AXStaticText\"", "\"kCGWindowOwnerName\": \"ChatGPT\"", "\"xxxxxxxxxxx\""}) {
     EXPECT_NE(json.find(kept), std::string::npos) << kept;
   }
   const auto& counters = platform->desktop().counters();
   EXPECT_EQ(counters.reads("AXValue"), 0u);
-  for (const auto& [name, count] : counters.readsByAttribute()) EXPECT_TRUE(recordedAttribute(name)) << name;
+  for (const auto& [name, count] : counters.readsByAttribute())
+    EXPECT_TRUE(recordedAttribute(name)) << name;
   expectReplays(kPrivate, "private");
 }
 
@@ -170,7 +178,8 @@ std::string watched(sim::SimPlatform& platform, Recording* recording, Duration d
 }
 
 TEST(RecordRoundTrip, AWatchedRunReplaysToTheSameLog) {
-  for (const char* name : {"docs/desktops/story.json", "tests/e2e/cases/watch-faults/faults.json"}) {
+  for (const char* name :
+       {"docs/desktops/story.json", "tests/e2e/cases/watch-faults/faults.json"}) {
     auto platform = simulated(fileText(fs::path(LUMETTA_SOURCE_DIR) / name));
     Recording recording(platform->platform());
     recording.snapshot();
@@ -208,8 +217,9 @@ TEST(RecordRoundTrip, ActivationPowerAndNewElementsReplay) {
   const std::string original = watched(*platform, &recording, Duration::seconds(5));
   recording.stopWatching();
   const std::string file = recording.json();
-  for (const char* event : {R"("activate": 612)", R"("power": "screensSleep")", R"("power": "screensWake")",
-                            R"("name": "AXFocusedUIElementChanged")"}) {
+  for (const char* event :
+       {R"("activate": 612)", R"("power": "screensSleep")", R"("power": "screensWake")",
+        R"("name": "AXFocusedUIElementChanged")"}) {
     EXPECT_NE(file.find(event), std::string::npos) << event;
   }
   auto replay = simulated(file);

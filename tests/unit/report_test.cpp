@@ -13,7 +13,8 @@ using testing::elementById;
 using testing::simulated;
 
 TEST(Describe, GivesEveryValueFormOnOneLine) {
-  auto platform = simulated(R"({"apps": [{"pid": 1, "ax": {"id": "a", "role": "AXApplication"}}]})");
+  auto platform =
+      simulated(R"({"apps": [{"pid": 1, "ax": {"id": "a", "role": "AXApplication"}}]})");
   Element element = elementById(*platform, "a");
   EXPECT_EQ(describe(Size{800, 600}), "(width: 800.0, height: 600.0)");
   EXPECT_EQ(describe(Point{-900, 12.5}), "(x: -900.0, y: 12.5)");
@@ -27,7 +28,8 @@ TEST(Describe, GivesEveryValueFormOnOneLine) {
   EXPECT_EQ(describe(true), "1");
   EXPECT_EQ(describe(Rect{1, 2, 3, 4}), "{{1, 2}, {3, 4}}");
   EXPECT_EQ(describe(Range{0, 5}), "{0, 5}");
-  EXPECT_EQ(describe(Url{"file:///Applications/ChatGPT.app/"}), "file:///Applications/ChatGPT.app/");
+  EXPECT_EQ(describe(Url{"file:///Applications/ChatGPT.app/"}),
+            "file:///Applications/ChatGPT.app/");
   EXPECT_EQ(describe(Other{"<AXTextMarker>"}), "<AXTextMarker>");
   EXPECT_EQ(describe(Null{}), "<null>");
 }
@@ -38,7 +40,8 @@ TEST(AttributeLine, NamesTheErrorOrTheValue) {
             "AXSubrole: <AXError -25205 kAXErrorAttributeUnsupported>");
   EXPECT_EQ(attributeLine("AXDocument", ReadResult{std::nullopt, 0}),
             "AXDocument: <AXError 0 kAXErrorSuccess>");
-  EXPECT_EQ(attributeLine("AXHelp", ReadResult{std::nullopt, -1}), "AXHelp: <AXError -1 kAXErrorUnknown>");
+  EXPECT_EQ(attributeLine("AXHelp", ReadResult{std::nullopt, -1}),
+            "AXHelp: <AXError -1 kAXErrorUnknown>");
   // The documented codes run from -25200 to -25214; their neighbours are unknown.
   EXPECT_EQ(axErrorName(-25200), "kAXErrorFailure");
   EXPECT_EQ(axErrorName(-25204), "kAXErrorCannotComplete");
@@ -75,8 +78,9 @@ TEST(ModeSummary, ListsVerdictTraversalSidebarAndQuotedEvidence) {
             "AXDescription=\"say \\\"hi\\\"\"");
   scan.sidebarLabels = {"Hide sidebar", "Show sidebar"};
   scan.evidence.clear();
-  EXPECT_NE(modeSummary(scan).find("Sidebar controls (diagnostic only): Hide sidebar, Show sidebar"),
-            std::string::npos);
+  EXPECT_NE(
+      modeSummary(scan).find("Sidebar controls (diagnostic only): Hide sidebar, Show sidebar"),
+      std::string::npos);
 }
 
 TEST(FocusSummary, ComparesElementsOrReportsTheCode) {

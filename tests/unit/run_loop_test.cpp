@@ -40,7 +40,10 @@ TEST_F(ManualLoop, RunsDueWorkAndTimersInTimeOrder) {
 TEST_F(ManualLoop, BackgroundJobsRunOnlyWhenStepped) {
   auto queue = loop.makeSerialQueue("test", QualityOfService::utility);
   queue->async(note("a"));
-  queue->async([this] { log.push_back("b"); loop.post(note("reply")); });
+  queue->async([this] {
+    log.push_back("b");
+    loop.post(note("reply"));
+  });
   EXPECT_EQ(loop.pendingJobs(), 2u);
   EXPECT_TRUE(loop.runNextJob());
   EXPECT_EQ(log, std::vector<std::string>{"a@0.000000"});

@@ -6,9 +6,9 @@
 
 #include <bit>
 #include <charconv>
-#include <cstdlib>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -30,8 +30,8 @@ void expectSameAsReference(const std::vector<double>& values) {
     for (double withSign : {value, -value}) {
       const std::string expected = reference(withSign);
       if (shortestNumber(withSign) == expected) continue;
-      ADD_FAILURE() << std::hexfloat << withSign << ": " << shortestNumber(withSign) << " instead of "
-                    << expected;
+      ADD_FAILURE() << std::hexfloat << withSign << ": " << shortestNumber(withSign)
+                    << " instead of " << expected;
       if (++mismatches == 10) return;
     }
   }

@@ -44,8 +44,8 @@ TEST(SimAccessibility, AnswersFromShorthandAttributesAndErrors) {
   ReadResult names = ax.copyAttributeNames(w);
   ASSERT_TRUE(names.value);
   ValueArray expected;
-  for (const char* name : {"AXChildren", "AXRole", "AXPosition", "AXSize", "AXTitle", "AXMarker", "AXList",
-                           "AXEnhancedUserInterface", "AXRange", "AXBox", "AXHelp"}) {
+  for (const char* name : {"AXChildren", "AXRole", "AXPosition", "AXSize", "AXTitle", "AXMarker",
+                           "AXList", "AXEnhancedUserInterface", "AXRange", "AXBox", "AXHelp"}) {
     expected.push_back(std::string(name));
   }
   EXPECT_EQ(names.value, Value(expected));
@@ -60,7 +60,8 @@ TEST(SimAccessibility, BatchedReadIsOneRoundTripWithPerAttributeResults) {
   constexpr std::string_view names[] = {"AXRole", "AXHelp", "AXNothing", "AXChildren"};
   auto results = ax.copyAttributeValues(w, names);
   EXPECT_EQ(counters.roundTrips(), 1u);
-  EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(), 0.25);  // one latency, not four
+  EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(),
+                   0.25);  // one latency, not four
   ASSERT_EQ(results.size(), 4u);
   for (std::size_t i = 0; i < 4; ++i) {
     ReadResult single = ax.copyAttributeValue(w, names[i]);
@@ -81,7 +82,8 @@ TEST(SimAccessibility, SlowAppsTimeOutAtTheHandlesMessagingTimeout) {
   const Uptime start = platform->clock().uptime();
   EXPECT_EQ(readAX(ax, app, "AXRole").error, axerr::cannotComplete);  // latency 0.25 > 0.2
   EXPECT_DOUBLE_EQ((platform->clock().uptime() - start).inSeconds(), 0.2);
-  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::zero()), axerr::success);  // back to the system default
+  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::zero()),
+            axerr::success);  // back to the system default
   EXPECT_EQ(axString(ax, app, "AXRole"), "AXApplication");
 }
 
@@ -95,7 +97,8 @@ TEST(SimAccessibility, PermissionAndDeadProcesses) {
 
   auto platform = simulated(kDesktop);
   Accessibility& trusted = platform->accessibility();
-  EXPECT_EQ(readAX(trusted, trusted.applicationElement(99), "AXRole").error, axerr::invalidUIElement);
+  EXPECT_EQ(readAX(trusted, trusted.applicationElement(99), "AXRole").error,
+            axerr::invalidUIElement);
 }
 
 TEST(SimAccessibility, TheBooleanWriteStoresOrFailsWithTheInjectedCode) {
@@ -104,7 +107,8 @@ TEST(SimAccessibility, TheBooleanWriteStoresOrFailsWithTheInjectedCode) {
   Element app = ax.applicationElement(10);
   EXPECT_EQ(ax.setAttributeValue(app, "AXEnhancedUserInterface", true), axerr::success);
   EXPECT_EQ(readAX(ax, app, "AXEnhancedUserInterface").value, Value(true));
-  EXPECT_EQ(ax.setAttributeValue(elementById(*platform, "w"), "AXEnhancedUserInterface", true), -25208);
+  EXPECT_EQ(ax.setAttributeValue(elementById(*platform, "w"), "AXEnhancedUserInterface", true),
+            -25208);
   EXPECT_EQ(platform->desktop().counters().writes("AXEnhancedUserInterface"), 2u);
   // A new attribute joins the names after those the file gave.
   ReadResult names = ax.copyAttributeNames(app);
@@ -123,9 +127,9 @@ TEST(SimAccessibility, AnObserverReleasedDuringADeliveryIsNeverMistakenForANewOn
   auto observe = [&](std::string name, ObserverCallback also = {}) {
     std::unique_ptr<Observer> observer =
         ax.createObserver(10, [&heard, name, also](const Element& e, std::string_view n, void* c) {
-          heard.push_back(name);
-          if (also) also(e, n, c);
-        }).observer;
+            heard.push_back(name);
+            if (also) also(e, n, c);
+          }).observer;
     EXPECT_EQ(observer->addNotification(w, "AXTitleChanged", nullptr), axerr::success);
     observer->attachToMainRunLoop();
     return observer;

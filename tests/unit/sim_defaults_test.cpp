@@ -41,9 +41,9 @@ void write(const fs::path& path, std::string_view text) {
 }
 
 struct SettingsFile : ::testing::Test {
-  fs::path folder = fs::temp_directory_path() /
-                    ("lumetta-defaults-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  fs::path folder =
+      fs::temp_directory_path() / ("lumetta-defaults-" + std::to_string(::getpid()) + "-" +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
   fs::path file = folder / "settings.json";
   SettingsFile() { fs::create_directories(folder); }
   ~SettingsFile() override { fs::remove_all(folder); }
@@ -130,13 +130,13 @@ TEST(SimColorPanel, TimelinePicksReachTheChooserUnlessTheyHaveNoSRGBForm) {
 TEST_F(SettingsFile, EveryChangeRewritesTheFileAndAFreshStartReadsItBack) {
   auto first = readDefaultsFile(file.string());
   ASSERT_TRUE(std::holds_alternative<DefaultsFile>(first));
-  EXPECT_FALSE(std::get<DefaultsFile>(first).values) << "a missing file is made on the first change";
+  EXPECT_FALSE(std::get<DefaultsFile>(first).values)
+      << "a missing file is made on the first change";
 
   SimColors colors;
   SimUserDefaults defaults({{"fromDesktop", true}});
-  defaults.keepIn(std::get<DefaultsFile>(std::move(first)), [](const std::string& error) {
-    ADD_FAILURE() << error;
-  });
+  defaults.keepIn(std::get<DefaultsFile>(std::move(first)),
+                  [](const std::string& error) { ADD_FAILURE() << error; });
   EXPECT_FALSE(fs::exists(file));
   defaults.setDouble("indicatorStrength", 0.15);
   defaults.setDouble("odd", NAN);
@@ -145,8 +145,12 @@ TEST_F(SettingsFile, EveryChangeRewritesTheFileAndAFreshStartReadsItBack) {
   defaults.store("text", std::string("x"));
   defaults.setBool("gptEnabled", true);
   EXPECT_TRUE(leftovers().empty()) << "no temporary file stays behind";
-  EXPECT_NE(contents(file).find(R"("indicatorColor": {)" "\n" R"(    "color": {)"), std::string::npos)
-      << "a colour is written readably:\n" << contents(file);
+  EXPECT_NE(contents(file).find(R"("indicatorColor": {)"
+                                "\n"
+                                R"(    "color": {)"),
+            std::string::npos)
+      << "a colour is written readably:\n"
+      << contents(file);
 
   auto again = readDefaultsFile(file.string());
   ASSERT_TRUE(std::holds_alternative<DefaultsFile>(again)) << std::get<LoadError>(again).message;

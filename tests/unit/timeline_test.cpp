@@ -73,7 +73,8 @@ TEST(Timeline, ChangesTheDesktopAtEachEventsTimeAndAnnouncesIt) {
   EXPECT_EQ(server.windowNumberAtPoint({25, 800 - 35}), 7);  // AppKit y grows upwards
 
   loop.runUntil(atSecond(2));
-  EXPECT_EQ(recorder.heard, std::vector<std::string>{"NSWorkspaceDidLaunchApplicationNotification 600"});
+  EXPECT_EQ(recorder.heard,
+            std::vector<std::string>{"NSWorkspaceDidLaunchApplicationNotification 600"});
   auto apps = platform->workspace().runningApplications();
   ASSERT_EQ(apps.size(), 2u);
   EXPECT_FALSE(apps[0].active);
@@ -84,7 +85,8 @@ TEST(Timeline, ChangesTheDesktopAtEachEventsTimeAndAnnouncesIt) {
   loop.runUntil(atSecond(3));
   EXPECT_EQ(readAX(ax, old, "AXRole").error, axerr::invalidUIElement);
   EXPECT_EQ(readAX(ax, deep, "AXRole").error, axerr::invalidUIElement);
-  EXPECT_EQ(axElements(ax, window, "AXChildren"), std::vector<Element>{elementById(*platform, "new")});
+  EXPECT_EQ(axElements(ax, window, "AXChildren"),
+            std::vector<Element>{elementById(*platform, "new")});
   EXPECT_EQ(axString(ax, window, "AXTitle"), "Renamed");
 
   EXPECT_TRUE(OverlayActivityGate::hasAwakeDisplay(server));
@@ -95,15 +97,14 @@ TEST(Timeline, ChangesTheDesktopAtEachEventsTimeAndAnnouncesIt) {
   loop.runUntil(atSecond(5));
   EXPECT_TRUE(OverlayActivityGate::hasAwakeDisplay(server));
   EXPECT_TRUE(OverlayActivityGate::sessionOnConsole(server));
-  EXPECT_EQ(recorder.heard,
-            (std::vector<std::string>{"NSWorkspaceDidLaunchApplicationNotification 600",
-                                      "NSWorkspaceScreensDidSleepNotification",
-                                      "NSWorkspaceSessionDidResignActiveNotification",
-                                      "NSWorkspaceScreensDidWakeNotification",
-                                      "NSWorkspaceSessionDidBecomeActiveNotification",
-                                      "NSWorkspaceWillSleepNotification",
-                                      "NSWorkspaceDidWakeNotification",
-                                      "NSWorkspaceActiveSpaceDidChangeNotification"}));
+  EXPECT_EQ(
+      recorder.heard,
+      (std::vector<std::string>{
+          "NSWorkspaceDidLaunchApplicationNotification 600",
+          "NSWorkspaceScreensDidSleepNotification", "NSWorkspaceSessionDidResignActiveNotification",
+          "NSWorkspaceScreensDidWakeNotification", "NSWorkspaceSessionDidBecomeActiveNotification",
+          "NSWorkspaceWillSleepNotification", "NSWorkspaceDidWakeNotification",
+          "NSWorkspaceActiveSpaceDidChangeNotification"}));
 
   Element app = ax.applicationElement(501);
   ax.setMessagingTimeout(app, Duration::seconds(0.25));
@@ -125,7 +126,8 @@ TEST(Timeline, ChangesTheDesktopAtEachEventsTimeAndAnnouncesIt) {
 }
 
 TEST(Timeline, ARelaunchUnderTheSamePidIsANewApplication) {
-  auto platform = simulated(R"({"apps": [{"pid": 5, "name": "ChatGPT", "ax": {"id": "first", "role": "AXApplication"}}],
+  auto platform = simulated(
+      R"({"apps": [{"pid": 5, "name": "ChatGPT", "ax": {"id": "first", "role": "AXApplication"}}],
       "timeline": [{"at": 1, "terminate": 5},
                    {"at": 2, "launch": {"pid": 5, "name": "ChatGPT", "ax": {"id": "second", "role": "AXApplication"}}}]})");
   Accessibility& ax = platform->accessibility();
@@ -146,7 +148,8 @@ TEST(NotificationCenter, RegistrationsEndWhenReleasedEvenMidDelivery) {
     ++first;
     later.remove();
   });
-  later = center.addObserver(WorkspaceNotification::didWake, [&](const Notification&) { ++second; });
+  later =
+      center.addObserver(WorkspaceNotification::didWake, [&](const Notification&) { ++second; });
   center.post({WorkspaceNotification::didWake, std::nullopt});
   center.post({WorkspaceNotification::willSleep, std::nullopt});
   EXPECT_EQ(first, 1);

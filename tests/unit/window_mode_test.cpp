@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace lumetta {
 namespace {
 
@@ -19,13 +18,16 @@ TEST(WindowMode, RawValuesRoundTripAndAreCaseSensitive) {
 
 TEST(ModeEvidence, LabelsAreSubstringsOfPopUpButtonTexts) {
   using Names = std::vector<std::string_view>;
-  EXPECT_EQ((ModeEvidence{"AXPopUpButton", "Mode: " + kCodex + " (beta)", ""}.modes()), Names{"Codex"});
+  EXPECT_EQ((ModeEvidence{"AXPopUpButton", "Mode: " + kCodex + " (beta)", ""}.modes()),
+            Names{"Codex"});
   EXPECT_EQ((ModeEvidence{"AXPopUpButton", kCodex, kGpt}.modes()), (Names{"ChatGPT", "Codex"}));
   EXPECT_EQ((ModeEvidence{"AXPopUpButton", kGpt, kGpt}.modes()), Names{"ChatGPT"});
   EXPECT_TRUE((ModeEvidence{"AXButton", kGpt, kGpt}.modes().empty()));
-  EXPECT_TRUE((ModeEvidence{"AXPopUpButton", "switch mode, current mode: ChatGPT", ""}.modes().empty()));
+  EXPECT_TRUE(
+      (ModeEvidence{"AXPopUpButton", "switch mode, current mode: ChatGPT", ""}.modes().empty()));
   // The prefix ends in one blank: without it there is no label.
-  EXPECT_TRUE((ModeEvidence{"AXPopUpButton", "Switch mode, current mode:ChatGPT", ""}.modes().empty()));
+  EXPECT_TRUE(
+      (ModeEvidence{"AXPopUpButton", "Switch mode, current mode:ChatGPT", ""}.modes().empty()));
 }
 
 TEST(DecideMode, RulesApplyInOrder) {

@@ -29,8 +29,7 @@ std::optional<Value> unboxed(AXValueRef value) {
         return Range{r.location, r.length};
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return std::nullopt;
 }

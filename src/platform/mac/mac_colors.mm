@@ -49,7 +49,9 @@ NSColor* nsColor(const Color& color) {
   return [NSColor colorWithSRGBRed:color.red green:color.green blue:color.blue alpha:color.alpha];
 }
 
-Color MacColors::systemBlue() { return systemColor([NSColor systemBlueColor], Color::systemBlue()); }
+Color MacColors::systemBlue() {
+  return systemColor([NSColor systemBlueColor], Color::systemBlue());
+}
 
 Color MacColors::systemGreen() {
   return systemColor([NSColor systemGreenColor], Color::systemGreen());
@@ -74,11 +76,10 @@ std::optional<Data> MacColors::archive(const Color& color) {
 std::optional<PlatformColor> MacColors::unarchive(const Data& data) {
   @autoreleasepool {
     NSError* error = nil;
-    NSColor* color =
-        [NSKeyedUnarchiver unarchivedObjectOfClass:[NSColor class]
-                                          fromData:[NSData dataWithBytes:data.data()
-                                                                  length:data.size()]
-                                             error:&error];
+    NSColor* color = [NSKeyedUnarchiver unarchivedObjectOfClass:[NSColor class]
+                                                       fromData:[NSData dataWithBytes:data.data()
+                                                                               length:data.size()]
+                                                          error:&error];
     if (!color) return std::nullopt;
     return platformColor(color);
   }

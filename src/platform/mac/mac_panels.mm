@@ -115,7 +115,8 @@ MacPanel::MacPanel(const PanelConfiguration& c, PanelContent& content) : configu
     panel_.ignoresMouseEvents = c.clickThrough;
     // The content never follows the pointer.
     panel_.acceptsMouseMovedEvents = NO;
-    // Lumetta is an accessory that is hardly ever active: hiding on deactivation would hide it always.
+    // Lumetta is an accessory that is hardly ever active: hiding on deactivation would hide it
+    // always.
     panel_.hidesOnDeactivate = NO;
     // Key status only when a control asks for it; never, for a panel that never takes focus.
     panel_.becomesKeyOnlyIfNeeded = c.neverKeyOrMain;

@@ -7,12 +7,12 @@
 
 #include "platform/mac/mac_accessibility.h"
 #include "platform/mac/mac_application_info.h"
-#include "platform/mac/mac_text_segmentation.h"
 #include "platform/mac/mac_clock.h"
 #include "platform/mac/mac_color_panel.h"
 #include "platform/mac/mac_colors.h"
 #include "platform/mac/mac_panels.h"
 #include "platform/mac/mac_run_loop.h"
+#include "platform/mac/mac_text_segmentation.h"
 #include "platform/mac/mac_user_defaults.h"
 #include "platform/mac/mac_window_server.h"
 #include "platform/mac/mac_workspace.h"
@@ -27,8 +27,8 @@ class MacPlatform {
   MacPlatform& operator=(const MacPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_, clock_,       runLoop_,
-            panels_,        defaults_,     colors_,    colorPanel_, application_, text_};
+    return {accessibility_, windowServer_, workspace_,  clock_,       runLoop_, panels_,
+            defaults_,      colors_,       colorPanel_, application_, text_};
   }
   MacColorPanel& colorPanel() { return colorPanel_; }
 

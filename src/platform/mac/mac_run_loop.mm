@@ -116,10 +116,10 @@ std::unique_ptr<Timer> MacRunLoop::makeTimer(const TimerSchedule& schedule,
                                                 }
                                               }];
     timer.tolerance = schedule.options.tolerance.inSeconds();
-    [[NSRunLoop mainRunLoop] addTimer:timer
-                              forMode:schedule.options.mode == RunLoopMode::common
-                                          ? NSRunLoopCommonModes
-                                          : NSDefaultRunLoopMode];
+    [[NSRunLoop mainRunLoop]
+        addTimer:timer
+         forMode:schedule.options.mode == RunLoopMode::common ? NSRunLoopCommonModes
+                                                              : NSDefaultRunLoopMode];
     return std::make_unique<MacTimer>(timer, clock_);
   }
 }

@@ -8,7 +8,9 @@ namespace {
 
 // None when the text is not UTF-8.
 NSString* stringOf(std::string_view text) {
-  return [[NSString alloc] initWithBytes:text.data() length:text.size() encoding:NSUTF8StringEncoding];
+  return [[NSString alloc] initWithBytes:text.data()
+                                  length:text.size()
+                                encoding:NSUTF8StringEncoding];
 }
 
 }  // namespace

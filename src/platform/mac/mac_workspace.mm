@@ -28,8 +28,7 @@ RunningApplication runningApplication(NSRunningApplication* app) {
 
 }  // namespace
 
-MacWorkspace::MacWorkspace(RunLoop& runLoop)
-    : center_(runLoop), tokens_([NSMutableArray array]) {
+MacWorkspace::MacWorkspace(RunLoop& runLoop) : center_(runLoop), tokens_([NSMutableArray array]) {
   @autoreleasepool {
     const std::pair<NSString*, WorkspaceNotification> forwarded[] = {
         {NSWorkspaceDidLaunchApplicationNotification, WorkspaceNotification::didLaunchApplication},

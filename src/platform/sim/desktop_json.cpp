@@ -28,7 +28,8 @@ std::string kindOf(mode_t mode) {
 JsonProblem cannotRead(const std::string& why) { return {"cannot be read (" + why + ")"}; }
 
 JsonProblem tooLarge() {
-  return {"too large (a desktop file has at most " + std::to_string(kMaxDesktopFileBytes) + " bytes)"};
+  return {"too large (a desktop file has at most " + std::to_string(kMaxDesktopFileBytes) +
+          " bytes)"};
 }
 
 std::optional<JsonProblem> refuseKind(const struct stat& info) {
@@ -115,8 +116,8 @@ class Checker final : public Json::json_sax_t {
     } else {
       const auto* syntax = dynamic_cast<const Json::parse_error*>(&error);
       const std::size_t byte = syntax ? syntax->byte : position;
-      problem_ =
-          JsonProblem{"$: expected valid JSON (syntax error at " + lineAndColumn(text_, byte) + ")"};
+      problem_ = JsonProblem{"$: expected valid JSON (syntax error at " +
+                             lineAndColumn(text_, byte) + ")"};
     }
     return false;
   }

@@ -174,7 +174,8 @@ RawValue windowEntry(const Json& value, const std::string& path) {
   checkKeys(value, path, {"number", "pid", "layer", "bounds", "owner", "name", "alpha"});
   RawDictionary raw;
   auto fill = [&](std::string_view key, std::string_view rawKey, auto convert) {
-    if (const Json* v = member(value, key)) raw.push_back({std::string(rawKey), convert(*v, keyPath(path, key))});
+    if (const Json* v = member(value, key))
+      raw.push_back({std::string(rawKey), convert(*v, keyPath(path, key))});
   };
   auto asInteger = [](const Json& v, const std::string& p) { return RawValue{integer(v, p)}; };
   auto asNumber = [](const Json& v, const std::string& p) { return RawValue{number(v, p)}; };
@@ -184,8 +185,8 @@ RawValue windowEntry(const Json& value, const std::string& path) {
   fill("layer", "kCGWindowLayer", asInteger);
   fill("bounds", "kCGWindowBounds", [](const Json& v, const std::string& p) {
     Rect r = rect(v, p);
-    return RawValue{RawDictionary{
-        {"X", {r.x}}, {"Y", {r.y}}, {"Width", {r.width}}, {"Height", {r.height}}}};
+    return RawValue{
+        RawDictionary{{"X", {r.x}}, {"Y", {r.y}}, {"Width", {r.width}}, {"Height", {r.height}}}};
   });
   fill("owner", "kCGWindowOwnerName", asText);
   fill("name", "kCGWindowName", asText);
@@ -223,7 +224,10 @@ PowerAction powerAction(const Json& value, const std::string& path) {
 
 // The shorthand keys of an element for its text attributes.
 constexpr std::pair<std::string_view, std::string_view> kTextKeys[] = {
-    {"role", "AXRole"}, {"subrole", "AXSubrole"}, {"title", "AXTitle"}, {"description", "AXDescription"}};
+    {"role", "AXRole"},
+    {"subrole", "AXSubrole"},
+    {"title", "AXTitle"},
+    {"description", "AXDescription"}};
 
 class Loader {
  public:
@@ -235,7 +239,8 @@ class Loader {
               {"trusted", "clock", "displays", "session", "apps", "windows", "timeline", "defaults",
                "lumetta", "note"});
 
-    if (const Json* v = member(root, "trusted")) model_.trusted = boolean(*v, keyPath(path, "trusted"));
+    if (const Json* v = member(root, "trusted"))
+      model_.trusted = boolean(*v, keyPath(path, "trusted"));
     if (const Json* clock = member(root, "clock")) {
       std::string clockPath = keyPath(path, "clock");
       expectObject(*clock, clockPath);
@@ -247,7 +252,8 @@ class Loader {
     if (const Json* v = member(root, "displays")) displays(*v, keyPath(path, "displays"));
     if (const Json* v = member(root, "session")) session(*v, keyPath(path, "session"));
     if (const Json* v = member(root, "apps")) apps(*v, keyPath(path, "apps"));
-    if (const Json* v = member(root, "windows")) model_.windows = windowList(*v, keyPath(path, "windows"));
+    if (const Json* v = member(root, "windows"))
+      model_.windows = windowList(*v, keyPath(path, "windows"));
     if (const Json* v = member(root, "timeline")) timeline(*v, keyPath(path, "timeline"));
     if (const Json* v = member(root, "defaults")) {
       model_.defaults = orFail(defaultsFromJson(*v, keyPath(path, "defaults")));
@@ -274,8 +280,10 @@ class Loader {
     checkKeys(value, path, {"pid", "bundlePath", "version", "systemVersion"});
     SimLumetta& info = model_.lumetta;
     if (const Json* v = member(value, "pid")) info.pid = processId(*v, keyPath(path, "pid"));
-    if (const Json* v = member(value, "bundlePath")) info.bundlePath = text(*v, keyPath(path, "bundlePath"));
-    if (const Json* v = member(value, "version")) info.shortVersion = text(*v, keyPath(path, "version"));
+    if (const Json* v = member(value, "bundlePath"))
+      info.bundlePath = text(*v, keyPath(path, "bundlePath"));
+    if (const Json* v = member(value, "version"))
+      info.shortVersion = text(*v, keyPath(path, "version"));
     if (const Json* v = member(value, "systemVersion")) {
       info.systemVersion = text(*v, keyPath(path, "systemVersion"));
     }
@@ -299,7 +307,8 @@ class Loader {
         display.id = static_cast<DisplayID>(id);
       }
       display.frame = rect(required(item, itemPath, "frame"), keyPath(itemPath, "frame"));
-      if (const Json* v = member(item, "asleep")) display.asleep = boolean(*v, keyPath(itemPath, "asleep"));
+      if (const Json* v = member(item, "asleep"))
+        display.asleep = boolean(*v, keyPath(itemPath, "asleep"));
       model_.displays.push_back(display);
     }
   }
@@ -350,9 +359,12 @@ class Loader {
     if (const Json* v = member(value, "name")) app.name = text(*v, keyPath(path, "name"));
     if (const Json* v = member(value, "bundle")) app.bundle = text(*v, keyPath(path, "bundle"));
     if (const Json* v = member(value, "active")) app.active = boolean(*v, keyPath(path, "active"));
-    if (const Json* v = member(value, "launched")) app.launched = wallTime(*v, keyPath(path, "launched"));
-    if (const Json* v = member(value, "bundleURL")) app.bundleURL = Url{text(*v, keyPath(path, "bundleURL"))};
-    if (const Json* v = member(value, "latency")) app.latency = seconds(*v, keyPath(path, "latency"));
+    if (const Json* v = member(value, "launched"))
+      app.launched = wallTime(*v, keyPath(path, "launched"));
+    if (const Json* v = member(value, "bundleURL"))
+      app.bundleURL = Url{text(*v, keyPath(path, "bundleURL"))};
+    if (const Json* v = member(value, "latency"))
+      app.latency = seconds(*v, keyPath(path, "latency"));
     if (const Json* v = member(value, "hung")) app.hung = boolean(*v, keyPath(path, "hung"));
     if (const Json* v = member(value, "observerError")) {
       app.observerError = errorCode(*v, keyPath(path, "observerError"));
@@ -377,8 +389,8 @@ class Loader {
   NodeId element(const Json& value, const std::string& path, Owner owner) {
     expectObject(value, path);
     checkKeys(value, path,
-              {"id", "role", "subrole", "title", "description", "frame", "window", "attrs", "errors",
-               "notificationErrors", "children", "hung"});
+              {"id", "role", "subrole", "title", "description", "frame", "window", "attrs",
+               "errors", "notificationErrors", "children", "hung"});
     const NodeId id = newNode(owner);
     SimNode node;  // filled here, stored at the end: children append to model_.nodes
     node.owner = owner;
@@ -386,7 +398,8 @@ class Loader {
       std::string idPath = keyPath(path, "id");
       node.id = text(*v, idPath);
       auto [it, inserted] = ids_.emplace(node.id, Definition{id, idPath});
-      if (!inserted) fail(idPath, "expected an id unique in the file (" + it->second.path + " has it)");
+      if (!inserted)
+        fail(idPath, "expected an id unique in the file (" + it->second.path + " has it)");
     }
     for (auto [key, attribute] : kTextKeys) {
       if (const Json* v = member(value, key)) {
@@ -398,7 +411,8 @@ class Loader {
       node.attributes["AXPosition"] = SimValue{Point{frame.x, frame.y}};
       node.attributes["AXSize"] = SimValue{Size{frame.width, frame.height}};
     }
-    if (const Json* v = member(value, "window")) node.windowNumber = integer(*v, keyPath(path, "window"));
+    if (const Json* v = member(value, "window"))
+      node.windowNumber = integer(*v, keyPath(path, "window"));
     if (const Json* v = member(value, "hung")) node.hung = boolean(*v, keyPath(path, "hung"));
     if (const Json* attrs = member(value, "attrs")) {
       std::string attrsPath = keyPath(path, "attrs");
@@ -450,7 +464,8 @@ class Loader {
       const Json& item = value[i];
       if (item.is_object() && member(item, "ref")) {
         for (const auto& other : item.items()) {
-          if (other.key() != "ref") fail(keyPath(itemPath, other.key()), "expected no key beside \"ref\" in a ref entry");
+          if (other.key() != "ref")
+            fail(keyPath(itemPath, other.key()), "expected no key beside \"ref\" in a ref entry");
         }
         children.push_back(reference(item["ref"], keyPath(itemPath, "ref")));
       } else {
@@ -540,11 +555,13 @@ class Loader {
   }
 
   // The event's one key beside "at", and its value.
-  static std::pair<std::string, const Json*> soleAction(const Json& value, const std::string& path) {
+  static std::pair<std::string, const Json*> soleAction(const Json& value,
+                                                        const std::string& path) {
     std::pair<std::string, const Json*> action{{}, nullptr};
     for (const auto& item : value.items()) {
       if (item.key() == "at") continue;
-      if (action.second) fail(keyPath(path, item.key()), "expected exactly one action key in an event");
+      if (action.second)
+        fail(keyPath(path, item.key()), "expected exactly one action key in an event");
       action = {item.key(), &item.value()};
     }
     if (!action.second) {
@@ -626,8 +643,8 @@ class Loader {
   void resolveReferences() {
     for (const PendingRef& ref : pending_) {
       if (!ids_.count(ref.id)) {
-        fail(ref.path, "expected the id of an element (no element has the id " +
-                           quotedLiteral(ref.id) + ")");
+        fail(ref.path,
+             "expected the id of an element (no element has the id " + quotedLiteral(ref.id) + ")");
       }
     }
     for (SimNode& node : model_.nodes) {
@@ -698,7 +715,8 @@ LoadResult parseDesktop(std::string_view json, std::string_view name) {
 
 LoadResult loadDesktopFile(const std::string& path) {
   auto text = readDesktopText(path);
-  if (auto* problem = std::get_if<JsonProblem>(&text)) return LoadError{path + ": " + problem->text};
+  if (auto* problem = std::get_if<JsonProblem>(&text))
+    return LoadError{path + ": " + problem->text};
   return parseDesktop(std::get<std::string>(text), path);
 }
 

@@ -17,8 +17,8 @@
 
 #include "platform/accessibility.h"
 #include "platform/clock.h"
-#include "platform/geometry.h"
 #include "platform/data.h"
+#include "platform/geometry.h"
 #include "platform/raw_value.h"
 #include "platform/sim/sim_colors.h"
 #include "platform/value.h"
@@ -187,9 +187,9 @@ struct DesktopModel {
   std::vector<SimDisplay> displays{SimDisplay{}};
   // The window server's session dictionary; none when the file says null.
   std::optional<RawValue> session = consoleSession(true);
-  std::vector<SimApp> apps;    // running at start, in workspace order
-  std::vector<SimNode> nodes;  // every element the file defines, timeline included
-  RawArray windows;            // the window server's list, front to back
+  std::vector<SimApp> apps;             // running at start, in workspace order
+  std::vector<SimNode> nodes;           // every element the file defines, timeline included
+  RawArray windows;                     // the window server's list, front to back
   std::vector<TimelineEvent> timeline;  // by time, file order for equal times
   DefaultsDictionary defaults;          // the user defaults at start
   SimLumetta lumetta;

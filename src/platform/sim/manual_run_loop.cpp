@@ -67,8 +67,7 @@ bool ManualRunLoop::runNextJob() {
 }
 
 void ManualRunLoop::runJobs() {
-  while (runNextJob()) {
-  }
+  while (runNextJob()) {}
 }
 
 void ManualRunLoop::runJobsOf(const void* queue) {

@@ -115,9 +115,8 @@ void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry,
   cairo_rectangle(cr, b.x, top, sidebar, b.maxY() - top);
   cairo_fill(cr);
   cairo_set_source_rgb(cr, 0.80, 0.81, 0.84);
-  forEachVisibleRow({top + 20, 30, b.maxY()}, pictureHeight, [&](double y, long) {
-    cairo_rectangle(cr, b.x + 14, y, sidebar * 0.7, 7);
-  });
+  forEachVisibleRow({top + 20, 30, b.maxY()}, pictureHeight,
+                    [&](double y, long) { cairo_rectangle(cr, b.x + 14, y, sidebar * 0.7, 7); });
   static constexpr double widths[] = {0.82, 0.74, 0.9, 0.46, 0, 0.68, 0.86, 0.3, 0};
   const double textWidth = b.width - sidebar - 60;
   forEachVisibleRow({top + 28, 18, b.maxY() - 20}, pictureHeight, [&](double y, long line) {

@@ -7,11 +7,13 @@ namespace lumetta::sim {
 
 bool SimElement::sameElement(const ElementImpl& other) const {
   const auto* sim = dynamic_cast<const SimElement*>(&other);
-  return sim && sim->desktop == desktop && sim->node == node && (node != kNoNode || sim->pid == pid);
+  return sim && sim->desktop == desktop && sim->node == node &&
+         (node != kNoNode || sim->pid == pid);
 }
 
 std::size_t SimElement::hash() const {
-  return std::hash<std::uint64_t>{}(node != kNoNode ? node : (std::uint64_t{1} << 32) | std::uint32_t(pid));
+  return std::hash<std::uint64_t>{}(
+      node != kNoNode ? node : (std::uint64_t{1} << 32) | std::uint32_t(pid));
 }
 
 const SimElement& SimAccessibility::handle(const Element& element) const {
@@ -76,7 +78,8 @@ Value SimAccessibility::toValue(const SimValue& value, Duration timeout) const {
       value.storage);
 }
 
-ReadResult SimAccessibility::copyAttributeValue(const Element& element, std::string_view attribute) {
+ReadResult SimAccessibility::copyAttributeValue(const Element& element,
+                                                std::string_view attribute) {
   return copyAttributeValues(element, std::span(&attribute, 1)).front();
 }
 

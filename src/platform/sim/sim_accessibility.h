@@ -35,8 +35,8 @@ class SimElement final : public ElementImpl {
   std::size_t hash() const override;
 
   const SimDesktop* const desktop;
-  const NodeId node;  // kNoNode for an application that does not run
-  const Pid pid;      // identifies such a handle
+  const NodeId node;                      // kNoNode for an application that does not run
+  const Pid pid;                          // identifies such a handle
   mutable std::atomic<Duration> timeout;  // zero: the system default; settable on a shared handle
 };
 
@@ -52,8 +52,8 @@ class SimAccessibility final : public Accessibility {
   Element applicationElement(Pid pid) override;
   AXError setMessagingTimeout(const Element& element, Duration timeout) override;
   ReadResult copyAttributeValue(const Element& element, std::string_view attribute) override;
-  std::vector<ReadResult> copyAttributeValues(const Element& element,
-                                              std::span<const std::string_view> attributes) override;
+  std::vector<ReadResult> copyAttributeValues(
+      const Element& element, std::span<const std::string_view> attributes) override;
   ReadResult copyAttributeNames(const Element& element) override;
   AXError setAttributeValue(const Element& element, std::string_view attribute,
                             bool value) override;

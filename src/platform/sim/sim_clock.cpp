@@ -38,8 +38,7 @@ WallTime ManualClock::now() { return offset(wallStart_, uptime()); }
 void ManualClock::advance(Duration duration) {
   if (!duration.isPositive()) return;
   Uptime current = uptime_.load();
-  while (!uptime_.compare_exchange_weak(current, current + duration)) {
-  }
+  while (!uptime_.compare_exchange_weak(current, current + duration)) {}
 }
 
 }  // namespace lumetta::sim

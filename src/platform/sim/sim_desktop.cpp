@@ -41,9 +41,7 @@ const SimApp* SimDesktop::ownerLocked(NodeId node) const {
   return nullptr;
 }
 
-bool SimDesktop::aliveLocked(NodeId node) const {
-  return ownerLocked(node) && !destroyed_[node];
-}
+bool SimDesktop::aliveLocked(NodeId node) const { return ownerLocked(node) && !destroyed_[node]; }
 
 SimDesktop::Responsiveness SimDesktop::responsiveness(NodeId node) const {
   std::shared_lock lock(mutex_);
@@ -69,9 +67,9 @@ SimDesktop::Answer SimDesktop::readLocked(const SimNode& node, std::string_view 
     for (const NodeRef& child : node.children) {
       const auto& attributes = model_.nodes[child.node].attributes;
       auto role = attributes.find("AXRole");
-      const std::string* text =
-          role != attributes.end() && role->second ? std::get_if<std::string>(&role->second->storage)
-                                                   : nullptr;
+      const std::string* text = role != attributes.end() && role->second
+                                    ? std::get_if<std::string>(&role->second->storage)
+                                    : nullptr;
       if (text && *text == "AXWindow") windows.push_back(SimValue{child});
     }
     return {SimValue{std::move(windows)}, axerr::success};
@@ -79,8 +77,8 @@ SimDesktop::Answer SimDesktop::readLocked(const SimNode& node, std::string_view 
   return {std::nullopt, axerr::attributeUnsupported};
 }
 
-std::vector<SimDesktop::Answer> SimDesktop::read(NodeId node,
-                                                 std::span<const std::string_view> attributes) const {
+std::vector<SimDesktop::Answer> SimDesktop::read(
+    NodeId node, std::span<const std::string_view> attributes) const {
   std::shared_lock lock(mutex_);
   std::vector<Answer> answers;
   answers.reserve(attributes.size());
@@ -143,7 +141,6 @@ std::vector<RunningApplication> SimDesktop::runningApplications() const {
   for (const SimApp& app : running_) apps.push_back(runningApplication(app));
   return apps;
 }
-
 
 RawArray SimDesktop::windowList() const {
   std::shared_lock lock(mutex_);
@@ -233,8 +230,10 @@ void SimDesktop::moveWindow(std::int64_t number, Rect bounds) {
   for (RawValue& entry : model_.windows) {
     if (!hasInteger(entry, "kCGWindowNumber", number)) continue;
     setKey(std::get<RawDictionary>(entry.storage), "kCGWindowBounds",
-           RawValue{RawDictionary{{"X", {bounds.x}}, {"Y", {bounds.y}},
-                                  {"Width", {bounds.width}}, {"Height", {bounds.height}}}});
+           RawValue{RawDictionary{{"X", {bounds.x}},
+                                  {"Y", {bounds.y}},
+                                  {"Width", {bounds.width}},
+                                  {"Height", {bounds.height}}}});
   }
   for (SimNode& node : model_.nodes) {
     if (node.windowNumber != number) continue;
@@ -247,8 +246,9 @@ void SimDesktop::moveWindow(std::int64_t number, Rect bounds) {
 
 void SimDesktop::raiseWindow(std::int64_t number) {
   std::unique_lock lock(mutex_);
-  auto it = std::find_if(model_.windows.begin(), model_.windows.end(),
-                         [&](const RawValue& entry) { return hasInteger(entry, "kCGWindowNumber", number); });
+  auto it = std::find_if(model_.windows.begin(), model_.windows.end(), [&](const RawValue& entry) {
+    return hasInteger(entry, "kCGWindowNumber", number);
+  });
   if (it != model_.windows.end()) std::rotate(model_.windows.begin(), it, it + 1);
 }
 
@@ -266,11 +266,13 @@ RunningApplication SimDesktop::launch(SimApp app) {
 
 std::optional<RunningApplication> SimDesktop::terminate(Pid pid) {
   std::unique_lock lock(mutex_);
-  auto it = std::find_if(running_.begin(), running_.end(), [&](const SimApp& app) { return app.pid == pid; });
+  auto it = std::find_if(running_.begin(), running_.end(),
+                         [&](const SimApp& app) { return app.pid == pid; });
   if (it == running_.end()) return std::nullopt;
   RunningApplication gone = runningApplication(*it);
   running_.erase(it);
-  std::erase_if(model_.windows, [&](const RawValue& entry) { return hasInteger(entry, "kCGWindowOwnerPID", pid); });
+  std::erase_if(model_.windows,
+                [&](const RawValue& entry) { return hasInteger(entry, "kCGWindowOwnerPID", pid); });
   return gone;
 }
 

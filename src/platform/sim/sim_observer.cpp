@@ -8,7 +8,7 @@ namespace {
 
 bool isApplicationLevel(std::string_view notification) {
   static constexpr std::string_view names[] = {
-      "AXWindowCreated",           "AXFocusedWindowChanged",  "AXMainWindowChanged",
+      "AXWindowCreated",           "AXFocusedWindowChanged", "AXMainWindowChanged",
       "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated",
       "AXApplicationHidden",       "AXApplicationShown"};
   return std::find(std::begin(names), std::end(names), notification) != std::end(names);
@@ -75,7 +75,8 @@ ObserverResult SimAccessibility::createObserver(Pid pid, ObserverCallback callba
 }
 
 void SimAccessibility::deliver(NodeId node, const std::string& notification) {
-  const NodeId application = isApplicationLevel(notification) ? desktop_.applicationOf(node) : kNoNode;
+  const NodeId application =
+      isApplicationLevel(notification) ? desktop_.applicationOf(node) : kNoNode;
   runLoop_.post([this, node, application, notification] {
     // Whoever is still registered when the run loop gets to it hears it.
     struct Recipient {

@@ -7,9 +7,12 @@
 
 namespace lumetta::sim {
 
-SimPanel::SimPanel(SimPanels& owner, const PanelConfiguration& configuration,
-                   PanelContent& content, std::int64_t number)
-    : owner_(owner), configuration_(configuration), content_(content), number_(number),
+SimPanel::SimPanel(SimPanels& owner, const PanelConfiguration& configuration, PanelContent& content,
+                   std::int64_t number)
+    : owner_(owner),
+      configuration_(configuration),
+      content_(content),
+      number_(number),
       frame_(configuration.contentRect) {
   owner_.order_.push_back(this);
 }
@@ -70,8 +73,8 @@ std::unique_ptr<Panel> SimPanels::makePanel(const PanelConfiguration& configurat
 
 Bitmap SimPanels::renderBitmap(int pixelsWide, int pixelsHigh, double scale,
                                const std::function<void(Canvas&)>& draw) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, std::max(pixelsWide, 0),
-                                                        std::max(pixelsHigh, 0));
+  cairo_surface_t* surface = cairo_image_surface_create(
+      CAIRO_FORMAT_ARGB32, std::max(pixelsWide, 0), std::max(pixelsHigh, 0));
   {
     CairoCanvas canvas(surface, pixelsHigh / scale, scale);
     draw(canvas);

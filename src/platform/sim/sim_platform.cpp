@@ -14,7 +14,8 @@ std::unique_ptr<SimClock> makeClock(TimeSource time, std::optional<WallTime> wal
 }
 
 std::unique_ptr<ScheduledRunLoop> makeRunLoop(TimeSource time, SimClock& clock) {
-  if (time == TimeSource::manual) return std::make_unique<ManualRunLoop>(static_cast<ManualClock&>(clock));
+  if (time == TimeSource::manual)
+    return std::make_unique<ManualRunLoop>(static_cast<ManualClock&>(clock));
   return std::make_unique<RealRunLoop>(clock);
 }
 

@@ -11,9 +11,9 @@
 
 #include "platform/platform.h"
 #include "platform/sim/desktop_loader.h"
+#include "platform/sim/icu_text_segmentation.h"
 #include "platform/sim/manual_run_loop.h"
 #include "platform/sim/sim_accessibility.h"
-#include "platform/sim/icu_text_segmentation.h"
 #include "platform/sim/sim_application_info.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_color_panel.h"
@@ -38,8 +38,8 @@ class SimPlatform {
   SimPlatform& operator=(const SimPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_, *clock_,      *runLoop_,
-            panels_,        defaults_,     colors_,    colorPanel_, application_, text_};
+    return {accessibility_, windowServer_, workspace_,  *clock_,      *runLoop_, panels_,
+            defaults_,      colors_,       colorPanel_, application_, text_};
   }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }

@@ -70,7 +70,9 @@ void SimTimeline::apply(const TimelineEvent& event) {
               desktop_.setOnConsole(true);
               announce(WorkspaceNotification::sessionDidBecomeActive);
               break;
-            case PowerAction::spaceChange: announce(WorkspaceNotification::activeSpaceDidChange); break;
+            case PowerAction::spaceChange:
+              announce(WorkspaceNotification::activeSpaceDidChange);
+              break;
           }
         } else if constexpr (std::is_same_v<A, TrustedAction>) {
           desktop_.setTrusted(action.trusted);

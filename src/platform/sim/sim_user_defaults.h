@@ -13,8 +13,8 @@
 #include <string>
 #include <variant>
 
-#include "platform/sim/desktop_model.h"
 #include "platform/sim/desktop_loader.h"
+#include "platform/sim/desktop_model.h"
 #include "platform/user_defaults.h"
 
 namespace lumetta::sim {

@@ -25,10 +25,13 @@ std::optional<ListedWindow> listedWindow(const RawValue& entry) {
   auto width = numberIn(*bounds, "Width"), height = numberIn(*bounds, "Height");
   if (!x || !y || !width || !height) return std::nullopt;
   auto layer = numberIn(*dictionary, "kCGWindowLayer");
-  return ListedWindow{std::int64_t(*number), std::int64_t(layer.value_or(0)), {*x, *y, *width, *height}};
+  return ListedWindow{
+      std::int64_t(*number), std::int64_t(layer.value_or(0)), {*x, *y, *width, *height}};
 }
 
-std::optional<RawValue> SimWindowServer::copyWindowList() { return RawValue{desktop_.windowList()}; }
+std::optional<RawValue> SimWindowServer::copyWindowList() {
+  return RawValue{desktop_.windowList()};
+}
 
 std::optional<std::vector<DisplayID>> SimWindowServer::onlineDisplays() {
   std::vector<DisplayID> ids;
@@ -64,7 +67,8 @@ std::int64_t SimWindowServer::windowNumberAtPoint(Point point) {
     auto window = listedWindow(entry);
     if (!window || window->layer < 0) continue;
     const Rect& b = window->bounds;
-    if (server.x >= b.minX() && server.x < b.maxX() && server.y >= b.minY() && server.y < b.maxY()) {
+    if (server.x >= b.minX() && server.x < b.maxX() && server.y >= b.minY() &&
+        server.y < b.maxY()) {
       return window->number;
     }
   }

@@ -6,9 +6,9 @@
 // Ignores: the list's options (the file's list is what is on screen).
 #pragma once
 
+#include "platform/contract_checks.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_panels.h"
-#include "platform/contract_checks.h"
 #include "platform/window_server.h"
 
 namespace lumetta::sim {

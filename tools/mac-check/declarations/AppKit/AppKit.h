@@ -2,8 +2,8 @@
 // that GNUstep does not declare (see mac_check_availability.h).
 #pragma once
 
-#import <Foundation/Foundation.h>
 #include_next <AppKit/AppKit.h>
+#import <Foundation/Foundation.h>
 
 #include <CoreGraphics/CoreGraphics.h>
 

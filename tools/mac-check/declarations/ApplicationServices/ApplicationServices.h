@@ -53,10 +53,9 @@ typedef UInt32 AXCopyMultipleAttributeOptions;
 AXError AXUIElementCopyMultipleAttributeValues(AXUIElementRef element, CFArrayRef attributes,
                                                AXCopyMultipleAttributeOptions options,
                                                CFArrayRef* values) MACOS_SINCE(10.4);
-AXError AXUIElementCopyAttributeNames(AXUIElementRef element, CFArrayRef* names)
+AXError AXUIElementCopyAttributeNames(AXUIElementRef element, CFArrayRef* names) MACOS_SINCE(10.2);
+AXError AXUIElementSetAttributeValue(AXUIElementRef element, CFStringRef attribute, CFTypeRef value)
     MACOS_SINCE(10.2);
-AXError AXUIElementSetAttributeValue(AXUIElementRef element, CFStringRef attribute,
-                                     CFTypeRef value) MACOS_SINCE(10.2);
 
 typedef enum : UInt32 {
   kAXValueTypeCGPoint MACOS_SINCE(10.11) = 1,
@@ -71,8 +70,8 @@ Boolean AXValueGetValue(AXValueRef value, AXValueType theType, void* valuePtr) M
 
 typedef void (*AXObserverCallback)(AXObserverRef observer, AXUIElementRef element,
                                    CFStringRef notification, void* refcon);
-AXError AXObserverCreate(pid_t application, AXObserverCallback callback,
-                         AXObserverRef* outObserver) MACOS_SINCE(10.2);
+AXError AXObserverCreate(pid_t application, AXObserverCallback callback, AXObserverRef* outObserver)
+    MACOS_SINCE(10.2);
 AXError AXObserverAddNotification(AXObserverRef observer, AXUIElementRef element,
                                   CFStringRef notification, void* refcon) MACOS_SINCE(10.2);
 AXError AXObserverRemoveNotification(AXObserverRef observer, AXUIElementRef element,
