@@ -50,6 +50,8 @@ std::string_view notificationName(WorkspaceNotification name) {
       return "NSWorkspaceSessionDidResignActiveNotification";
     case WorkspaceNotification::sessionDidBecomeActive:
       return "NSWorkspaceSessionDidBecomeActiveNotification";
+    case WorkspaceNotification::applicationDidBecomeActive:
+      return "NSApplicationDidBecomeActiveNotification";
   }
   return "";
 }

@@ -26,6 +26,8 @@ enum class WorkspaceNotification {
   screensDidWake,
   sessionDidResignActive,
   sessionDidBecomeActive,
+  // Not the workspace's: the application's own centre (application.h).
+  applicationDidBecomeActive,
 };
 
 // "NSWorkspaceDidLaunchApplicationNotification" and so on.
