@@ -157,8 +157,8 @@ Capture capture(const Platform& platform, int depth, int limit) {
       "Panescope \u00b7 " + iso8601(platform.clock.now()),
       std::string("Accessibility trusted: ") +
           (platform.accessibility.isProcessTrusted() ? "true" : "false"),
-      "AX coordinates: global desktop coordinates, origin at the upper-left of the primary "
-      "display.",
+      std::string("AX coordinates: global desktop coordinates, origin at the upper-left of the "
+                  "primary display."),
       "Semantic AXPopUpButton classification; raw child limit " + std::to_string(limit) +
           ", depth " + std::to_string(depth) + ".",
       "Child titles/descriptions may contain conversation text. No AXValue content read.",

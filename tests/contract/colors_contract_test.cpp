@@ -3,6 +3,7 @@
 // reaching the colour chooser only when they have an sRGB form.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -60,7 +61,7 @@ TEST_F(ColorsContract, AnArchivedColourReadsBackAsTheSameColour) {
 
 TEST_F(ColorsContract, DataThatHoldsNoColourDoesNotUnarchive) {
   const Data archive = colors.archive(Color{0.2, 0.4, 0.6, 1}).value();
-  const Data truncated(archive.begin(), archive.begin() + archive.size() / 2);
+  const Data truncated(archive.begin(), archive.begin() + std::ptrdiff_t(archive.size() / 2));
   const std::string text = "{\"srgb\": [0.2, 0.4, 0.6, 1]}";
   for (const Data& garbage :
        {Data{}, Data{0xde, 0xad, 0xbe, 0xef}, truncated, Data(text.begin(), text.end())}) {

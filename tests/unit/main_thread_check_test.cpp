@@ -28,6 +28,30 @@ TEST(MainThreadCheckDeathTest, FiresWhenAMainThreadServiceIsCalledFromABackgroun
                "singleShotTimer must run on the main thread");
   EXPECT_DEATH(fromBackgroundQueue([](Platform p) { p.runLoop.runUntil(p.clock.uptime()); }),
                "runUntil must run on the main thread");
+  EXPECT_DEATH(fromBackgroundQueue([](Platform p) {
+                 struct Blank final : PanelContent {
+                   void draw(Canvas&, Size) override {}
+                 } blank;
+                 p.panels.makePanel(PanelConfiguration{}, blank);
+               }),
+               "makePanel must run on the main thread");
+}
+
+TEST(MainThreadCheckDeathTest, FiresWhenAPanelIsUsedOffTheMainThread) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  struct Blank final : PanelContent {
+    void draw(Canvas&, Size) override {}
+  } blank;
+  EXPECT_DEATH(
+      {
+        sim::SimPlatform sim(sim::DesktopModel{}, sim::TimeSource::real);
+        Platform platform = sim.platform();
+        std::unique_ptr<Panel> panel = platform.panels.makePanel(PanelConfiguration{}, blank);
+        auto queue = platform.runLoop.makeSerialQueue("background", QualityOfService::utility);
+        queue->async([&] { panel->orderFrontRegardless(); });
+        queue.reset();
+      },
+      "orderFrontRegardless must run on the main thread");
 }
 
 TEST(MainThreadCheck, AnyThreadServicesAnswerFromABackgroundQueue) {

@@ -2,8 +2,16 @@
 // are translated from what the PanelConfiguration asks for, whose content view
 // draws the PanelContent through Core Graphics; and bitmaps through
 // NSBitmapImageRep.
+//
+// Implements: every intent of the configuration (level, activation, Spaces,
+// full-screen, window cycling, mouse, key and main status, transparency,
+// shadow), frames, ordering, alpha fades through the animator, drawing on
+// demand, and bitmaps.
+// Ignores: nothing of the seam. Panels belong to the main thread: making,
+// moving, ordering, fading, drawing and releasing a panel check it.
 #pragma once
 
+#include "platform/contract_checks.h"
 #include "platform/panels.h"
 
 @class LumettaPanel;
@@ -35,6 +43,7 @@ class MacPanel final : public Panel {
  private:
   const PanelConfiguration configuration_;
   LumettaPanel* panel_;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 class MacPanels final : public Panels {
@@ -43,6 +52,9 @@ class MacPanels final : public Panels {
                                    PanelContent& content) override;
   Bitmap renderBitmap(int pixelsWide, int pixelsHigh, double scale,
                       const std::function<void(Canvas&)>& draw) override;
+
+ private:
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta::mac

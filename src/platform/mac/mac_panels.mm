@@ -134,6 +134,7 @@ MacPanel::MacPanel(const PanelConfiguration& c, PanelContent& content) : configu
 }
 
 MacPanel::~MacPanel() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     // The panel object may outlive this owner in an autorelease pool; it must
     // neither show nor draw the content, which may be gone.
@@ -149,6 +150,7 @@ bool MacPanel::canBecomeMain() const { return [panel_ canBecomeMainWindow]; }
 std::int64_t MacPanel::windowNumber() const { return panel_.windowNumber; }
 
 void MacPanel::setFrame(Rect frame, bool display) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     [panel_ setFrame:nsRect(frame) display:display];
   }
@@ -160,18 +162,21 @@ Rect MacPanel::frame() const {
 }
 
 void MacPanel::orderFrontRegardless() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     [panel_ orderFrontRegardless];
   }
 }
 
 void MacPanel::orderOut() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     [panel_ orderOut:nil];
   }
 }
 
 void MacPanel::close() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     [panel_ close];
   }
@@ -180,6 +185,7 @@ void MacPanel::close() {
 bool MacPanel::isVisible() const { return [panel_ isVisible]; }
 
 void MacPanel::animateAlpha(double target, Duration duration) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     LumettaPanel* panel = panel_;
     const bool immediate = !duration.isPositive();
@@ -197,9 +203,13 @@ void MacPanel::animateAlpha(double target, Duration duration) {
 
 double MacPanel::alpha() const { return panel_.alphaValue; }
 
-void MacPanel::setNeedsDisplay() { contentView(panel_).needsDisplay = YES; }
+void MacPanel::setNeedsDisplay() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  contentView(panel_).needsDisplay = YES;
+}
 
 void MacPanel::displayIfNeeded() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     [panel_ displayIfNeeded];
   }
@@ -207,6 +217,7 @@ void MacPanel::displayIfNeeded() {
 
 std::unique_ptr<Panel> MacPanels::makePanel(const PanelConfiguration& configuration,
                                             PanelContent& content) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   return std::make_unique<MacPanel>(configuration, content);
 }
 

@@ -17,9 +17,13 @@ SimPanel::SimPanel(SimPanels& owner, const PanelConfiguration& configuration, Pa
   owner_.order_.push_back(this);
 }
 
-SimPanel::~SimPanel() { std::erase(owner_.order_, this); }
+SimPanel::~SimPanel() {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
+  std::erase(owner_.order_, this);
+}
 
 void SimPanel::setFrame(Rect frame, bool display) {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
   frame_ = frame;
   if (display) {
     needsDisplay_ = true;
@@ -28,13 +32,30 @@ void SimPanel::setFrame(Rect frame, bool display) {
 }
 
 void SimPanel::orderFrontRegardless() {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
   visible_ = true;
   auto& order = owner_.order_;
   std::erase(order, this);
   order.push_back(this);
 }
 
+void SimPanel::orderOut() {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
+  visible_ = false;
+}
+
+void SimPanel::close() {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
+  visible_ = false;
+}
+
+void SimPanel::setNeedsDisplay() {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
+  needsDisplay_ = true;
+}
+
 void SimPanel::animateAlpha(double target, Duration duration) {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
   alphaFrom_ = alpha();
   alphaTo_ = target;
   animationStart_ = owner_.clock_.uptime();
@@ -48,6 +69,7 @@ double SimPanel::alpha() const {
 }
 
 void SimPanel::displayIfNeeded() {
+  LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
   if (!needsDisplay_) return;
   needsDisplay_ = false;
   // A panel larger than the largest image keeps no backing: nothing could picture it.
@@ -68,6 +90,7 @@ void SimPanel::displayIfNeeded() {
 
 std::unique_ptr<Panel> SimPanels::makePanel(const PanelConfiguration& configuration,
                                             PanelContent& content) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   return std::make_unique<SimPanel>(*this, configuration, content, nextNumber_++);
 }
 

@@ -1,6 +1,15 @@
 // The simulated desktop's panels: each records its configuration (what it is
 // for) and state and draws its content into a Cairo image surface, so that the
-// screen can be pictured. Panels belong to the main thread.
+// screen can be pictured.
+//
+// Implements: the configuration's intents as recorded values (key and main
+// status follow `neverKeyOrMain`; the window server's hit test reads
+// `clickThrough`), frames, ordering, visibility, alpha animation on the
+// simulated clock, drawing on demand, and bitmaps.
+// Ignores: the level, Spaces, full-screen and window-cycling behaviour and
+// the shadow (the simulated desktop has one Space and draws no shadows).
+// Panels belong to the main thread: making, moving, ordering, animating,
+// drawing and releasing a panel check it.
 #pragma once
 
 #include <cairo.h>
@@ -8,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/contract_checks.h"
 #include "platform/panels.h"
 #include "platform/sim/sim_clock.h"
 
@@ -28,12 +38,12 @@ class SimPanel final : public Panel {
   void setFrame(Rect frame, bool display) override;
   Rect frame() const override { return frame_; }
   void orderFrontRegardless() override;
-  void orderOut() override { visible_ = false; }
-  void close() override { visible_ = false; }
+  void orderOut() override;
+  void close() override;
   bool isVisible() const override { return visible_; }
   void animateAlpha(double target, Duration duration) override;
   double alpha() const override;
-  void setNeedsDisplay() override { needsDisplay_ = true; }
+  void setNeedsDisplay() override;
   void displayIfNeeded() override;
 
   // How often the content has been drawn.
@@ -75,6 +85,7 @@ class SimPanels final : public Panels {
  private:
   friend class SimPanel;
   SimClock& clock_;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
   std::int64_t nextNumber_ = 90001;
   std::vector<SimPanel*> order_;  // every live panel, back to front
 };
