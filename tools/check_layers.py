@@ -25,9 +25,10 @@ LAYERS = {
     "power": ["platform", "support"],
     "renderer": ["platform", "support"],
     "overlay": ["classify", "geometry", "power", "renderer"],
+    "menu": ["overlay"],
     "diagnostics": ["classify"],
     "record": ["diagnostics"],
-    "app": ["overlay", "diagnostics", "record"],
+    "app": ["menu", "diagnostics", "record"],
     # The backends, and the two process entries that choose one.
     "platform/sim": ["platform", "support"],
     "platform/mac": ["platform"],
@@ -143,7 +144,8 @@ def self_test():
     }
     expected = [
         'src/app/panescope_app.cpp:1: #include "platform/sim/sim_clock.h": app may include only '
-        "app, classify, diagnostics, geometry, overlay, platform, power, record, renderer, support",
+        "app, classify, diagnostics, geometry, menu, overlay, platform, power, record, renderer, "
+        "support",
         'src/classify/report.cpp:2: #include "overlay/color_layer.h": classify may include only '
         "classify, geometry, platform, support",
         "src/controller/controller.cpp: no layer rule covers this folder (add it to LAYERS in "

@@ -43,17 +43,20 @@ void OverlayController::census() {
   auto token = beginWork();
   if (!token) return;
   const bool nowTrusted = trusted();
-  permissionReady_ = nowTrusted;
+  if (permissionReady_ != nowTrusted) {
+    permissionReady_ = nowTrusted;
+    changeObservers_.notify();
+  }
   if (!nowTrusted) {
     if (wasTrusted_) {
       for (Pid pid : trackedProcesses()) removeProcess(pid);
     }
     wasTrusted_ = false;
     hideAllPanels();
-    summary_ =
+    publishSummary(
         "Accessibility required for Lumetta.\nRunning copy: " + platform_.application.bundlePath() +
         "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
-        "again. Then reopen Lumetta.";
+        "again. Then reopen Lumetta.");
     return;
   }
   wasTrusted_ = true;

@@ -76,24 +76,28 @@ void OverlayController::setEnabled(bool value) {
   updateSummary();
   census();
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setTint(bool value) {
   tint_ = value;
   storeBool(settings::kTopBar, value);
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setStrength(double value) {
   strength_ = value;
   storeDouble(settings::kStrength, value);
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setBorderWidth(double value) {
   borderWidth_ = value;
   storeDouble(settings::kBorderWidth, value);
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setCodexColor(const Color& value) {
@@ -105,6 +109,7 @@ void OverlayController::setCodexColor(const Color& value) {
     entry->panel->window().displayIfNeeded();
   }
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setGptEnabled(bool value) {
@@ -112,30 +117,35 @@ void OverlayController::setGptEnabled(bool value) {
   storeBool(settings::kGptEnabled, value);
   census();
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setGptTint(bool value) {
   gptTint_ = value;
   storeBool(settings::kGptTopBar, value);
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setGptStrength(double value) {
   gptStrength_ = value;
   storeDouble(settings::kGptStrength, value);
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setGptBorderWidth(double value) {
   gptBorderWidth_ = value;
   storeDouble(settings::kGptBorderWidth, value);
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::setGptColor(const Color& value) {
   gptColor_ = value;
   storeColor(settings::kGptColor, value);
   geometry();
+  changeObservers_.notify();
 }
 
 void OverlayController::chooseColor(bool gpt) {

@@ -46,7 +46,13 @@ void OverlayController::updateSummary() {
   }
   text += joined(blocks, "\n");
   if (entries_.empty()) text += "No target windows classified yet.";
-  if (text != summary_) summary_ = std::move(text);
+  publishSummary(std::move(text));
+}
+
+void OverlayController::publishSummary(std::string text) {
+  if (text == summary_) return;
+  summary_ = std::move(text);
+  changeObservers_.notify();
 }
 
 void OverlayController::log(const std::string& message) {

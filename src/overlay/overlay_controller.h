@@ -28,6 +28,7 @@
 
 #include "classify/mode_scan.h"
 #include "geometry/server_windows.h"
+#include "overlay/change_observers.h"
 #include "overlay/entry.h"
 #include "overlay/event_log.h"
 #include "overlay/indicator_color_panel.h"
@@ -133,6 +134,11 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   const std::string& summary() const { return summary_; }
   const std::string& events() const { return events_.text(); }
   bool isStopped() const { return stopped_; }
+  // `callback` runs after every setting is set and whenever `permissionReady`
+  // or `summary` changes, until the registration is released.
+  [[nodiscard]] ChangeObservers::Registration observeChanges(std::function<void()> callback) {
+    return changeObservers_.add(std::move(callback));
+  }
 
   // What is tracked, for diagnostics and tests.
   const std::vector<std::unique_ptr<Entry>>& entries() const { return entries_; }
@@ -189,6 +195,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   // controller_status.cpp
   void powerChanged(bool active);
   void updateSummary();
+  void publishSummary(std::string text);  // notifies only when the text changes
   void log(const std::string& message);
 
   Platform platform_;
@@ -207,6 +214,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   double strength_ = 0.15;
 
   std::string summary_ = "Waiting for Accessibility permission";
+  ChangeObservers changeObservers_;
   EventLog events_;
 
   std::vector<std::unique_ptr<Entry>> entries_;

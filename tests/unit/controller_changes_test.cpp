@@ -1,0 +1,50 @@
+// Observers of the controller hear every change of what it publishes: the
+// settings, the permission and the status text.
+#include <gtest/gtest.h>
+
+#include "support/controller_fixture.h"
+
+namespace lumetta::testing {
+namespace {
+
+TEST_F(ControllerTest, ChangeObserversHearSettingsPermissionAndStatus) {
+  start(controllerDesktop(R"(, "trusted": false, "timeline": [{"at": 2.5, "trusted": true}])"));
+  runFor(1);
+  int changes = 0;
+  ChangeObservers::Registration registration = controller->observeChanges([&] { ++changes; });
+  controller->setGptStrength(0.2);  // also when the value is unchanged
+  controller->setGptStrength(0.2);
+  EXPECT_EQ(changes, 2);
+
+  runUntil(2.4);  // the same permission text again: nothing published
+  EXPECT_EQ(changes, 2);
+  runUntil(4);
+  EXPECT_TRUE(controller->permissionReady());
+  EXPECT_GE(changes, 4);  // the permission, then the status text
+
+  registration.remove();
+  const int heard = changes;
+  controller->setTint(false);
+  controller->setGptEnabled(true);
+  runFor(2);
+  EXPECT_EQ(changes, heard);
+}
+
+TEST_F(ControllerTest, ChangeObserverMayReleaseItselfWhileNotified) {
+  start(controllerDesktop());
+  ChangeObservers::Registration first;
+  int firstHeard = 0;
+  int secondHeard = 0;
+  first = controller->observeChanges([&] {
+    ++firstHeard;
+    first.remove();
+  });
+  ChangeObservers::Registration second = controller->observeChanges([&] { ++secondHeard; });
+  controller->setTint(false);
+  controller->setTint(true);
+  EXPECT_EQ(firstHeard, 1);
+  EXPECT_EQ(secondHeard, 2);
+}
+
+}  // namespace
+}  // namespace lumetta::testing
