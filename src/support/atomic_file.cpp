@@ -1,48 +1,87 @@
 #include "support/atomic_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <random>
+#include <vector>
 
 namespace lumetta {
 
 namespace {
 
-std::string failure(const std::string& path, int error) {
-  return "cannot write " + path + ": " + std::strerror(error);
+std::string failure(const std::string& path) {
+  return "cannot write " + path + ": " + std::strerror(errno);
+}
+
+bool writeAll(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    const ssize_t written = ::write(fd, contents.data(), contents.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    contents.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
 }
 
 }  // namespace
 
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view contents) {
-  // A fresh name, created exclusively, so that two writers never share one.
-  std::random_device random;
-  std::string temporary;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < 8 && !file; ++attempt) {
-    temporary = path + ".tmp" + std::to_string(random() % 1000000);
-    file = std::fopen(temporary.c_str(), "wbx");
-    if (!file && errno != EEXIST) break;
-  }
-  if (!file) return failure(path, errno);
+std::string directoryOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
 
-  bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size() &&
-                 std::fflush(file) == 0;
-  int error = written ? 0 : errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    error = errno;
+std::variant<StagedFile, std::string> StagedFile::stage(const std::string& path,
+                                                        std::string_view contents) {
+  // A fresh name, created exclusively, so that two writers never share one.
+  std::string name = path + ".tmp-XXXXXX";
+  std::vector<char> buffer(name.begin(), name.end());
+  buffer.push_back('\0');
+  const int fd = ::mkstemp(buffer.data());
+  if (fd < 0) return failure(path);
+  name = buffer.data();
+  // The new file keeps the old one's permissions.
+  struct stat old {};
+  bool ok = ::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+  ok = ok && writeAll(fd, contents) && ::fsync(fd) == 0;
+  std::string error = ok ? std::string() : failure(path);
+  if (::close(fd) != 0 && ok) error = failure(path);
+  if (!error.empty()) {
+    ::unlink(name.c_str());
+    return error;
   }
-  if (written && std::rename(temporary.c_str(), path.c_str()) != 0) {
-    written = false;
-    error = errno;
-  }
-  if (!written) {
-    std::remove(temporary.c_str());
-    return failure(path, error);
+  return StagedFile(path, std::move(name));
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : path_(std::move(other.path_)), temporary_(std::move(other.temporary_)) {
+  other.temporary_.clear();
+}
+
+StagedFile::~StagedFile() {
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+std::optional<std::string> StagedFile::commit() {
+  if (::rename(temporary_.c_str(), path_.c_str()) != 0) return failure(path_);
+  temporary_.clear();
+  // The rename itself reaches the disk with the folder. Should this fail, the
+  // file is still whole: the old one or the new one.
+  const int directory = ::open(directoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
+  if (directory >= 0) {
+    ::fsync(directory);
+    ::close(directory);
   }
   return std::nullopt;
+}
+
+std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view contents) {
+  auto staged = StagedFile::stage(path, contents);
+  if (auto* error = std::get_if<std::string>(&staged)) return *error;
+  return std::get<StagedFile>(staged).commit();
 }
 
 }  // namespace lumetta

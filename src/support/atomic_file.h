@@ -1,17 +1,45 @@
-// Writing a whole file so that a failure never leaves half of it: the text
-// goes to a new temporary file beside the destination, which replaces the
-// destination only once everything is written and flushed.
+// Replacing a file's contents so that a failure or a crash at any moment
+// leaves either the whole old file or the whole new one: the new contents go
+// to a fresh temporary file beside it, reach the disk, and only then are
+// renamed over it (and the rename is flushed with the folder).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace lumetta {
 
-// Nothing on success; otherwise why the file could not be written
-// ("cannot write out.json: No such file or directory"). The destination is
-// then as it was, and no temporary file is left behind.
+class StagedFile {
+ public:
+  // Writes `contents` to a new temporary file beside `path` (keeping the
+  // permissions of the file it will replace) and flushes it to the disk; the
+  // error text when that fails, and nothing is left behind then.
+  static std::variant<StagedFile, std::string> stage(const std::string& path,
+                                                     std::string_view contents);
+  StagedFile(StagedFile&& other) noexcept;
+  StagedFile& operator=(StagedFile&&) = delete;
+  // Removes the temporary file unless it was committed.
+  ~StagedFile();
+
+  // Renames the temporary file over the file; the error text when that fails.
+  std::optional<std::string> commit();
+
+ private:
+  StagedFile(std::string path, std::string temporary)
+      : path_(std::move(path)), temporary_(std::move(temporary)) {}
+
+  std::string path_;
+  std::string temporary_;  // empty once committed or moved from
+};
+
+// The folder a path names a file in: "." for a bare name.
+std::string directoryOf(const std::string& path);
+
+// Stages and commits. Nothing on success; otherwise why the file could not be
+// written ("cannot write out.json: No such file or directory"); the
+// destination is then as it was, and no temporary file is left behind.
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view contents);
 
 }  // namespace lumetta

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "overlay/indicator_color_panel.h"
-#include "platform/sim/atomic_file.h"
+#include "support/atomic_file.h"
 #include "platform/sim/base64.h"
 #include "support/sim_fixture.h"
 

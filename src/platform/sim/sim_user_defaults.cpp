@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/sim/atomic_file.h"
+#include "support/atomic_file.h"
 #include "platform/sim/defaults_json.h"
 #include "platform/sim/json_path.h"
 
@@ -98,7 +98,7 @@ void SimUserDefaults::store(std::string_view key, DefaultsValue value) {
   values_[std::string(key)] = std::move(value);
   if (!path_) return;
   // Written under the lock, so the file always ends with the latest change.
-  if (auto error = replaceFile(*path_, defaultsJsonText(values_))) {
+  if (auto error = writeFileAtomically(*path_, defaultsJsonText(values_))) {
     if (onWriteFailure_) onWriteFailure_(*error);
   }
 }
