@@ -6,6 +6,7 @@
 #include <string>
 
 #include "contract/contract_backend.h"
+#include "overlay/controller_settings.h"
 
 namespace lumetta::contract {
 namespace {
@@ -58,6 +59,41 @@ TEST_F(DefaultsContract, AbsentAndWrongTypedValuesReadAsNothing) {
   EXPECT_FALSE(defaults.doubleValue(text)) << "text that looks like a number is still text";
   EXPECT_FALSE(defaults.boolValue(text));
   EXPECT_FALSE(defaults.dataValue(text));
+}
+
+// Each appearance setting in the form the controller stores it (under the
+// contract's prefix, so that a real application's settings stay untouched):
+// truth values, numbers at the ends of their ranges, and colours archived by
+// the platform and read back as the same sRGB colour.
+TEST_F(DefaultsContract, EveryAppearanceSettingRoundTripsInItsStoredForm) {
+  using namespace settings;
+  for (std::string_view name : {kEnabled, kTopBar, kGptEnabled, kGptTopBar}) {
+    for (bool value : {true, false}) {
+      defaults.setBool(key(name), value);
+      EXPECT_EQ(defaults.boolValue(key(name)), value) << name;
+    }
+  }
+  for (std::string_view name : {kStrength, kGptStrength, kBorderWidth, kGptBorderWidth}) {
+    for (double value : {kMinimumStrength, 0.125, kMaximumStrength, kMinimumBorderWidth, 6.9,
+                         kMaximumBorderWidth}) {
+      defaults.setDouble(key(name), value);
+      EXPECT_EQ(defaults.doubleValue(key(name)), value) << name;
+    }
+  }
+  const Color colors[] = {platform.colors.systemBlue(), platform.colors.systemPurple(),
+                          Color{0.1, 0.2, 0.3, 1}, Color{1, 0.5, 0, 0.75}};
+  for (std::string_view name : {kColor, kGptColor}) {
+    for (const Color& color : colors) {
+      const auto archived = platform.colors.archive(color);
+      ASSERT_TRUE(archived) << name;
+      defaults.setData(key(name), *archived);
+      const auto stored = defaults.dataValue(key(name));
+      ASSERT_TRUE(stored) << name;
+      const auto read = platform.colors.unarchive(*stored);
+      ASSERT_TRUE(read) << name;
+      EXPECT_EQ(read->srgb(), color) << name;
+    }
+  }
 }
 
 TEST(ApplicationContract, DescribesThisApplication) {
