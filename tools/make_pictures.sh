@@ -19,3 +19,17 @@ mkdir -p "$out"
   --out "$out/overlay-top-bar.png"
 "$build/lumetta-preview" --desktop "$demo" --window 4712 --mode Codex --style border \
   --out "$out/overlay-border.png"
+# The border of the dragged ChatGPT window fading out while it moves and back
+# in after it stops: the screen at a few moments of the main job, side by side.
+frames=$(mktemp -d)
+trap 'rm -rf "$frames"' EXIT
+strip=()
+for moment in "1.4:1.4 s" "1.6:1.6 s: dragging" "2.0:2.0 s: released" "2.2:2.2 s" "2.3:2.3 s" \
+              "2.7:2.7 s"; do
+  at=${moment%%:*}
+  "$build/lumetta" --desktop "$demo" --overlays "$at" --virtual-time \
+    --screenshot "$frames/$at.png" >/dev/null
+  strip+=("${moment#*:}=$frames/$at.png")
+done
+"$build/lumetta-filmstrip" --crop 660,230,850,752 --scale 0.3 --out "$out/border-fade.png" \
+  "${strip[@]}"

@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "overlay/indicator_color_panel.h"
-#include "support/atomic_file.h"
 #include "platform/sim/base64.h"
+#include "support/atomic_file.h"
 #include "support/sim_fixture.h"
 
 namespace lumetta::sim {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/atomic_file.h"
 #include "platform/sim/defaults_json.h"
 #include "platform/sim/json_path.h"
+#include "support/atomic_file.h"
 
 namespace lumetta::sim {
 
