@@ -43,6 +43,7 @@ EXTERNAL = {
                    r"QuartzCore|ServiceManagement|dispatch|objc)/"),
         ["platform/mac", "app/main_mac.mm"]),
     "Cairo": (re.compile(r"cairo(\.h$|/)"), ["platform/sim"]),
+    "Pango": (re.compile(r"pango/"), ["platform/sim"]),
     "nlohmann/json": (re.compile(r"nlohmann/"), ["platform/sim"]),
 }
 
