@@ -8,15 +8,13 @@
 #pragma once
 
 #include <cairo.h>
+#include <pango/pangocairo.h>
 
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/view_tree.h"
-
-using PangoContext = struct _PangoContext;
-using PangoLayout = struct _PangoLayout;
 
 namespace lumetta::sim {
 
