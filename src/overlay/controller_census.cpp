@@ -54,7 +54,8 @@ void OverlayController::census() {
     wasTrusted_ = false;
     hideAllPanels();
     publishSummary(
-        "Accessibility required for Lumetta.\nRunning copy: " + platform_.application.bundlePath() +
+        "Accessibility required for Lumetta.\nRunning copy: " +
+        platform_.applicationInfo.bundlePath() +
         "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
         "again. Then reopen Lumetta.");
     return;

@@ -131,7 +131,7 @@ void OverlayController::geometry() {
 
   std::weak_ptr<OverlayController> weak = weak_from_this();
   geometryQueue_->async([weak, token = *token, items = std::move(items), primaryDisplayTop,
-                         ownPid = platform_.application.processId(), gate = activity_,
+                         ownPid = platform_.applicationInfo.processId(), gate = activity_,
                          &ax = platform_.accessibility, &server = platform_.windowServer,
                          &runLoop = platform_.runLoop] {
     auto current = [&] { return !weak.expired() && gate->isCurrent(token); };

@@ -29,7 +29,7 @@ void OverlayController::powerChanged(bool active) {
 }
 
 void OverlayController::updateSummary() {
-  ApplicationInfo& application = platform_.application;
+  ApplicationInfo& application = platform_.applicationInfo;
   std::string text = "Lumetta " + application.shortVersion().value_or("development") +
                      " \u00b7 macOS " + application.systemVersion() +
                      "\nSleep guard: " + powerStatus_ + "\nCodex: " + (enabled_ ? "On" : "Off") +

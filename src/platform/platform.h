@@ -5,11 +5,15 @@
 #pragma once
 
 #include "platform/accessibility.h"
+#include "platform/application.h"
 #include "platform/application_info.h"
 #include "platform/clock.h"
 #include "platform/color_panel.h"
 #include "platform/colors.h"
+#include "platform/login_item.h"
+#include "platform/menu_bar.h"
 #include "platform/panels.h"
+#include "platform/pasteboard.h"
 #include "platform/run_loop.h"
 #include "platform/text_segmentation.h"
 #include "platform/user_defaults.h"
@@ -28,8 +32,12 @@ struct Platform {
   UserDefaults& defaults;
   Colors& colors;
   ColorPanel& colorPanel;
-  ApplicationInfo& application;
+  ApplicationInfo& applicationInfo;
   TextSegmentation& text;
+  LoginItem& loginItem;
+  Pasteboard& pasteboard;
+  Application& application;
+  MenuBarExtra& menuBar;
 };
 
 }  // namespace lumetta

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/platform.h"
@@ -39,6 +41,14 @@ class ContractBackend {
   // one that has no sRGB form (a pattern).
   virtual void pickColor(const Color& color) = 0;
   virtual void pickColorWithoutSRGB() = 0;
+
+  // The plain text on the general pasteboard, read as another program would.
+  virtual std::optional<std::string> pasteboardText() = 0;
+  // Whether registering the login item works here (a test process outside
+  // an application bundle has no login item to register).
+  virtual bool hasLoginItem() = 0;
+  // The application becomes the active one, as the system reports it.
+  virtual void activateApplication() = 0;
 };
 
 std::unique_ptr<ContractBackend> makeContractBackend();

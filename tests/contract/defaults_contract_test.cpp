@@ -98,7 +98,7 @@ TEST_F(DefaultsContract, EveryAppearanceSettingRoundTripsInItsStoredForm) {
 
 TEST(ApplicationContract, DescribesThisApplication) {
   auto backend = makeContractBackend();
-  ApplicationInfo& application = backend->platform().application;
+  ApplicationInfo& application = backend->platform().applicationInfo;
   EXPECT_GT(application.processId(), 0);
   EXPECT_FALSE(application.bundlePath().empty());
   EXPECT_FALSE(application.systemVersion().empty());

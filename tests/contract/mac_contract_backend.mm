@@ -135,6 +135,23 @@ class MacContractBackend final : public ContractBackend {
     }
   }
 
+  std::optional<std::string> pasteboardText() override {
+    @autoreleasepool {
+      NSString* text = [[NSPasteboard generalPasteboard] stringForType:NSPasteboardTypeString];
+      if (!text) return std::nullopt;
+      return mac::utf8(text);
+    }
+  }
+  // The test process is no application bundle: SMAppService has no item for it.
+  bool hasLoginItem() override { return false; }
+  void activateApplication() override {
+    @autoreleasepool {
+      [[NSNotificationCenter defaultCenter]
+          postNotificationName:NSApplicationDidBecomeActiveNotification
+                        object:[NSApplication sharedApplication]];
+    }
+  }
+
   // As the panel reports a pick: its colour changes and its action goes to its target.
   void pickColor(const Color& color) override { pick(mac::nsColor(color)); }
   void pickColorWithoutSRGB() override {

@@ -69,6 +69,10 @@ class SimContractBackend final : public ContractBackend {
   void pickColor(const Color& color) override { sim_.colorPanel().pick(color); }
   void pickColorWithoutSRGB() override { sim_.colorPanel().pick(sim::PatternColor{"Bricks"}); }
 
+  std::optional<std::string> pasteboardText() override { return sim_.pasteboard().text(); }
+  bool hasLoginItem() override { return true; }
+  void activateApplication() override { sim_.application().becomeActive(); }
+
  private:
   sim::SimPlatform sim_;
 };

@@ -94,7 +94,7 @@ TEST_F(Census, LosingThePermissionRemovesEveryProcessOnceThenRepeatsTheText) {
   EXPECT_FALSE(controller->permissionReady());
   EXPECT_EQ(controller->summary(),
             "Accessibility required for Lumetta.\nRunning copy: " +
-                platform->platform().application.bundlePath() +
+                platform->platform().applicationInfo.bundlePath() +
                 "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
                 "again. Then reopen Lumetta.");
   runFor(2);

@@ -76,10 +76,10 @@ TEST(SimDefaults, TheDesktopFileGivesEveryValueFormAndTheApplication) {
   EXPECT_EQ(defaults.dataValue("indicatorColor"), (Data{0xde, 0xad, 0xbe, 0xef}));
   EXPECT_FALSE(platform.colors.unarchive(*defaults.dataValue("indicatorColor")));
 
-  EXPECT_EQ(platform.application.processId(), 77);
-  EXPECT_EQ(platform.application.shortVersion(), "2.1");
-  EXPECT_EQ(platform.application.systemVersion(), "Version 13.6");
-  EXPECT_EQ(platform.application.bundlePath(), "/Applications/Lumetta.app");
+  EXPECT_EQ(platform.applicationInfo.processId(), 77);
+  EXPECT_EQ(platform.applicationInfo.shortVersion(), "2.1");
+  EXPECT_EQ(platform.applicationInfo.systemVersion(), "Version 13.6");
+  EXPECT_EQ(platform.applicationInfo.bundlePath(), "/Applications/Lumetta.app");
 }
 
 TEST(SimDefaults, MalformedValuesAreLoadErrorsNamingTheirPath) {

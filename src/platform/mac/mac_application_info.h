@@ -1,4 +1,5 @@
-// This application on macOS: NSProcessInfo and the main bundle.
+// This application on macOS: NSProcessInfo and the main bundle (its
+// resources included).
 #pragma once
 
 #include "platform/application_info.h"
@@ -11,6 +12,8 @@ class MacApplicationInfo final : public ApplicationInfo {
   std::string bundlePath() override;
   std::optional<std::string> shortVersion() override;
   std::string systemVersion() override;
+  std::optional<std::string> resourcePath(std::string_view name,
+                                          std::string_view extension) override;
 };
 
 }  // namespace lumetta::mac

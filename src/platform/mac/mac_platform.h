@@ -6,11 +6,15 @@
 #pragma once
 
 #include "platform/mac/mac_accessibility.h"
+#include "platform/mac/mac_application.h"
 #include "platform/mac/mac_application_info.h"
 #include "platform/mac/mac_clock.h"
 #include "platform/mac/mac_color_panel.h"
 #include "platform/mac/mac_colors.h"
+#include "platform/mac/mac_login_item.h"
+#include "platform/mac/mac_menu_bar.h"
 #include "platform/mac/mac_panels.h"
+#include "platform/mac/mac_pasteboard.h"
 #include "platform/mac/mac_run_loop.h"
 #include "platform/mac/mac_text_segmentation.h"
 #include "platform/mac/mac_user_defaults.h"
@@ -27,10 +31,12 @@ class MacPlatform {
   MacPlatform& operator=(const MacPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_,  clock_,       runLoop_, panels_,
-            defaults_,      colors_,       colorPanel_, application_, text_};
+    return {accessibility_, windowServer_, workspace_,  clock_,       runLoop_,
+            panels_,        defaults_,     colors_,     colorPanel_,  applicationInfo_,
+            text_,          loginItem_,    pasteboard_, application_, menuBar_};
   }
   MacColorPanel& colorPanel() { return colorPanel_; }
+  MacMenuBarExtra& menuBar() { return menuBar_; }
 
  private:
   MacClock clock_;
@@ -42,8 +48,12 @@ class MacPlatform {
   MacUserDefaults defaults_;
   MacColors colors_;
   MacColorPanel colorPanel_;
-  MacApplicationInfo application_;
+  MacApplicationInfo applicationInfo_;
   MacTextSegmentation text_;
+  MacLoginItem loginItem_;
+  MacPasteboard pasteboard_;
+  MacApplication application_;
+  MacMenuBarExtra menuBar_;
 };
 
 }  // namespace lumetta::mac

@@ -1,12 +1,15 @@
-// The workspace over NSWorkspace: running applications, and a notification
-// centre into which the backend posts what the system's workspace reports.
+// The workspace over NSWorkspace: running applications, a notification centre
+// into which the backend posts what the system's workspace reports, opening
+// URLs and revealing files in the Finder.
 //
-// Implements: the running applications and the nine workspace notifications.
+// Implements: the running applications, the nine workspace notifications,
+// openURL: and activateFileViewerSelectingURLs:.
 // Ignores: nothing of the seam.
 #pragma once
 
 #import <Foundation/Foundation.h>
 
+#include "platform/contract_checks.h"
 #include "platform/workspace.h"
 
 namespace lumetta::mac {
@@ -20,10 +23,13 @@ class MacWorkspace final : public Workspace {
 
   std::vector<RunningApplication> runningApplications() override;
   NotificationCenter& notificationCenter() override { return center_; }
+  bool openURL(std::string_view url) override;
+  void activateFileViewerSelecting(const std::vector<std::string>& paths) override;
 
  private:
   NotificationCenter center_;
   NSMutableArray<id<NSObject>>* tokens_;  // the system centre's observations
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta::mac

@@ -84,4 +84,36 @@ std::vector<RunningApplication> MacWorkspace::runningApplications() {
   }
 }
 
+// Text that is not UTF-8, or that URLWithString: does not take as a URL (on
+// macOS 14 and later without percent-encoding what it would otherwise
+// escape), is refused before the workspace sees it.
+bool MacWorkspace::openURL(std::string_view url) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  @autoreleasepool {
+    NSString* text = [[NSString alloc] initWithBytes:url.data()
+                                              length:url.size()
+                                            encoding:NSUTF8StringEncoding];
+    if (!text) return false;
+    NSURL* parsed = nil;
+    if (@available(macOS 14.0, *)) {
+      parsed = [NSURL URLWithString:text encodingInvalidCharacters:NO];
+    } else {
+      parsed = [NSURL URLWithString:text];
+    }
+    return parsed && [[NSWorkspace sharedWorkspace] openURL:parsed];
+  }
+}
+
+void MacWorkspace::activateFileViewerSelecting(const std::vector<std::string>& paths) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  @autoreleasepool {
+    NSMutableArray<NSURL*>* urls = [NSMutableArray array];
+    for (const std::string& path : paths) {
+      NSString* file = nsString(path);
+      if (file.length > 0) [urls addObject:[NSURL fileURLWithPath:file]];
+    }
+    [[NSWorkspace sharedWorkspace] activateFileViewerSelectingURLs:urls];
+  }
+}
+
 }  // namespace lumetta::mac

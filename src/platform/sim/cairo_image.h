@@ -28,8 +28,13 @@ class CairoImage final : public PlatformImageImpl {
   double pixelsPerPoint_;
 };
 
-// The PNG image in the file at `path`, one pixel a point; nothing when the
-// file is missing or holds no PNG image.
+// The largest image loaded, in pixels along either edge.
+inline constexpr int kLargestImageEdge = 8192;
+
+// The PNG image in the regular file at `path`, one pixel a point; nothing
+// when the file is missing, unreadable, not a regular file, not a PNG,
+// damaged, or larger than kLargestImageEdge along an edge (checked before
+// anything is decoded).
 std::optional<PlatformImage> loadPngImage(const std::string& path);
 
 }  // namespace lumetta::sim

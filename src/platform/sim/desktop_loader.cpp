@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <initializer_list>
 #include <limits>
 #include <map>
@@ -237,7 +238,7 @@ class Loader {
     // "note" is for people reading the file; the desktop ignores it.
     checkKeys(root, path,
               {"trusted", "clock", "displays", "session", "apps", "windows", "timeline", "defaults",
-               "lumetta", "note"});
+               "lumetta", "loginItem", "note"});
 
     if (const Json* v = member(root, "trusted"))
       model_.trusted = boolean(*v, keyPath(path, "trusted"));
@@ -259,6 +260,14 @@ class Loader {
       model_.defaults = orFail(defaultsFromJson(*v, keyPath(path, "defaults")));
     }
     if (const Json* v = member(root, "lumetta")) lumetta(*v, keyPath(path, "lumetta"));
+    if (const Json* v = member(root, "loginItem")) {
+      const LoginItemAction given = loginItemChange(*v, keyPath(path, "loginItem"));
+      SimLoginItemModel& item = model_.loginItem;
+      if (given.status) item.status = *given.status;
+      if (given.needsApproval) item.needsApproval = *given.needsApproval;
+      if (given.registerError) item.registerError = *given.registerError;
+      if (given.unregisterError) item.unregisterError = *given.unregisterError;
+    }
 
     resolveReferences();
     return std::move(model_);
@@ -277,7 +286,7 @@ class Loader {
 
   void lumetta(const Json& value, const std::string& path) {
     expectObject(value, path);
-    checkKeys(value, path, {"pid", "bundlePath", "version", "systemVersion"});
+    checkKeys(value, path, {"pid", "bundlePath", "version", "systemVersion", "resources"});
     SimLumetta& info = model_.lumetta;
     if (const Json* v = member(value, "pid")) info.pid = processId(*v, keyPath(path, "pid"));
     if (const Json* v = member(value, "bundlePath"))
@@ -287,6 +296,53 @@ class Loader {
     if (const Json* v = member(value, "systemVersion")) {
       info.systemVersion = text(*v, keyPath(path, "systemVersion"));
     }
+    if (const Json* v = member(value, "resources"))
+      info.resources = text(*v, keyPath(path, "resources"));
+  }
+
+  // The keys of a login item's behaviour; an error given as null is none.
+  static LoginItemAction loginItemChange(const Json& value, const std::string& path) {
+    expectObject(value, path);
+    checkKeys(value, path, {"status", "needsApproval", "registerError", "unregisterError"});
+    LoginItemAction change;
+    if (const Json* v = member(value, "status"))
+      change.status = loginItemStatus(*v, keyPath(path, "status"));
+    if (const Json* v = member(value, "needsApproval"))
+      change.needsApproval = boolean(*v, keyPath(path, "needsApproval"));
+    const auto error = [&](std::string_view key) -> std::optional<std::optional<std::string>> {
+      const Json* v = member(value, key);
+      if (!v) return std::nullopt;
+      if (v->is_null()) return std::optional<std::string>{};
+      return std::optional<std::string>{text(*v, keyPath(path, key))};
+    };
+    change.registerError = error("registerError");
+    change.unregisterError = error("unregisterError");
+    return change;
+  }
+
+  static LoginItemStatus loginItemStatus(const Json& value, const std::string& path) {
+    static const std::map<std::string, LoginItemStatus, std::less<>> statuses = {
+        {"notRegistered", LoginItemStatus::notRegistered},
+        {"enabled", LoginItemStatus::enabled},
+        {"requiresApproval", LoginItemStatus::requiresApproval},
+        {"notFound", LoginItemStatus::notFound},
+    };
+    auto it = value.is_string() ? statuses.find(value.get<std::string>()) : statuses.end();
+    if (it == statuses.end())
+      fail(path, "expected one of notRegistered, enabled, requiresApproval, notFound");
+    return it->second;
+  }
+
+  static LoginItemAction loginItemAction(const Json& value, const std::string& path) {
+    if (value.is_string()) {
+      LoginItemAction action;
+      action.kind = value.get<std::string>() == "approve" ? LoginItemAction::Kind::approve
+                                                          : LoginItemAction::Kind::deny;
+      if (value.get<std::string>() == "approve" || value.get<std::string>() == "deny")
+        return action;
+    }
+    if (!value.is_object()) fail(path, "expected \"approve\", \"deny\" or an object");
+    return loginItemChange(value, path);
   }
 
   void displays(const Json& value, const std::string& path) {
@@ -546,7 +602,7 @@ class Loader {
     expectObject(value, path);
     checkKeys(value, path,
               {"at", "set", "children", "notify", "move", "raise", "windows", "launch", "terminate",
-               "activate", "power", "trusted", "hang", "pickColor"});
+               "activate", "power", "trusted", "hang", "pickColor", "loginItem"});
     TimelineEvent event;
     event.at = seconds(required(value, path, "at"), keyPath(path, "at"));
     const auto [key, action] = soleAction(value, path);
@@ -567,7 +623,7 @@ class Loader {
     if (!action.second) {
       fail(path,
            "expected one action key (set, children, notify, move, raise, windows, launch, "
-           "terminate, activate, power, trusted, hang, pickColor)");
+           "terminate, activate, power, trusted, hang, pickColor, loginItem)");
     }
     return action;
   }
@@ -586,6 +642,7 @@ class Loader {
     if (key == "power") return powerAction(value, path);
     if (key == "pickColor") return PickColorAction{orFail(colorFromJson(value, path))};
     if (key == "trusted") return TrustedAction{boolean(value, path)};
+    if (key == "loginItem") return loginItemAction(value, path);
     return hangAction(value, path);  // the event's keys were checked: nothing else is left
   }
 
@@ -717,7 +774,18 @@ LoadResult loadDesktopFile(const std::string& path) {
   auto text = readDesktopText(path);
   if (auto* problem = std::get_if<JsonProblem>(&text))
     return LoadError{path + ": " + problem->text};
-  return parseDesktop(std::get<std::string>(text), path);
+  LoadResult result = parseDesktop(std::get<std::string>(text), path);
+  if (auto* model = std::get_if<DesktopModel>(&result))
+    model->lumetta.resources = resolvedResources(model->lumetta.resources, path);
+  return result;
+}
+
+std::optional<std::string> resolvedResources(const std::optional<std::string>& resources,
+                                             const std::string& desktopPath) {
+  if (!resources) return std::nullopt;
+  const std::filesystem::path folder(*resources);
+  if (folder.is_absolute()) return resources;
+  return (std::filesystem::path(desktopPath).parent_path() / folder).string();
 }
 
 }  // namespace lumetta::sim

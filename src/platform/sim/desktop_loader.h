@@ -6,6 +6,7 @@
 // Ignores: nothing: anything the format does not allow is an error.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -22,6 +23,12 @@ using LoadResult = std::variant<DesktopModel, LoadError>;
 
 // `name` is how the file is named in error messages.
 LoadResult parseDesktop(std::string_view json, std::string_view name);
+// A relative `lumetta.resources` names a folder beside the file.
 LoadResult loadDesktopFile(const std::string& path);
+
+// `resources` as a path from the working directory, given relative to the
+// folder of the desktop file at `desktopPath`.
+std::optional<std::string> resolvedResources(const std::optional<std::string>& resources,
+                                             const std::string& desktopPath);
 
 }  // namespace lumetta::sim

@@ -19,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/data.h"
 #include "platform/geometry.h"
+#include "platform/login_item.h"
 #include "platform/raw_value.h"
 #include "platform/sim/sim_colors.h"
 #include "platform/value.h"
@@ -155,11 +156,31 @@ struct PickColorAction {
   SimColor color;
 };
 
+// Lumetta's login item and how the system treats requests about it.
+struct SimLoginItemModel {
+  LoginItemStatus status = LoginItemStatus::notRegistered;
+  bool needsApproval = false;                // a registration waits for the user's approval
+  std::optional<std::string> registerError;  // registering fails with this description
+  std::optional<std::string> unregisterError;
+};
+
+// The user approves or denies the pending registration in the system
+// settings, or the system changes how it treats the item: each field that is
+// given replaces the model's (an error given as nothing clears it).
+struct LoginItemAction {
+  enum class Kind { approve, deny, change };
+  Kind kind = Kind::change;
+  std::optional<LoginItemStatus> status;
+  std::optional<bool> needsApproval;
+  std::optional<std::optional<std::string>> registerError;
+  std::optional<std::optional<std::string>> unregisterError;
+};
+
 struct TimelineEvent {
   Duration at;  // from the start of the desktop
   std::variant<SetAction, ChildrenAction, NotifyAction, MoveAction, RaiseAction, WindowsAction,
                LaunchAction, TerminateAction, ActivateAction, PowerAction, TrustedAction,
-               HangAction, PickColorAction>
+               HangAction, PickColorAction, LoginItemAction>
       action;
 };
 
@@ -173,6 +194,8 @@ struct SimLumetta {
   std::string bundlePath = "/Applications/Lumetta.app";
   std::optional<std::string> shortVersion;  // none: an unversioned development build
   std::string systemVersion = "Version 14.5 (Build 23F79)";
+  // The folder holding the bundle's resources; none: the bundle has none.
+  std::optional<std::string> resources;
 };
 
 // The session dictionary of the user's session, on the console or not.
@@ -193,6 +216,7 @@ struct DesktopModel {
   std::vector<TimelineEvent> timeline;  // by time, file order for equal times
   DefaultsDictionary defaults;          // the user defaults at start
   SimLumetta lumetta;
+  SimLoginItemModel loginItem;
 };
 
 }  // namespace lumetta::sim

@@ -23,7 +23,8 @@ std::unique_ptr<ScheduledRunLoop> makeRunLoop(TimeSource time, SimClock& clock) 
 
 SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
     : defaults_(std::move(model.defaults)),
-      application_(std::move(model.lumetta)),
+      applicationInfo_(std::move(model.lumetta)),
+      loginItem_(std::move(model.loginItem)),
       desktop_(std::move(model)),
       clock_(makeClock(time, desktop_.wallStart())),
       runLoop_(makeRunLoop(time, *clock_)),
@@ -31,7 +32,10 @@ SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
       panels_(*clock_),
       windowServer_(desktop_, panels_),
       workspace_(desktop_, *runLoop_),
-      timeline_(desktop_, accessibility_, *runLoop_, workspace_.notificationCenter(), colorPanel_) {
+      application_(*runLoop_, applicationInfo_.processId()),
+      menuBar_(viewMetrics_),
+      timeline_(desktop_, accessibility_, *runLoop_, workspace_.notificationCenter(), colorPanel_,
+                loginItem_, application_) {
   timeline_.start();
 }
 
@@ -45,7 +49,9 @@ DesktopModel demoDesktop() {
   LoadResult result = parseDesktop(demoDesktopJson(), "demo desktop");
   // The demo is checked by the tests; a broken one is a build defect.
   if (auto* error = std::get_if<LoadError>(&result)) throw std::logic_error(error->message);
-  return std::get<DesktopModel>(std::move(result));
+  DesktopModel model = std::get<DesktopModel>(std::move(result));
+  model.lumetta.resources = resolvedResources(model.lumetta.resources, LUMETTA_DEMO_DESKTOP_PATH);
+  return model;
 }
 
 }  // namespace lumetta::sim

@@ -13,13 +13,18 @@
 #include "platform/sim/desktop_loader.h"
 #include "platform/sim/icu_text_segmentation.h"
 #include "platform/sim/manual_run_loop.h"
+#include "platform/sim/pango_view_metrics.h"
 #include "platform/sim/sim_accessibility.h"
+#include "platform/sim/sim_application.h"
 #include "platform/sim/sim_application_info.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_color_panel.h"
 #include "platform/sim/sim_colors.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_login_item.h"
+#include "platform/sim/sim_menu_bar.h"
 #include "platform/sim/sim_panels.h"
+#include "platform/sim/sim_pasteboard.h"
 #include "platform/sim/sim_timeline.h"
 #include "platform/sim/sim_user_defaults.h"
 #include "platform/sim/sim_window_server.h"
@@ -38,8 +43,9 @@ class SimPlatform {
   SimPlatform& operator=(const SimPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_,  *clock_,      *runLoop_, panels_,
-            defaults_,      colors_,       colorPanel_, application_, text_};
+    return {accessibility_, windowServer_, workspace_,  *clock_,      *runLoop_,
+            panels_,        defaults_,     colors_,     colorPanel_,  applicationInfo_,
+            text_,          loginItem_,    pasteboard_, application_, menuBar_};
   }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }
@@ -48,6 +54,10 @@ class SimPlatform {
   SimPanels& panels() { return panels_; }
   SimUserDefaults& defaults() { return defaults_; }
   SimColorPanel& colorPanel() { return colorPanel_; }
+  SimLoginItem& loginItem() { return loginItem_; }
+  SimPasteboard& pasteboard() { return pasteboard_; }
+  SimApplication& application() { return application_; }
+  SimMenuBarExtra& menuBar() { return menuBar_; }
   SimClock& clock() { return *clock_; }
   RunLoop& runLoop() { return *runLoop_; }
   // The manual run loop; only for a platform made with TimeSource::manual.
@@ -56,7 +66,8 @@ class SimPlatform {
  private:
   // Initialised from the model before desktop_ takes the rest of it.
   SimUserDefaults defaults_;
-  SimApplicationInfo application_;
+  SimApplicationInfo applicationInfo_;
+  SimLoginItem loginItem_;
   SimDesktop desktop_;
   std::unique_ptr<SimClock> clock_;
   std::unique_ptr<ScheduledRunLoop> runLoop_;
@@ -67,10 +78,15 @@ class SimPlatform {
   SimColors colors_;
   SimColorPanel colorPanel_;
   IcuTextSegmentation text_;
+  SimPasteboard pasteboard_;
+  SimApplication application_;
+  PangoViewMetrics viewMetrics_;
+  SimMenuBarExtra menuBar_;
   SimTimeline timeline_;
 };
 
-// The built-in demo desktop, compiled in from docs/desktops/demo.json.
+// The built-in demo desktop, compiled in from docs/desktops/demo.json; its
+// relative `lumetta.resources` names a folder beside that file.
 std::string_view demoDesktopJson();
 DesktopModel demoDesktop();
 

@@ -5,12 +5,15 @@
 namespace lumetta::sim {
 
 SimTimeline::SimTimeline(SimDesktop& desktop, SimAccessibility& accessibility, RunLoop& runLoop,
-                         NotificationCenter& center, SimColorPanel& colorPanel)
+                         NotificationCenter& center, SimColorPanel& colorPanel,
+                         SimLoginItem& loginItem, SimApplication& application)
     : desktop_(desktop),
       accessibility_(accessibility),
       runLoop_(runLoop),
       center_(center),
-      colorPanel_(colorPanel) {}
+      colorPanel_(colorPanel),
+      loginItem_(loginItem),
+      application_(application) {}
 
 SimTimeline::~SimTimeline() {
   for (auto& item : scheduled_) item->cancel();
@@ -50,6 +53,7 @@ void SimTimeline::apply(const TimelineEvent& event) {
           }
         } else if constexpr (std::is_same_v<A, ActivateAction>) {
           desktop_.activate(action.pid);
+          if (action.pid == application_.processId()) application_.becomeActive();
         } else if constexpr (std::is_same_v<A, PowerAction>) {
           switch (action) {
             case PowerAction::sleep: announce(WorkspaceNotification::willSleep); break;
@@ -80,6 +84,8 @@ void SimTimeline::apply(const TimelineEvent& event) {
           desktop_.setHung(action.pid, action.hung);
         } else if constexpr (std::is_same_v<A, PickColorAction>) {
           colorPanel_.pick(action.color);
+        } else if constexpr (std::is_same_v<A, LoginItemAction>) {
+          loginItem_.apply(action);
         } else {
           static_assert(std::is_same_v<A, NotifyAction>);
           accessibility_.deliver(action.element.node, action.name);

@@ -13,15 +13,18 @@
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
 #include "platform/sim/sim_accessibility.h"
+#include "platform/sim/sim_application.h"
 #include "platform/sim/sim_color_panel.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_login_item.h"
 
 namespace lumetta::sim {
 
 class SimTimeline {
  public:
   SimTimeline(SimDesktop& desktop, SimAccessibility& accessibility, RunLoop& runLoop,
-              NotificationCenter& center, SimColorPanel& colorPanel);
+              NotificationCenter& center, SimColorPanel& colorPanel, SimLoginItem& loginItem,
+              SimApplication& application);
   // Events not yet run are dropped.
   ~SimTimeline();
   SimTimeline(const SimTimeline&) = delete;
@@ -39,6 +42,8 @@ class SimTimeline {
   RunLoop& runLoop_;
   NotificationCenter& center_;
   SimColorPanel& colorPanel_;
+  SimLoginItem& loginItem_;
+  SimApplication& application_;
   std::vector<std::shared_ptr<WorkItem>> scheduled_;
 };
 

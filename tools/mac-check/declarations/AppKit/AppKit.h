@@ -21,6 +21,23 @@ static const NSEventMask NSEventMaskAny = NSUIntegerMax;  // MACOS_SINCE(10.12)
 - (void)activate MACOS_SINCE(14.0);
 @end
 
+@interface NSPasteboard (MacCheckDeclarations)
+- (NSInteger)clearContents MACOS_SINCE(10.6);
+@end
+
+@interface NSWorkspace (MacCheckDeclarations)
+- (void)activateFileViewerSelectingURLs:(NSArray<NSURL*>*)fileURLs MACOS_SINCE(10.6);
+@end
+
+@interface NSStatusItem (MacCheckDeclarations)
+@property(readonly, strong) NSButton* button MACOS_SINCE(10.10);
+@end
+
+@interface NSImage (MacCheckDeclarations)
++ (instancetype)imageWithSystemSymbolName:(NSString*)name
+                 accessibilityDescription:(NSString*)description MACOS_SINCE(11.0);
+@end
+
 @interface NSColorSpace (MacCheckDeclarations)
 + (NSColorSpace*)sRGBColorSpace MACOS_SINCE(10.5);
 @end

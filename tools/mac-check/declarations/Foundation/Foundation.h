@@ -18,6 +18,11 @@
                         error:(NSError**)error MACOS_SINCE(10.13);
 @end
 
+@interface NSURL (MacCheckDeclarations)
++ (instancetype)URLWithString:(NSString*)string
+    encodingInvalidCharacters:(BOOL)encodingInvalidCharacters MACOS_SINCE(14.0);
+@end
+
 extern "C" {
 CFTypeRef CFBridgingRetain(id object) MACOS_SINCE(10.7);
 }

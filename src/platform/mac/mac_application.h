@@ -1,0 +1,43 @@
+// The running application over NSApplication.
+//
+// Implements: terminating, a notification centre into which the backend
+// posts NSApplicationDidBecomeActiveNotification, loading images with NSImage.
+// Ignores: every other application notification.
+#pragma once
+
+#import <Foundation/Foundation.h>
+
+#include "platform/application.h"
+#include "platform/contract_checks.h"
+
+namespace lumetta::mac {
+
+class MacApplication final : public Application {
+ public:
+  explicit MacApplication(RunLoop& runLoop);
+  ~MacApplication() override;
+  MacApplication(const MacApplication&) = delete;
+  MacApplication& operator=(const MacApplication&) = delete;
+
+  void terminate() override;
+  NotificationCenter& notificationCenter() override { return center_; }
+  std::optional<PlatformImage> loadImage(const std::string& path) override;
+
+ private:
+  NotificationCenter center_;
+  id<NSObject> token_;  // the default centre's observation
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
+};
+
+// An image the macOS backend loaded.
+class MacImage final : public PlatformImageImpl {
+ public:
+  explicit MacImage(NSImage* image) : image_(image) {}
+  Size size() const override;
+  NSImage* image() const { return image_; }
+
+ private:
+  NSImage* image_;
+};
+
+}  // namespace lumetta::mac
