@@ -1,32 +1,22 @@
-// The menu-bar extra on macOS: the status item in the system status bar.
-//
-// Implements: the status item with its title (also its accessibility label)
-// and system symbol; text sizes from the system fonts.
-// Ignores: the popover so far: the content is kept but not shown, so it never
-// opens and the callbacks never run.
+// The menu-bar extra on macOS: a status item whose button opens a popover
+// holding the laid-out content as native AppKit controls.
 #pragma once
 
-#import <Foundation/Foundation.h>
-
-#include <functional>
+#include <memory>
 
 #include "platform/contract_checks.h"
+#include "platform/mac/mac_view_metrics.h"
 #include "platform/menu_bar.h"
 
-@class NSStatusItem;
+@class LumettaStatusItem;
 
 namespace lumetta::mac {
 
-class MacViewMetrics final : public ViewMetrics {
- public:
-  Size textSize(const std::string& text, FontRole font, bool monospacedDigits,
-                std::optional<double> maxWidth) override;
-  Size controlSize(const ViewNode& node) override;
-};
+class MacViewHost;
 
 class MacMenuBarExtra final : public MenuBarExtra {
  public:
-  MacMenuBarExtra() = default;
+  MacMenuBarExtra();
   ~MacMenuBarExtra() override;
   MacMenuBarExtra(const MacMenuBarExtra&) = delete;
   MacMenuBarExtra& operator=(const MacMenuBarExtra&) = delete;
@@ -35,14 +25,12 @@ class MacMenuBarExtra final : public MenuBarExtra {
                std::function<void()> closed) override;
   ViewMetrics& metrics() override { return metrics_; }
   void setContent(ViewNode root) override;
-  bool isOpen() override { return false; }
+  bool isOpen() override;
 
  private:
   MacViewMetrics metrics_;
-  NSStatusItem* statusItem_ = nil;
-  std::function<void()> opened_;
-  std::function<void()> closed_;
-  ViewNode content_;
+  std::unique_ptr<MacViewHost> host_;
+  LumettaStatusItem* item_;
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 

@@ -1,83 +1,139 @@
-// Implements: an NSStatusItem of variable length from [NSStatusBar
-// systemStatusBar] whose button shows the title and the symbol image
-// (imageWithSystemSymbolName:accessibilityDescription:), removed again when
-// the extra goes; text measured with NSAttributedString in the role's system
-// font, controls as their text plus fixed margins. Ignores: the popover.
+// Implements: a variable-length NSStatusItem whose button shows the system
+// symbol as a template image (the title when the system lacks the symbol),
+// with the title as its tooltip and accessibility label; a click toggles the
+// popover, activating the application first; the button stays highlighted
+// while the popover is open; `opened` before the popover shows, `closed` after
+// it has closed; the content's size is the popover's.
+// Ignores: menus, double clicks and right clicks on the item, detaching the
+// popover into a window, the status item's position and autosave name.
 #include "platform/mac/mac_menu_bar.h"
 
 #import <AppKit/AppKit.h>
 
-#include <cmath>
-
 #include "platform/mac/cf_string.h"
+#include "platform/mac/mac_view_host.h"
+
+@interface LumettaStatusItem : NSObject <NSPopoverDelegate>
+- (instancetype)initWithContent:(NSView*)content;
+- (void)installWithTitle:(NSString*)title
+                  symbol:(NSString*)symbol
+                  opened:(std::function<void()>)opened
+                  closed:(std::function<void()>)closed;
+- (void)setContentSize:(NSSize)size;
+- (BOOL)isOpen;
+- (void)remove;
+@end
+
+@implementation LumettaStatusItem {
+  NSStatusItem* _item;
+  NSPopover* _popover;
+  std::function<void()> _opened;
+  std::function<void()> _closed;
+}
+
+- (instancetype)initWithContent:(NSView*)content {
+  if ((self = [super init])) {
+    NSViewController* controller = [[NSViewController alloc] init];
+    controller.view = content;
+    _popover = [[NSPopover alloc] init];
+    // A transient popover rather than a panel: it hangs from the status item by
+    // its arrow, closes on a click elsewhere or Escape, and wears the menu
+    // bar's material and appearance, as a menu-bar extra's window does.
+    _popover.behavior = NSPopoverBehaviorTransient;
+    _popover.contentViewController = controller;
+    _popover.delegate = self;
+  }
+  return self;
+}
+
+- (void)installWithTitle:(NSString*)title
+                  symbol:(NSString*)symbol
+                  opened:(std::function<void()>)opened
+                  closed:(std::function<void()>)closed {
+  if (!_item) {
+    _item = [[NSStatusBar systemStatusBar] statusItemWithLength:NSVariableStatusItemLength];
+    _item.button.target = self;
+    _item.button.action = @selector(toggle:);
+  }
+  NSImage* image = [NSImage imageWithSystemSymbolName:symbol accessibilityDescription:title];
+  // A template follows the menu bar: dark on a light bar, light on a dark one.
+  [image setTemplate:YES];
+  _item.button.image = image;
+  _item.button.title = image ? @"" : title;
+  _item.button.toolTip = title;
+  _item.button.accessibilityLabel = title;
+  _opened = std::move(opened);
+  _closed = std::move(closed);
+}
+
+- (void)toggle:(id)sender {
+  if ([_popover isShown]) {
+    [_popover performClose:sender];
+    return;
+  }
+  // The application active, its popover takes the keyboard and a click in
+  // another application closes it.
+  [NSApp activateIgnoringOtherApps:YES];
+  [_popover showRelativeToRect:_item.button.bounds ofView:_item.button preferredEdge:NSMinYEdge];
+}
+
+- (void)popoverWillShow:(NSNotification*)notification {
+  [_item.button highlight:YES];
+  // A copy: the callback may install the item again.
+  if (const std::function<void()> opened = _opened) opened();
+}
+
+- (void)popoverDidClose:(NSNotification*)notification {
+  [_item.button highlight:NO];
+  if (const std::function<void()> closed = _closed) closed();
+}
+
+- (void)setContentSize:(NSSize)size {
+  if (!NSEqualSizes(_popover.contentSize, size)) _popover.contentSize = size;
+}
+
+- (BOOL)isOpen {
+  return [_popover isShown];
+}
+
+- (void)remove {
+  [_popover close];
+  if (_item) [[NSStatusBar systemStatusBar] removeStatusItem:_item];
+  _item = nil;
+}
+
+@end
 
 namespace lumetta::mac {
 
-namespace {
+MacMenuBarExtra::MacMenuBarExtra()
+    : host_(std::make_unique<MacViewHost>()),
+      item_([[LumettaStatusItem alloc] initWithContent:host_->view()]) {}
 
-NSFont* font(FontRole role) {
-  switch (role) {
-    case FontRole::body: return [NSFont systemFontOfSize:NSFont.systemFontSize];
-    case FontRole::headline: return [NSFont boldSystemFontOfSize:NSFont.systemFontSize];
-    case FontRole::caption: return [NSFont systemFontOfSize:NSFont.smallSystemFontSize];
-    case FontRole::tab: return [NSFont systemFontOfSize:13];
-    case FontRole::monospaced10: return [NSFont userFixedPitchFontOfSize:10];
-  }
-  return [NSFont systemFontOfSize:NSFont.systemFontSize];
-}
-
-}  // namespace
-
-Size MacViewMetrics::textSize(const std::string& text, FontRole role, bool /*monospacedDigits*/,
-                              std::optional<double> maxWidth) {
-  @autoreleasepool {
-    NSAttributedString* string =
-        [[NSAttributedString alloc] initWithString:nsString(text)
-                                        attributes:@{NSFontAttributeName : font(role)}];
-    const NSSize bounds = NSMakeSize(maxWidth ? *maxWidth : CGFLOAT_MAX, CGFLOAT_MAX);
-    const NSRect used = [string boundingRectWithSize:bounds
-                                             options:NSStringDrawingUsesLineFragmentOrigin];
-    return {std::ceil(used.size.width), std::ceil(used.size.height)};
-  }
-}
-
-Size MacViewMetrics::controlSize(const ViewNode& node) {
-  const Size label = textSize(node.text, node.font, false, std::nullopt);
-  switch (node.kind) {
-    case ViewKind::button: return {label.width + 20, 22};
-    case ViewKind::checkbox: return {label.width + 22, 18};
-    case ViewKind::toggleSwitch: return {label.width + 46, 22};
-    case ViewKind::slider: return {80, 20};
-    case ViewKind::disclosure: return {label.width + 20, 18};
-    default: return label;
-  }
-}
-
-MacMenuBarExtra::~MacMenuBarExtra() {
-  @autoreleasepool {
-    if (statusItem_) [[NSStatusBar systemStatusBar] removeStatusItem:statusItem_];
-  }
-}
+MacMenuBarExtra::~MacMenuBarExtra() { [item_ remove]; }
 
 void MacMenuBarExtra::install(const StatusItemConfiguration& configuration,
                               std::function<void()> opened, std::function<void()> closed) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
-    opened_ = std::move(opened);
-    closed_ = std::move(closed);
-    if (!statusItem_) {
-      statusItem_ = [[NSStatusBar systemStatusBar] statusItemWithLength:NSVariableStatusItemLength];
-    }
-    NSString* title = nsString(configuration.title);
-    statusItem_.button.title = title;
-    statusItem_.button.image = [NSImage imageWithSystemSymbolName:nsString(configuration.symbolName)
-                                         accessibilityDescription:title];
+    [item_ installWithTitle:nsString(configuration.title)
+                     symbol:nsString(configuration.symbolName)
+                     opened:std::move(opened)
+                     closed:std::move(closed)];
   }
 }
 
 void MacMenuBarExtra::setContent(ViewNode root) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
-  content_ = std::move(root);
+  @autoreleasepool {
+    host_->show(root);
+    [item_ setContentSize:NSMakeSize(root.frame.width, root.frame.height)];
+  }
+}
+
+bool MacMenuBarExtra::isOpen() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  return [item_ isOpen];
 }
 
 }  // namespace lumetta::mac

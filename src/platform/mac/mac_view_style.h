@@ -1,0 +1,20 @@
+// The menu-bar popover's font and colour roles as AppKit fonts and colours,
+// and the folder-tab outline as a Bezier path: the one place where the
+// portable roles meet the system's.
+#pragma once
+
+#import <AppKit/AppKit.h>
+
+#include "platform/view_tree.h"
+
+namespace lumetta::mac {
+
+// The role's font; `selected` chooses the weight of the tab role only.
+NSFont* roleFont(FontRole role, bool monospacedDigits, bool selected = false);
+NSColor* fillColor(const Fill& fill);
+// The outline in `bounds` of a flipped view (y downwards).
+NSBezierPath* folderTabPath(NSRect bounds, FolderTabShape shape);
+
+NSRect nsRect(const Rect& rect);
+
+}  // namespace lumetta::mac
