@@ -16,14 +16,6 @@
 
 namespace lumetta::mac {
 
-namespace {
-
-// A label draws its text inside its text container's line-fragment padding,
-// this much on either side.
-constexpr CGFloat kLabelPadding = 2;
-
-}  // namespace
-
 Size MacViewMetrics::textSize(const std::string& text, FontRole font, bool monospacedDigits,
                               std::optional<double> maxWidth) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);

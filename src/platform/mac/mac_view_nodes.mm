@@ -1,14 +1,15 @@
 // Implements: every view kind as AppKit shows it: labels (wrapping where the
 // node wraps), push and borderless buttons, the checkbox, the switch and the
-// segmented control after their text, sliders that step, the folder tabs and
-// the swatches drawn by themselves, the colour button (a push button with a
-// colour chip), the disclosure triangle with its title, a separator box, the
-// scrolling selectable text and the logo; tooltips and accessibility labels,
-// hidden elements and the selected state; each control's action calling the
-// node's function. Stacks and spacers have no view; a background is a view
-// of its own beneath the node's content.
+// segmented control after their text, sliders that step, the folder tabs,
+// the swatches and the colour button (a well of the colour, then its text)
+// drawn by themselves, the disclosure triangle with its title, a separator
+// box, the scrolling selectable text and the logo; tooltips, accessibility
+// labels, hidden elements and the selected state; each control's action
+// calling the node's function. Stacks and spacers have no view; a background
+// is a view of its own beneath the node's content.
 // Ignores: keyboard focus order (AppKit's default), the nodes' `spacing`,
-// `padding` (but a swatch's) and `fillsWidth` (the layout applied them).
+// `padding` (but a swatch's and a disclosure's) and `fillsWidth` (the layout
+// applied them).
 #include "platform/mac/mac_view_nodes.h"
 
 #include <algorithm>
@@ -30,17 +31,11 @@ constexpr CGFloat kLabelGap = 8;
 constexpr CGFloat kDisclosureGap = 4;
 // A shorter slider can hardly be set to a chosen value.
 constexpr CGFloat kMinimumSliderWidth = 80;
-// The selected tab's bar: its size, and its distance below the tab's top edge.
-constexpr NSSize kTabBar = {32, 3};
-constexpr CGFloat kTabBarTop = 5;
-// The colour button's chip: size and corner radius.
-constexpr NSSize kChip = {22, 16};
-constexpr CGFloat kChipRadius = 3;
-// The edge drawn inside a colour (swatch, chip), and a selected swatch's ring.
+// The edge drawn inside a colour (swatch, colour well), and a selected
+// swatch's ring; their sizes are the view tree's (ControlParts).
 constexpr Fill kColorEdge = {ColorRole::primary, 0.15};
 constexpr CGFloat kColorEdgeWidth = 1;
 constexpr Fill kSwatchRing = {ColorRole::primary, 0.65};
-constexpr CGFloat kSwatchRingWidth = 1.5;
 
 // The NSImage of an image this backend loaded; nil for any other.
 NSImage* nsImage(const PlatformImage& image) {
@@ -117,6 +112,13 @@ void placeAfterLabel(NSTextField* label, NSControl* control, NSSize size, bool s
       NSMakeRect(size.width - width, (size.height - natural.height) / 2, width, natural.height);
 }
 
+// A disclosure's header: the triangle, then its title.
+NSSize disclosureHeader(NSButton* triangle, NSButton* title) {
+  const NSSize mark = intrinsicSize(triangle);
+  const NSSize text = intrinsicSize(title);
+  return NSMakeSize(mark.width + kDisclosureGap + text.width, std::max(mark.height, text.height));
+}
+
 void placeDisclosure(NSButton* triangle, NSButton* title, NSSize size) {
   const NSSize mark = intrinsicSize(triangle);
   const NSSize text = intrinsicSize(title);
@@ -156,11 +158,12 @@ void showTab(LumettaDrawnButton* tab, const ViewNode& node) {
     }
     if (bar) {
       [bar setFill];
-      const NSRect barRect = NSMakeRect(NSMidX(bounds) - kTabBar.width / 2,
-                                        NSMinY(bounds) + kTabBarTop, kTabBar.width, kTabBar.height);
-      [[NSBezierPath bezierPathWithRoundedRect:barRect
-                                       xRadius:kTabBar.height / 2
-                                       yRadius:kTabBar.height / 2] fill];
+      const NSRect marker = NSMakeRect(NSMidX(bounds) - ControlParts::kMarkerWidth / 2,
+                                       NSMinY(bounds) + ControlParts::kMarkerTop,
+                                       ControlParts::kMarkerWidth, ControlParts::kMarkerHeight);
+      [[NSBezierPath bezierPathWithRoundedRect:marker
+                                       xRadius:ControlParts::kMarkerHeight / 2
+                                       yRadius:ControlParts::kMarkerHeight / 2] fill];
     }
     const NSSize size = [title sizeWithAttributes:attributes];
     [title drawAtPoint:NSMakePoint(NSMidX(bounds) - size.width / 2,
@@ -185,30 +188,39 @@ void showSwatch(LumettaDrawnButton* swatch, const ViewNode& node) {
     [[NSBezierPath bezierPathWithOvalInRect:circle] fill];
     strokeOvalInside(circle, kColorEdgeWidth, edge);
     // The ring goes round the padded square, clear of the colour.
-    if (ring) strokeOvalInside(bounds, kSwatchRingWidth, ring);
+    if (ring) strokeOvalInside(bounds, ControlParts::kRingWidth, ring);
   };
   swatch.needsDisplay = YES;
 }
 
-NSImage* colorChip(NSColor* color) {
+// A well of the colour at the leading edge, then the text.
+void showColorButton(LumettaDrawnButton* button, const ViewNode& node) {
+  NSColor* color = node.color ? nsColor(*node.color) : [NSColor clearColor];
   NSColor* edge = fillColor(kColorEdge);
-  return [NSImage imageWithSize:kChip
-                        flipped:NO
-                 drawingHandler:^BOOL(NSRect rect) {
-                   [color setFill];
-                   [[NSBezierPath bezierPathWithRoundedRect:rect
-                                                    xRadius:kChipRadius
-                                                    yRadius:kChipRadius] fill];
-                   const CGFloat inset = kColorEdgeWidth / 2;
-                   NSBezierPath* outline =
-                       [NSBezierPath bezierPathWithRoundedRect:NSInsetRect(rect, inset, inset)
-                                                       xRadius:kChipRadius - inset
-                                                       yRadius:kChipRadius - inset];
-                   outline.lineWidth = kColorEdgeWidth;
-                   [edge setStroke];
-                   [outline stroke];
-                   return YES;
-                 }];
+  NSString* title = nsString(node.text);
+  NSDictionary* attributes = @{
+    NSFontAttributeName : roleFont(node.font, node.monospacedDigits, node.selected),
+    NSForegroundColorAttributeName : fillColor(node.foreground)
+  };
+  button.drawing = ^(NSRect bounds) {
+    const NSRect well = NSMakeRect(NSMinX(bounds), NSMidY(bounds) - ControlParts::kWellHeight / 2,
+                                   ControlParts::kWellWidth, ControlParts::kWellHeight);
+    const CGFloat radius = ControlParts::kWellRadius;
+    [color setFill];
+    [[NSBezierPath bezierPathWithRoundedRect:well xRadius:radius yRadius:radius] fill];
+    const CGFloat inset = kColorEdgeWidth / 2;
+    NSBezierPath* outline = [NSBezierPath bezierPathWithRoundedRect:NSInsetRect(well, inset, inset)
+                                                            xRadius:radius - inset
+                                                            yRadius:radius - inset];
+    outline.lineWidth = kColorEdgeWidth;
+    [edge setStroke];
+    [outline stroke];
+    const NSSize size = [title sizeWithAttributes:attributes];
+    [title drawAtPoint:NSMakePoint(NSMaxX(well) + ControlParts::kWellSpacing + kLabelPadding,
+                                   NSMidY(bounds) - size.height / 2)
+        withAttributes:attributes];
+  };
+  button.needsDisplay = YES;
 }
 
 // A borderless button's title takes the node's font and colour; a bordered
@@ -308,7 +320,6 @@ MacNodeView makeNodeView(const ViewNode& node, bool background) {
       break;
     }
     case ViewKind::button:
-    case ViewKind::colorButton:
       shown.view = shown.control = [NSButton buttonWithTitle:@"" target:target action:act];
       break;
     case ViewKind::checkbox:
@@ -344,7 +355,8 @@ MacNodeView makeNodeView(const ViewNode& node, bool background) {
       break;
     }
     case ViewKind::tab:
-    case ViewKind::swatch: {
+    case ViewKind::swatch:
+    case ViewKind::colorButton: {
       LumettaDrawnButton* button = [[LumettaDrawnButton alloc] init];
       button.bordered = NO;
       button.title = @"";
@@ -406,15 +418,11 @@ void updateNodeView(MacNodeView& shown, const ViewNode& node) {
       describe(shown.control, node, true);
       [target setPerform:press];
       break;
-    case ViewKind::colorButton: {
-      NSButton* button = (NSButton*)shown.control;
-      showButton(button, node, false);
-      button.image = colorChip(node.color ? nsColor(*node.color) : [NSColor clearColor]);
-      button.imagePosition = NSImageLeading;
-      describe(button, node, true);
+    case ViewKind::colorButton:
+      showColorButton((LumettaDrawnButton*)shown.control, node);
+      describe(shown.control, node, false);
       [target setPerform:press];
       break;
-    }
     case ViewKind::checkbox: {
       NSButton* box = (NSButton*)shown.control;
       box.title = nsString(node.text);
@@ -490,6 +498,12 @@ void updateNodeView(MacNodeView& shown, const ViewNode& node) {
       NSButton* triangle = (NSButton*)shown.control;
       triangle.state = state(node.on);
       showButton(shown.title, node, true);
+      // The node's frame holds the expanded content too; the header is its top.
+      const NSRect frame = nsRect(node.frame);
+      shown.view.frame = NSMakeRect(
+          NSMinX(frame) + node.padding.leading, NSMinY(frame) + node.padding.top,
+          std::max<CGFloat>(0, NSWidth(frame) - node.padding.leading - node.padding.trailing),
+          disclosureHeader(triangle, shown.title).height);
       placeDisclosure(triangle, shown.title, shown.view.frame.size);
       describe(triangle, node, false);
       [target setPerform:[onToggle = node.onToggle, on = node.on](id) {
@@ -518,20 +532,15 @@ Size naturalSize(const ViewNode& node) {
                         std::max(text.height, control.height));
       break;
     }
-    case ViewKind::disclosure: {
-      const NSSize mark = intrinsicSize(shown.control);
-      const NSSize text = intrinsicSize(shown.title);
-      size =
-          NSMakeSize(mark.width + kDisclosureGap + text.width, std::max(mark.height, text.height));
+    case ViewKind::disclosure:
+      size = disclosureHeader((NSButton*)shown.control, shown.title);
       break;
-    }
     case ViewKind::slider:
       size = intrinsicSize(shown.control);
       size.width = std::max(size.width, kMinimumSliderWidth);
       break;
     case ViewKind::button:
-    case ViewKind::checkbox:
-    case ViewKind::colorButton: size = intrinsicSize(shown.control); break;
+    case ViewKind::checkbox: size = intrinsicSize(shown.control); break;
     default:
       // The rest draw at the size the layout gives them.
       size = NSMakeSize(node.width.value_or(0), node.height.value_or(0));

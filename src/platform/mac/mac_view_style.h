@@ -9,6 +9,10 @@
 
 namespace lumetta::mac {
 
+// A label draws its text inside its text container's line-fragment padding,
+// this much on either side; measured texts include it.
+inline constexpr CGFloat kLabelPadding = 2;
+
 // The role's font; `selected` chooses the weight of the tab role only.
 NSFont* roleFont(FontRole role, bool monospacedDigits, bool selected = false);
 NSColor* fillColor(const Fill& fill);
