@@ -23,9 +23,9 @@
 @property(nonatomic) NSBezierPath* hitShape;
 @end
 
-// A control's target: `act:` runs `perform` with the sender, then `restore`,
-// which puts back the value the shown content holds (a value the content did
-// not take does not stay on screen). Both may be replaced while they run.
+// A control's target: `act:` runs `perform` with the sender, then, from the
+// main queue, `restore`, which puts back the value the content shown by then
+// holds (a value the content did not take does not stay on screen).
 @interface LumettaActionTarget : NSObject
 - (void)setPerform:(std::function<void(id sender)>)perform;
 - (void)setRestore:(std::function<void()>)restore;

@@ -3,6 +3,8 @@
 // Ignores: focus rings of the drawn buttons (they draw their own selection).
 #include "platform/mac/mac_view_controls.h"
 
+#include <dispatch/dispatch.h>
+
 @implementation LumettaFlippedView
 
 - (BOOL)isFlipped {
@@ -75,10 +77,14 @@
 }
 
 - (void)act:(id)sender {
-  // Copies: the content the action changes is shown again at once, which
-  // replaces both functions of this target while they run.
+  // A copy: the content the action changes may be shown again at once, which
+  // replaces this target's functions while they run.
   if (const std::function<void(id)> perform = _perform) perform(sender);
-  if (const std::function<void()> restore = _restore) restore();
+  // The content is shown again from the main queue after a change: the value
+  // is put back after that, so it is the new content's and nothing flickers.
+  dispatch_async(dispatch_get_main_queue(), ^{
+    if (const std::function<void()> restore = self->_restore) restore();
+  });
 }
 
 @end
