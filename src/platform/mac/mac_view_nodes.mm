@@ -16,8 +16,8 @@
 #include <cmath>
 
 #include "platform/mac/cf_string.h"
-#include "platform/mac/mac_colors.h"
 #include "platform/mac/mac_application.h"
+#include "platform/mac/mac_colors.h"
 #include "platform/mac/mac_view_style.h"
 
 namespace lumetta::mac {
