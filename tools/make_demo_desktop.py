@@ -258,6 +258,8 @@ def desktop():
         # windows, marked too, keep the top bar.
         "defaults": {"indicatorTopBar": False, "gptEnabled": True},
         "timeline": timeline(),
+        # The bundle's resources (the logo) are the repository's, beside docs/desktops/.
+        "lumetta": {"resources": "../../resources"},
     }
 
 

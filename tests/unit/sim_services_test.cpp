@@ -209,5 +209,15 @@ TEST(SimApplicationInfo, ResourcesAreFilesOfTheFolderBesideTheDesktopFile) {
   EXPECT_EQ(bare->platform().applicationInfo.resourcePath("Lumetta-Logo", "png"), std::nullopt);
 }
 
+TEST(SimApplicationInfo, TheDemoDesktopsLogoIsTheRepositorysPicture) {
+  sim::SimPlatform demo(sim::demoDesktop(), sim::TimeSource::manual);
+  const std::optional<std::string> logo =
+      demo.platform().applicationInfo.resourcePath("Lumetta-Logo", "png");
+  ASSERT_TRUE(logo);
+  const std::optional<PlatformImage> image = demo.platform().application.loadImage(*logo);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->size(), (Size{512, 512}));
+}
+
 }  // namespace
 }  // namespace lumetta
