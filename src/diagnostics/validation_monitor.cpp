@@ -235,8 +235,21 @@ void ValidationMonitor::discoverApplication(const RunningApplication& app, Disco
     found.entries.push_back("pid=" + pid + " AXWindows error=" + std::to_string(windowsRead.error));
     return;
   }
+  forgetClosedWindows(app.pid, *windows);
   for (const Element& window : *windows) discoverWindow(app, application, window, desired, found);
   reconcile(app.pid, std::move(desired));
+}
+
+// A window that left the list and no longer exists cannot come back, so its
+// number goes (never to be handed out again); one that is only absent from
+// the list, or cannot be asked, keeps it.
+void ValidationMonitor::forgetClosedWindows(Pid pid, const std::vector<Element>& listed) {
+  auto numbered = windowNumbers_.find(pid);
+  if (numbered == windowNumbers_.end()) return;
+  std::erase_if(numbered->second, [&](const auto& item) {
+    if (std::find(listed.begin(), listed.end(), item.first) != listed.end()) return false;
+    return readAX(platform_.accessibility, item.first, "AXRole").error == axerr::invalidUIElement;
+  });
 }
 
 // Scans one window, numbers it, and asks for its, its web areas' and its mode

@@ -62,6 +62,7 @@ class ValidationMonitor {
   std::string buttonSignatures(const std::vector<Element>& buttons);
   std::int64_t windowNumber(Pid pid, const Element& window);
   void forgetGoneProcesses(const std::vector<RunningApplication>& targets);
+  void forgetClosedWindows(Pid pid, const std::vector<Element>& listed);
   void ensureObserver(Pid pid);
   void discoverApplication(const RunningApplication& app, Discovery& found);
   void discoverWindow(const RunningApplication& app, const Element& application,

@@ -98,4 +98,18 @@ const std::vector<Subscription>* OverlayController::subscriptions(Pid pid) const
   return found == subscriptions_.end() ? nullptr : &found->second;
 }
 
+OverlayController::Bookkeeping OverlayController::bookkeeping() const {
+  Bookkeeping kept;
+  kept.entries = entries_.size();
+  for (const auto& entry : entries_) kept.panels += entry->panel ? 1 : 0;
+  kept.observers = observers_.size();
+  for (const auto& [pid, list] : subscriptions_) kept.subscriptions += list.size();
+  kept.roots = roots_.size();
+  kept.launchDates = generations_.size();
+  kept.rendererStatuses = rendererStatuses_.size();
+  kept.rendererRequests = rendererRequests_->size();
+  kept.logCharacters = events_.text().size();
+  return kept;
+}
+
 }  // namespace lumetta

@@ -145,6 +145,13 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   bool hasObserver(Pid pid) const { return observers_.contains(pid); }
   std::vector<Pid> trackedProcesses() const;
   const std::vector<Subscription>* subscriptions(Pid pid) const;
+  // What the controller keeps, each bounded by what runs. The renderer
+  // requests belong to the census queue: read this while no census job runs.
+  struct Bookkeeping {
+    std::size_t entries = 0, panels = 0, observers = 0, subscriptions = 0, roots = 0,
+                launchDates = 0, rendererStatuses = 0, rendererRequests = 0, logCharacters = 0;
+  };
+  Bookkeeping bookkeeping() const;
 
  private:
   using Token = OverlayActivityGate::Token;

@@ -43,6 +43,9 @@ class RendererAccessibilityRequests {
   }
   // clang-format on
 
+  // The processes remembered.
+  std::size_t size() const { return requests_.size(); }
+
  private:
   struct Request {
     std::optional<WallTime> generation;

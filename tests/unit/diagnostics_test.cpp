@@ -126,6 +126,26 @@ TEST(ValidationMonitor, AQuitProcessTakesItsWindowsAlongAndNoNumberComesBack) {
           "window=4 activeApp=false", "window=5 activeApp=false", "window=1 activeApp=false"}));
 }
 
+TEST(ValidationMonitor, AClosedWindowOfARunningProcessIsForgottenAndItsNumberNotReused) {
+  Monitor m(R"({"apps": [{"pid": 1, "name": "Codex", "ax": {"id": "app", "role": "AXApplication",
+      "children": [{"id": "w1", "role": "AXWindow"}, {"id": "w2", "role": "AXWindow"}]}}],
+    "timeline": [
+      {"at": 1, "children": {"element": "app", "value": [{"ref": "w1"}]}},
+      {"at": 1, "notify": {"element": "app", "name": "AXWindowCreated"}},
+      {"at": 2, "children": {"element": "app", "value": [{"ref": "w1"}, {"role": "AXWindow"}]}},
+      {"at": 2, "notify": {"element": "app", "name": "AXWindowCreated"}}]})");
+  m.runUntil(0.5);
+  EXPECT_EQ(m.monitor->numberedWindows(), 2u);
+  m.runUntil(1.5);
+  EXPECT_EQ(m.monitor->numberedWindows(), 1u) << "the closed window's number goes";
+  m.runUntil(3);
+  EXPECT_EQ(m.monitor->numberedWindows(), 2u);
+  EXPECT_EQ(m.linesWith("activeApp="),
+            (std::vector<std::string>{"window=1 activeApp=false", "window=2 activeApp=false",
+                                      "window=1 activeApp=false", "window=1 activeApp=false",
+                                      "window=3 activeApp=false"}));
+}
+
 TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
   Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
       {"id": "w", "role": "AXWindow", "children": [

@@ -1,6 +1,7 @@
 #include "platform/sim/manual_run_loop.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace lumetta::sim {
 
@@ -39,14 +40,58 @@ void ManualRunLoop::runUntil(Uptime deadline) {
       if (*next > clock_.uptime()) manualClock_.advance(*next - clock_.uptime());
       action = takeDueLocked(clock_.uptime());
     }
-    if (action) action();
+    if (action) perform(action);
   }
   if (deadline > clock_.uptime()) manualClock_.advance(deadline - clock_.uptime());
+}
+
+namespace {
+
+// The calling thread's processor time: what it ran, however busy the machine.
+double threadMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return double(now.tv_sec) * 1000 + double(now.tv_nsec) / 1e6;
+}
+
+}  // namespace
+
+void ManualRunLoop::perform(const std::function<void()>& action) {
+  const Uptime simulatedStart = clock_.uptime();
+  const double realStart = threadMilliseconds();
+  action();
+  const double real = threadMilliseconds() - realStart;
+  const double simulated = (clock_.uptime() - simulatedStart).inMilliseconds();
+  std::lock_guard lock(jobsMutex_);
+  statistics_.longestStallMilliseconds =
+      std::max(statistics_.longestStallMilliseconds, real + simulated);
+  statistics_.longestPlatformMilliseconds =
+      std::max(statistics_.longestPlatformMilliseconds, simulated);
+  statistics_.mainMilliseconds += real;
+}
+
+ManualRunLoop::Statistics ManualRunLoop::statistics() {
+  std::lock_guard lock(jobsMutex_);
+  return statistics_;
+}
+
+void ManualRunLoop::resetStatistics() {
+  std::lock_guard lock(jobsMutex_);
+  statistics_ = {};
+  for (const auto& [queue, count] : queued_) {
+    statistics_.mostQueuedJobs = std::max(statistics_.mostQueuedJobs, count);
+  }
 }
 
 void ManualRunLoop::submit(const void* queue, std::function<void()> job) {
   std::lock_guard lock(jobsMutex_);
   jobs_.emplace_back(queue, std::move(job));
+  statistics_.mostQueuedJobs = std::max(statistics_.mostQueuedJobs, ++queued_[queue]);
+}
+
+void ManualRunLoop::taken(const void* queue) {
+  auto count = queued_.find(queue);
+  if (count != queued_.end() && --count->second == 0) queued_.erase(count);
 }
 
 std::size_t ManualRunLoop::pendingJobs() {
@@ -60,6 +105,7 @@ bool ManualRunLoop::runNextJob() {
     std::lock_guard lock(jobsMutex_);
     if (jobs_.empty()) return false;
     job = std::move(jobs_.front().second);
+    taken(jobs_.front().first);
     jobs_.pop_front();
   }
   job();
@@ -78,6 +124,7 @@ void ManualRunLoop::runJobsOf(const void* queue) {
       auto it = std::find_if(jobs_.begin(), jobs_.end(), [&](auto& j) { return j.first == queue; });
       if (it == jobs_.end()) return;
       job = std::move(it->second);
+      taken(it->first);
       jobs_.erase(it);
     }
     job();

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 
 #include "platform/sim/scheduled_run_loop.h"
 
@@ -33,15 +34,33 @@ class ManualRunLoop final : public ScheduledRunLoop {
   bool runNextJob();
   void runJobs();
 
+  // What the main thread and the queues went through since the last reset.
+  // Each main-queue action (posted or delayed work, a timer firing) stalls
+  // the main thread for the real time it runs (the thread's processor time,
+  // so a busy machine does not inflate it) plus the simulated time its
+  // platform calls take (how far it moves the manual clock).
+  struct Statistics {
+    double longestStallMilliseconds = 0;     // real plus simulated, of one action
+    double longestPlatformMilliseconds = 0;  // simulated, of one action
+    double mainMilliseconds = 0;             // real, of every action together
+    std::size_t mostQueuedJobs = 0;          // waiting on one serial queue at once
+  };
+  Statistics statistics();
+  void resetStatistics();
+
  private:
   friend class ManualQueue;
   void submit(const void* queue, std::function<void()> job);
   void runJobsOf(const void* queue);
+  void perform(const std::function<void()>& action);
+  void taken(const void* queue);
 
   ManualClock& manualClock_;
   bool runsJobs_ = false;
   std::mutex jobsMutex_;
   std::deque<std::pair<const void*, std::function<void()>>> jobs_;
+  std::map<const void*, std::size_t> queued_;  // jobs waiting, per queue
+  Statistics statistics_;                      // under jobsMutex_
 };
 
 }  // namespace lumetta::sim
