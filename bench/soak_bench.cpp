@@ -7,10 +7,14 @@
 // cycle: heap_growth_bytes is their difference. What the controller keeps is
 // sampled every simulated minute; each *_max counter is the most seen at once
 // and stays bounded by what runs (max_open_windows, max_running_targets).
+// With LUMETTA_SOAK_SERIES naming a file, each soak appends to it one line
+// per simulated hour: its name, the hour and the live heap bytes.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "diagnostics/validation_monitor.h"
@@ -37,6 +41,23 @@ void report(benchmark::State& state, const Peaks& peaks, double growth, double w
   for (const auto& [name, value] : peaks.most) state.counters[name] = value;
 }
 
+// The live heap at the end of each hour, for tools/reliability_figures.py.
+class Series {
+ public:
+  explicit Series(const char* name) : name_(name) {
+    if (const char* path = std::getenv("LUMETTA_SOAK_SERIES")) out_.open(path, std::ios::app);
+  }
+  void minuteDone(int minute) {
+    if (out_ && minute % 60 == 59) {
+      out_ << name_ << ' ' << (minute + 1) / 60 << ' ' << bench::liveHeapBytes() << '\n';
+    }
+  }
+
+ private:
+  const char* name_;
+  std::ofstream out_;
+};
+
 double seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -51,6 +72,7 @@ void BM_OverlaySoak(benchmark::State& state) {
     sim::SimPlatform platform(churn.takeModel(), sim::TimeSource::manual);
     platform.manualRunLoop().setRunsJobs(true);
     auto controller = OverlayController::create(platform.platform());
+    Series series("overlays");
     controller->setGptEnabled(true);
     controller->setTint(false);  // borders fade while windows move
     std::ptrdiff_t afterFirstHour = 0;
@@ -70,6 +92,7 @@ void BM_OverlaySoak(benchmark::State& state) {
       peaks.see("renderer_requests_max", double(kept.rendererRequests));
       peaks.see("visible_panels_max", double(platform.panels().visiblePanels().size()));
       if (minute == 59) afterFirstHour = bench::liveHeapBytes();
+      series.minuteDone(minute);
     }
     growth = double(bench::liveHeapBytes() - afterFirstHour);
     controller.reset();
@@ -91,6 +114,7 @@ void BM_WatchSoak(benchmark::State& state) {
     std::ostringstream log;
     ValidationMonitor monitor(platform.platform(), log, true);
     monitor.start();
+    Series series("watch");
     std::ptrdiff_t afterFirstHour = 0;
     for (int minute = 0; minute < hours * 60; ++minute) {
       churn.minute(platform, minute);
@@ -100,6 +124,7 @@ void BM_WatchSoak(benchmark::State& state) {
       peaks.see("max_open_windows", churn.openWindows());
       peaks.see("numbered_windows_max", double(monitor.numberedWindows()));
       if (minute == 59) afterFirstHour = bench::liveHeapBytes();
+      series.minuteDone(minute);
     }
     growth = double(bench::liveHeapBytes() - afterFirstHour);
     monitor.stop();

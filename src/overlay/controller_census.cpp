@@ -130,10 +130,12 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
     roots_.insert_or_assign(pid, snapshot.root);
     rendererStatuses_.insert_or_assign(pid, std::move(snapshot.rendererStatus));
 
+    for (auto& entry : entries_) {
+      if (entry->pid == pid) entry->windowsUnavailable = !snapshot.windows;
+    }
     if (!snapshot.windows) {
       for (auto& entry : entries_) {
-        if (entry->pid == pid)
-          entry->placement = "AXWindows temporarily unavailable; retaining layer";
+        if (entry->pid == pid) entry->placement = kWindowsUnavailable;
       }
       continue;
     }

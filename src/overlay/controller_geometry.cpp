@@ -166,7 +166,7 @@ void OverlayController::applyGeometry(std::vector<Placement> placements) {
 }
 
 void OverlayController::present(Entry& entry, const Placement& placement) {
-  entry.placement = placement.reason;
+  entry.placement = entry.windowsUnavailable ? kWindowsUnavailable : placement.reason;
   if (placement.reason == kReasonShared) entry.serverID.reset();
   if (placement.server) entry.serverID = placement.server->id;
 

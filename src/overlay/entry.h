@@ -18,6 +18,8 @@
 namespace lumetta {
 
 inline constexpr double kDefaultToolbarHeight = 40;
+inline constexpr const char* kWindowsUnavailable =
+    "AXWindows temporarily unavailable; retaining layer";
 
 struct Entry {
   Entry(std::int64_t id, Pid pid, Element window) : id(id), pid(pid), window(std::move(window)) {}
@@ -46,6 +48,9 @@ struct Entry {
   std::optional<std::int64_t> serverID;  // the window-server window it maps to
   std::unique_ptr<PassivePanel> panel;   // created on the first showable placement
   std::string placement = "Waiting for geometry";
+  // The last census could not read the process's window list: the placement
+  // text says so until one can, while the panel keeps following.
+  bool windowsUnavailable = false;
 };
 
 }  // namespace lumetta

@@ -303,6 +303,30 @@ void SimDesktop::setHung(Pid pid, bool hung) {
   }
 }
 
+void SimDesktop::setObserverError(Pid pid, std::optional<AXError> error) {
+  std::unique_lock lock(mutex_);
+  for (SimApp& app : running_) {
+    if (app.pid == pid) app.observerError = error;
+  }
+}
+
+void SimDesktop::clearError(NodeId node, std::string_view attribute) {
+  std::unique_lock lock(mutex_);
+  auto& errors = model_.nodes[node].errors;
+  if (auto found = errors.find(attribute); found != errors.end()) errors.erase(found);
+}
+
+void SimDesktop::setNotificationError(NodeId node, const std::string& name,
+                                      std::optional<AXError> error) {
+  std::unique_lock lock(mutex_);
+  auto& errors = model_.nodes[node].notificationErrors;
+  if (error) {
+    errors[name] = *error;
+  } else {
+    errors.erase(name);
+  }
+}
+
 NodeId SimDesktop::nodeById(std::string_view id) const {
   std::shared_lock lock(mutex_);
   for (NodeId n = 0; n < model_.nodes.size(); ++n) {

@@ -77,6 +77,12 @@ class SimDesktop {
   void setOnConsole(bool onConsole);
   void setTrusted(bool trusted);
   void setHung(Pid pid, bool hung);
+  // Creating an observer for `pid`, or adding the notification `name` on
+  // `node`, fails with `error` from now on; none lets it succeed again.
+  void setObserverError(Pid pid, std::optional<AXError> error);
+  // The attribute answers as it did before an error was set on it.
+  void clearError(NodeId node, std::string_view attribute);
+  void setNotificationError(NodeId node, const std::string& name, std::optional<AXError> error);
 
   const std::vector<TimelineEvent>& timeline() const { return model_.timeline; }
 

@@ -1,0 +1,49 @@
+// Loading a desktop file by its size: one window whose tree holds the given
+// number of elements (groups of 50 text runs), parsed, checked against every
+// limit and built into a model. elements_per_ms is the throughput.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "platform/sim/desktop_loader.h"
+
+namespace {
+
+using namespace lumetta;
+
+std::string desktopWith(int elements) {
+  std::string groups;
+  for (int made = 0; made < elements; made += 51) {
+    std::string runs;
+    for (int i = 0; i < 50; ++i) runs += std::string(i ? "," : "") + R"({"role":"AXStaticText"})";
+    groups += std::string(made ? "," : "") + R"({"role":"AXGroup","children":[)" + runs + "]}";
+  }
+  return R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
+    "children": [{"role": "AXWindow", "children": [)" +
+         groups + "]}]}}]}";
+}
+
+void BM_LoadDesktop(benchmark::State& state) {
+  const std::string json = desktopWith(int(state.range(0)));
+  for (auto _ : state) {
+    sim::LoadResult loaded = sim::parseDesktop(json, "bench.json");
+    if (std::holds_alternative<sim::LoadError>(loaded)) {
+      state.SkipWithError(std::get<sim::LoadError>(loaded).message.c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(loaded);
+  }
+  state.counters["elements"] = double(state.range(0));
+  state.counters["bytes"] = double(json.size());
+  state.counters["elements_per_ms"] = benchmark::Counter(
+      double(state.range(0)) * double(state.iterations()) / 1000, benchmark::Counter::kIsRate);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadDesktop)
+    ->Arg(1'000)
+    ->Arg(5'000)
+    ->Arg(20'000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,252 @@
+// Faults against the overlay controller: every documented accessibility error
+// on every read and write it makes, a hung application, an application that
+// dies while its jobs wait, the permission revoked while a census waits, the
+// displays sleeping during a fade, each arriving at start-up, while windows
+// are tracked, or while the jobs of a pass wait to run. Whatever the fault,
+// the controller keeps working: once it clears, both windows have their
+// entries in the right mode and their panels shown where the windows are.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "geometry/server_windows.h"
+#include "geometry/window_frame.h"
+#include "support/controller_fixture.h"
+
+namespace lumetta::testing {
+namespace {
+
+// When the fault begins.
+enum class Phase { startUp, tracking, jobsWaiting };
+constexpr Phase kPhases[] = {Phase::startUp, Phase::tracking, Phase::jobsWaiting};
+
+constexpr AXError kCodes[] = {axerr::failure,
+                              axerr::illegalArgument,
+                              axerr::invalidUIElement,
+                              axerr::invalidUIElementObserver,
+                              axerr::cannotComplete,
+                              axerr::attributeUnsupported,
+                              axerr::actionUnsupported,
+                              axerr::notificationUnsupported,
+                              axerr::notImplemented,
+                              axerr::notificationAlreadyRegistered,
+                              axerr::notificationNotRegistered,
+                              axerr::apiDisabled,
+                              axerr::noValue,
+                              axerr::parameterizedAttributeUnsupported,
+                              axerr::notEnoughPrecision};
+
+using Fault = std::function<void(sim::SimPlatform&, bool on)>;
+
+class Faults : public ControllerTest {
+ protected:
+  // Runs the fault from `phase` for three seconds, clears it, and checks that
+  // everything recovers; `during` runs while the fault holds.
+  void inject(Phase phase, const Fault& fault, const std::function<void()>& during = {}) {
+    controller.reset();  // the last run's, before its platform
+    start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"), true);
+    if (phase != Phase::startUp) step(3);
+    if (phase == Phase::jobsWaiting) {
+      runFor(1.0);  // a census, label passes and a geometry pass are queued
+      ASSERT_GT(loop().pendingJobs(), 0u);
+    }
+    fault(*platform, true);
+    step(3);
+    if (during) during();
+    fault(*platform, false);
+    step(5);
+    expectRecovered();
+  }
+
+  // The main loop and the jobs it queues, a tick at a time.
+  void step(double seconds) {
+    for (int ticks = int(seconds * 60); ticks > 0; --ticks) {
+      runFor(1.0 / 60);
+      loop().runJobs();
+    }
+  }
+
+  void expectRecovered() {
+    const std::string& summary = controller->summary();
+    ASSERT_EQ(controller->entries().size(), 2u) << summary;
+    struct Expected {
+      WindowMode mode;
+      Rect bounds;
+    };
+    const Expected expected[] = {{WindowMode::chatGPT, {100, 100, 800, 600}},
+                                 {WindowMode::codex, {300, 200, 800, 600}}};
+    for (std::size_t i = 0; i < 2; ++i) {
+      const Entry& e = *controller->entries()[i];
+      EXPECT_EQ(e.cache.effective(), expected[i].mode) << summary;
+      ASSERT_TRUE(e.panel && e.panel->window().isVisible()) << summary;
+      EXPECT_EQ(e.panel->window().frame(), appKitRect(expected[i].bounds, 982));
+    }
+  }
+
+  static Fault attributeError(const char* element, const char* attribute, AXError code) {
+    return [=](sim::SimPlatform& p, bool on) {
+      const sim::NodeId node = p.desktop().nodeById(element);
+      if (on) {
+        p.desktop().setAttribute(node, attribute, std::nullopt, code);
+      } else {
+        p.desktop().clearError(node, attribute);
+      }
+    };
+  }
+};
+
+// Each read and write the controller makes, failing with every documented code.
+TEST_F(Faults, EveryErrorOnEveryReadAndWriteIsSurvived) {
+  struct Read {
+    const char* element;
+    const char* attribute;
+    std::function<std::string(AXError)> why;  // what the status text says meanwhile
+  };
+  auto nothing = [](AXError) { return std::string(); };
+  const Read reads[] = {
+      {"app", "AXWindows", [](AXError) { return "AXWindows temporarily unavailable"; }},
+      {"app", "AXEnhancedUserInterface",
+       [](AXError code) { return "flag=unavailable (read=" + std::to_string(code) + ")"; }},
+      {"w1", "AXRole", nothing},
+      {"w1", "AXChildren", nothing},
+      {"b1", "AXTitle", nothing},
+      {"b1", "AXDescription", nothing},
+      {"w1", "AXPosition", nothing},
+      {"w1", "AXSize", nothing},
+      {"tb1", "AXRole", nothing}};
+  for (const Read& read : reads) {
+    for (AXError code : kCodes) {
+      SCOPED_TRACE(std::string(read.element) + " " + read.attribute + " " + std::to_string(code));
+      inject(Phase::tracking, attributeError(read.element, read.attribute, code), [&] {
+        EXPECT_NE(controller->summary().find(read.why(code)), std::string::npos)
+            << controller->summary();
+      });
+      if (::testing::Test::HasFatalFailure()) return;
+    }
+  }
+}
+
+TEST_F(Faults, EachFaultKindInEachPhaseIsSurvived) {
+  struct Kind {
+    const char* name;
+    Fault fault;
+  };
+  const Kind kinds[] = {
+      {"hung application", [](sim::SimPlatform& p, bool on) { p.desktop().setHung(501, on); }},
+      {"permission revoked", [](sim::SimPlatform& p, bool on) { p.desktop().setTrusted(!on); }},
+      {"observer refused",
+       [](sim::SimPlatform& p, bool on) {
+         p.desktop().setObserverError(501,
+                                      on ? std::optional(axerr::cannotComplete) : std::nullopt);
+       }},
+      {"displays asleep",
+       [](sim::SimPlatform& p, bool on) {
+         p.desktop().setDisplaysAsleep(on);
+         p.workspace().notificationCenter().post(
+             {on ? WorkspaceNotification::screensDidSleep : WorkspaceNotification::screensDidWake,
+              std::nullopt});
+       }},
+      {"session away",
+       [](sim::SimPlatform& p, bool on) {
+         p.desktop().setOnConsole(!on);
+         p.workspace().notificationCenter().post(
+             {on ? WorkspaceNotification::sessionDidResignActive
+                 : WorkspaceNotification::sessionDidBecomeActive,
+              std::nullopt});
+       }},
+      {"application quits and comes back",
+       [](sim::SimPlatform& p, bool on) {
+         NotificationCenter& center = p.workspace().notificationCenter();
+         if (on) {
+           center.post(
+               {WorkspaceNotification::didTerminateApplication, p.desktop().terminate(501)});
+           return;
+         }
+         sim::DesktopModel model =
+             std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "again.json"));
+         p.desktop().replaceWindows(model.windows);
+         center.post(
+             {WorkspaceNotification::didLaunchApplication, p.desktop().launch(model.apps.front())});
+       }},
+      {"window list unreadable", attributeError("app", "AXWindows", axerr::cannotComplete)},
+      {"mode button gone", attributeError("b1", "AXRole", axerr::invalidUIElement)},
+  };
+  for (const Kind& kind : kinds) {
+    for (Phase phase : kPhases) {
+      SCOPED_TRACE(std::string(kind.name) + " phase " + std::to_string(int(phase)));
+      inject(phase, kind.fault);
+      if (::testing::Test::HasFatalFailure()) return;
+    }
+  }
+}
+
+// The Codex app (pid 612) beside the fixture's ChatGPT app, its window 19 at x.
+std::string withCodex(const std::string& extra) {
+  const std::string codex = R"(, {"pid": 612, "name": "Codex", "bundle": "com.openai.codex",
+      "ax": {"role": "AXApplication", "children": [)" +
+                            chatWindow("9", "Codex", "[900, 300, 500, 400]", 19) + "]}}";
+  const std::string windows =
+      R"([{"number": 19, "pid": 612, "layer": 0, "bounds": [900, 300, 500, 400]},)" +
+      std::string(kControllerWindows).substr(1);
+  return controllerDesktop(extra, codex, windows);
+}
+
+TEST_F(Faults, AHungApplicationNeverStallsTheMainThreadWhileTheOtherKeepsFollowing) {
+  std::string timeline = R"(, "defaults": {"gptEnabled": true}, "timeline": [
+      {"at": 2, "hang": {"pid": 501, "hung": true}}, {"at": 40, "hang": {"pid": 501, "hung": false}})";
+  for (int t = 3; t < 45; ++t) {
+    timeline += R"(, {"at": )" + std::to_string(t) + R"(.5, "move": {"window": 19, "bounds": [)" +
+                std::to_string(900 - 10 * t) + R"(, 300, 500, 400]}})";
+  }
+  start(withCodex(timeline + "]"));
+  runFor(2);
+  loop().resetStatistics();
+  for (int t = 2; t < 45; ++t) {
+    runFor(1);
+    Rect dragged;
+    for (const ServerWindow& window : visibleServerWindows(platform->windowServer())) {
+      if (window.id == 19) dragged = appKitRect(window.bounds, 982);
+    }
+    const Entry* codex = nullptr;
+    for (const auto& e : controller->entries()) {
+      if (e->pid == 612) codex = e.get();
+    }
+    ASSERT_TRUE(codex && codex->panel) << "second " << t;
+    // Hung requests move the manual clock: a move may have come just now.
+    if (codex->panel->window().frame() != dragged) runFor(1.0 / 60);
+    EXPECT_EQ(codex->panel->window().frame(), dragged) << "second " << t;
+  }
+  // No main-queue action waited on the hung application.
+  EXPECT_EQ(loop().statistics().longestPlatformMilliseconds, 0);
+  EXPECT_TRUE(shown(1) && shown(2)) << controller->summary();
+}
+
+TEST_F(Faults, AStormOfNotificationsKeepsAtMostOneJobPerWindowWaiting) {
+  start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"));
+  runFor(2);
+  sim::SimDesktop& desktop = platform->desktop();
+  const std::pair<const char*, const char*> sources[] = {
+      {"b1", "AXTitleChanged"}, {"a1", "AXValueChanged"},  {"w1", "AXLayoutChanged"},
+      {"b2", "AXTitleChanged"}, {"w2", "AXMoved"},         {"app", "AXWindowCreated"},
+      {"a2", "AXValueChanged"}, {"w2", "AXLayoutChanged"}, {"w1", "AXMoved"}};
+  const RunningApplication other{300, "com.apple.finder", "Finder", {}, {}, false};
+  loop().resetStatistics();
+  for (int ms = 0; ms < 1000; ++ms) {
+    for (int i = 0; i < 10; ++i) {
+      const auto& [element, name] = sources[(ms * 10 + i) % std::size(sources)];
+      platform->accessibility().deliver(desktop.nodeById(element), name);
+    }
+    if (ms % 10 == 0) {
+      platform->workspace().notificationCenter().post(
+          {WorkspaceNotification::didLaunchApplication, other});
+    }
+    runFor(0.001);
+  }
+  // One scan per window, and one census, label or geometry job, at a time.
+  EXPECT_LE(loop().statistics().mostQueuedJobs, 2u);
+  runFor(2);
+  EXPECT_TRUE(shown(1) && shown(2));
+}
+
+}  // namespace
+}  // namespace lumetta::testing
