@@ -1,0 +1,137 @@
+// The appearance editor: two folder tabs, "Codex" and "GPT", sitting on the
+// panel of the selected mode's settings. A tab only chooses which mode the
+// panel reads and writes.
+#include <cmath>
+#include <cstdio>
+
+#include "menu/menu_description.h"
+#include "menu/view_nodes.h"
+
+namespace lumetta {
+
+namespace {
+
+using namespace nodes;
+
+// Both the selected tab and the panel are white at 0.1: the tab reads as
+// the raised tab of the folder whose body is the panel.
+constexpr Fill kRaisedFill{ColorRole::white, 0.1};
+
+ViewNode modeTab(MenuContent& content, const std::string& title, bool gptMode) {
+  const bool selected = content.gpt() == gptMode;
+  ViewNode tab;
+  tab.kind = ViewKind::tab;
+  tab.text = title;
+  tab.font = FontRole::tab;
+  tab.foreground = {selected ? ColorRole::accent : ColorRole::secondary};
+  tab.selected = selected;
+  tab.plain = true;
+  tab.height = 38;
+  tab.fillsWidth = true;
+  tab.background = selected ? kRaisedFill : Fill{ColorRole::primary, 0.025};
+  tab.backgroundShape = FolderTabShape{};
+  tab.onPress = [&content, gptMode] { content.selectTab(gptMode); };
+  return tab;
+}
+
+ViewNode swatch(MenuContent& content, std::string_view name) {
+  ViewNode node;
+  node.kind = ViewKind::swatch;
+  node.color = content.starterColor(name);
+  node.selected = content.starterSelected(name);
+  node.plain = true;
+  node.padding = Insets::all(4);  // the ring's room; the whole square is the hit area
+  node.help = std::string(name);
+  node.accessibilityLabel = std::string(name) + " starter color";
+  node.onPress = [&content, name] { content.pickStarter(name); };
+  return node;
+}
+
+ViewNode colorGroup(MenuContent& content) {
+  std::vector<ViewNode> swatches;
+  for (std::string_view name : kStarterNames) swatches.push_back(swatch(content, name));
+
+  ViewNode custom;
+  custom.kind = ViewKind::colorButton;
+  custom.text = "Choose\u2026";
+  custom.color = content.color();
+  custom.plain = true;
+  custom.accessibilityLabel = "Choose your own color";
+  custom.onPress = [&content] { content.chooseColor(); };
+
+  return vstack(8, {text("Color"),
+                    hstack(10, {caption("Choose a starter color"), hstack(6, std::move(swatches))}),
+                    hstack(10, {caption("Or choose your own"), std::move(custom)})});
+}
+
+// A labelled slider with its value beside it in a fixed-width frame.
+ViewNode sliderRow(const std::string& title, double value, SliderRange range,
+                   std::function<void(double)> onSlide, std::string valueText, double valueWidth) {
+  ViewNode slider;
+  slider.kind = ViewKind::slider;
+  slider.accessibilityLabel = title;
+  slider.value = value;
+  slider.range = range;
+  slider.onSlide = std::move(onSlide);
+  ViewNode label = text(std::move(valueText));
+  label.monospacedDigits = true;
+  label.width = valueWidth;
+  label.alignment = Alignment::center;
+  return hstack(std::nullopt, {text(title), std::move(slider), std::move(label)});
+}
+
+ViewNode settingsPanel(MenuContent& content) {
+  ViewNode enabled;
+  enabled.kind = ViewKind::toggleSwitch;
+  enabled.text = "Enabled";
+  enabled.on = content.enabled();
+  enabled.onToggle = [&content](bool on) { content.setEnabled(on); };
+
+  ViewNode style;
+  style.kind = ViewKind::segmented;
+  style.text = "Style";
+  style.segments = {"Top Bar", "Border"};
+  style.selectedSegment = content.tint() ? 0 : 1;
+  style.onSelect = [&content](int segment) { content.setTint(segment == 0); };
+
+  ViewNode panel = vstack(14, {std::move(enabled), std::move(style), colorGroup(content),
+                               sliderRow(
+                                   "Tint", content.strength(), {0.1, 0.25, 0.01},
+                                   [&content](double v) { content.setStrength(v); },
+                                   percentText(content.strength()), 36)});
+  if (!content.tint()) {
+    panel.children.push_back(sliderRow(
+        "Thickness", content.thickness(), {2, 16, 1},
+        [&content](double v) { content.setThickness(v); }, pointsText(content.thickness()), 42));
+  }
+  panel.padding = Insets::all(12);
+  panel.fillsWidth = true;
+  panel.background = kRaisedFill;
+  panel.backgroundShape = FolderTabShape{.rotated = true};
+  return panel;
+}
+
+// A whole number as text, without a sign on zero.
+std::string wholeNumber(double value) {
+  if (value == 0) value = 0;  // -0 prints as "-0"
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.0f", value);
+  return buffer;
+}
+
+}  // namespace
+
+std::string percentText(double strength) { return wholeNumber(std::round(strength * 100)) + "%"; }
+
+std::string pointsText(double thickness) { return wholeNumber(std::trunc(thickness)) + " pt"; }
+
+ViewNode describeAppearanceEditor(MenuContent& content) {
+  ViewNode tabs = hstack(4, {modeTab(content, "Codex", false), modeTab(content, "GPT", true)});
+  tabs.fillsWidth = true;
+  ViewNode editor = stack(ViewKind::verticalStack, 0, Alignment::center,
+                          {std::move(tabs), settingsPanel(content)});
+  editor.fillsWidth = true;
+  return editor;
+}
+
+}  // namespace lumetta

@@ -1,0 +1,38 @@
+// The menu-bar application: status item, rendering on change, login-item re-reads.
+#include "menu/menu_bar_app.h"
+
+#include "menu/menu_description.h"
+#include "menu/menu_layout.h"
+
+namespace lumetta {
+
+MenuBarApp::MenuBarApp(const Platform& platform, std::shared_ptr<OverlayController> overlays)
+    : platform_(platform), content_(overlays, platform) {
+  content_.onChange = [this] { invalidate(); };
+  controllerChanges_ = overlays->observeChanges([this] { invalidate(); });
+  becameActive_ = platform_.application.notificationCenter().addObserver(
+      WorkspaceNotification::applicationDidBecomeActive,
+      [this](const Notification&) { content_.appear(); });
+  platform_.menuBar.install(
+      {kStatusItemTitle, kStatusItemSymbol}, [this] { content_.appear(); }, [] {});
+  render();
+}
+
+MenuBarApp::~MenuBarApp() { platform_.menuBar.setContent(ViewNode{}); }
+
+void MenuBarApp::render() {
+  renderPending_ = false;
+  ViewNode root = describeMenu(content_);
+  layOut(root, platform_.menuBar.metrics(), kPopoverWidth);
+  platform_.menuBar.setContent(std::move(root));
+}
+
+void MenuBarApp::invalidate() {
+  if (renderPending_) return;
+  renderPending_ = true;
+  platform_.runLoop.post([weak = std::weak_ptr<MenuBarApp*>(self_)] {
+    if (auto self = weak.lock()) (*self)->render();
+  });
+}
+
+}  // namespace lumetta

@@ -1,0 +1,47 @@
+// The menu-bar application: the status item "Lumetta" whose popover shows the
+// menu content. The content is described, laid out and handed to the menu
+// bar whenever anything it shows changes (a setting, the permission or the
+// status text of the controller, or the content's own state); the login
+// item's status is read anew each time the popover opens and each time the
+// application becomes active.
+//
+// Main thread only. Changes are gathered and shown once by the main queue,
+// so an action never replaces the tree whose node is running it.
+#pragma once
+
+#include <memory>
+
+#include "menu/menu_content.h"
+
+namespace lumetta {
+
+inline constexpr const char* kStatusItemTitle = "Lumetta";
+inline constexpr const char* kStatusItemSymbol = "rectangle.topthird.inset.filled";
+
+class MenuBarApp {
+ public:
+  // Installs the status item and shows the content at once. `platform`'s
+  // services outlive this object.
+  MenuBarApp(const Platform& platform, std::shared_ptr<OverlayController> overlays);
+  // Empties the popover: no action outlives the content it calls.
+  ~MenuBarApp();
+  MenuBarApp(const MenuBarApp&) = delete;
+  MenuBarApp& operator=(const MenuBarApp&) = delete;
+
+  MenuContent& content() { return content_; }
+  // Describes, lays out and shows the content now.
+  void render();
+
+ private:
+  void invalidate();
+
+  Platform platform_;
+  MenuContent content_;
+  bool renderPending_ = false;
+  ChangeObservers::Registration controllerChanges_;
+  NotificationCenter::Registration becameActive_;
+  // What posted renders hold weakly.
+  const std::shared_ptr<MenuBarApp*> self_ = std::make_shared<MenuBarApp*>(this);
+};
+
+}  // namespace lumetta

@@ -1,0 +1,103 @@
+// The menu-bar popover's content: the view-local state that lives as long as
+// the content (which tab the editor shows, whether the diagnostics are
+// expanded, the last launch-at-login failure and the login item's shown
+// status), the four bindings that read and write the selected mode's settings
+// of the shared overlay controller, and every action the popover offers.
+// Nothing here is persisted; every setting belongs to the controller.
+//
+// Main thread only. A change of the view-local state is announced through
+// `onChange`; the controller announces its own (OverlayController::observeChanges).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "overlay/overlay_controller.h"
+#include "platform/application.h"
+#include "platform/image.h"
+#include "platform/login_item.h"
+#include "platform/pasteboard.h"
+
+namespace lumetta {
+
+// The settings pane of Privacy & Security that lists the applications allowed
+// to use Accessibility.
+inline constexpr std::string_view kAccessibilitySettingsURL =
+    "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility";
+
+// The bundle resource shown as the popover's logo.
+inline constexpr std::string_view kLogoResource = "Lumetta-Logo";
+inline constexpr std::string_view kLogoExtension = "png";
+
+// The starter colours offered beside the colour panel, in order.
+inline constexpr std::string_view kStarterNames[] = {"Blue", "Purple", "Green"};
+
+class MenuContent {
+ public:
+  // Reads the login item's status once and loads the logo.
+  MenuContent(std::shared_ptr<OverlayController> overlays, const Platform& platform);
+
+  OverlayController& overlays() { return *overlays_; }
+  const OverlayController& overlays() const { return *overlays_; }
+  // Runs after every change of the view-local state.
+  std::function<void()> onChange;
+
+  // View-local state.
+  bool details() const { return details_; }
+  void setDetails(bool expanded);
+  const std::string& error() const { return error_; }
+  bool gpt() const { return gpt_; }
+  // Chooses the mode the editor shows; changes no setting.
+  void selectTab(bool gpt);
+  bool launchAtLogin() const { return launchAtLogin_; }
+  // The user's toggle: registers or unregisters the login item, keeps a
+  // failure's description in `error`, then shows the status the system reports.
+  void setLaunchAtLogin(bool wanted);
+  const std::optional<PlatformImage>& logo() const { return logo_; }
+
+  // The selected mode's settings, as the controller holds them.
+  bool enabled() const;
+  void setEnabled(bool value);
+  bool tint() const;
+  void setTint(bool value);
+  double strength() const;
+  void setStrength(double value);
+  double thickness() const;
+  void setThickness(double value);
+  const Color& color() const;
+
+  // The starter colour of `name`: purple, green, and blue for every other name.
+  Color starterColor(std::string_view name) const;
+  bool starterSelected(std::string_view name) const { return color() == starterColor(name); }
+  void pickStarter(std::string_view name);
+  // Opens the colour panel on the selected mode; it keeps editing that mode.
+  void chooseColor();
+
+  // Actions.
+  void setUpAccessibility();
+  void showInFinder();
+  void copyDiagnostics();
+  void refresh();
+  void quit();
+
+  // The content appeared, or the application became active: shows the login
+  // item's status anew (the user may have approved it meanwhile).
+  void appear();
+
+ private:
+  void readLoginStatus();
+  void changed();
+
+  std::shared_ptr<OverlayController> overlays_;
+  Platform platform_;
+  bool details_ = false;
+  std::string error_;
+  bool gpt_ = false;
+  bool launchAtLogin_ = false;
+  std::optional<PlatformImage> logo_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,245 @@
+// The popover's content as data: which rows show in which state, their exact
+// words, and what pressing, toggling and sliding them does to the controller,
+// the view-local state and the system services.
+#include <gtest/gtest.h>
+
+#include "menu/menu_description.h"
+#include "support/menu_fixture.h"
+
+namespace lumetta {
+namespace {
+
+using testing::findNode;
+using testing::MenuTest;
+
+// The first text of each row of the popover, in order ("" for the divider).
+std::vector<std::string> rowTitles(const ViewNode& root) {
+  std::function<std::string(const ViewNode&)> first = [&](const ViewNode& node) {
+    if (!node.text.empty()) return node.text;
+    for (const ViewNode& child : node.children) {
+      if (std::string text = first(child); !text.empty()) return text;
+    }
+    return std::string();
+  };
+  std::vector<std::string> titles;
+  for (const ViewNode& row : root.children) titles.push_back(first(row));
+  return titles;
+}
+
+struct Settings {
+  bool enabled, tint, gptEnabled, gptTint;
+  double strength, borderWidth, gptStrength, gptBorderWidth;
+  Color codexColor, gptColor;
+  bool operator==(const Settings&) const = default;
+};
+
+Settings settingsOf(const OverlayController& c) {
+  return {c.enabled(),     c.tint(),        c.gptEnabled(),     c.gptTint(),    c.strength(),
+          c.borderWidth(), c.gptStrength(), c.gptBorderWidth(), c.codexColor(), c.gptColor()};
+}
+
+TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
+  start(testing::controllerDesktop(
+      R"(, "trusted": false, "timeline": [{"at": 2, "trusted": true}, {"at": 4, "trusted": false}])"));
+  MenuContent content(controller, *menu);
+  runFor(1);
+  const std::string already =
+      "Already enabled? Remove the old entry with \u2212, then add this copy with + and reopen "
+      "Lumetta.";
+  const std::vector<std::string> setUp = {
+      "Lumetta",
+      "Launch at login",
+      "Setup: allow Accessibility to identify window modes.",
+      "Set up Accessibility\u2026",
+      already,
+      "Show this copy in Finder",
+      "Codex",
+      "",
+      "Diagnostics",
+      "Refresh"};
+  EXPECT_EQ(rowTitles(describeMenu(content)), setUp);
+
+  runUntil(3);  // granted: the next census publishes it
+  std::vector<std::string> ready = setUp;
+  ready.erase(ready.begin() + 2, ready.begin() + 6);
+  EXPECT_EQ(rowTitles(describeMenu(content)), ready);
+
+  runUntil(5);  // revoked again
+  EXPECT_EQ(rowTitles(describeMenu(content)), setUp);
+
+  ViewNode root = describeMenu(content);
+  EXPECT_NE(findNode(root, "Choose an appearance for each mode."), nullptr);
+  EXPECT_NE(findNode(root, "Start Lumetta automatically when you sign in to your Mac."), nullptr);
+  EXPECT_NE(findNode(root, "Quit"), nullptr);
+}
+
+TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
+  start(testing::controllerDesktop());
+  loginItem.needsApproval = true;
+  MenuContent content(controller, *menu);
+  auto box = [&] { return *findNode(describeMenu(content).children[1], "Launch at login"); };
+  EXPECT_FALSE(box().on);
+
+  // Waiting for approval: unchecked, no error, until the status is read again.
+  box().onToggle(true);
+  EXPECT_FALSE(box().on);
+  EXPECT_EQ(rowTitles(describeMenu(content))[2], "Codex");  // no error line
+  loginItem.current = LoginItemStatus::enabled;             // approved in the system settings
+  EXPECT_FALSE(box().on);
+  content.appear();
+  EXPECT_TRUE(box().on);
+
+  // A failure shows in red under the box; the next toggle clears it first.
+  loginItem.failure = LoginItemError{"Operation not permitted."};
+  box().onToggle(false);
+  ViewNode error = describeMenu(content).children[2];
+  EXPECT_EQ(error.text, "Operation not permitted.");
+  EXPECT_EQ(error.foreground.role, ColorRole::red);
+  EXPECT_TRUE(box().on);
+  loginItem.failure.reset();
+  box().onToggle(false);
+  EXPECT_EQ(content.error(), "");
+  EXPECT_FALSE(box().on);
+  EXPECT_EQ(loginItem.current, LoginItemStatus::notRegistered);
+}
+
+TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
+  start(testing::controllerDesktop());
+  controller->setStrength(0.125);
+  controller->setGptTint(false);
+  controller->setGptStrength(0.2);
+  controller->setGptBorderWidth(6.9);
+  MenuContent content(controller, *menu);
+  const Settings before = settingsOf(*controller);
+
+  ViewNode root = describeMenu(content);
+  EXPECT_TRUE(findNode(root, "Codex")->selected);
+  EXPECT_FALSE(findNode(root, "GPT")->selected);
+  EXPECT_NE(findNode(root, "13%"), nullptr);  // 12.5 rounds up
+  EXPECT_EQ(findNode(root, "Thickness"), nullptr);
+  EXPECT_EQ(findNode(root, "Style")->selectedSegment, 0);
+
+  findNode(root, "GPT")->onPress();
+  EXPECT_EQ(settingsOf(*controller), before);
+  root = describeMenu(content);
+  EXPECT_TRUE(findNode(root, "GPT")->selected);
+  EXPECT_EQ(findNode(root, "GPT")->foreground.role, ColorRole::accent);
+  EXPECT_EQ(findNode(root, "Codex")->foreground.role, ColorRole::secondary);
+  EXPECT_FALSE(findNode(root, "Enabled")->on);  // ChatGPT overlays are off by default
+  EXPECT_EQ(findNode(root, "Style")->selectedSegment, 1);
+  EXPECT_NE(findNode(root, "20%"), nullptr);
+  EXPECT_NE(findNode(root, "6 pt"), nullptr);  // 6.9 is truncated
+
+  // The controls now write the ChatGPT settings only.
+  findNode(root, "Thickness", ViewKind::slider)->onSlide(9);
+  findNode(root, "Tint", ViewKind::slider)->onSlide(0.11);
+  findNode(root, "Enabled")->onToggle(true);
+  findNode(root, "Style")->onSelect(0);
+  EXPECT_EQ(controller->gptBorderWidth(), 9);
+  EXPECT_EQ(controller->gptStrength(), 0.11);
+  EXPECT_TRUE(controller->gptEnabled());
+  EXPECT_TRUE(controller->gptTint());
+  EXPECT_EQ(controller->strength(), 0.125);
+  EXPECT_EQ(controller->borderWidth(), before.borderWidth);
+  EXPECT_EQ(findNode(root = describeMenu(content), "Thickness"), nullptr);
+}
+
+TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
+  start(testing::controllerDesktop());
+  MenuContent content(controller, *menu);
+  auto ringed = [&] {
+    ViewNode root = describeMenu(content);
+    std::vector<std::string> names;
+    for (std::string_view name : kStarterNames) {
+      if (findNode(root, std::string(name) + " starter color")->selected) names.emplace_back(name);
+    }
+    return names;
+  };
+  EXPECT_EQ(ringed(), std::vector<std::string>{"Blue"});  // the default Codex colour
+
+  ViewNode root = describeMenu(content);
+  ViewNode* purple = findNode(root, "Purple starter color");
+  EXPECT_EQ(purple->help, "Purple");
+  purple->onPress();
+  EXPECT_EQ(controller->codexColor(), Color::systemPurple());
+  EXPECT_EQ(ringed(), std::vector<std::string>{"Purple"});
+  EXPECT_EQ(findNode(root = describeMenu(content), "Choose your own color")->color,
+            Color::systemPurple());
+
+  findNode(root, "Choose your own color")->onPress();
+  platform->colorPanel().pick(Color{0.2, 0.4, 0.6, 1});
+  EXPECT_EQ(ringed(), std::vector<std::string>{});
+  platform->colorPanel().pick(Color::systemGreen());  // equal to a system colour: ringed
+  EXPECT_EQ(ringed(), std::vector<std::string>{"Green"});
+}
+
+TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
+  start(testing::controllerDesktop());
+  MenuContent content(controller, *menu);
+  ViewNode root = describeMenu(content);
+  findNode(root, "Choose your own color")->onPress();
+  findNode(root, "GPT")->onPress();
+  const Color gpt = controller->gptColor();
+  const Color coral{1, 0.5, 0.31, 1};
+  platform->colorPanel().pick(coral);
+  EXPECT_EQ(controller->codexColor(), coral);
+  EXPECT_EQ(controller->gptColor(), gpt);
+}
+
+TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
+  start(testing::controllerDesktop());
+  runFor(2);
+  MenuContent content(controller, *menu);
+  ViewNode root = describeMenu(content);
+  EXPECT_EQ(findNode(root, "Copy diagnostics"), nullptr);
+  findNode(root, "Diagnostics")->onToggle(true);
+
+  root = describeMenu(content);
+  const ViewNode* shown = &findNode(root, "Diagnostics")->children[2];
+  EXPECT_EQ(shown->kind, ViewKind::scrollText);
+  EXPECT_EQ(shown->text, controller->summary());
+  EXPECT_NE(shown->text.find("Window 1 pid=501"), std::string::npos);
+  pasteboard.strings = {"old"};
+  findNode(root, "Copy diagnostics")->onPress();
+  EXPECT_EQ(pasteboard.strings, std::vector<std::string>{shown->text});
+}
+
+TEST_F(MenuTest, ButtonsAskTheSystem) {
+  start(testing::controllerDesktop(R"(, "trusted": false)"));
+  MenuContent content(controller, *menu);
+  ViewNode root = describeMenu(content);
+  findNode(root, "Set up Accessibility\u2026")->onPress();
+  EXPECT_EQ(platform->accessibility().trustPrompts(), 1);
+  EXPECT_EQ(platform->workspace().openedURLs(),
+            std::vector<std::string>{std::string(kAccessibilitySettingsURL)});
+  findNode(root, "Show this copy in Finder")->onPress();
+  EXPECT_EQ(platform->workspace().revealedPaths(),
+            std::vector<std::vector<std::string>>{{info->bundlePath()}});
+
+  findNode(root, "Quit")->onPress();
+  EXPECT_TRUE(controller->isStopped());
+  EXPECT_EQ(application->terminations, 1);
+}
+
+TEST_F(MenuTest, LogoShowsOnlyWhenItsResourceLoads) {
+  start(testing::controllerDesktop());
+  // Only looked at: the actions of the tree are not called once its content is gone.
+  auto header = [&] {
+    MenuContent content(controller, *menu);
+    return describeMenu(content);
+  };
+  EXPECT_EQ(header().children[0].children[0].kind, ViewKind::verticalStack);  // no resource
+
+  info->resources["Lumetta-Logo.png"] = "/bundle/Lumetta-Logo.png";
+  EXPECT_EQ(header().children[0].children[0].kind, ViewKind::verticalStack);  // not an image
+
+  application->imagePath = "/bundle/Lumetta-Logo.png";
+  const ViewNode logo = header().children[0].children[0];
+  EXPECT_EQ(logo.kind, ViewKind::image);
+  EXPECT_TRUE(logo.accessibilityHidden);
+  EXPECT_EQ(logo.width, 40);
+  EXPECT_EQ(logo.height, 40);
+}
+
+}  // namespace
+}  // namespace lumetta
