@@ -46,17 +46,16 @@ TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
   const std::string already =
       "Already enabled? Remove the old entry with \u2212, then add this copy with + and reopen "
       "Lumetta.";
-  const std::vector<std::string> setUp = {
-      "Lumetta",
-      "Launch at login",
-      "Setup: allow Accessibility to identify window modes.",
-      "Set up Accessibility\u2026",
-      already,
-      "Show this copy in Finder",
-      "Codex",
-      "",
-      "Diagnostics",
-      "Refresh"};
+  const std::vector<std::string> setUp = {"Lumetta",
+                                          "Launch at login",
+                                          "Setup: allow Accessibility to identify window modes.",
+                                          "Set up Accessibility\u2026",
+                                          already,
+                                          "Show this copy in Finder",
+                                          "Codex",
+                                          "",
+                                          "Diagnostics",
+                                          "Refresh"};
   EXPECT_EQ(rowTitles(describeMenu(content)), setUp);
 
   runUntil(3);  // granted: the next census publishes it
