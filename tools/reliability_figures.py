@@ -83,9 +83,12 @@ def chart(runs, hourly):
 
 
 def table(runs, chart_path):
-    def counter(name, key, digits=3):
+    def counter(name, key):
         b = runs.get(name)
-        return "n/a" if b is None or key not in b else f"{b[key]:,.{digits}g}"
+        if b is None or key not in b:
+            return "n/a"
+        value = float(f"{b[key]:.3g}")  # three significant digits
+        return f"{value:,.0f}" if abs(value) >= 1000 else f"{value:g}"
     soak, watch = "BM_OverlaySoak/72/iterations:1", "BM_WatchSoak/72/iterations:1"
     hung, storm = "BM_HungApplication/iterations:1", "BM_NotificationStorm/iterations:1"
     rows = [
