@@ -1,23 +1,21 @@
 // Process entry on macOS: parse the command line and run the mode on the real
-// platform. The menu-bar scene is not built yet, so a mode is required.
+// platform; without a mode, the menu-bar application.
 #import <AppKit/AppKit.h>
 
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/panescope_app.h"
+#include "menu/menu_bar_app.h"
+#include "overlay/overlay_controller.h"
 #include "platform/mac/mac_platform.h"
 #include "support/output.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: Lumetta --self-test | --overlays [SECONDS] |\n"
-    "               --record FILE [--watch [SECONDS]] | --classify |\n"
-    "               --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
-    "The menu-bar application is not built yet; choose a mode.";
 
 // The flags that only the simulated desktop understands, if one is given.
 const char* simulatorFlag(const lumetta::CommandLine& command) {
@@ -25,6 +23,19 @@ const char* simulatorFlag(const lumetta::CommandLine& command) {
   if (command.screenshotPath) return "--screenshot";
   if (command.virtualTime) return "--virtual-time";
   return nullptr;
+}
+
+// The menu-bar application: the overlay controller, its menu behind the status
+// item, and the application's own event loop, which finishes launching and
+// delivers clicks to the status item and the popover. Quit ends the process
+// from inside the loop.
+int runMenuBarApplication(lumetta::mac::MacPlatform& mac) {
+  // An agent: no Dock icon and no main menu, only the status item.
+  [NSApp setActivationPolicy:NSApplicationActivationPolicyAccessory];
+  const lumetta::Platform platform = mac.platform();
+  const lumetta::MenuBarApp menu(platform, lumetta::OverlayController::create(platform));
+  [NSApp run];
+  return 0;
 }
 
 }  // namespace
@@ -44,12 +55,9 @@ int main(int argc, char** argv) {
                                         "observes the real one");
       return 2;
     }
-    if (command.mode == lumetta::Mode::menuBar) {
-      lumetta::printLine(std::cerr, kUsage);
-      return 2;
-    }
     lumetta::mac::MacPlatform mac;
     lumetta::PanescopeApp app(mac.platform(), std::cout, std::cerr);
-    return app.dispatch(command).value_or(0);
+    if (const std::optional<int> status = app.dispatch(command)) return *status;
+    return runMenuBarApplication(mac);
   }
 }
