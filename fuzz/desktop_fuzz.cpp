@@ -1,12 +1,15 @@
 // Fuzzes what a desktop file can make Lumetta do: the loader must reject bad
 // input with an error value, and a desktop it accepts must survive its
-// timeline, the classification report and the tree capture.
+// timeline (the scripted user acting on the menu-bar application's popover
+// included), the classification report and the tree capture.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "classify/report.h"
 #include "diagnostics/tree_capture.h"
+#include "menu/menu_bar_app.h"
 #include "platform/sim/sim_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,7 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!model) return 0;
   sim::SimPlatform platform(std::move(*model), sim::TimeSource::manual);
   classificationSnapshot(platform.platform());
-  platform.manualRunLoop().runFor(Duration::seconds(30));  // the timeline, in virtual time
+  {
+    auto overlays = OverlayController::create(platform.platform());
+    MenuBarApp menu(platform.platform(), overlays);
+    // The timeline in virtual time, up to 30 seconds of it.
+    const auto& timeline = platform.desktop().timeline();
+    const Duration last = timeline.empty() ? Duration::zero() : timeline.back().at;
+    platform.manualRunLoop().runFor(std::min(last, Duration::seconds(30)));
+    overlays->stop();
+  }
   capture(platform.platform(), 30, 500);
   classificationSnapshot(platform.platform());
   return 0;

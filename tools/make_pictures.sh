@@ -19,6 +19,12 @@ mkdir -p "$out"
   --out "$out/overlay-top-bar.png"
 "$build/lumetta-preview" --desktop "$demo" --window 4712 --mode Codex --style border \
   --out "$out/overlay-border.png"
+# The menu-bar popover: on the Codex tab, on the GPT tab in the border style,
+# without the permission, and with a login-item error.
+for name in menu-codex menu-gpt-border menu-permission menu-login-error; do
+  "$build/lumetta" --desktop "$root/docs/desktops/$name.json" --virtual-time \
+    --screenshot "$out/$name.png" >/dev/null
+done
 # The border of the dragged ChatGPT window fading out while it moves and back
 # in after it stops: the screen at a few moments of the main job, side by side.
 frames=$(mktemp -d)

@@ -55,12 +55,13 @@ std::optional<double> parseRunTime(const std::string& text) {
 std::variant<CommandLine, CommandLineError> parseCommandLine(
     std::span<const std::string> arguments) {
   CommandLine command;
-  // --desktop, --screenshot and --defaults with their paths, and --virtual-time,
-  // belong to the simulated platform, not to the modes; --record's path is taken
-  // here too.
+  // --desktop, --screenshot, --screenshots and --defaults with their paths, and
+  // --virtual-time, belong to the simulated platform, not to the modes;
+  // --record's path is taken here too.
   const std::pair<std::string_view, std::optional<std::string>*> options[] = {
       {"--desktop", &command.desktopPath},
       {"--screenshot", &command.screenshotPath},
+      {"--screenshots", &command.filmstripPath},
       {"--defaults", &command.defaultsPath},
       {"--record", &command.recordPath}};
   std::vector<std::string> rest;
@@ -76,7 +77,10 @@ std::variant<CommandLine, CommandLineError> parseCommandLine(
       continue;
     }
     const std::string flag(option->first);
-    if (i + 1 == arguments.size()) return CommandLineError{flag + " needs a file"};
+    if (i + 1 == arguments.size()) {
+      return CommandLineError{
+          flag + (option->second == &command.filmstripPath ? " needs a folder" : " needs a file")};
+    }
     if (*option->second) return CommandLineError{flag + " is given more than once"};
     *option->second = arguments[++i];
   }

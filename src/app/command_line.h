@@ -21,6 +21,7 @@ struct CommandLine {
   bool watchWhileRecording = false;           // --record FILE --watch
   std::optional<std::string> desktopPath;     // --desktop FILE
   std::optional<std::string> screenshotPath;  // --screenshot FILE
+  std::optional<std::string> filmstripPath;   // --screenshots DIR
   std::optional<std::string> defaultsPath;    // --defaults FILE
   bool virtualTime = false;                   // --virtual-time
 };

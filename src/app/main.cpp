@@ -1,23 +1,88 @@
 // Process entry on the simulated desktop: parse the command line, load the
-// desktop (a file or the built-in demo), run the mode.
+// desktop (a file or the built-in demo), run the mode or, without a mode
+// flag, the menu-bar application with the timeline's scripted user.
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/menu_bar_mode.h"
 #include "app/panescope_app.h"
+#include "platform/sim/filmstrip.h"
+#include "platform/sim/run_outcome.h"
 #include "platform/sim/screen_picture.h"
 #include "platform/sim/sim_platform.h"
 #include "support/output.h"
+#include "support/text_format.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: lumetta [--desktop FILE] [--defaults FILE] [--screenshot PNG] [--virtual-time]\n"
-    "               --self-test | --overlays [SECONDS] |\n"
-    "               --record FILE [--watch [SECONDS]] | --classify |\n"
-    "               --watch [SECONDS] [--sample-labels] | --dump [--deep]\n"
-    "The menu-bar application needs macOS; on the simulated desktop choose a mode.";
+using namespace lumetta;
+
+volatile std::sig_atomic_t interruption = 0;
+
+extern "C" void interrupt(int signal) { interruption = signal; }
+
+// Pictures of the screen: at the end of the mode (--screenshot) and after
+// each step of the scripted user (--screenshots); the first failure.
+struct Pictures {
+  sim::SimPlatform& simulated;
+  std::optional<sim::Filmstrip> filmstrip;
+  std::optional<std::string> error;
+
+  void take(const std::string& path) {
+    if (error) return;
+    error =
+        sim::writeScreenPicture(simulated.desktop(), simulated.panels(), path,
+                                sim::MenuBarScene{simulated.menuBar(), simulated.clock().now()});
+  }
+};
+
+// The menu-bar application until "Quit", SIGINT or SIGTERM, or under
+// virtual time the timeline's last event; its report on `out`.
+int runMenuBar(sim::SimPlatform& simulated, const CommandLine& command,
+               const std::string& desktopName, Pictures& pictures) {
+  std::signal(SIGINT, interrupt);
+  std::signal(SIGTERM, interrupt);
+  const Uptime start = simulated.clock().uptime();
+  MenuBarRun run(simulated.platform(), std::cout);
+  if (const auto& item = simulated.menuBar().statusItem()) {
+    printLine(std::cout, "STATUS ITEM " + quotedLiteral(item->title) + " " + item->symbolName);
+  }
+  sim::ScriptedUser& user = simulated.user();
+  user.setObserver([&](const sim::ScriptedUser::Step& step) {
+    run.reportStep(step.at, step.description, step.looked);
+    if (pictures.filmstrip) pictures.take(pictures.filmstrip->nextPath(step.description));
+  });
+  const auto& timeline = simulated.desktop().timeline();
+  const Uptime deadline = !command.virtualTime ? Uptime::never()
+                          : timeline.empty()   ? start
+                                               : start + timeline.back().at;
+  run.run(deadline, [&] {
+    return simulated.application().terminated() || interruption != 0 || user.failure();
+  });
+  user.setObserver({});
+  if (const auto& failure = user.failure()) {
+    printLine(std::cerr, "lumetta: " + desktopName + ": " + *failure);
+    return 2;
+  }
+  const std::string at = "END at " + secondsText(simulated.clock().uptime() - start) + " s: ";
+  if (simulated.application().terminated()) {
+    printLine(std::cout, at + "the application terminated");
+  } else if (interruption != 0) {
+    printLine(std::cout,
+              at + (interruption == SIGINT ? "interrupted (SIGINT)" : "terminated (SIGTERM)"));
+  } else {
+    printLine(std::cout, at + "the timeline's last event");
+  }
+  for (const std::string& line :
+       sim::runOutcome(simulated.pasteboard(), simulated.workspace(), simulated.loginItem())) {
+    printLine(std::cout, line);
+  }
+  if (command.screenshotPath) pictures.take(*command.screenshotPath);
+  return 0;
+}
 
 }  // namespace
 
@@ -30,10 +95,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   const CommandLine& command = std::get<CommandLine>(parsed);
-  if (command.mode == Mode::menuBar) {
-    printLine(std::cerr, kUsage);
-    return 2;
-  }
 
   sim::LoadResult loaded = command.desktopPath
                                ? sim::loadDesktopFile(*command.desktopPath)
@@ -57,25 +118,35 @@ int main(int argc, char** argv) {
   // once with exact, reproducible times.
   sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
                              command.virtualTime ? sim::TimeSource::manual : sim::TimeSource::real);
-  // Background jobs run on virtual time too, each as soon as the main queue is idle.
+  // Background jobs run on virtual time too, each as soon as the main queue is
+  // idle.
   if (command.virtualTime) simulated.manualRunLoop().setRunsJobs(true);
   if (defaultsFile) {
     simulated.defaults().keepIn(std::move(*defaultsFile), [](const std::string& error) {
       printLine(std::cerr, "lumetta: " + error);
     });
   }
-  PanescopeApp app(simulated.platform(), std::cout, std::cerr);
-  // The picture shows the screen as the mode left it.
-  std::optional<std::string> pictureError;
-  if (command.screenshotPath) {
-    app.onModeEnd([&] {
-      pictureError =
-          sim::writeScreenPicture(simulated.desktop(), simulated.panels(), *command.screenshotPath);
-    });
+  Pictures pictures{simulated, std::nullopt, std::nullopt};
+  if (command.filmstripPath) {
+    auto strip = sim::Filmstrip::open(*command.filmstripPath);
+    if (auto* error = std::get_if<std::string>(&strip)) {
+      printLine(std::cerr, "lumetta: " + *error);
+      return 2;
+    }
+    pictures.filmstrip = std::get<sim::Filmstrip>(std::move(strip));
   }
-  const int status = app.dispatch(command).value_or(0);
-  if (pictureError) {
-    printLine(std::cerr, "lumetta: " + *pictureError);
+  int status = 0;
+  if (command.mode == Mode::menuBar) {
+    status = runMenuBar(simulated, command,
+                        command.desktopPath ? *command.desktopPath : "demo desktop", pictures);
+  } else {
+    PanescopeApp app(simulated.platform(), std::cout, std::cerr);
+    // The picture shows the screen as the mode left it.
+    if (command.screenshotPath) app.onModeEnd([&] { pictures.take(*command.screenshotPath); });
+    status = app.dispatch(command).value_or(0);
+  }
+  if (pictures.error) {
+    printLine(std::cerr, "lumetta: " + *pictures.error);
     return 2;
   }
   // What the mode printed must have arrived (a full disk, a closed pipe).

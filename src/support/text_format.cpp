@@ -1,5 +1,6 @@
 #include "support/text_format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -152,6 +153,29 @@ std::string singleLine(std::string_view text) {
     }
   }
   return out;
+}
+
+std::string hexColor(const Color& color) {
+  auto byte = [](double c) { return int(std::lround(std::clamp(c, 0.0, 1.0) * 255)); };
+  char text[10];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", byte(color.red), byte(color.green),
+                byte(color.blue));
+  std::string hex = text;
+  if (byte(color.alpha) != 255) {
+    std::snprintf(text, sizeof text, "%02X", byte(color.alpha));
+    hex += text;
+  }
+  return hex;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (;;) {
+    const std::size_t end = text.find('\n');
+    lines.emplace_back(text.substr(0, end));
+    if (end == std::string_view::npos) return lines;
+    text.remove_prefix(end + 1);
+  }
 }
 
 }  // namespace lumetta

@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
+#include "platform/color.h"
 
 namespace lumetta {
 
@@ -37,6 +39,14 @@ std::string joined(const Range& parts, std::string_view separator) {
   }
   return text;
 }
+
+// "#007AFF", or "#007AFF80" when not opaque: the sRGB components (clamped to
+// 0...1) in 8 bits, rounded.
+std::string hexColor(const Color& color);
+
+// The lines of `text`, split at every line feed: "a\nb" and "a\n" give two
+// lines ("a", "b" and "a", ""), "" gives one empty line.
+std::vector<std::string> splitLines(std::string_view text);
 
 // Every line feed replaced by the two characters backslash and "n".
 std::string singleLine(std::string_view text);

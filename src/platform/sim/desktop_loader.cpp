@@ -10,6 +10,7 @@
 #include "platform/sim/defaults_json.h"
 #include "platform/sim/desktop_json.h"
 #include "platform/sim/json_path.h"
+#include "platform/sim/user_steps_json.h"
 #include "support/text_format.h"
 
 namespace lumetta::sim {
@@ -352,7 +353,7 @@ class Loader {
       std::string itemPath = indexPath(path, i);
       const Json& item = value[i];
       expectObject(item, itemPath);
-      checkKeys(item, itemPath, {"id", "frame", "asleep"});
+      checkKeys(item, itemPath, {"id", "frame", "asleep", "scale"});
       SimDisplay display;
       display.id = static_cast<DisplayID>(i + 1);
       if (const Json* v = member(item, "id")) {
@@ -365,6 +366,10 @@ class Loader {
       display.frame = rect(required(item, itemPath, "frame"), keyPath(itemPath, "frame"));
       if (const Json* v = member(item, "asleep"))
         display.asleep = boolean(*v, keyPath(itemPath, "asleep"));
+      if (const Json* v = member(item, "scale")) {
+        if (*v != 1 && *v != 2) fail(keyPath(itemPath, "scale"), "expected 1 or 2");
+        display.scale = v->get<double>();
+      }
       model_.displays.push_back(display);
     }
   }
@@ -601,12 +606,18 @@ class Loader {
   TimelineEvent event(const Json& value, const std::string& path) {
     expectObject(value, path);
     checkKeys(value, path,
-              {"at", "set", "children", "notify", "move", "raise", "windows", "launch", "terminate",
-               "activate", "power", "trusted", "hang", "pickColor", "loginItem"});
+              {"at",        "set",      "children",  "notify", "move",    "raise", "windows",
+               "launch",    "activate", "terminate", "power",  "trusted", "hang",  "pickColor",
+               "loginItem", "popover",  "click",     "toggle", "select",  "slide", "look"});
     TimelineEvent event;
     event.at = seconds(required(value, path, "at"), keyPath(path, "at"));
     const auto [key, action] = soleAction(value, path);
-    event.action = actionOf(key, *action, keyPath(path, key));
+    if (isUserStepKey(key)) {
+      event.action =
+          UserStepAction{orFail(userStepFromJson(key, *action, keyPath(path, key))), path};
+    } else {
+      event.action = actionOf(key, *action, keyPath(path, key));
+    }
     return event;
   }
 
@@ -623,7 +634,8 @@ class Loader {
     if (!action.second) {
       fail(path,
            "expected one action key (set, children, notify, move, raise, windows, launch, "
-           "terminate, activate, power, trusted, hang, pickColor, loginItem)");
+           "terminate, activate, power, trusted, hang, pickColor, loginItem, popover, click, "
+           "toggle, select, slide, look)");
     }
     return action;
   }

@@ -22,6 +22,7 @@
 #include "platform/login_item.h"
 #include "platform/raw_value.h"
 #include "platform/sim/sim_colors.h"
+#include "platform/sim/user_steps.h"
 #include "platform/value.h"
 #include "platform/window_server.h"
 
@@ -98,6 +99,7 @@ struct SimDisplay {
   DisplayID id = 1;
   Rect frame{0, 0, 1512, 982};
   bool asleep = false;
+  double scale = 1;  // pixels per point: 2 for a Retina display
 };
 
 // Timeline actions.
@@ -180,7 +182,7 @@ struct TimelineEvent {
   Duration at;  // from the start of the desktop
   std::variant<SetAction, ChildrenAction, NotifyAction, MoveAction, RaiseAction, WindowsAction,
                LaunchAction, TerminateAction, ActivateAction, PowerAction, TrustedAction,
-               HangAction, PickColorAction, LoginItemAction>
+               HangAction, PickColorAction, LoginItemAction, UserStepAction>
       action;
 };
 

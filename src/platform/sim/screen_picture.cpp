@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "platform/sim/cairo_canvas.h"
+#include "platform/sim/control_style.h"
+#include "platform/sim/menu_bar_picture.h"
 #include "platform/sim/sim_window_server.h"
 #include "support/text_format.h"
 
@@ -149,13 +151,20 @@ bool withinLargestImage(const Rect& r) {
 
 // Why the screen cannot be pictured: a display, window or panel beyond the
 // largest coordinate or picture. Nothing drawn is ever larger than these.
-std::optional<std::string> refusal(const Rect& screen, const RawArray& list, SimPanels& panels) {
+std::optional<std::string> refusal(const SimDisplay& display, const RawArray& list,
+                                   SimPanels& panels) {
+  const Rect& screen = display.frame;
   const std::string edges =
       "edges within " + std::to_string(long(kLargestCoordinate)) + " points of the origin";
-  const std::string largest = "at most " + std::to_string(kLargestImageSide) + " x " +
-                              std::to_string(kLargestImageSide) + " points, " + edges;
+  const std::string side = std::to_string(kLargestImageSide);
+  const std::string largest = "at most " + side + " x " + side + " points, " + edges;
   if (!withinLargestCoordinate(screen) || !withinLargestImage(screen)) {
     return "cannot picture a display with the frame " + shown(screen) + " (" + largest + ")";
+  }
+  const Rect pixels{0, 0, screen.width * display.scale, screen.height * display.scale};
+  if (!withinLargestImage(pixels)) {
+    return "cannot picture a display with the frame " + shown(screen) + " at scale " +
+           shortestNumber(display.scale) + " (at most " + side + " x " + side + " pixels)";
   }
   for (const RawValue& entry : list) {
     auto window = listedWindow(entry);
@@ -174,20 +183,60 @@ std::optional<std::string> refusal(const Rect& screen, const RawArray& list, Sim
   return std::nullopt;
 }
 
+// The name of the active application, as the menu bar shows it.
+std::string activeApplication(const SimDesktop& desktop) {
+  for (const RunningApplication& app : desktop.runningApplications()) {
+    if (app.active) return app.localizedName.value_or("");
+  }
+  return "";
+}
+
+void drawMenuBar(cairo_t* cr, const SimDesktop& desktop, Rect screen, const MenuBarScene& scene) {
+  if (!scene.extra.statusItem()) return;
+  MenuBarPicture picture;
+  picture.activeApplication = activeApplication(desktop);
+  picture.clock = menuBarClock(scene.now);
+  picture.open = scene.extra.isOpen();
+  const ViewNode& content = scene.extra.content();
+  paintMenuBarExtra(cr, {0, 0, screen.width, screen.height}, picture, &content);
+}
+
 }  // namespace
 
+std::string menuBarClock(WallTime time) {
+  using namespace std::chrono;
+  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const sys_days day = floor<days>(time);
+  const year_month_day date(day);
+  const hh_mm_ss clock(floor<minutes>(time - day));
+  char text[32];
+  std::snprintf(text, sizeof text, "%s %u %s %02d:%02d", kDays[weekday(day).c_encoding()],
+                unsigned(date.day()), kMonths[unsigned(date.month()) - 1],
+                int(clock.hours().count()), int(clock.minutes().count()));
+  return text;
+}
+
 std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
-                                              const std::string& path) {
+                                              const std::string& path,
+                                              std::optional<MenuBarScene> menuBar) {
   const auto displays = desktop.displays();
   if (displays.empty()) return path + ": no display to picture";
-  const Rect screen = displays.front().frame;
+  const SimDisplay& display = displays.front();
+  const Rect screen = display.frame;
   const RawArray list = desktop.windowList();
-  if (auto refused = refusal(screen, list, panels)) return path + ": " + *refused;
-  const int width = std::max(1, int(std::lround(screen.width)));
+  if (auto refused = refusal(display, list, panels)) return path + ": " + *refused;
   const int height = std::max(1, int(std::lround(screen.height)));
 
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  // Drawn in points; the surface has `scale` pixels per point.
+  auto pixels = [&](double points) {
+    return std::max(1, int(std::lround(points * display.scale)));
+  };
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels(screen.width), pixels(screen.height));
   cairo_t* cr = cairo_create(surface);
+  cairo_scale(cr, display.scale, display.scale);
   cairo_pattern_t* wallpaper = cairo_pattern_create_linear(0, 0, 0, height);
   cairo_pattern_add_color_stop_rgb(wallpaper, 0, 0.16, 0.22, 0.36);
   cairo_pattern_add_color_stop_rgb(wallpaper, 1, 0.36, 0.27, 0.45);
@@ -195,10 +244,15 @@ std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPane
   cairo_paint(cr);
   cairo_pattern_destroy(wallpaper);
 
+  const bool showsMenuBar = menuBar && menuBar->extra.statusItem();
   // The list runs front to back; draw from the back.
   for (auto entry = list.rbegin(); entry != list.rend(); ++entry) {
     auto window = listedWindow(*entry);
-    if (window && window->layer >= 0) drawWindow(cr, *window, *entry, height);
+    if (!window || window->layer < 0) continue;
+    // Lumetta's menu bar is drawn below, in place of the chrome that lies in its strip.
+    if (showsMenuBar && window->layer > 0 && window->bounds.maxY() <= controls::kMenuBarHeight)
+      continue;
+    drawWindow(cr, *window, *entry, height);
   }
 
   // Panels are placed in AppKit coordinates: y grows upwards from the primary's bottom.
@@ -218,6 +272,7 @@ std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPane
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, panel->alpha());
   }
+  if (menuBar) drawMenuBar(cr, desktop, screen, *menuBar);
 
   cairo_destroy(cr);
   const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());

@@ -34,8 +34,9 @@ SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
       workspace_(desktop_, *runLoop_),
       application_(*runLoop_, applicationInfo_.processId()),
       menuBar_(viewMetrics_),
+      user_(menuBar_, *runLoop_),
       timeline_(desktop_, accessibility_, *runLoop_, workspace_.notificationCenter(), colorPanel_,
-                loginItem_, application_) {
+                loginItem_, application_, user_) {
   timeline_.start();
 }
 

@@ -58,6 +58,7 @@ class SimPlatform {
   SimPasteboard& pasteboard() { return pasteboard_; }
   SimApplication& application() { return application_; }
   SimMenuBarExtra& menuBar() { return menuBar_; }
+  ScriptedUser& user() { return user_; }
   SimClock& clock() { return *clock_; }
   RunLoop& runLoop() { return *runLoop_; }
   // The manual run loop; only for a platform made with TimeSource::manual.
@@ -82,6 +83,7 @@ class SimPlatform {
   SimApplication application_;
   PangoViewMetrics viewMetrics_;
   SimMenuBarExtra menuBar_;
+  ScriptedUser user_;
   SimTimeline timeline_;
 };
 

@@ -2,7 +2,9 @@
 // on the main thread, and the workspace and the accessibility observers hear
 // what the system would tell them.
 //
-// Implements: every event kind of the desktop format, each at its time.
+// Implements: every event kind of the desktop format, each at its time; events
+// of the same time in file order, a user step only once the main queue has
+// run what the events before it posted.
 // Ignores: how long a change takes: an event and its notifications happen at
 // one instant.
 #pragma once
@@ -12,6 +14,7 @@
 
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
+#include "platform/sim/scripted_user.h"
 #include "platform/sim/sim_accessibility.h"
 #include "platform/sim/sim_application.h"
 #include "platform/sim/sim_color_panel.h"
@@ -24,7 +27,7 @@ class SimTimeline {
  public:
   SimTimeline(SimDesktop& desktop, SimAccessibility& accessibility, RunLoop& runLoop,
               NotificationCenter& center, SimColorPanel& colorPanel, SimLoginItem& loginItem,
-              SimApplication& application);
+              SimApplication& application, ScriptedUser& user);
   // Events not yet run are dropped.
   ~SimTimeline();
   SimTimeline(const SimTimeline&) = delete;
@@ -34,6 +37,8 @@ class SimTimeline {
   void start();
 
  private:
+  // Applies the event of that index and those after it at the same time.
+  void run(std::size_t index);
   void apply(const TimelineEvent& event);
   void announce(WorkspaceNotification name, std::optional<RunningApplication> app = std::nullopt);
 
@@ -44,7 +49,9 @@ class SimTimeline {
   SimColorPanel& colorPanel_;
   SimLoginItem& loginItem_;
   SimApplication& application_;
+  ScriptedUser& user_;
   std::vector<std::shared_ptr<WorkItem>> scheduled_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace lumetta::sim

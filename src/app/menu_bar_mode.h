@@ -1,0 +1,59 @@
+// The menu-bar application, run on a platform: the overlay controller with
+// its stored settings, and the status item whose popover shows the menu. It
+// runs until `ended` holds (the application terminated through the menu's
+// "Quit", a signal, a failed script) or the deadline passes, and reports what
+// the user did as it happens: one line per step, then the settings the step
+// changed and what a look saw, indented.
+//
+//   [1.5 s] click "GPT"
+//   [2 s] toggle "Enabled"
+//     gptEnabled: false -> true
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "menu/menu_bar_app.h"
+#include "overlay/overlay_controller.h"
+#include "platform/platform.h"
+
+namespace lumetta {
+
+// The ten appearance settings as the report writes them, by their keys in
+// the user defaults, in the controller's order.
+std::vector<std::pair<std::string, std::string>> settingsTexts(const OverlayController& overlays);
+
+// "1.5", "0.046": seconds to the millisecond, as the report writes times.
+std::string secondsText(Duration duration);
+
+class MenuBarRun {
+ public:
+  // Starts the controller and installs the status item.
+  MenuBarRun(const Platform& platform, std::ostream& out);
+  ~MenuBarRun();
+  MenuBarRun(const MenuBarRun&) = delete;
+  MenuBarRun& operator=(const MenuBarRun&) = delete;
+
+  // Prints one step of the user, the settings changed since the last one and
+  // `looked`.
+  void reportStep(Duration at, const std::string& description,
+                  const std::vector<std::string>& looked);
+
+  // Runs the main loop until `ended` holds or `deadline` passes.
+  void run(Uptime deadline, const std::function<bool()>& ended);
+
+  OverlayController& overlays() { return *overlays_; }
+
+ private:
+  Platform platform_;
+  std::ostream& out_;
+  std::shared_ptr<OverlayController> overlays_;
+  std::unique_ptr<MenuBarApp> menu_;
+  std::vector<std::pair<std::string, std::string>> reported_;
+};
+
+}  // namespace lumetta

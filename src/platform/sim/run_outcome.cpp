@@ -1,0 +1,24 @@
+#include "platform/sim/run_outcome.h"
+
+#include "support/text_format.h"
+
+namespace lumetta::sim {
+
+std::vector<std::string> runOutcome(const SimPasteboard& pasteboard, const SimWorkspace& workspace,
+                                    SimLoginItem& loginItem) {
+  std::vector<std::string> lines;
+  if (const auto& text = pasteboard.text()) {
+    lines.emplace_back("PASTEBOARD");
+    for (const std::string& line : splitLines(*text)) lines.push_back("  | " + line);
+  } else {
+    lines.emplace_back("PASTEBOARD empty");
+  }
+  for (const std::string& url : workspace.openedURLs()) lines.push_back("OPENED URL " + url);
+  for (const auto& paths : workspace.revealedPaths()) {
+    lines.push_back("REVEALED " + joined(paths, ", "));
+  }
+  lines.push_back("LOGIN ITEM " + std::string(loginItemStatusName(loginItem.status())));
+  return lines;
+}
+
+}  // namespace lumetta::sim

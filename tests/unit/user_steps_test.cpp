@@ -1,0 +1,187 @@
+// The scripted user's steps: how a desktop file writes them, how a step finds
+// the one control it names among what is shown, where a slider settles, and
+// how the popover reads as text.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/sim/desktop_loader.h"
+#include "platform/sim/filmstrip.h"
+#include "platform/sim/view_outline.h"
+#include "platform/sim/view_search.h"
+
+namespace lumetta::sim {
+namespace {
+
+std::variant<UserStepAction, std::string> step(const std::string& event) {
+  LoadResult result =
+      parseDesktop(R"({"timeline": [{"at": 1, "popover": "open"}, )" + event + "]}", "d.json");
+  if (auto* error = std::get_if<LoadError>(&result)) return error->message;
+  const auto& timeline = std::get<DesktopModel>(result).timeline;
+  return std::get<UserStepAction>(timeline.at(1).action);
+}
+
+std::string errorOf(const std::string& event) {
+  auto result = step(event);
+  auto* message = std::get_if<std::string>(&result);
+  return message ? *message : "loaded";
+}
+
+TEST(UserSteps, StepsReadAsWrittenAndKeepWhereTheFileWroteThem) {
+  auto slide =
+      std::get<UserStepAction>(step(R"({"at": 2, "slide": {"control": "Tint", "value": 0.125}})"));
+  EXPECT_EQ(slide.path, "$.timeline[1]");
+  EXPECT_EQ(describe(slide.step), "slide \"Tint\" to 0.125");
+  auto select = std::get<UserStepAction>(
+      step(R"({"at": 2, "select": {"segment": "Border", "control": "Style"}})"));
+  EXPECT_EQ(describe(select.step), "select \"Border\" in \"Style\"");
+  EXPECT_EQ(describe(std::get<UserStepAction>(step(R"({"at": 2, "click": "Codex"})")).step),
+            "click \"Codex\"");
+  EXPECT_EQ(describe(std::get<UserStepAction>(step(R"({"at": 2, "popover": "close"})")).step),
+            "close the popover");
+}
+
+TEST(UserSteps, MalformedStepsAreRefusedWhereTheyStand) {
+  const std::pair<const char*, const char*> cases[] = {
+      {R"({"at": 2, "popover": "toggle"})",
+       "d.json: $.timeline[1].popover: expected \"open\" or \"close\""},
+      {R"({"at": 2, "click": ""})",
+       "d.json: $.timeline[1].click: expected the text or accessibility label of a control (a "
+       "non-empty string)"},
+      {R"({"at": 2, "toggle": 3})",
+       "d.json: $.timeline[1].toggle: expected the text or accessibility label of a control (a "
+       "non-empty string)"},
+      {R"({"at": 2, "select": {"control": "Style"}})",
+       "d.json: $.timeline[1].select: expected an object with the keys \"control\" and "
+       "\"segment\""},
+      {R"({"at": 2, "select": {"control": "Style", "segment": "", "x": 1}})",
+       "d.json: $.timeline[1].select.x: unknown key; expected an object with the keys "
+       "\"control\" and \"segment\""},
+      {R"({"at": 2, "slide": {"control": "Tint", "value": "0.2"}})",
+       "d.json: $.timeline[1].slide.value: expected a finite number"},
+      {R"({"at": 2, "look": true})", "d.json: $.timeline[1].look: expected \"popover\""},
+      {R"({"at": 2, "click": "Quit", "toggle": "Enabled"})",
+       "d.json: $.timeline[1].toggle: expected exactly one action key in an event"},
+  };
+  for (const auto& [event, expected] : cases) EXPECT_EQ(errorOf(event), expected) << event;
+}
+
+ViewNode node(ViewKind kind, std::string text, std::string label = "") {
+  ViewNode n;
+  n.kind = kind;
+  n.text = std::move(text);
+  n.accessibilityLabel = std::move(label);
+  return n;
+}
+
+ViewNode popover() {
+  ViewNode tabs = node(ViewKind::horizontalStack, "");
+  tabs.children = {node(ViewKind::tab, "Codex"), node(ViewKind::tab, "GPT")};
+  ViewNode diagnostics = node(ViewKind::disclosure, "Diagnostics");
+  diagnostics.children = {node(ViewKind::button, "Copy diagnostics")};
+  ViewNode root = node(ViewKind::verticalStack, "");
+  root.children = {node(ViewKind::text, "Tint"),
+                   node(ViewKind::slider, "", "Tint"),
+                   tabs,
+                   node(ViewKind::swatch, "", "Blue starter color"),
+                   node(ViewKind::swatch, "", "Blue starter color"),
+                   diagnostics};
+  return root;
+}
+
+std::string failureOf(const ViewNode& root, ControlUse use, const std::string& name) {
+  auto found = findControl(root, use, name);
+  auto* message = std::get_if<std::string>(&found);
+  return message ? *message : "found a " + kindName(std::get<const ViewNode*>(found)->kind);
+}
+
+TEST(FindControl, FindsTheOneShownControlOfTheRightKindByTextOrLabel) {
+  ViewNode root = popover();
+  EXPECT_EQ(failureOf(root, ControlUse::slide, "Tint"),
+            "found a slider");  // the text beside it is no slider
+  EXPECT_EQ(failureOf(root, ControlUse::click, "GPT"), "found a tab");
+  EXPECT_EQ(failureOf(root, ControlUse::click, "Tint"),
+            "\"Tint\" is a text, which cannot be clicked");
+  EXPECT_EQ(failureOf(root, ControlUse::toggle, "GPT"),
+            "\"GPT\" is a tab, which cannot be toggled");
+  EXPECT_EQ(failureOf(root, ControlUse::click, "Blue starter color"),
+            "2 controls named \"Blue starter color\" are shown (a step must name exactly one)");
+  EXPECT_EQ(failureOf(root, ControlUse::click, "gpt"), "nothing named \"gpt\" is shown");
+  // A collapsed disclosure hides its content; expanded, it shows it.
+  EXPECT_EQ(failureOf(root, ControlUse::click, "Copy diagnostics"),
+            "nothing named \"Copy diagnostics\" is shown");
+  root.children.back().on = true;
+  EXPECT_EQ(failureOf(root, ControlUse::click, "Copy diagnostics"), "found a button");
+}
+
+TEST(SliderValue, SettlesWithinTheRangeOnTheNearestStep) {
+  const SliderRange strength{0.1, 0.25, 0.01};
+  EXPECT_EQ(sliderValue(strength, 0.125), 0.13);  // halves go up, as a drag rounds
+  EXPECT_EQ(sliderValue(strength, 0.12), 0.12);
+  EXPECT_EQ(sliderValue(strength, 0.2), 0.2);
+  EXPECT_EQ(sliderValue(strength, -3), 0.1);
+  EXPECT_EQ(sliderValue(strength, 1), 0.25);
+  const SliderRange thickness{2, 16, 1};
+  EXPECT_EQ(sliderValue(thickness, 6.9), 7);
+  EXPECT_EQ(sliderValue({0, 10, 4}, 9.5), 8);       // the last whole step that fits
+  EXPECT_EQ(sliderValue({0, 1, 0}, 0.337), 0.337);  // continuous
+}
+
+TEST(ViewOutline, ReadsWhatIsShownWithItsState) {
+  ViewNode root = popover();
+  root.children[1].value = 0.13;
+  root.children[1].range = {0.1, 0.25, 0.01};
+  root.children[2].children[0].selected = true;
+  root.children[3].color = Color::systemBlue();
+  root.children[3].selected = true;
+  ViewNode style = node(ViewKind::segmented, "Style");
+  style.segments = {"Top Bar", "Border"};
+  style.selectedSegment = 1;
+  ViewNode summary = node(ViewKind::scrollText, "Lumetta 1.0\nline two\n");
+  summary.font = FontRole::monospaced10;
+  ViewNode error = node(ViewKind::text, "Refused.");
+  error.font = FontRole::caption;
+  error.foreground = {ColorRole::red};
+  root.children.back().on = true;
+  root.children.back().children.push_back(summary);
+  root.children.push_back(style);
+  root.children.push_back(error);
+  EXPECT_EQ(outline(root), (std::vector<std::string>{
+                               "text \"Tint\"",
+                               "slider [label \"Tint\"]: 0.13 (0.1 to 0.25, step 0.01)",
+                               "tab \"Codex\" (selected)",
+                               "tab \"GPT\"",
+                               "swatch [label \"Blue starter color\"] #007AFF (ringed)",
+                               "swatch [label \"Blue starter color\"]",
+                               "disclosure \"Diagnostics\": expanded",
+                               "  button \"Copy diagnostics\"",
+                               "  scroll text (monospaced 10)",
+                               "  | Lumetta 1.0",
+                               "  | line two",
+                               "  | ",
+                               "segmented control \"Style\": Top Bar [Border]",
+                               "text \"Refused.\" (caption, red)",
+                           }));
+}
+
+TEST(Filmstrip, NumbersPicturesInOrderAndRefusesWhatIsNoWritableFolder) {
+  EXPECT_EQ(stepSlug("click \"Copy diagnostics\""), "click-copy-diagnostics");
+  EXPECT_EQ(stepSlug("click \"Set up Accessibility\u2026\""), "click-set-up-accessibility");
+  EXPECT_EQ(stepSlug("\"\""), "");
+  EXPECT_EQ(stepSlug(std::string(60, 'a')).size(), 40u);
+  auto strip = Filmstrip::open(::testing::TempDir());
+  ASSERT_TRUE(std::holds_alternative<Filmstrip>(strip));
+  auto& film = std::get<Filmstrip>(strip);
+  EXPECT_TRUE(film.nextPath("open the popover").ends_with("/01-open-the-popover.png"));
+  EXPECT_TRUE(film.nextPath("\u2026").ends_with("/02.png"));
+  EXPECT_EQ(std::get<std::string>(Filmstrip::open("/proc/version")),
+            "/proc/version: not a directory");
+  EXPECT_EQ(std::get<std::string>(Filmstrip::open("/no/such/folder")),
+            "/no/such/folder: cannot be used for pictures (No such file or directory)");
+  if (::geteuid() != 0) {
+    EXPECT_EQ(std::get<std::string>(Filmstrip::open("/proc")),
+              "/proc: cannot be written (Permission denied)");
+  }
+}
+
+}  // namespace
+}  // namespace lumetta::sim
