@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   if (out.empty() || frames.empty() || width <= 0) return fail("nothing to do");
 
   const double cell = width * scale;
-  const int stripWidth = int(frames.size() * (cell + kGap) + kGap);
+  const int stripWidth = int(double(frames.size()) * (cell + kGap) + kGap);
   const int stripHeight = int(height * scale + kCaptionHeight + 2 * kGap);
   cairo_surface_t* strip = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, stripWidth, stripHeight);
   cairo_t* cr = cairo_create(strip);
