@@ -45,7 +45,7 @@ test: build/debug/build.ninja
 # The same tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: build/asan/build.ninja
 	@cmake --build build/asan -j $(JOBS)
-	@cd build/asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
+	@cd build/asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --output-on-failure -j $(JOBS)
 
 # ThreadSanitizer over the tests that run real threads (named Threaded*) and the
 # self-test, whose activity-gate suite runs on the threaded run loop.
