@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/sim/cairo_canvas.h"
+#include "platform/sim/cairo_shapes.h"
 #include "platform/sim/control_style.h"
 #include "platform/sim/menu_bar_picture.h"
 #include "platform/sim/sim_window_server.h"
@@ -33,15 +34,6 @@ std::string textAt(const RawValue& entry, std::string_view key) {
   const RawValue* value = dictionary ? find(*dictionary, key) : nullptr;
   const auto* text = value ? value->get<std::string>() : nullptr;
   return text ? *text : std::string{};
-}
-
-void roundedRect(cairo_t* cr, Rect r, double radius) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, r.maxX() - radius, r.minY() + radius, radius, -M_PI / 2, 0);
-  cairo_arc(cr, r.maxX() - radius, r.maxY() - radius, radius, 0, M_PI / 2);
-  cairo_arc(cr, r.minX() + radius, r.maxY() - radius, radius, M_PI / 2, M_PI);
-  cairo_arc(cr, r.minX() + radius, r.minY() + radius, radius, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
 }
 
 void label(cairo_t* cr, const std::string& text, double x, double y, double size, bool bold) {
@@ -88,7 +80,7 @@ void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry,
     cairo_restore(cr);
     return;
   }
-  roundedRect(cr, b, std::min({kWindowRadius, b.width / 2, b.height / 2}));
+  roundedRectPath(cr, b, kWindowRadius);
   cairo_clip_preserve(cr);
   cairo_set_source_rgb(cr, 0.99, 0.99, 1.0);
   cairo_fill(cr);
@@ -128,7 +120,7 @@ void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry,
   cairo_fill(cr);
   cairo_restore(cr);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
-  roundedRect(cr, b, std::min({kWindowRadius, b.width / 2, b.height / 2}));
+  roundedRectPath(cr, b, kWindowRadius);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
 }
