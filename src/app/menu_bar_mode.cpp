@@ -62,7 +62,7 @@ void MenuBarRun::reportStep(Duration at, const std::string& description,
 }
 
 void MenuBarRun::run(Uptime deadline, const std::function<bool()>& ended) {
-  platform_.runLoop.spinUntil(deadline, ended);
+  platform_.runLoop.spinUntil(deadline, [&] { return ended() || cannotWrite(out_); });
 }
 
 }  // namespace lumetta

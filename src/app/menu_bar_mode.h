@@ -1,9 +1,9 @@
 // The menu-bar application, run on a platform: the overlay controller with
 // its stored settings, and the status item whose popover shows the menu. It
 // runs until `ended` holds (the application terminated through the menu's
-// "Quit", a signal, a failed script) or the deadline passes, and reports what
-// the user did as it happens: one line per step, then the settings the step
-// changed and what a look saw, indented.
+// "Quit", a signal, a failed script), its report cannot be written or the
+// deadline passes, and reports what the user did as it happens: one line per
+// step, then the settings the step changed and what a look saw, indented.
 //
 //   [1.5 s] click "GPT"
 //   [2 s] toggle "Enabled"
@@ -43,7 +43,8 @@ class MenuBarRun {
   void reportStep(Duration at, const std::string& description,
                   const std::vector<std::string>& looked);
 
-  // Runs the main loop until `ended` holds or `deadline` passes.
+  // Runs the main loop until `ended` holds, a write of the report fails (nothing
+  // printed later would arrive) or `deadline` passes.
   void run(Uptime deadline, const std::function<bool()>& ended);
 
   OverlayController& overlays() { return *overlays_; }

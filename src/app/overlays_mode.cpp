@@ -24,7 +24,7 @@ int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
   const Uptime deadline = clock.uptime() + runTime;
   Uptime nextReport = clock.uptime();
   std::string lastPrinted;
-  while (clock.uptime() < deadline) {
+  while (clock.uptime() < deadline && !cannotWrite(out)) {
     platform.runLoop.runUntil(std::min(clock.uptime() + kSlice, deadline));
     if (clock.uptime() < nextReport) continue;
     std::string report = controller->summary() + "\n" + controller->runtimeCheck();

@@ -10,7 +10,8 @@
 
 namespace lumetta {
 
-// Exit status 0. A zero or negative run time prints the event log at once.
+// Exit status 0. A zero or negative run time prints the event log at once; a
+// write to `out` that fails ends the run at the next report.
 // `atEnd` runs after the last report, while the panels are still shown.
 int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
                 const std::function<void()>& atEnd);

@@ -62,7 +62,8 @@ int PanescopeApp::record(const CommandLine& command) {
 }
 
 void PanescopeApp::runFor(Duration duration) {
-  platform_.runLoop.spinUntil(platform_.clock.uptime() + duration);
+  platform_.runLoop.spinUntil(platform_.clock.uptime() + duration,
+                              [this] { return cannotWrite(out_); });
 }
 
 }  // namespace lumetta

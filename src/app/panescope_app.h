@@ -25,9 +25,11 @@ class PanescopeApp {
 
  private:
   std::optional<int> runMode(const CommandLine& command);
-  // --record FILE [--watch SECONDS]: the desktop file, written whole or not at all.
+  // --record FILE [--watch SECONDS]: the desktop file, written whole or not at all;
+  // written too when the watch ended early because `out` failed.
   int record(const CommandLine& command);
-  // Runs the main run loop for `duration`; nothing at all for zero or less.
+  // Runs the main run loop for `duration`, or until a write to `out` fails;
+  // nothing at all for zero or less.
   void runFor(Duration duration);
 
   Platform platform_;

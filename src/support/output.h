@@ -16,4 +16,8 @@ inline void printLine(std::ostream& out, std::string_view text) {
 // disk, a closed pipe) leaves the stream failed for good.
 inline bool delivered(std::ostream& out) { return bool(out.flush()); }
 
+// Whether a write to `out` has failed: nothing printed to it from now on
+// arrives, so a mode that only prints may as well stop.
+inline bool cannotWrite(const std::ostream& out) { return out.fail(); }
+
 }  // namespace lumetta
