@@ -1,7 +1,8 @@
 // Fuzzes what a desktop file can make Lumetta do: the loader must reject bad
 // input with an error value, and a desktop it accepts must survive its
 // timeline (the scripted user acting on the menu-bar application's popover
-// included), the classification report and the tree capture.
+// included), the classification report and the tree capture. The same bytes
+// go to the settings file reader, which must answer with a value too.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,11 +12,13 @@
 #include "diagnostics/tree_capture.h"
 #include "menu/menu_bar_app.h"
 #include "platform/sim/sim_platform.h"
+#include "platform/sim/sim_user_defaults.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lumetta;
-  sim::LoadResult result =
-      sim::parseDesktop(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.json");
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  sim::parseDefaults(text);
+  sim::LoadResult result = sim::parseDesktop(text, "fuzz.json");
   auto* model = std::get_if<sim::DesktopModel>(&result);
   if (!model) return 0;
   sim::SimPlatform platform(std::move(*model), sim::TimeSource::manual);

@@ -3,7 +3,7 @@
 # (default 150000) with a fixed seed, so a run is repeatable. The corpus starts
 # from every desktop file in the repository and the hostile seeds in fuzz/corpus
 # (numbers beyond a double, nesting at and over the limit, NUL bytes, absurd
-# geometry, session dictionaries of any shape).
+# geometry, session dictionaries of any shape) and a settings file of every value form.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/fuzz}" && pwd)

@@ -186,17 +186,24 @@ TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
 }
 
 TEST_F(SettingsFile, AFileThatCannotBeReadIsOneErrorLineAndStaysAsItWas) {
+  const std::string deep = "{\"a\": " + std::string(300, '[') + std::string(300, ']') + "}";
   const std::pair<std::string, std::string> broken[] = {
       {"{\"indicatorStrength\": 0.2", "$: expected valid JSON (syntax error at line 1, column 26)"},
       {"", "$: expected valid JSON (syntax error at line 1, column 1)"},
       {"[1]", "$: expected an object"},
       {"{\"indicatorColor\": {\"data\": \"%%%%\"}}", "$.indicatorColor.data: expected base64 text"},
-      {"{\"a\": 1e999}", "$: expected valid JSON (a number out of range)"},
+      {"{\"a\": 1e999}", "$.a: expected a number a double can hold (1e999 at line 1, column 7)"},
+      {std::string("{\"indicatorStrength\": 0.2}\0garbage", 34),
+       "$: expected valid JSON (a NUL byte at line 1, column 27)"},
+      {deep,
+       "$: expected at most 256 levels of nested arrays and objects (level 257 opens at line 1, "
+       "column 262)"},
+      {std::string(1024 * 1024 + 1, ' '), "too large (a settings file has at most 1048576 bytes)"},
   };
   for (const auto& [text, expected] : broken) {
     write(file, text);
     auto read = readDefaultsFile(file.string());
-    ASSERT_TRUE(std::holds_alternative<LoadError>(read)) << text;
+    ASSERT_TRUE(std::holds_alternative<LoadError>(read)) << text.substr(0, 40);
     EXPECT_EQ(std::get<LoadError>(read).message, file.string() + ": " + expected);
     EXPECT_EQ(contents(file), text);
   }
@@ -205,7 +212,13 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsOneErrorLineAndStaysAsItWas) {
   auto directory = readDefaultsFile(file.string());
   ASSERT_TRUE(std::holds_alternative<LoadError>(directory));
   EXPECT_EQ(std::get<LoadError>(directory).message,
-            file.string() + ": cannot be read (not a regular file)");
+            file.string() + ": cannot be read (a directory, not a regular file)");
+  fs::remove(file);
+  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+  auto fifo = readDefaultsFile(file.string());  // returns at once: nobody writes to it
+  ASSERT_TRUE(std::holds_alternative<LoadError>(fifo));
+  EXPECT_EQ(std::get<LoadError>(fifo).message,
+            file.string() + ": cannot be read (a FIFO, not a regular file)");
   auto nowhere = readDefaultsFile((folder / "missing" / "settings.json").string());
   EXPECT_TRUE(std::holds_alternative<LoadError>(nowhere)) << "a file that could never be written";
 }

@@ -27,8 +27,8 @@ std::string kindOf(mode_t mode) {
 
 JsonProblem cannotRead(const std::string& why) { return {"cannot be read (" + why + ")"}; }
 
-JsonProblem tooLarge() {
-  return {"too large (a desktop file has at most " + std::to_string(kMaxDesktopFileBytes) +
+JsonProblem tooLarge(std::string_view kind) {
+  return {"too large (" + std::string(kind) + " has at most " + std::to_string(kMaxJsonFileBytes) +
           " bytes)"};
 }
 
@@ -160,7 +160,8 @@ class Checker final : public Json::json_sax_t {
 
 }  // namespace
 
-std::variant<std::string, JsonProblem> readDesktopText(const std::string& path) {
+std::variant<std::string, JsonProblem> readJsonFile(const std::string& path,
+                                                    std::string_view kind) {
   // Look before opening, so that no device is ever opened; open without
   // blocking and look again, in case the name was replaced meanwhile.
   struct stat info {};
@@ -170,7 +171,7 @@ std::variant<std::string, JsonProblem> readDesktopText(const std::string& path) 
   if (file.get() < 0) return cannotRead(std::strerror(errno));
   if (::fstat(file.get(), &info) != 0) return cannotRead(std::strerror(errno));
   if (auto refused = refuseKind(info)) return *refused;
-  if (std::uintmax_t(info.st_size) > kMaxDesktopFileBytes) return tooLarge();
+  if (std::uintmax_t(info.st_size) > kMaxJsonFileBytes) return tooLarge(kind);
 
   // The file may grow while it is read: the limit holds for what is read.
   std::string text;
@@ -180,7 +181,7 @@ std::variant<std::string, JsonProblem> readDesktopText(const std::string& path) 
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) return cannotRead(std::strerror(errno));
     if (count == 0) return text;
-    if (text.size() + std::size_t(count) > kMaxDesktopFileBytes) return tooLarge();
+    if (text.size() + std::size_t(count) > kMaxJsonFileBytes) return tooLarge(kind);
     text.append(buffer.data(), std::size_t(count));
   }
 }

@@ -3,55 +3,39 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "platform/sim/defaults_json.h"
-#include "platform/sim/json_path.h"
+#include "platform/sim/desktop_json.h"
 #include "support/atomic_file.h"
 
 namespace lumetta::sim {
 
-namespace {
-
-// Larger than any settings file this program writes by far.
-constexpr off_t kLargestFile = 1 << 20;
-
-}  // namespace
+std::variant<DefaultsDictionary, JsonProblem> parseDefaults(std::string_view text) {
+  auto parsed = parseJson(text);
+  if (auto* problem = std::get_if<JsonProblem>(&parsed)) return *problem;
+  auto values = defaultsFromJson(std::get<Json>(parsed), "$");
+  if (auto* fault = std::get_if<JsonFault>(&values)) {
+    return JsonProblem{fault->path + ": " + fault->expected};
+  }
+  return std::get<DefaultsDictionary>(std::move(values));
+}
 
 std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) {
-    const std::string reason = std::strerror(errno);
-    struct stat directory;
-    if (errno == ENOENT && ::stat(directoryOf(path).c_str(), &directory) == 0 &&
-        S_ISDIR(directory.st_mode)) {
+  // A file missing from a folder that exists is one not written yet.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+    struct stat folder {};
+    if (::stat(directoryOf(path).c_str(), &folder) == 0 && S_ISDIR(folder.st_mode)) {
       return DefaultsFile{path, std::nullopt};
     }
-    return LoadError{path + ": cannot be read (" + reason + ")"};
   }
-  // Checked before opening: a FIFO or a device could block or never end.
-  if (!S_ISREG(info.st_mode)) return LoadError{path + ": cannot be read (not a regular file)"};
-  if (info.st_size > kLargestFile) return LoadError{path + ": cannot be read (larger than 1 MiB)"};
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return LoadError{path + ": cannot be read (" + std::strerror(errno) + ")"};
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  if (file.bad()) return LoadError{path + ": cannot be read"};
-  const std::string text = contents.str();
-  nlohmann::ordered_json root;
-  try {
-    root = nlohmann::ordered_json::parse(text);
-  } catch (const nlohmann::ordered_json::parse_error& error) {
-    return LoadError{path + ": $: expected valid JSON (syntax error at " +
-                     lineAndColumn(text, error.byte) + ")"};
-  } catch (const nlohmann::ordered_json::exception&) {  // a number beyond the 64-bit range
-    return LoadError{path + ": $: expected valid JSON (a number out of range)"};
+  auto text = readJsonFile(path, "a settings file");
+  if (auto* problem = std::get_if<JsonProblem>(&text)) {
+    return LoadError{path + ": " + problem->text};
   }
-  auto values = defaultsFromJson(root, "$");
-  if (auto* fault = std::get_if<JsonFault>(&values)) {
-    return LoadError{path + ": " + fault->path + ": " + fault->expected};
+  auto values = parseDefaults(std::get<std::string>(text));
+  if (auto* problem = std::get_if<JsonProblem>(&values)) {
+    return LoadError{path + ": " + problem->text};
   }
   return DefaultsFile{path, std::get<DefaultsDictionary>(std::move(values))};
 }

@@ -11,8 +11,10 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
+#include "platform/sim/desktop_json.h"
 #include "platform/sim/desktop_loader.h"
 #include "platform/sim/desktop_model.h"
 #include "platform/user_defaults.h"
@@ -27,8 +29,12 @@ struct DefaultsFile {
 };
 
 // A file that exists but cannot be read, or is not a JSON object of defaults,
-// is an error naming the file; it is never written then.
+// is an error naming the file; it is never written then. The file has the
+// limits of a desktop file: a regular file of at most 1 MiB, no NUL byte,
+// bounded nesting, numbers a double holds.
 std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path);
+// The defaults a settings file's text holds, or the first problem of the text.
+std::variant<DefaultsDictionary, JsonProblem> parseDefaults(std::string_view text);
 
 class SimUserDefaults final : public UserDefaults {
  public:
