@@ -14,6 +14,6 @@ for file in "$root"/docs/desktops/*.json "$root"/tests/e2e/cases/*/*.json "$root
   cp "$file" "$corpus/$(basename "$(dirname "$file")")-$(basename "$file")"
 done
 cd "$build"
-LSAN_OPTIONS=suppressions=$root/tests/lsan.supp fuzz/desktop_fuzz -seed=1 -runs="$runs" \
+LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 fuzz/desktop_fuzz -seed=1 -runs="$runs" \
   -timeout=10 -max_len=8192 -dict="$root/fuzz/desktop.dict" "$corpus" 2>&1 | tail -n 1
 exit "${PIPESTATUS[0]}"
