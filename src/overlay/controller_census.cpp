@@ -1,6 +1,5 @@
-// The census of target processes and their windows, the per-process
-// accessibility observer with its reconciled subscriptions, the dispatch of
-// incoming notifications, and the removal of windows and processes.
+// The census of target processes and their windows, the dispatch of incoming
+// notifications, and the removal of windows and processes.
 #include <algorithm>
 #include <unordered_set>
 
@@ -13,18 +12,6 @@ namespace {
 
 constexpr Duration kCensusMessagingTimeout = Duration::seconds(0.15);
 
-constexpr std::string_view kApplicationNotifications[] = {
-    "AXWindowCreated",           "AXFocusedWindowChanged", "AXMainWindowChanged",
-    "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated"};
-constexpr std::string_view kWindowNotifications[] = {"AXMoved",
-                                                     "AXResized",
-                                                     "AXUIElementDestroyed",
-                                                     "AXWindowMiniaturized",
-                                                     "AXWindowDeminiaturized",
-                                                     "AXLayoutChanged"};
-constexpr std::string_view kElementNotifications[] = {"AXTitleChanged", "AXValueChanged",
-                                                      "AXLayoutChanged", "AXLoadComplete",
-                                                      "AXUIElementDestroyed"};
 constexpr std::string_view kRescanNotifications[] = {"AXTitleChanged", "AXValueChanged",
                                                      "AXLayoutChanged", "AXLoadComplete"};
 
@@ -139,6 +126,7 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
       }
       continue;
     }
+    unanswered_.erase(pid);  // it answered the census
     const std::vector<Element>& windows = *snapshot.windows;
     std::vector<Entry*> gone;
     for (auto& entry : entries_) {
@@ -160,54 +148,6 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
   }
   updateSummary();
   geometry();
-}
-
-void OverlayController::subscribe(Pid pid) {
-  auto root = roots_.find(pid);
-  if (root == roots_.end()) return;
-  if (!observers_.contains(pid)) {
-    std::weak_ptr<OverlayController> weak = weak_from_this();
-    ObserverResult created = platform_.accessibility.createObserver(
-        pid, [weak](const Element& element, std::string_view name, void* context) {
-          if (!context) return;
-          if (auto self = weak.lock()) self->notification(element, name);
-        });
-    if (!created.observer) {
-      log("Observer pid=" + std::to_string(pid) + " failed: " + std::to_string(created.error));
-      return;
-    }
-    created.observer->attachToMainRunLoop();
-    observers_.emplace(pid, std::move(created.observer));
-  }
-  Observer& observer = *observers_.at(pid);
-
-  std::vector<Subscription> desired;
-  auto want = [&](const Element& element, std::span<const std::string_view> names) {
-    for (std::string_view name : names) desired.push_back({element, std::string(name)});
-  };
-  want(root->second, kApplicationNotifications);
-  for (const auto& entry : entries_) {
-    if (entry->pid != pid) continue;
-    want(entry->window, kWindowNotifications);
-    for (const Element& button : entry->buttons) want(button, kElementNotifications);
-    for (const Element& area : entry->areas) want(area, kElementNotifications);
-  }
-
-  std::vector<Subscription>& registered = subscriptions_[pid];
-  auto contains = [](const std::vector<Subscription>& list, const Subscription& subscription) {
-    return std::find(list.begin(), list.end(), subscription) != list.end();
-  };
-  for (const Subscription& old : registered) {
-    if (!contains(desired, old)) observer.removeNotification(old.element, old.name);
-  }
-  for (const Subscription& wanted : desired) {
-    if (contains(registered, wanted)) continue;
-    const AXError error = observer.addNotification(wanted.element, wanted.name, this);
-    if (error != axerr::success) {
-      log("Subscription " + wanted.name + " failed: " + std::to_string(error));
-    }
-  }
-  registered = std::move(desired);
 }
 
 void OverlayController::notification(const Element& element, std::string_view name) {
@@ -264,6 +204,9 @@ void OverlayController::removeProcess(Pid pid) {
     observer->second->detachFromMainRunLoop();
     observers_.erase(observer);
   }
+  registering_.erase(pid);
+  reregister_.erase(pid);
+  unanswered_.erase(pid);
   rendererStatuses_.erase(pid);
   subscriptions_.erase(pid);
   roots_.erase(pid);

@@ -23,7 +23,9 @@ OverlayController::OverlayController(const Platform& platform)
       scanQueue_(platform.runLoop.makeSerialQueue(kScanQueueLabel, QualityOfService::utility)),
       geometryQueue_(
           platform.runLoop.makeSerialQueue(kGeometryQueueLabel, QualityOfService::userInteractive)),
-      labelQueue_(platform.runLoop.makeSerialQueue(kLabelQueueLabel, QualityOfService::utility)) {}
+      labelQueue_(platform.runLoop.makeSerialQueue(kLabelQueueLabel, QualityOfService::utility)),
+      registrationQueue_(
+          platform.runLoop.makeSerialQueue(kRegistrationQueueLabel, QualityOfService::utility)) {}
 
 void OverlayController::start() {
   loadSettings();

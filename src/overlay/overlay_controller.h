@@ -5,14 +5,15 @@
 // sleep and session changes, and writes the status text and the event log.
 //
 // Everything here belongs to the main thread. Work that may block on another
-// process runs as a job on one of four serial queues; a job holds the
+// process runs as a job on one of five serial queues; a job holds the
 // controller weakly, carries an activity token, and hands its result back to
 // the main queue, where it is applied only while the controller exists, is
 // not stopped and the token is still current.
 //
 // The implementation is split by concern: overlay_controller.cpp (start-up,
-// timers, registrations, stop), controller_census.cpp (census, observers,
-// notifications, removal), controller_scans.cpp (mode scans, label pass),
+// timers, registrations, stop), controller_census.cpp (census, notifications,
+// removal), controller_observers.cpp (observers and their registrations),
+// controller_scans.cpp (mode scans, label pass),
 // controller_geometry.cpp (placement and presentation), controller_settings.cpp
 // (appearance settings, colour choice), controller_status.cpp (power reaction,
 // status text, event log, runtime check).
@@ -22,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +81,7 @@ inline constexpr const char* kCensusQueueLabel = "Panescope.census";
 inline constexpr const char* kScanQueueLabel = "Panescope.semantic";
 inline constexpr const char* kGeometryQueueLabel = "Panescope.geometry";
 inline constexpr const char* kLabelQueueLabel = "Panescope.labels";
+inline constexpr const char* kRegistrationQueueLabel = "Panescope.registrations";
 
 inline constexpr Duration kGeometryPeriod = Duration::seconds(1.0 / 60);
 inline constexpr Duration kGeometryTolerance = Duration::milliseconds(1);
@@ -159,6 +162,17 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
     std::int64_t id;
     std::string signature;
   };
+  // What one reconciliation asks of a process's observer, and what each
+  // request answered: none when it was not made, because the application had
+  // already failed to answer one.
+  struct RegistrationChange {
+    std::vector<Subscription> removals;
+    std::vector<Subscription> additions;
+  };
+  struct RegistrationOutcome {
+    std::vector<std::optional<AXError>> removals;
+    std::vector<std::optional<AXError>> additions;
+  };
 
   explicit OverlayController(const Platform& platform);
   void start();
@@ -176,10 +190,16 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
                                                 RendererAccessibilityRequests& renderer,
                                                 const std::function<bool()>& current);
   void applyCensus(Token token, std::vector<ProcessSnapshot> snapshots);
-  void subscribe(Pid pid);
   void notification(const Element& element, std::string_view name);
   void remove(Entry& entry);
   void removeProcess(Pid pid);
+
+  // controller_observers.cpp
+  void subscribe(Pid pid);
+  static RegistrationOutcome registrationJob(Observer& observer, const RegistrationChange& change,
+                                             void* context);
+  void applyRegistrations(Pid pid, const std::weak_ptr<Observer>& asked,
+                          const RegistrationChange& change, const RegistrationOutcome& outcome);
 
   // controller_scans.cpp
   void applyScan(Token token, std::int64_t id, const ModeScan& scan, double toolbarHeight,
@@ -228,8 +248,13 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   std::int64_t nextID_ = 1;
   std::map<Pid, WallTime> generations_;
   std::map<Pid, Element> roots_;
-  std::map<Pid, std::unique_ptr<Observer>> observers_;
+  // Shared only with registration jobs, which hand theirs back to the main thread.
+  std::map<Pid, std::shared_ptr<Observer>> observers_;
+  // What each observer is known to hold: made, or refused for good.
   std::map<Pid, std::vector<Subscription>> subscriptions_;
+  std::set<Pid> registering_;  // a reconciliation in flight
+  std::set<Pid> reregister_;   // asked for again while one was in flight
+  std::set<Pid> unanswered_;   // left a request unanswered; asked again once the census hears it
   std::vector<std::unique_ptr<Timer>> timers_;
   std::vector<NotificationCenter::Registration> tokens_;
   bool censusBusy_ = false;
@@ -249,6 +274,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   std::unique_ptr<SerialQueue> scanQueue_;
   std::unique_ptr<SerialQueue> geometryQueue_;
   std::unique_ptr<SerialQueue> labelQueue_;
+  std::unique_ptr<SerialQueue> registrationQueue_;
 };
 
 }  // namespace lumetta

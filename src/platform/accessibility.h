@@ -26,11 +26,14 @@ using Pid = std::int32_t;
 using ObserverCallback =
     std::function<void(const Element& element, std::string_view notification, void* context)>;
 
-// One accessibility observer for one process. Released, it stops delivering
-// and gives up its registrations.
+// One accessibility observer for one process. Made, attached, detached and
+// released on the main thread (checked). Released, it stops delivering and
+// gives up its registrations without waiting for the application.
 class Observer {
  public:
   virtual ~Observer() = default;
+  // Each asks the application and may wait up to the element's messaging
+  // timeout, so either may run on any thread; one thread at a time.
   // `context` comes back with every callback of this registration.
   virtual AXError addNotification(const Element& element, std::string_view notification,
                                   void* context) = 0;

@@ -7,6 +7,7 @@
 // entries in the right mode and their panels shown where the windows are.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "geometry/server_windows.h"
@@ -123,6 +124,51 @@ TEST_F(Faults, EveryErrorOnEveryReadAndWriteIsSurvived) {
       });
       if (::testing::Test::HasFatalFailure()) return;
     }
+  }
+}
+
+// Registering a notification, failing with every documented code from the
+// start: each failure is logged with its code. What asking again may mend (no
+// answer in time, a system failure) is asked again until it is made; any other
+// answer stands and counts as registered.
+TEST_F(Faults, FailedRegistrationsAreAskedAgainOnlyWhenThatCanHelp) {
+  for (AXError code : kCodes) {
+    SCOPED_TRACE(code);
+    controller.reset();
+    start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"));
+    sim::SimDesktop& desktop = platform->desktop();
+    const sim::NodeId button = desktop.nodeById("b1");
+    desktop.setNotificationError(button, "AXTitleChanged", code);
+    const Subscription title{platform->accessibility().element(button), "AXTitleChanged"};
+    auto registered = [&] {
+      const auto* list = controller->subscriptions(501);
+      return list && std::find(list->begin(), list->end(), title) != list->end();
+    };
+    const std::string failed = "Subscription AXTitleChanged failed: " + std::to_string(code);
+    const bool askedAgain = code == axerr::cannotComplete || code == axerr::failure;
+
+    runFor(3);
+    const int failures = logged(failed);
+    EXPECT_GE(failures, 1);
+    EXPECT_EQ(registered(), !askedAgain);
+    runFor(3);
+    EXPECT_EQ(logged(failed) > failures, askedAgain);
+
+    desktop.setNotificationError(button, "AXTitleChanged", std::nullopt);
+    runFor(2);
+    EXPECT_TRUE(registered());
+    expectRecovered();
+    if (!askedAgain) continue;
+    // Made at last, it is heard: the switch shows before the label pass could notice.
+    runFor(0.45);
+    for (const char* attribute : {"AXTitle", "AXDescription"}) {
+      desktop.setAttribute(button, attribute,
+                           sim::SimValue{std::string("Switch mode, current mode: Codex")},
+                           std::nullopt);
+    }
+    platform->accessibility().deliver(button, "AXTitleChanged");
+    runFor(0.02);
+    EXPECT_EQ(controller->entries()[0]->cache.effective(), WindowMode::codex);
   }
 }
 

@@ -2,9 +2,11 @@
 // context the system hands back with a notification: it leads to the owning
 // observer and carries the caller's own context.
 //
-// Implements: AXObserver registrations with their contexts, the observer's
-// source on the main run loop's common modes, and delivered elements bounded
-// by the registered element's messaging timeout.
+// Implements: AXObserver registrations with their contexts, made and given up
+// from any thread; the observer's source on the main run loop's common modes;
+// delivered elements bounded by the registered element's messaging timeout;
+// releasing on the main thread (checked) without waiting for the application,
+// which is asked to drop the registrations in the background.
 // Ignores: nothing of the seam.
 #pragma once
 
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "platform/accessibility.h"
+#include "platform/contract_checks.h"
 #include "platform/mac/cf_ref.h"
 
 namespace lumetta::mac {
@@ -32,7 +35,7 @@ class MacObserver final : public Observer {
   void attachToMainRunLoop() override;
   void detachFromMainRunLoop() override;
 
-  // The system's callback; `refcon` is one of our registrations.
+  // The system's callback; `refcon` is one of our registrations, or was.
   static void deliver(AXObserverRef observer, AXUIElementRef element, CFStringRef notification,
                       void* refcon);
 
@@ -45,8 +48,10 @@ class MacObserver final : public Observer {
   };
 
   CFRef<AXObserverRef> observer_;
-  ObserverCallback callback_;
-  std::list<Registration> registrations_;  // stable addresses, handed to the system
+  const ObserverCallback callback_;
+  // Stable addresses, handed to the system; under the live registrations' lock.
+  std::list<Registration> registrations_;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta::mac

@@ -2,31 +2,81 @@
 
 #import <Foundation/Foundation.h>
 
+#include <mutex>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
 #include "platform/mac/cf_string.h"
 #include "platform/mac/mac_accessibility.h"
 #include "platform/mac/mac_element.h"
 
 namespace lumetta::mac {
 
+namespace {
+
+// The registrations the system may still call back with, of every observer. A
+// registration may be given up on a background queue while its callback waits
+// on the main thread, so a callback checks its context here first.
+struct LiveRegistrations {
+  std::mutex mutex;
+  std::unordered_set<const void*> live;
+};
+
+LiveRegistrations& liveRegistrations() {
+  static auto* registrations = new LiveRegistrations;  // outlives every observer
+  return *registrations;
+}
+
+}  // namespace
+
 MacObserver::~MacObserver() {
-  @autoreleasepool {
-    detachFromMainRunLoop();
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  detachFromMainRunLoop();  // no callback runs from here on: they run on this thread
+  std::vector<std::pair<Element, std::string>> held;
+  {
+    LiveRegistrations& registrations = liveRegistrations();
+    std::lock_guard lock(registrations.mutex);
     for (const Registration& registration : registrations_) {
-      AXObserverRemoveNotification(observer_.get(), macElement(registration.element).ref(),
-                                   (__bridge CFStringRef)nsString(registration.notification));
+      registrations.live.erase(&registration);
+      held.emplace_back(registration.element, registration.notification);
     }
   }
+  if (held.empty()) return;
+  // Asking the application to drop them may wait out the messaging timeout
+  // each: that happens in the background, and stops at the first that does.
+  CFRef<AXObserverRef> observer = observer_;
+  dispatch_async(dispatch_get_global_queue(QOS_CLASS_UTILITY, 0), ^{
+    @autoreleasepool {
+      for (const auto& [element, notification] : held) {
+        const ::AXError error =
+            AXObserverRemoveNotification(observer.get(), macElement(element).ref(),
+                                         (__bridge CFStringRef)nsString(notification));
+        if (error == kAXErrorCannotComplete) break;
+      }
+    }
+  });
 }
 
 AXError MacObserver::addNotification(const Element& element, std::string_view notification,
                                      void* context) {
   @autoreleasepool {
-    Registration& registration = registrations_.emplace_back(
-        Registration{this, element, std::string(notification), context});
+    LiveRegistrations& registrations = liveRegistrations();
+    std::list<Registration>::iterator registration;
+    {
+      std::lock_guard lock(registrations.mutex);
+      registration = registrations_.insert(
+          registrations_.end(), Registration{this, element, std::string(notification), context});
+      registrations.live.insert(&*registration);
+    }
     const ::AXError error =
         AXObserverAddNotification(observer_.get(), macElement(element).ref(),
-                                  (__bridge CFStringRef)nsString(notification), &registration);
-    if (error != kAXErrorSuccess) registrations_.pop_back();
+                                  (__bridge CFStringRef)nsString(notification), &*registration);
+    if (error != kAXErrorSuccess) {
+      std::lock_guard lock(registrations.mutex);
+      registrations.live.erase(&*registration);
+      registrations_.erase(registration);
+    }
     return error;
   }
 }
@@ -36,9 +86,14 @@ AXError MacObserver::removeNotification(const Element& element, std::string_view
     const ::AXError error = AXObserverRemoveNotification(
         observer_.get(), macElement(element).ref(), (__bridge CFStringRef)nsString(notification));
     // A registration the system may still hold stays alive with the observer.
-    if (error == kAXErrorSuccess) {
+    if (error == kAXErrorSuccess || error == kAXErrorNotificationNotRegistered) {
+      LiveRegistrations& registrations = liveRegistrations();
+      std::lock_guard lock(registrations.mutex);
       registrations_.remove_if([&](const Registration& registration) {
-        return registration.element == element && registration.notification == notification;
+        const bool given =
+            registration.element == element && registration.notification == notification;
+        if (given) registrations.live.erase(&registration);
+        return given;
       });
     }
     return error;
@@ -46,11 +101,13 @@ AXError MacObserver::removeNotification(const Element& element, std::string_view
 }
 
 void MacObserver::attachToMainRunLoop() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   CFRunLoopAddSource(CFRunLoopGetMain(), AXObserverGetRunLoopSource(observer_.get()),
                      kCFRunLoopCommonModes);
 }
 
 void MacObserver::detachFromMainRunLoop() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   CFRunLoopRemoveSource(CFRunLoopGetMain(), AXObserverGetRunLoopSource(observer_.get()),
                         kCFRunLoopCommonModes);
 }
@@ -58,12 +115,20 @@ void MacObserver::detachFromMainRunLoop() {
 void MacObserver::deliver(AXObserverRef, AXUIElementRef element, CFStringRef notification,
                           void* refcon) {
   @autoreleasepool {
-    const auto& registration = *static_cast<const Registration*>(refcon);
     // Copies: the callback may release the observer that owns the registration.
-    const ObserverCallback callback = registration.owner->callback_;
-    void* const context = registration.context;
-    // The element is bounded as the registered one is: by its handle's timeout.
-    const float timeout = macElement(registration.element).timeout();
+    ObserverCallback callback;
+    void* context = nullptr;
+    float timeout = 0;
+    {
+      LiveRegistrations& registrations = liveRegistrations();
+      std::lock_guard lock(registrations.mutex);
+      if (!registrations.live.contains(refcon)) return;  // given up meanwhile
+      const auto& registration = *static_cast<const Registration*>(refcon);
+      callback = registration.owner->callback_;
+      context = registration.context;
+      // The element is bounded as the registered one is: by its handle's timeout.
+      timeout = macElement(registration.element).timeout();
+    }
     callback(elementFor(CFRef<AXUIElementRef>::retain(element), timeout), utf8(notification),
              context);
   }

@@ -24,6 +24,7 @@ SimObserver::SimObserver(SimAccessibility& owner, Pid pid, ObserverCallback call
 }
 
 SimObserver::~SimObserver() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   std::lock_guard lock(owner_.observersMutex_);
   owner_.observers_.erase(token_);
 }
@@ -40,7 +41,10 @@ AXError SimObserver::addNotification(const Element& element, std::string_view no
                                      void* context) {
   const NodeId node = SimAccessibility::nodeOf(element);
   owner_.desktop_.counters().recordObserverCall(notification);
-  if (!owner_.desktop_.trusted()) return axerr::apiDisabled;
+  // Registering asks the application, which may be slow, hung or gone.
+  if (const AXError error = owner_.await(owner_.handle(element)); error != axerr::success) {
+    return error;
+  }
   if (auto error = owner_.desktop_.notificationError(node, notification)) return *error;
   std::lock_guard lock(owner_.observersMutex_);
   if (findLocked(node, notification)) return axerr::notificationAlreadyRegistered;
@@ -51,20 +55,26 @@ AXError SimObserver::addNotification(const Element& element, std::string_view no
 AXError SimObserver::removeNotification(const Element& element, std::string_view notification) {
   const NodeId node = SimAccessibility::nodeOf(element);
   owner_.desktop_.counters().recordObserverCall(notification);
+  const AXError answer = owner_.await(owner_.handle(element));
   std::lock_guard lock(owner_.observersMutex_);
   const auto before = registrations_.size();
   std::erase_if(registrations_, [&](const Registration& r) {
     return r.node == node && r.notification == notification;
   });
-  return registrations_.size() < before ? axerr::success : axerr::notificationNotRegistered;
+  if (registrations_.size() == before) return axerr::notificationNotRegistered;
+  // The registration is gone here either way; an application that did not
+  // answer may not have heard of it.
+  return answer;
 }
 
 void SimObserver::attachToMainRunLoop() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   std::lock_guard lock(owner_.observersMutex_);
   attached_ = true;
 }
 
 void SimObserver::detachFromMainRunLoop() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   std::lock_guard lock(owner_.observersMutex_);
   attached_ = false;
 }

@@ -3,7 +3,9 @@
 // is known to the service by a token that is never reused.
 //
 // Implements: registrations per element and notification with the caller's
-// context; application-level notifications heard on the application element.
+// context, each a request its application answers as it answers reads (slow,
+// hung or gone); application-level notifications heard on the application
+// element; the main-thread contract of making, attaching and releasing.
 // Ignores: run-loop modes (delivery goes through the main queue).
 #pragma once
 
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/contract_checks.h"
 #include "platform/sim/sim_accessibility.h"
 
 namespace lumetta::sim {
@@ -43,6 +46,7 @@ class SimObserver final : public Observer {
   const Pid pid_;
   const ObserverCallback callback_;
   bool attached_ = false;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
   std::vector<Registration> registrations_;
 };
 

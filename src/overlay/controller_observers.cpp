@@ -1,0 +1,169 @@
+// The per-process accessibility observer and its registrations. The main
+// thread decides what each process's observer should hear; registering and
+// giving up a notification each ask the target application, which may not
+// answer for the whole messaging timeout, so those requests run as jobs on the
+// registration queue and only their outcome comes back to the main thread.
+// Observers themselves are made and released on the main thread only.
+#include <algorithm>
+
+#include "overlay/overlay_controller.h"
+
+namespace lumetta {
+
+namespace {
+
+constexpr std::string_view kApplicationNotifications[] = {
+    "AXWindowCreated",           "AXFocusedWindowChanged", "AXMainWindowChanged",
+    "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated"};
+constexpr std::string_view kWindowNotifications[] = {"AXMoved",
+                                                     "AXResized",
+                                                     "AXUIElementDestroyed",
+                                                     "AXWindowMiniaturized",
+                                                     "AXWindowDeminiaturized",
+                                                     "AXLayoutChanged"};
+constexpr std::string_view kElementNotifications[] = {"AXTitleChanged", "AXValueChanged",
+                                                      "AXLayoutChanged", "AXLoadComplete",
+                                                      "AXUIElementDestroyed"};
+
+// Whether asking again may answer differently: the application did not answer
+// in time, or the system failed. Any other answer stands, so a registration
+// that got it counts as made.
+bool worthAskingAgain(AXError error) {
+  return error == axerr::cannotComplete || error == axerr::failure;
+}
+
+bool contains(const std::vector<Subscription>& list, const Subscription& subscription) {
+  return std::find(list.begin(), list.end(), subscription) != list.end();
+}
+
+// Whether two handles share one observer, without taking a strong reference.
+bool sameObserver(const std::weak_ptr<Observer>& a, const std::shared_ptr<Observer>& b) {
+  return !a.owner_before(b) && !b.owner_before(a);
+}
+
+}  // namespace
+
+void OverlayController::subscribe(Pid pid) {
+  auto root = roots_.find(pid);
+  if (root == roots_.end()) return;
+  if (!observers_.contains(pid)) {
+    std::weak_ptr<OverlayController> weak = weak_from_this();
+    ObserverResult created = platform_.accessibility.createObserver(
+        pid, [weak](const Element& element, std::string_view name, void* context) {
+          if (!context) return;
+          if (auto self = weak.lock()) self->notification(element, name);
+        });
+    if (!created.observer) {
+      log("Observer pid=" + std::to_string(pid) + " failed: " + std::to_string(created.error));
+      return;
+    }
+    created.observer->attachToMainRunLoop();
+    observers_.emplace(pid, std::move(created.observer));
+  }
+  // One reconciliation per process at a time; a later wish waits for it.
+  if (registering_.contains(pid)) {
+    reregister_.insert(pid);
+    return;
+  }
+  // An application that has stopped answering is not asked again until the
+  // census hears from it; each request would wait out the timeout.
+  if (unanswered_.contains(pid)) return;
+
+  std::vector<Subscription> desired;
+  auto want = [&](const Element& element, std::span<const std::string_view> names) {
+    for (std::string_view name : names) desired.push_back({element, std::string(name)});
+  };
+  want(root->second, kApplicationNotifications);
+  for (const auto& entry : entries_) {
+    if (entry->pid != pid) continue;
+    want(entry->window, kWindowNotifications);
+    for (const Element& button : entry->buttons) want(button, kElementNotifications);
+    for (const Element& area : entry->areas) want(area, kElementNotifications);
+  }
+
+  const std::vector<Subscription>& registered = subscriptions_[pid];
+  RegistrationChange change;
+  for (const Subscription& old : registered) {
+    if (!contains(desired, old)) change.removals.push_back(old);
+  }
+  for (Subscription& wanted : desired) {
+    if (!contains(registered, wanted)) change.additions.push_back(std::move(wanted));
+  }
+  if (change.removals.empty() && change.additions.empty()) return;
+
+  registering_.insert(pid);
+  std::weak_ptr<OverlayController> weak = weak_from_this();
+  registrationQueue_->async([weak, pid, change = std::move(change), context = this,
+                             observer = observers_.at(pid),
+                             &runLoop = platform_.runLoop]() mutable {
+    RegistrationOutcome outcome;
+    if (!weak.expired()) outcome = registrationJob(*observer, change, context);
+    // The observer goes back with the outcome: its last owner lets go of it
+    // on the main thread.
+    runLoop.post([weak, pid, observer = std::move(observer), change = std::move(change),
+                  outcome = std::move(outcome)]() mutable {
+      const std::weak_ptr<Observer> asked = observer;
+      observer.reset();
+      if (auto self = weak.lock()) self->applyRegistrations(pid, asked, change, outcome);
+    });
+  });
+}
+
+OverlayController::RegistrationOutcome OverlayController::registrationJob(
+    Observer& observer, const RegistrationChange& change, void* context) {
+  // Once the application has not answered, the rest would only wait as long
+  // again each: they wait for the next reconciliation instead.
+  bool answering = true;
+  auto ask = [&](auto request) -> std::optional<AXError> {
+    if (!answering) return std::nullopt;
+    const AXError error = request();
+    answering = error != axerr::cannotComplete;
+    return error;
+  };
+  RegistrationOutcome outcome;
+  for (const Subscription& old : change.removals) {
+    outcome.removals.push_back(
+        ask([&] { return observer.removeNotification(old.element, old.name); }));
+  }
+  for (const Subscription& wanted : change.additions) {
+    outcome.additions.push_back(
+        ask([&] { return observer.addNotification(wanted.element, wanted.name, context); }));
+  }
+  return outcome;
+}
+
+void OverlayController::applyRegistrations(Pid pid, const std::weak_ptr<Observer>& asked,
+                                           const RegistrationChange& change,
+                                           const RegistrationOutcome& outcome) {
+  if (stopped_) return;
+  // A process removed meanwhile forgot its registrations with its observer.
+  auto current = observers_.find(pid);
+  if (current == observers_.end() || !sameObserver(asked, current->second)) return;
+  registering_.erase(pid);
+
+  std::vector<Subscription>& registered = subscriptions_[pid];
+  auto unanswered = [](const std::optional<AXError>& result) {
+    return !result || *result == axerr::cannotComplete;
+  };
+  if (std::any_of(outcome.removals.begin(), outcome.removals.end(), unanswered) ||
+      std::any_of(outcome.additions.begin(), outcome.additions.end(), unanswered)) {
+    unanswered_.insert(pid);
+  }
+  for (std::size_t i = 0; i < change.removals.size(); ++i) {
+    const std::optional<AXError>& result = outcome.removals[i];
+    // Unasked or unanswered, the registration may still stand: given up again later.
+    if (unanswered(result)) continue;
+    std::erase(registered, change.removals[i]);
+  }
+  for (std::size_t i = 0; i < change.additions.size(); ++i) {
+    const std::optional<AXError>& result = outcome.additions[i];
+    if (!result) continue;  // unasked: the next reconciliation asks
+    if (*result != axerr::success) {
+      log("Subscription " + change.additions[i].name + " failed: " + std::to_string(*result));
+    }
+    if (!worthAskingAgain(*result)) registered.push_back(change.additions[i]);
+  }
+  if (reregister_.erase(pid)) subscribe(pid);
+}
+
+}  // namespace lumetta
