@@ -32,6 +32,8 @@ typedef long Size;
 typedef enum : int32_t {
   kAXErrorSuccess = 0,
   kAXErrorFailure = -25200,
+  kAXErrorCannotComplete = -25204,
+  kAXErrorNotificationNotRegistered = -25210,
 } AXError;
 
 typedef const struct __attribute__((objc_bridge(id))) __AXUIElement* AXUIElementRef;

@@ -41,6 +41,7 @@ extern "C" {
 #endif
 
 dispatch_queue_t dispatch_get_main_queue(void) MACOS_SINCE(10.6);
+dispatch_queue_t dispatch_get_global_queue(intptr_t identifier, uintptr_t flags) MACOS_SINCE(10.6);
 dispatch_queue_t dispatch_queue_create(const char* label, dispatch_queue_attr_t attr)
     MACOS_SINCE(10.6);
 dispatch_queue_attr_t dispatch_queue_attr_make_with_qos_class(dispatch_queue_attr_t attr,
