@@ -166,6 +166,11 @@ TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
   };
   EXPECT_TRUE(
       platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(10), bothShown));
+  // Registrations are made on their own queue and come back to the main thread.
+  EXPECT_TRUE(platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(10), [&] {
+    const auto* subscriptions = controller->subscriptions(501);
+    return subscriptions && !subscriptions->empty();
+  }));
   controller->refresh();
   platform.runLoop().spinUntil(platform.clock().uptime() + Duration::seconds(0.3));
   controller.reset();  // released on the main thread while jobs may still run
