@@ -21,6 +21,8 @@ namespace {
 const char* simulatorFlag(const lumetta::CommandLine& command) {
   if (command.desktopPath) return "--desktop";
   if (command.screenshotPath) return "--screenshot";
+  if (command.filmstripPath) return "--screenshots";
+  if (command.defaultsPath) return "--defaults";
   if (command.virtualTime) return "--virtual-time";
   return nullptr;
 }

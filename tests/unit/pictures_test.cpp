@@ -15,6 +15,13 @@ namespace {
 
 using lumetta::testing::simulated;
 
+// A fresh folder of this run's own, so that runs side by side never share one.
+std::filesystem::path freshFolder(const std::string& name) {
+  std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
+  if (!::mkdtemp(pattern.data())) return {};
+  return pattern;
+}
+
 struct Picture {
   explicit Picture(const std::filesystem::path& path)
       : surface(cairo_image_surface_create_from_png(path.c_str())) {}
@@ -33,8 +40,8 @@ struct Picture {
 };
 
 TEST(Pictures, TheDocumentedCommandsShowTheDesktopAndBothOverlayStyles) {
-  const auto out = std::filesystem::temp_directory_path() / "lumetta-pictures";
-  std::filesystem::remove_all(out);
+  const auto out = freshFolder("lumetta-pictures");
+  ASSERT_FALSE(out.empty());
   const std::string command = std::string(LUMETTA_SOURCE_DIR) + "/tools/make_pictures.sh " +
                               LUMETTA_BUILD_DIR + " " + out.string();
   ASSERT_EQ(std::system(command.c_str()), 0);
@@ -63,8 +70,9 @@ struct NoContent : lumetta::PanelContent {
 };
 
 TEST(Pictures, AbsurdGeometryIsRefusedInOneLineAndTallWindowsShowWhereTheyReach) {
-  const std::string out = (std::filesystem::temp_directory_path() / "lumetta-absurd.png").string();
-  std::filesystem::remove(out);
+  const auto folder = freshFolder("lumetta-absurd");
+  ASSERT_FALSE(folder.empty());
+  const std::string out = (folder / "absurd.png").string();
   auto window = [](const std::string& bounds) {
     return R"({"windows": [{"number": 7, "pid": 1, "layer": 0, "owner": "X", "bounds": )" + bounds +
            "}]}";
@@ -106,7 +114,7 @@ TEST(Pictures, AbsurdGeometryIsRefusedInOneLineAndTallWindowsShowWhereTheyReach)
   ASSERT_TRUE(tall.ok());
   EXPECT_GT(tall.at(300, 2)[0], 200);    // the window's plain content, at the top edge
   EXPECT_LT(tall.at(300, 600)[0], 120);  // the wallpaper below its bottom at 500
-  std::filesystem::remove(out);
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
