@@ -23,13 +23,17 @@ std::unique_ptr<Timer> RunLoop::singleShotTimer(Duration delay, std::function<vo
   return makeTimer({delay, false, options}, std::move(fire));
 }
 
+Uptime RunLoop::sliceEnd(Uptime now, Uptime deadline) {
+  return std::min(now + kSpinSlice, deadline);
+}
+
 bool RunLoop::spinUntil(Uptime deadline, const std::function<bool()>& done) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   for (;;) {
     if (done && done()) return true;
     const Uptime now = clock_.uptime();
     if (!(now < deadline)) return false;
-    runUntil(done ? std::min(now + kSpinSlice, deadline) : deadline);
+    runUntil(done ? sliceEnd(now, deadline) : deadline);
   }
 }
 

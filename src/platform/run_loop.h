@@ -93,6 +93,11 @@ class RunLoop {
  protected:
   explicit RunLoop(Clock& clock) : clock_(clock) {}
 
+  // Where spinUntil's next slice ends, `now` < `deadline`: after a short
+  // slice of time. A loop whose time moves only from one thing it runs to the
+  // next may end the slice there, as nothing can change in between.
+  virtual Uptime sliceEnd(Uptime now, Uptime deadline);
+
   struct TimerSchedule {
     Duration interval;  // the first firing, and the period of a repeating timer
     bool repeats = true;

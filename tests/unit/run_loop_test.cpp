@@ -74,6 +74,20 @@ TEST_F(ManualLoop, RunningJobsOnVirtualTimeTakesThemBeforeTheClockMoves) {
   EXPECT_EQ(clock.uptime(), atSecond(2.25));
 }
 
+// Time moves only with what runs, so spinning looks at its condition after
+// each moment something ran and stops right there, however far the deadline.
+TEST_F(ManualLoop, SpinningStopsAtTheMomentTheConditionCameToHold) {
+  bool done = false;
+  int looks = 0;
+  loop.postAfter(Duration::seconds(3600), std::make_shared<WorkItem>([&] { done = true; }));
+  EXPECT_TRUE(loop.spinUntil(atSecond(72 * 3600), [&] {
+    ++looks;
+    return done;
+  }));
+  EXPECT_EQ(clock.uptime(), atSecond(3600));
+  EXPECT_EQ(looks, 2);
+}
+
 TEST(ThreadedRunLoop, RunsBackgroundResultsOnTheMainThread) {
   RealClock clock{std::nullopt};
   RealRunLoop loop{clock};

@@ -45,6 +45,12 @@ void ManualRunLoop::runUntil(Uptime deadline) {
   if (deadline > clock_.uptime()) manualClock_.advance(deadline - clock_.uptime());
 }
 
+Uptime ManualRunLoop::sliceEnd(Uptime now, Uptime deadline) {
+  std::lock_guard lock(mutex_);
+  const std::optional<Uptime> next = nextDueLocked();
+  return next ? std::clamp(*next, now, deadline) : deadline;
+}
+
 namespace {
 
 // The calling thread's processor time: what it ran, however busy the machine.

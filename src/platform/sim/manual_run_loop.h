@@ -48,6 +48,11 @@ class ManualRunLoop final : public ScheduledRunLoop {
   Statistics statistics();
   void resetStatistics();
 
+ protected:
+  // At the next due action, so that spinUntil looks at its condition after
+  // each moment something ran, and at no moment in between.
+  Uptime sliceEnd(Uptime now, Uptime deadline) override;
+
  private:
   friend class ManualQueue;
   void submit(const void* queue, std::function<void()> job);
