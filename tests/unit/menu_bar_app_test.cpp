@@ -13,15 +13,21 @@ using testing::findNode;
 using testing::MenuTest;
 
 TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
-  start(testing::controllerDesktop());
-  loginItem.needsApproval = true;
+  start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true}, "timeline": [
+      {"at": 1, "loginItem": "approve"}, {"at": 2, "activate": 900},
+      {"at": 3, "loginItem": {"status": "notFound"}}])"));
+  sim::SimMenuBarExtra& menuBar = platform->menuBar();
   {
-    MenuBarApp app(*menu, controller);
-    ASSERT_TRUE(menuBar.installed);
-    EXPECT_EQ(menuBar.installed->title, "Lumetta");
-    EXPECT_EQ(menuBar.installed->symbolName, "rectangle.topthird.inset.filled");
-    EXPECT_EQ(menuBar.root.frame.width, 340);
-    auto shown = [&](std::string_view label) { return findNode(menuBar.root, label); };
+    MenuBarApp app(platform->platform(), controller);
+    ASSERT_TRUE(menuBar.statusItem());
+    EXPECT_EQ(menuBar.statusItem()->title, "Lumetta");
+    EXPECT_EQ(menuBar.statusItem()->symbolName, "rectangle.topthird.inset.filled");
+    EXPECT_EQ(menuBar.content().frame.width, 340);
+    ViewNode shownTree;
+    auto shown = [&](std::string_view label) {
+      shownTree = menuBar.content();
+      return findNode(shownTree, label);
+    };
 
     // A setting changed elsewhere shows once the main queue runs.
     controller->setTint(false);
@@ -30,7 +36,7 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
     runFor(0.01);
     EXPECT_NE(shown("20%"), nullptr);
     EXPECT_NE(shown("Thickness"), nullptr);
-    EXPECT_GT(findNode(menuBar.root, "Thickness", ViewKind::slider)->frame.width, 0);
+    EXPECT_GT(findNode(shownTree, "Thickness", ViewKind::slider)->frame.width, 0);
 
     // So does the content's own state, changed by a node's action.
     shown("GPT")->onPress();
@@ -39,24 +45,22 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
 
     // Approved in the system settings: shown when the application becomes active.
     shown("Launch at login")->onToggle(true);
-    runFor(0.01);
+    runUntil(1.5);
     EXPECT_FALSE(shown("Launch at login")->on);
-    loginItem.current = LoginItemStatus::enabled;
-    application->center.post({WorkspaceNotification::applicationDidBecomeActive, std::nullopt});
-    runFor(0.01);
+    runUntil(2.5);
     EXPECT_TRUE(shown("Launch at login")->on);
     // And each time the popover opens.
-    loginItem.current = LoginItemStatus::notFound;
-    menuBar.opened();
+    runUntil(3.5);
+    EXPECT_TRUE(shown("Launch at login")->on);
+    menuBar.open();
     runFor(0.01);
     EXPECT_FALSE(shown("Launch at login")->on);
   }
   // Gone: the popover holds no action, and later changes show nothing.
-  EXPECT_TRUE(menuBar.root.children.empty());
-  const int contents = menuBar.contents;
+  EXPECT_TRUE(menuBar.content().children.empty());
   controller->setStrength(0.1);
   runFor(0.01);
-  EXPECT_EQ(menuBar.contents, contents);
+  EXPECT_TRUE(menuBar.content().children.empty());
 }
 
 }  // namespace

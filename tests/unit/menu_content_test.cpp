@@ -2,6 +2,10 @@
 // words, and what pressing, toggling and sliding them does to the controller,
 // the view-local state and the system services.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "menu/menu_description.h"
 #include "support/menu_fixture.h"
@@ -41,7 +45,7 @@ Settings settingsOf(const OverlayController& c) {
 TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
   start(testing::controllerDesktop(
       R"(, "trusted": false, "timeline": [{"at": 2, "trusted": true}, {"at": 4, "trusted": false}])"));
-  MenuContent content(controller, *menu);
+  MenuContent content(controller, platform->platform());
   runFor(1);
   const std::string already =
       "Already enabled? Remove the old entry with \u2212, then add this copy with + and reopen "
@@ -73,9 +77,11 @@ TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
 }
 
 TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
-  start(testing::controllerDesktop());
-  loginItem.needsApproval = true;
-  MenuContent content(controller, *menu);
+  start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true}, "timeline": [
+      {"at": 1, "loginItem": "approve"},
+      {"at": 2, "loginItem": {"unregisterError": "Operation not permitted."}},
+      {"at": 3, "loginItem": {"unregisterError": null}}])"));
+  MenuContent content(controller, platform->platform());
   auto box = [&] { return *findNode(describeMenu(content).children[1], "Launch at login"); };
   EXPECT_FALSE(box().on);
 
@@ -83,23 +89,23 @@ TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
   box().onToggle(true);
   EXPECT_FALSE(box().on);
   EXPECT_EQ(rowTitles(describeMenu(content))[2], "Codex");  // no error line
-  loginItem.current = LoginItemStatus::enabled;             // approved in the system settings
+  runUntil(1);                                              // approved in the system settings
   EXPECT_FALSE(box().on);
   content.appear();
   EXPECT_TRUE(box().on);
 
   // A failure shows in red under the box; the next toggle clears it first.
-  loginItem.failure = LoginItemError{"Operation not permitted."};
+  runUntil(2);
   box().onToggle(false);
   ViewNode error = describeMenu(content).children[2];
   EXPECT_EQ(error.text, "Operation not permitted.");
   EXPECT_EQ(error.foreground.role, ColorRole::red);
   EXPECT_TRUE(box().on);
-  loginItem.failure.reset();
+  runUntil(3);
   box().onToggle(false);
   EXPECT_EQ(content.error(), "");
   EXPECT_FALSE(box().on);
-  EXPECT_EQ(loginItem.current, LoginItemStatus::notRegistered);
+  EXPECT_EQ(platform->loginItem().status(), LoginItemStatus::notRegistered);
 }
 
 TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
@@ -108,7 +114,7 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
   controller->setGptTint(false);
   controller->setGptStrength(0.2);
   controller->setGptBorderWidth(6.9);
-  MenuContent content(controller, *menu);
+  MenuContent content(controller, platform->platform());
   const Settings before = settingsOf(*controller);
 
   ViewNode root = describeMenu(content);
@@ -145,7 +151,7 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
 
 TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
   start(testing::controllerDesktop());
-  MenuContent content(controller, *menu);
+  MenuContent content(controller, platform->platform());
   auto ringed = [&] {
     ViewNode root = describeMenu(content);
     std::vector<std::string> names;
@@ -174,7 +180,7 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
 
 TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   start(testing::controllerDesktop());
-  MenuContent content(controller, *menu);
+  MenuContent content(controller, platform->platform());
   ViewNode root = describeMenu(content);
   findNode(root, "Choose your own color")->onPress();
   findNode(root, "GPT")->onPress();
@@ -188,7 +194,7 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
 TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
   start(testing::controllerDesktop());
   runFor(2);
-  MenuContent content(controller, *menu);
+  MenuContent content(controller, platform->platform());
   ViewNode root = describeMenu(content);
   EXPECT_EQ(findNode(root, "Copy diagnostics"), nullptr);
   findNode(root, "Diagnostics")->onToggle(true);
@@ -198,14 +204,14 @@ TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
   EXPECT_EQ(shown->kind, ViewKind::scrollText);
   EXPECT_EQ(shown->text, controller->summary());
   EXPECT_NE(shown->text.find("Window 1 pid=501"), std::string::npos);
-  pasteboard.strings = {"old"};
   findNode(root, "Copy diagnostics")->onPress();
-  EXPECT_EQ(pasteboard.strings, std::vector<std::string>{shown->text});
+  EXPECT_EQ(platform->pasteboard().text(), shown->text);
 }
 
 TEST_F(MenuTest, ButtonsAskTheSystem) {
-  start(testing::controllerDesktop(R"(, "trusted": false)"));
-  MenuContent content(controller, *menu);
+  start(testing::controllerDesktop(
+      R"(, "trusted": false, "lumetta": {"bundlePath": "/Users/me/Downloads/Lumetta.app"})"));
+  MenuContent content(controller, platform->platform());
   ViewNode root = describeMenu(content);
   findNode(root, "Set up Accessibility\u2026")->onPress();
   EXPECT_EQ(platform->accessibility().trustPrompts(), 1);
@@ -213,27 +219,33 @@ TEST_F(MenuTest, ButtonsAskTheSystem) {
             std::vector<std::string>{std::string(kAccessibilitySettingsURL)});
   findNode(root, "Show this copy in Finder")->onPress();
   EXPECT_EQ(platform->workspace().revealedPaths(),
-            std::vector<std::vector<std::string>>{{info->bundlePath()}});
+            std::vector<std::vector<std::string>>{{"/Users/me/Downloads/Lumetta.app"}});
 
   findNode(root, "Quit")->onPress();
   EXPECT_TRUE(controller->isStopped());
-  EXPECT_EQ(application->terminations, 1);
+  EXPECT_TRUE(platform->application().terminated());
 }
 
 TEST_F(MenuTest, LogoShowsOnlyWhenItsResourceLoads) {
-  start(testing::controllerDesktop());
+  const std::filesystem::path notAnImage =
+      std::filesystem::temp_directory_path() / ("lumetta-menu-logo-" + std::to_string(getpid()));
+  std::filesystem::create_directories(notAnImage);
+  std::ofstream(notAnImage / "Lumetta-Logo.png") << "not a picture";
+  // The first thing the header shows, for a bundle with `lumetta` in the desktop file.
   // Only looked at: the actions of the tree are not called once its content is gone.
-  auto header = [&] {
-    MenuContent content(controller, *menu);
-    return describeMenu(content);
+  auto header = [&](const std::string& lumetta) {
+    controller.reset();
+    start(testing::controllerDesktop(lumetta.empty() ? "" : R"(, "lumetta": )" + lumetta));
+    MenuContent content(controller, platform->platform());
+    return describeMenu(content).children[0].children[0];
   };
-  EXPECT_EQ(header().children[0].children[0].kind, ViewKind::verticalStack);  // no resource
+  EXPECT_EQ(header("").kind, ViewKind::verticalStack);  // no resources
+  EXPECT_EQ(header(R"({"resources": ")" + notAnImage.string() + R"("})").kind,
+            ViewKind::verticalStack);  // not an image
+  std::filesystem::remove_all(notAnImage);
 
-  info->resources["Lumetta-Logo.png"] = "/bundle/Lumetta-Logo.png";
-  EXPECT_EQ(header().children[0].children[0].kind, ViewKind::verticalStack);  // not an image
-
-  application->imagePath = "/bundle/Lumetta-Logo.png";
-  const ViewNode logo = header().children[0].children[0];
+  // The repository's own logo.
+  const ViewNode logo = header(R"({"resources": ")" LUMETTA_SOURCE_DIR R"(/resources"})");
   EXPECT_EQ(logo.kind, ViewKind::image);
   EXPECT_TRUE(logo.accessibilityHidden);
   EXPECT_EQ(logo.width, 40);
