@@ -15,6 +15,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <sstream>
 
 #include "diagnostics/validation_monitor.h"
@@ -62,7 +64,14 @@ double seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-void BM_OverlaySoak(benchmark::State& state) {
+// What a soak looks at after each simulated minute; the subject it watches
+// lives as long as it does.
+using Look = std::function<void(Peaks&)>;
+
+// `hours` (the benchmark's argument) of churn on a fresh platform, with the
+// subject `start` makes on it.
+void soak(benchmark::State& state, const char* name,
+          const std::function<Look(sim::SimPlatform&)>& start) {
   const int hours = int(state.range(0));
   Peaks peaks;
   double growth = 0, wall = 0;
@@ -71,18 +80,33 @@ void BM_OverlaySoak(benchmark::State& state) {
     ChurnDesktop churn(hours * 60);
     sim::SimPlatform platform(churn.takeModel(), sim::TimeSource::manual);
     platform.manualRunLoop().setRunsJobs(true);
-    auto controller = OverlayController::create(platform.platform());
-    Series series("overlays");
-    controller->setGptEnabled(true);
-    controller->setTint(false);  // borders fade while windows move
+    Look look = start(platform);
+    Series series(name);
     std::ptrdiff_t afterFirstHour = 0;
     for (int minute = 0; minute < hours * 60; ++minute) {
       churn.minute(platform, minute);
       platform.manualRunLoop().runFor(kMinute);
-      platform.desktop().counters().reset();  // the simulator's tally, not the controller's
-      const OverlayController::Bookkeeping kept = controller->bookkeeping();
+      platform.desktop().counters().reset();  // the simulator's tally, not the subject's
       peaks.see("max_open_windows", churn.openWindows());
       peaks.see("max_running_targets", churn.runningTargets());
+      look(peaks);
+      if (minute == 59) afterFirstHour = bench::liveHeapBytes();
+      series.minuteDone(minute);
+    }
+    growth = double(bench::liveHeapBytes() - afterFirstHour);
+    look = nullptr;  // the subject goes while the platform is still there
+    wall = seconds(began);
+  }
+  report(state, peaks, growth, wall, hours);
+}
+
+void BM_OverlaySoak(benchmark::State& state) {
+  soak(state, "overlays", [](sim::SimPlatform& platform) -> Look {
+    std::shared_ptr<OverlayController> controller = OverlayController::create(platform.platform());
+    controller->setGptEnabled(true);
+    controller->setTint(false);  // borders fade while windows move
+    return [controller, &platform](Peaks& peaks) {
+      const OverlayController::Bookkeeping kept = controller->bookkeeping();
       peaks.see("entries_max", double(kept.entries));
       peaks.see("panels_max", double(kept.panels));
       peaks.see("observers_max", double(kept.observers));
@@ -91,46 +115,29 @@ void BM_OverlaySoak(benchmark::State& state) {
       peaks.see("launch_dates_max", double(kept.launchDates));
       peaks.see("renderer_requests_max", double(kept.rendererRequests));
       peaks.see("visible_panels_max", double(platform.panels().visiblePanels().size()));
-      if (minute == 59) afterFirstHour = bench::liveHeapBytes();
-      series.minuteDone(minute);
-    }
-    growth = double(bench::liveHeapBytes() - afterFirstHour);
-    controller.reset();
-    wall = seconds(began);
-  }
-  report(state, peaks, growth, wall, hours);
+    };
+  });
 }
 BENCHMARK(BM_OverlaySoak)->Arg(72)->Iterations(1)->Unit(benchmark::kSecond);
 
+// The monitor with the log it writes, stopped when it goes.
+struct Watching {
+  explicit Watching(const Platform& platform) : monitor(platform, log, true) { monitor.start(); }
+  ~Watching() { monitor.stop(); }
+  Watching(const Watching&) = delete;
+  Watching& operator=(const Watching&) = delete;
+  std::ostringstream log;
+  ValidationMonitor monitor;
+};
+
 void BM_WatchSoak(benchmark::State& state) {
-  const int hours = int(state.range(0));
-  Peaks peaks;
-  double growth = 0, wall = 0;
-  for (auto _ : state) {
-    const auto began = std::chrono::steady_clock::now();
-    ChurnDesktop churn(hours * 60);
-    sim::SimPlatform platform(churn.takeModel(), sim::TimeSource::manual);
-    platform.manualRunLoop().setRunsJobs(true);
-    std::ostringstream log;
-    ValidationMonitor monitor(platform.platform(), log, true);
-    monitor.start();
-    Series series("watch");
-    std::ptrdiff_t afterFirstHour = 0;
-    for (int minute = 0; minute < hours * 60; ++minute) {
-      churn.minute(platform, minute);
-      platform.manualRunLoop().runFor(kMinute);
-      platform.desktop().counters().reset();
-      log.str({});
-      peaks.see("max_open_windows", churn.openWindows());
-      peaks.see("numbered_windows_max", double(monitor.numberedWindows()));
-      if (minute == 59) afterFirstHour = bench::liveHeapBytes();
-      series.minuteDone(minute);
-    }
-    growth = double(bench::liveHeapBytes() - afterFirstHour);
-    monitor.stop();
-    wall = seconds(began);
-  }
-  report(state, peaks, growth, wall, hours);
+  soak(state, "watch", [](sim::SimPlatform& platform) -> Look {
+    auto watching = std::make_shared<Watching>(platform.platform());
+    return [watching](Peaks& peaks) {
+      watching->log.str({});
+      peaks.see("numbered_windows_max", double(watching->monitor.numberedWindows()));
+    };
+  });
 }
 BENCHMARK(BM_WatchSoak)->Arg(72)->Iterations(1)->Unit(benchmark::kSecond);
 
