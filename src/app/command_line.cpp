@@ -85,6 +85,7 @@ std::variant<CommandLine, CommandLineError> parseCommandLine(
     *option->second = arguments[++i];
   }
 
+  command.version = has(rest, "--version");
   if (has(rest, "--self-test")) {
     command.mode = Mode::selfTest;
   } else if (has(rest, "--overlays")) {

@@ -24,6 +24,7 @@ struct CommandLine {
   std::optional<std::string> filmstripPath;   // --screenshots DIR
   std::optional<std::string> defaultsPath;    // --defaults FILE
   bool virtualTime = false;                   // --virtual-time
+  bool version = false;  // --version: print the version instead of running a mode
 };
 
 struct CommandLineError {

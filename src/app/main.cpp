@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/menu_bar_mode.h"
 #include "app/panescope_app.h"
+#include "app/version.h"
 #include "platform/sim/filmstrip.h"
 #include "platform/sim/run_outcome.h"
 #include "platform/sim/screen_picture.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const CommandLine& command = std::get<CommandLine>(parsed);
+  if (command.version) return printVersion(std::cout, std::cerr);
 
   sim::LoadResult loaded = command.desktopPath
                                ? sim::loadDesktopFile(*command.desktopPath)

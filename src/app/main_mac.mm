@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/panescope_app.h"
+#include "app/version.h"
 #include "menu/menu_bar_app.h"
 #include "overlay/overlay_controller.h"
 #include "platform/mac/mac_platform.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     const lumetta::CommandLine& command = std::get<lumetta::CommandLine>(parsed);
+    if (command.version) return lumetta::printVersion(std::cout, std::cerr);
     if (const char* flag = simulatorFlag(command)) {
       lumetta::printLine(std::cerr, std::string("lumetta: ") + flag +
                                         " belongs to the simulated desktop; on a Mac every mode "

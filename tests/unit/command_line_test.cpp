@@ -25,6 +25,16 @@ TEST(CommandLine, FirstModeInTestOrderWins) {
   EXPECT_EQ(parse({"--record", "out.json", "--overlays"}).mode, Mode::overlays);
 }
 
+TEST(CommandLine, VersionIsAskedForAnywhereBesideAMode) {
+  EXPECT_FALSE(parse({"--classify"}).version);
+  EXPECT_FALSE(parse({"--Version", "version", "-v"}).version);
+  const CommandLine withMode = parse({"--classify", "--version"});
+  EXPECT_TRUE(withMode.version);
+  EXPECT_EQ(withMode.mode, Mode::classify);
+  // A path is not the flag.
+  EXPECT_FALSE(parse({"--record", "--version"}).version);
+}
+
 TEST(CommandLine, RecordTakesItsFileAndWatchesOnlyWhenAsked) {
   CommandLine plain = parse({"--record", "--watch"});  // "--watch" is the file's name here
   EXPECT_EQ(plain.recordPath, "--watch");
