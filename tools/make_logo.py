@@ -94,13 +94,14 @@ def draw(size):
     return rows
 
 
-def png(rows, size):
+def png(rows, width, height=None):
+    """An 8-bit RGBA PNG of `rows` (straight alpha); square unless `height` is given."""
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
     raw = b"".join(b"\x00" + row for row in rows)  # filter type 0 on every row
-    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    header = struct.pack(">IIBBBBB", width, height or width, 8, 6, 0, 0, 0)  # 8-bit RGBA
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
