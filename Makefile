@@ -3,8 +3,8 @@
 JOBS ?= $(shell nproc)
 CMAKE_GEN = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: bootstrap run test sanitize tsan fuzz mac-check lint format format-check tidy layers \
-        bench clean
+.PHONY: bootstrap run test sanitize tsan fuzz mac-check package-check lint format format-check \
+        tidy layers bench clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -63,6 +63,13 @@ fuzz: build/fuzz/build.ninja
 # silicon) with clang on this machine, against libc++ as Xcode 14.1 ships it.
 mac-check: | bootstrap
 	@tools/mac-check/run build/mac-check
+
+# What Linux can check of the macOS release (tools/package-check/run): the
+# workflows, every shell script, a release's Info.plist, the icon, the cask and
+# the packaging script's dry run, each against a broken copy too.
+package-check:
+	@scripts/bootstrap packaging
+	@tools/package-check/run build/package-check
 
 # Style and structure: the formatter's check, clang-tidy and the layering rules.
 lint: format-check tidy layers
