@@ -1,7 +1,8 @@
 // The running application over NSApplication.
 //
 // Implements: terminating, a notification centre into which the backend
-// posts NSApplicationDidBecomeActiveNotification, loading images with NSImage.
+// posts NSApplicationDidBecomeActiveNotification, loading images with NSImage;
+// activating the application for the status item and the colour panel.
 // Ignores: every other application notification.
 #pragma once
 
@@ -28,6 +29,12 @@ class MacApplication final : public Application {
   id<NSObject> token_;  // the default centre's observation
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
+
+// Makes this application the active one, as the user's click on its status
+// item or its "Choose…" button asks: `activate` from macOS 14 on (the
+// cooperative activation that replaced activateIgnoringOtherApps:), the
+// deprecated call before. Main thread only.
+void activateApplication();
 
 // An image the macOS backend loaded.
 class MacImage final : public PlatformImageImpl {

@@ -2,7 +2,9 @@
 // observed on NSNotificationCenter.defaultCenter and posted into the portable
 // centre as applicationDidBecomeActive; [[NSImage alloc]
 // initWithContentsOfURL:] for a file URL, refusing an image without
-// representations or without size. Ignores: the notification's payload.
+// representations or without size; activating with `activate` or, before
+// macOS 14 or with an older SDK, activateIgnoringOtherApps:. Ignores: the
+// notification's payload.
 #include "platform/mac/mac_application.h"
 
 #import <AppKit/AppKit.h>
@@ -51,6 +53,18 @@ std::optional<PlatformImage> MacApplication::loadImage(const std::string& path) 
     }
     return PlatformImage(std::make_shared<const MacImage>(image));
   }
+}
+
+void activateApplication() {
+  // `activate` is declared only by the macOS 14 SDK and later: it needs the
+  // SDK's guard besides @available.
+#if __MAC_OS_X_VERSION_MAX_ALLOWED >= 140000
+  if (@available(macOS 14.0, *)) {
+    [NSApp activate];
+    return;
+  }
+#endif
+  [NSApp activateIgnoringOtherApps:YES];
 }
 
 Size MacImage::size() const {

@@ -1,13 +1,14 @@
 // Implements: showing [NSColorPanel sharedColorPanel] with an Objective-C
 // target whose colorChanged: action hands the sender's colour to the seam's
 // action; continuous reports, no opacity control, visible while the
-// application is inactive, the application activated ignoring others, the
-// panel made key and brought to the front. Ignores: the panel's mode,
+// application is inactive, the application activated (activateApplication),
+// the panel made key and brought to the front. Ignores: the panel's mode,
 // swatches and colour lists, its frame, closing it (the user does).
 #include "platform/mac/mac_color_panel.h"
 
 #import <AppKit/AppKit.h>
 
+#include "platform/mac/mac_application.h"
 #include "platform/mac/mac_colors.h"
 
 @interface LumettaColorTarget : NSObject
@@ -54,7 +55,7 @@ void MacColorPanel::show(const Color& color, Action action) {
     panel.showsAlpha = NO;
     panel.color = nsColor(color);
     panel.hidesOnDeactivate = NO;
-    [NSApp activateIgnoringOtherApps:YES];
+    activateApplication();
     [panel makeKeyAndOrderFront:nil];
   }
 }

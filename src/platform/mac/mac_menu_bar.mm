@@ -11,6 +11,7 @@
 #import <AppKit/AppKit.h>
 
 #include "platform/mac/cf_string.h"
+#include "platform/mac/mac_application.h"
 #include "platform/mac/mac_view_host.h"
 
 @interface LumettaStatusItem : NSObject <NSPopoverDelegate>
@@ -73,7 +74,7 @@
   }
   // The application active, its popover takes the keyboard and a click in
   // another application closes it.
-  [NSApp activateIgnoringOtherApps:YES];
+  lumetta::mac::activateApplication();
   [_popover showRelativeToRect:_item.button.bounds ofView:_item.button preferredEdge:NSMinYEdge];
 }
 

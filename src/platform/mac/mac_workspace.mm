@@ -26,6 +26,16 @@ RunningApplication runningApplication(NSRunningApplication* app) {
   return result;
 }
 
+// The text as a URL, on macOS 14 and later without percent-encoding what
+// URLWithString: would otherwise escape. The method is declared only by the
+// macOS 14 SDK and later, so it needs the SDK's guard besides @available.
+NSURL* strictURL(NSString* text) {
+#if __MAC_OS_X_VERSION_MAX_ALLOWED >= 140000
+  if (@available(macOS 14.0, *)) return [NSURL URLWithString:text encodingInvalidCharacters:NO];
+#endif
+  return [NSURL URLWithString:text];
+}
+
 }  // namespace
 
 MacWorkspace::MacWorkspace(RunLoop& runLoop) : center_(runLoop), tokens_([NSMutableArray array]) {
@@ -84,9 +94,8 @@ std::vector<RunningApplication> MacWorkspace::runningApplications() {
   }
 }
 
-// Text that is not UTF-8, or that URLWithString: does not take as a URL (on
-// macOS 14 and later without percent-encoding what it would otherwise
-// escape), is refused before the workspace sees it.
+// Text that is not UTF-8, or that strictURL does not take as a URL, is
+// refused before the workspace sees it.
 bool MacWorkspace::openURL(std::string_view url) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
@@ -94,12 +103,7 @@ bool MacWorkspace::openURL(std::string_view url) {
                                               length:url.size()
                                             encoding:NSUTF8StringEncoding];
     if (!text) return false;
-    NSURL* parsed = nil;
-    if (@available(macOS 14.0, *)) {
-      parsed = [NSURL URLWithString:text encodingInvalidCharacters:NO];
-    } else {
-      parsed = [NSURL URLWithString:text];
-    }
+    NSURL* parsed = strictURL(text);
     return parsed && [[NSWorkspace sharedWorkspace] openURL:parsed];
   }
 }

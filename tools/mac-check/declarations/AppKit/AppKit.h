@@ -16,9 +16,9 @@ static const NSEventMask NSEventMaskAny = NSUIntegerMax;  // MACOS_SINCE(10.12)
 
 @interface NSApplication (MacCheckDeclarations)
 - (BOOL)setActivationPolicy:(NSApplicationActivationPolicy)activationPolicy MACOS_SINCE(10.6);
-// Used by no backend file: mac-check's canary shows that this macOS 14 API,
-// called without an availability check, fails the check.
+#if __MAC_OS_X_VERSION_MAX_ALLOWED >= 140000
 - (void)activate MACOS_SINCE(14.0);
+#endif
 @end
 
 @interface NSPasteboard (MacCheckDeclarations)

@@ -18,10 +18,12 @@
                         error:(NSError**)error MACOS_SINCE(10.13);
 @end
 
+#if __MAC_OS_X_VERSION_MAX_ALLOWED >= 140000
 @interface NSURL (MacCheckDeclarations)
 + (instancetype)URLWithString:(NSString*)string
     encodingInvalidCharacters:(BOOL)encodingInvalidCharacters MACOS_SINCE(14.0);
 @end
+#endif
 
 extern "C" {
 CFTypeRef CFBridgingRetain(id object) MACOS_SINCE(10.7);
