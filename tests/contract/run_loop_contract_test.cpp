@@ -2,6 +2,8 @@
 // cancellation, serial queues, timers, and running the loop until a time.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 
@@ -39,6 +41,64 @@ TEST_F(RunLoopContract, PostedWorkRunsOnTheMainThreadInOrder) {
   EXPECT_EQ(ran, (std::vector<std::string>{"first", "from another thread", "last"}));
   EXPECT_TRUE(onMainThread);
   EXPECT_FALSE(offMainIsMain);
+}
+
+// Records the thread on which the last reference to it was released.
+class DeathWitness {
+ public:
+  explicit DeathWitness(std::atomic<std::thread::id>& diedOn) : diedOn_(diedOn) {}
+  DeathWitness(const DeathWitness&) = delete;
+  DeathWitness& operator=(const DeathWitness&) = delete;
+  ~DeathWitness() { diedOn_ = std::this_thread::get_id(); }
+
+ private:
+  std::atomic<std::thread::id>& diedOn_;
+};
+
+// Waits, for at most a generous while of real time, until `flag` is set.
+void waitFor(const std::atomic<bool>& flag) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!flag && std::chrono::steady_clock::now() < giveUp) std::this_thread::yield();
+}
+
+// A job's captures die with the job, on the thread that ran it: the thread
+// that handed it over keeps no copy, even while it is still inside the full
+// expression of the call, where the call's argument lives on. The controller
+// relies on it: the last reference to an observer comes back to the main
+// thread inside a posted job, and an observer must be released there.
+TEST_F(RunLoopContract, AJobsCapturesDieOnTheThreadThatRanIt) {
+  std::atomic<std::thread::id> postedDiedOn{}, queuedDiedOn{}, queuedRanOn{};
+  std::atomic<bool> handedOver{false}, ran{false}, released{false};
+  std::thread poster([&] {
+    auto witness = std::make_shared<DeathWitness>(postedDiedOn);
+    // One full expression: post()'s argument lives until `released`.
+    loop.post([witness = std::move(witness), &ran] { ran = true; }), handedOver = true,
+                                                                     waitFor(released);
+  });
+  waitFor(handedOver);
+  const bool posted = runUntil(platform, [&] { return ran.load(); });
+  released = true;
+  poster.join();
+  ASSERT_TRUE(posted);
+  EXPECT_EQ(postedDiedOn.load(), std::this_thread::get_id())
+      << "a job posted to the main queue was destroyed off the main thread";
+
+  handedOver = released = false;
+  auto queue = loop.makeSerialQueue("contract.captures", QualityOfService::utility);
+  std::thread submitter([&] {
+    auto witness = std::make_shared<DeathWitness>(queuedDiedOn);
+    // One full expression: async()'s argument lives until `released`.
+    queue->async(
+        [witness = std::move(witness), &queuedRanOn] { queuedRanOn = std::this_thread::get_id(); }),
+        handedOver = true, waitFor(released);
+  });
+  waitFor(handedOver);
+  queue.reset();  // waits for the job
+  released = true;
+  submitter.join();
+  EXPECT_NE(queuedRanOn.load(), std::thread::id{});
+  EXPECT_EQ(queuedDiedOn.load(), queuedRanOn.load())
+      << "a queue's job was destroyed on another thread than the one that ran it";
 }
 
 TEST_F(RunLoopContract, DelayedWorkRunsWhenDueUnlessCancelled) {

@@ -2,12 +2,11 @@
 //
 // Implements: the main queue and delayed work (dispatch), serial queues with
 // a quality of service (dispatch; released from one of their own jobs they do
-// not wait), timers with tolerance on the common or the default mode
-// (NSTimer), and running the main loop until a deadline as the application's
-// event loop: the application finishes launching on the first run, and user
-// events are dispatched while it runs.
-// Ignores: nothing of the seam. The menu-bar application, once it exists,
-// runs the application's own loop ([NSApp run]) rather than runUntil.
+// not wait), each job's captures released on the thread that ran it, timers with tolerance on the
+// common or the default mode (NSTimer), and running the main loop until a deadline as the
+// application's event loop: the application finishes launching on the first run, and user events
+// are dispatched while it runs. Ignores: nothing of the seam. The menu-bar application runs the
+// application's own loop ([NSApp run]) rather than runUntil.
 #pragma once
 
 #include "platform/clock.h"

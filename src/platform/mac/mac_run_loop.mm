@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 
 namespace lumetta::mac {
 
@@ -12,6 +13,21 @@ namespace {
 
 // A job of one of our queues finds that queue under this key.
 char kQueueKey;
+
+// Work handed to dispatch in a box of its own, with dispatch's function
+// form: the job owns the box and deletes it once it has run, so everything
+// it captured dies on the thread that ran it. A block would copy the
+// captures (into the block on the stack, then onto the heap) and leave the
+// posting thread a copy until it returns: when the job ran first, the last
+// reference, an observer's for one, died off the main thread.
+void* boxed(std::function<void()> work) { return new std::function<void()>(std::move(work)); }
+
+void runBoxed(void* box) {
+  @autoreleasepool {
+    const std::unique_ptr<std::function<void()>> work(static_cast<std::function<void()>*>(box));
+    (*work)();
+  }
+}
 
 class MacSerialQueue final : public SerialQueue {
  public:
@@ -29,11 +45,7 @@ class MacSerialQueue final : public SerialQueue {
   }
 
   void async(std::function<void()> job) override {
-    dispatch_async(queue_, ^{
-      @autoreleasepool {
-        job();
-      }
-    });
+    dispatch_async_f(queue_, boxed(std::move(job)), runBoxed);
   }
 
  private:
@@ -81,11 +93,7 @@ class MacTimer final : public Timer {
 }  // namespace
 
 void MacRunLoop::post(std::function<void()> work) {
-  dispatch_async(dispatch_get_main_queue(), ^{
-    @autoreleasepool {
-      work();
-    }
-  });
+  dispatch_async_f(dispatch_get_main_queue(), boxed(std::move(work)), runBoxed);
 }
 
 void MacRunLoop::postAfter(Duration delay, std::shared_ptr<WorkItem> item) {
@@ -93,11 +101,8 @@ void MacRunLoop::postAfter(Duration delay, std::shared_ptr<WorkItem> item) {
   const double seconds = delay.inSeconds();
   if (!(seconds < 3.2e9)) return;
   const auto nanoseconds = static_cast<std::int64_t>(std::max(seconds, 0.0) * NSEC_PER_SEC);
-  dispatch_after(dispatch_time(DISPATCH_TIME_NOW, nanoseconds), dispatch_get_main_queue(), ^{
-    @autoreleasepool {
-      item->perform();
-    }
-  });
+  dispatch_after_f(dispatch_time(DISPATCH_TIME_NOW, nanoseconds), dispatch_get_main_queue(),
+                   boxed([item = std::move(item)] { item->perform(); }), runBoxed);
 }
 
 std::unique_ptr<SerialQueue> MacRunLoop::makeSerialQueue(std::string label,

@@ -49,10 +49,12 @@ dispatch_queue_attr_t dispatch_queue_attr_make_with_qos_class(dispatch_queue_att
                                                               int relative_priority)
     MACOS_SINCE(10.10);
 void dispatch_async(dispatch_queue_t queue, dispatch_block_t block) MACOS_SINCE(10.6);
+void dispatch_async_f(dispatch_queue_t queue, void* context, dispatch_function_t work)
+    MACOS_SINCE(10.6);
 void dispatch_sync(dispatch_queue_t queue, dispatch_block_t block) MACOS_SINCE(10.6);
 dispatch_time_t dispatch_time(dispatch_time_t when, int64_t delta) MACOS_SINCE(10.6);
-void dispatch_after(dispatch_time_t when, dispatch_queue_t queue, dispatch_block_t block)
-    MACOS_SINCE(10.6);
+void dispatch_after_f(dispatch_time_t when, dispatch_queue_t queue, void* context,
+                      dispatch_function_t work) MACOS_SINCE(10.6);
 void dispatch_queue_set_specific(dispatch_queue_t queue, const void* key, void* context,
                                  dispatch_function_t destructor) MACOS_SINCE(10.7);
 void* dispatch_get_specific(const void* key) MACOS_SINCE(10.7);
