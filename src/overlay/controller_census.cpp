@@ -32,6 +32,7 @@ void OverlayController::census() {
   const bool nowTrusted = trusted();
   if (permissionReady_ != nowTrusted) {
     permissionReady_ = nowTrusted;
+    holdActivityWhileMonitoring();
     changeObservers_.notify();
   }
   if (!nowTrusted) {

@@ -73,6 +73,7 @@ void OverlayController::storeColor(std::string_view key, const Color& value) {
 void OverlayController::setEnabled(bool value) {
   enabled_ = value;
   storeBool(settings::kEnabled, value);
+  holdActivityWhileMonitoring();
   updateSummary();
   census();
   geometry();
@@ -115,6 +116,7 @@ void OverlayController::setCodexColor(const Color& value) {
 void OverlayController::setGptEnabled(bool value) {
   gptEnabled_ = value;
   storeBool(settings::kGptEnabled, value);
+  holdActivityWhileMonitoring();
   census();
   geometry();
   changeObservers_.notify();

@@ -6,8 +6,16 @@
 
 namespace lumetta {
 
+namespace {
+
+constexpr const char* kMonitoringReason = "Marking the modes of ChatGPT and Codex windows";
+
+}  // namespace
+
 void OverlayController::powerChanged(bool active) {
   if (stopped_) return;
+  powerActive_ = active;
+  holdActivityWhileMonitoring();
   powerStatus_ =
       active ? "Awake; monitoring enabled" : "Sleep/display/session suspension; overlays hidden";
   // The timers stay valid; parked, they stop every periodic pass.
@@ -26,6 +34,20 @@ void OverlayController::powerChanged(bool active) {
     log("Power: monitoring and overlays suspended");
   }
   updateSummary();
+}
+
+// Monitoring runs on timers that must fire on time while no window of
+// Lumetta shows (no target application, every overlay hidden): held while the
+// gate is active, the permission is granted and a mode is on; ended while
+// suspended, without the permission, with both modes off or stopped, so that
+// a sleeping Mac or a Lumetta waiting for permission costs nothing.
+void OverlayController::holdActivityWhileMonitoring() {
+  const bool monitoring = !stopped_ && powerActive_ && permissionReady_ && anyEnabled();
+  if (!monitoring) {
+    monitoringActivity_.reset();
+  } else if (!monitoringActivity_) {
+    monitoringActivity_ = platform_.activities.begin(kMonitoringReason);
+  }
 }
 
 void OverlayController::updateSummary() {
@@ -87,6 +109,7 @@ std::string OverlayController::runtimeCheck() {
 
 void OverlayController::stop() {
   stopped_ = true;
+  holdActivityWhileMonitoring();
   activity().stop();
   for (auto& timer : timers_) timer->invalidate();
   timers_.clear();

@@ -221,6 +221,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
 
   // controller_status.cpp
   void powerChanged(bool active);
+  void holdActivityWhileMonitoring();
   void updateSummary();
   void publishSummary(std::string text);  // notifies only when the text changes
   void log(const std::string& message);
@@ -262,7 +263,10 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   bool labelsBusy_ = false;
   bool wasTrusted_ = false;
   bool stopped_ = false;
+  bool powerActive_ = false;
   std::string powerStatus_ = "Starting sleep guard";
+  // Held while monitoring runs, so that its timers stay on time.
+  std::unique_ptr<ProcessActivity> monitoringActivity_;
   // Shared with jobs, which may still hold them when the controller is gone.
   std::shared_ptr<OverlayActivityGate> activity_;
   const std::shared_ptr<RendererAccessibilityRequests> rendererRequests_ =

@@ -14,6 +14,7 @@
 #include "platform/menu_bar.h"
 #include "platform/panels.h"
 #include "platform/pasteboard.h"
+#include "platform/process_activity.h"
 #include "platform/run_loop.h"
 #include "platform/text_segmentation.h"
 #include "platform/user_defaults.h"
@@ -38,6 +39,7 @@ struct Platform {
   Pasteboard& pasteboard;
   Application& application;
   MenuBarExtra& menuBar;
+  ProcessActivities& activities;
 };
 
 }  // namespace lumetta

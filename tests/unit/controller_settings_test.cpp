@@ -144,6 +144,30 @@ TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
   EXPECT_TRUE(shown(2));
 }
 
+TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"},
+                                            {"at": 5, "trusted": false}, {"at": 7, "trusted": true}])"));
+  auto held = [&] { return platform->activities().held().size(); };
+  EXPECT_EQ(held(), 0u) << "held before the gate settled";
+  runUntil(1);
+  EXPECT_EQ(held(), 1u);
+  runUntil(2.5);
+  EXPECT_EQ(held(), 0u) << "held while asleep";
+  runUntil(4);
+  EXPECT_EQ(held(), 1u);
+  runUntil(6.5);
+  EXPECT_EQ(held(), 0u) << "held without the permission";
+  runUntil(8.5);
+  EXPECT_EQ(held(), 1u);
+  controller->setEnabled(false);
+  EXPECT_EQ(held(), 0u) << "held with both modes off";
+  controller->setGptEnabled(true);
+  EXPECT_EQ(held(), 1u);
+  controller->stop();
+  EXPECT_EQ(held(), 0u) << "held after stop";
+  EXPECT_EQ(platform->activities().begun(), 4) << "a running activity was begun again";
+}
+
 TEST_F(Status, StopReleasesEverythingOnceAndBlocksEveryEntryPoint) {
   start(controllerDesktop());
   runFor(1.5);

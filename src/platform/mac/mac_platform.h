@@ -15,6 +15,7 @@
 #include "platform/mac/mac_menu_bar.h"
 #include "platform/mac/mac_panels.h"
 #include "platform/mac/mac_pasteboard.h"
+#include "platform/mac/mac_process_activity.h"
 #include "platform/mac/mac_run_loop.h"
 #include "platform/mac/mac_text_segmentation.h"
 #include "platform/mac/mac_user_defaults.h"
@@ -31,9 +32,9 @@ class MacPlatform {
   MacPlatform& operator=(const MacPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_,  clock_,       runLoop_,
-            panels_,        defaults_,     colors_,     colorPanel_,  applicationInfo_,
-            text_,          loginItem_,    pasteboard_, application_, menuBar_};
+    return {accessibility_, windowServer_, workspace_,  clock_,           runLoop_, panels_,
+            defaults_,      colors_,       colorPanel_, applicationInfo_, text_,    loginItem_,
+            pasteboard_,    application_,  menuBar_,    activities_};
   }
   MacColorPanel& colorPanel() { return colorPanel_; }
   MacMenuBarExtra& menuBar() { return menuBar_; }
@@ -54,6 +55,7 @@ class MacPlatform {
   MacPasteboard pasteboard_;
   MacApplication application_;
   MacMenuBarExtra menuBar_;
+  MacProcessActivities activities_;
 };
 
 }  // namespace lumetta::mac

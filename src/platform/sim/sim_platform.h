@@ -25,6 +25,7 @@
 #include "platform/sim/sim_menu_bar.h"
 #include "platform/sim/sim_panels.h"
 #include "platform/sim/sim_pasteboard.h"
+#include "platform/sim/sim_process_activity.h"
 #include "platform/sim/sim_timeline.h"
 #include "platform/sim/sim_user_defaults.h"
 #include "platform/sim/sim_window_server.h"
@@ -43,9 +44,9 @@ class SimPlatform {
   SimPlatform& operator=(const SimPlatform&) = delete;
 
   Platform platform() {
-    return {accessibility_, windowServer_, workspace_,  *clock_,      *runLoop_,
-            panels_,        defaults_,     colors_,     colorPanel_,  applicationInfo_,
-            text_,          loginItem_,    pasteboard_, application_, menuBar_};
+    return {accessibility_, windowServer_, workspace_,  *clock_,          *runLoop_, panels_,
+            defaults_,      colors_,       colorPanel_, applicationInfo_, text_,     loginItem_,
+            pasteboard_,    application_,  menuBar_,    activities_};
   }
   SimDesktop& desktop() { return desktop_; }
   SimAccessibility& accessibility() { return accessibility_; }
@@ -58,6 +59,7 @@ class SimPlatform {
   SimPasteboard& pasteboard() { return pasteboard_; }
   SimApplication& application() { return application_; }
   SimMenuBarExtra& menuBar() { return menuBar_; }
+  SimProcessActivities& activities() { return activities_; }
   ScriptedUser& user() { return user_; }
   SimClock& clock() { return *clock_; }
   RunLoop& runLoop() { return *runLoop_; }
@@ -83,6 +85,7 @@ class SimPlatform {
   SimApplication application_;
   PangoViewMetrics viewMetrics_;
   SimMenuBarExtra menuBar_;
+  SimProcessActivities activities_;
   ScriptedUser user_;
   SimTimeline timeline_;
 };
