@@ -33,8 +33,6 @@ const char* simulatorFlag(const lumetta::CommandLine& command) {
 // delivers clicks to the status item and the popover. Quit ends the process
 // from inside the loop.
 int runMenuBarApplication(lumetta::mac::MacPlatform& mac) {
-  // An agent: no Dock icon and no main menu, only the status item.
-  [NSApp setActivationPolicy:NSApplicationActivationPolicyAccessory];
   const lumetta::Platform platform = mac.platform();
   const lumetta::MenuBarApp menu(platform, lumetta::OverlayController::create(platform));
   [NSApp run];

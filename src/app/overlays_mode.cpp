@@ -17,6 +17,7 @@ constexpr Duration kReportPeriod = Duration::seconds(1);
 
 int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
                 const std::function<void()>& atEnd) {
+  platform.application.becomeAgent();
   std::shared_ptr<OverlayController> controller = OverlayController::create(platform);
   controller->setEnabled(true);
 

@@ -10,6 +10,7 @@
 
 namespace lumetta {
 
+// Makes the application an agent first, as the menu-bar application is.
 // Exit status 0. A zero or negative run time prints the event log at once; a
 // write to `out` that fails ends the run at the next report.
 // `atEnd` runs after the last report, while the panels are still shown.

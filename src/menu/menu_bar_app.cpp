@@ -8,6 +8,7 @@ namespace lumetta {
 
 MenuBarApp::MenuBarApp(const Platform& platform, std::shared_ptr<OverlayController> overlays)
     : platform_(platform), content_(overlays, platform) {
+  platform_.application.becomeAgent();
   content_.onChange = [this] { invalidate(); };
   controllerChanges_ = overlays->observeChanges([this] { invalidate(); });
   becameActive_ = platform_.application.notificationCenter().addObserver(

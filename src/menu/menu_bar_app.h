@@ -20,8 +20,8 @@ inline constexpr const char* kStatusItemSymbol = "rectangle.topthird.inset.fille
 
 class MenuBarApp {
  public:
-  // Installs the status item and shows the content at once. `platform`'s
-  // services outlive this object.
+  // Makes the application an agent, installs the status item and shows the
+  // content at once. `platform`'s services outlive this object.
   MenuBarApp(const Platform& platform, std::shared_ptr<OverlayController> overlays);
   // Empties the popover: no action outlives the content it calls.
   ~MenuBarApp();

@@ -1,6 +1,8 @@
 // The running application over NSApplication.
 //
-// Implements: terminating, a notification centre into which the backend
+// Implements: becoming an agent (the accessory activation policy, with a
+// main menu that is never shown but carries the key equivalents), terminating,
+// a notification centre into which the backend
 // posts NSApplicationDidBecomeActiveNotification, loading images with NSImage;
 // activating the application for the status item and the colour panel.
 // Ignores: every other application notification.
@@ -20,6 +22,7 @@ class MacApplication final : public Application {
   MacApplication(const MacApplication&) = delete;
   MacApplication& operator=(const MacApplication&) = delete;
 
+  void becomeAgent() override;
   void terminate() override;
   NotificationCenter& notificationCenter() override { return center_; }
   std::optional<PlatformImage> loadImage(const std::string& path) override;

@@ -1,4 +1,5 @@
-// Implements: [NSApp terminate:nil]; NSApplicationDidBecomeActiveNotification
+// Implements: the accessory activation policy and agentMainMenu() as the
+// main menu; [NSApp terminate:nil]; NSApplicationDidBecomeActiveNotification
 // observed on NSNotificationCenter.defaultCenter and posted into the portable
 // centre as applicationDidBecomeActive; [[NSImage alloc]
 // initWithContentsOfURL:] for a file URL, refusing an image without
@@ -10,6 +11,7 @@
 #import <AppKit/AppKit.h>
 
 #include "platform/mac/cf_string.h"
+#include "platform/mac/mac_main_menu.h"
 
 namespace lumetta::mac {
 
@@ -31,6 +33,17 @@ MacApplication::MacApplication(RunLoop& runLoop) : center_(runLoop) {
 MacApplication::~MacApplication() {
   @autoreleasepool {
     [[NSNotificationCenter defaultCenter] removeObserver:token_];
+  }
+}
+
+void MacApplication::becomeAgent() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  @autoreleasepool {
+    NSApplication* application = [NSApplication sharedApplication];
+    // Accessory: no Dock icon and no menu bar, yet windows and panels show
+    // and the application can become active to take the keyboard.
+    [application setActivationPolicy:NSApplicationActivationPolicyAccessory];
+    application.mainMenu = agentMainMenu();
   }
 }
 

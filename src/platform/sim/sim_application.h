@@ -1,6 +1,7 @@
 // Lumetta as an application on the simulated desktop.
 //
-// Implements: terminating (a flag the run watches), the application's own
+// Implements: becoming an agent and terminating (flags the run and tests
+// read), the application's own
 // notification centre, into which the timeline posts
 // applicationDidBecomeActive when it activates Lumetta's process, and loading
 // PNG images (cairo_image.h).
@@ -17,6 +18,10 @@ class SimApplication final : public Application {
  public:
   SimApplication(RunLoop& runLoop, Pid pid) : center_(runLoop), pid_(pid) {}
 
+  void becomeAgent() override {
+    LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+    agent_ = true;
+  }
   void terminate() override {
     LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
     terminated_ = true;
@@ -24,6 +29,8 @@ class SimApplication final : public Application {
   NotificationCenter& notificationCenter() override { return center_; }
   std::optional<PlatformImage> loadImage(const std::string& path) override;
 
+  // Whether becomeAgent() was called.
+  bool isAgent() const { return agent_; }
   // Whether terminate() was called.
   bool terminated() const { return terminated_; }
   // Lumetta's process id, which the timeline activates.
@@ -34,6 +41,7 @@ class SimApplication final : public Application {
  private:
   NotificationCenter center_;
   const Pid pid_;
+  bool agent_ = false;
   bool terminated_ = false;
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
