@@ -1,5 +1,6 @@
 // The macOS platform, assembled: the real services behind the seam. Built on
-// the main thread of an application (it creates NSApplication if there is none).
+// the main thread of an application (it creates NSApplication first if there
+// is none, before any other AppKit object).
 //
 // Implements: the whole seam, over the running Mac.
 // Ignores: see each service's own file.
@@ -40,6 +41,13 @@ class MacPlatform {
   MacMenuBarExtra& menuBar() { return menuBar_; }
 
  private:
+  // First of all: AppKit objects (the popover and its views among them) need
+  // the shared application and its connection to the window server.
+  struct SharedApplication {
+    SharedApplication();
+  };
+
+  SharedApplication sharedApplication_;
   MacClock clock_;
   MacRunLoop runLoop_;
   MacAccessibility accessibility_;

@@ -4,10 +4,12 @@
 
 namespace lumetta::mac {
 
-MacPlatform::MacPlatform() : runLoop_(clock_), workspace_(runLoop_), application_(runLoop_) {
-  // Panels and the window server's answers need the connection to the window
-  // server that the shared application object opens.
-  [NSApplication sharedApplication];
+MacPlatform::SharedApplication::SharedApplication() {
+  @autoreleasepool {
+    [NSApplication sharedApplication];
+  }
 }
+
+MacPlatform::MacPlatform() : runLoop_(clock_), workspace_(runLoop_), application_(runLoop_) {}
 
 }  // namespace lumetta::mac
