@@ -1,9 +1,11 @@
 // Implements: a variable-length NSStatusItem whose button shows the system
 // symbol as a template image (the title when the system lacks the symbol),
 // with the title as its tooltip and accessibility label; a click toggles the
-// popover, activating the application first; the button stays highlighted
-// while the popover is open; `opened` before the popover shows, `closed` after
-// it has closed; the content's size is the popover's.
+// popover, activating the application first, and a click on the item while
+// the popover shows closes it (the popover's own close on that click is
+// vetoed); the button is highlighted while the popover is open, from after the
+// click that opened it; `opened` before the popover shows, `closed` after it
+// has closed; the content's size is the popover's.
 // Ignores: menus, double clicks and right clicks on the item, detaching the
 // popover into a window, the status item's position and autosave name.
 #include "platform/mac/mac_menu_bar.h"
@@ -30,6 +32,7 @@
   NSPopover* _popover;
   std::function<void()> _opened;
   std::function<void()> _closed;
+  BOOL _closingForItem;  // toggle: is closing the popover
 }
 
 - (instancetype)initWithContent:(NSView*)content {
@@ -69,7 +72,9 @@
 
 - (void)toggle:(id)sender {
   if ([_popover isShown]) {
+    _closingForItem = YES;
     [_popover performClose:sender];
+    _closingForItem = NO;
     return;
   }
   // The application active, its popover takes the keyboard and a click in
@@ -78,13 +83,36 @@
   [_popover showRelativeToRect:_item.button.bounds ofView:_item.button preferredEdge:NSMinYEdge];
 }
 
+// A transient popover closes on a click outside it, and a click on the
+// status item is one: closed by the mouse-down, the popover would be shown
+// again by the item's action on the same click. That click is left to
+// toggle:, which closes it.
+- (BOOL)popoverShouldClose:(NSPopover*)popover {
+  if (_closingForItem) return YES;
+  NSEvent* event = NSApp.currentEvent;
+  return !(event.type == NSEventTypeLeftMouseDown && event.window == _item.button.window);
+}
+
 - (void)popoverWillShow:(NSNotification*)notification {
-  [_item.button highlight:YES];
+  // The button's tracking clears its highlight when the click that opened
+  // the popover ends: highlight it after that, once the default run-loop
+  // mode runs again (tracking runs in its own mode).
+  [self performSelector:@selector(highlightWhileShown)
+             withObject:nil
+             afterDelay:0
+                inModes:@[ NSDefaultRunLoopMode ]];
   // A copy: the callback may install the item again.
   if (const std::function<void()> opened = _opened) opened();
 }
 
+- (void)highlightWhileShown {
+  if ([_popover isShown]) [_item.button highlight:YES];
+}
+
 - (void)popoverDidClose:(NSNotification*)notification {
+  [NSObject cancelPreviousPerformRequestsWithTarget:self
+                                           selector:@selector(highlightWhileShown)
+                                             object:nil];
   [_item.button highlight:NO];
   if (const std::function<void()> closed = _closed) closed();
 }
@@ -98,6 +126,7 @@
 }
 
 - (void)remove {
+  [NSObject cancelPreviousPerformRequestsWithTarget:self];
   [_popover close];
   if (_item) [[NSStatusBar systemStatusBar] removeStatusItem:_item];
   _item = nil;

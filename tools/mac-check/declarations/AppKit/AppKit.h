@@ -12,7 +12,8 @@
 @end
 
 typedef unsigned long long NSEventMask;
-static const NSEventMask NSEventMaskAny = NSUIntegerMax;  // MACOS_SINCE(10.12)
+static const NSEventMask NSEventMaskAny = NSUIntegerMax;              // MACOS_SINCE(10.12)
+static const NSEventType NSEventTypeLeftMouseDown = NSLeftMouseDown;  // MACOS_SINCE(10.12)
 
 @interface NSApplication (MacCheckDeclarations)
 - (BOOL)setActivationPolicy:(NSApplicationActivationPolicy)activationPolicy MACOS_SINCE(10.6);
