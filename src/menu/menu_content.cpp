@@ -34,6 +34,9 @@ void MenuContent::setLaunchAtLogin(bool wanted) {
   LoginItem& item = platform_.loginItem;
   if (auto failure = wanted ? item.registerItem() : item.unregisterItem()) {
     error_ = failure->localizedDescription;
+  } else if (wanted && item.status() == LoginItemStatus::requiresApproval) {
+    // The approval the registration waits for is one click away.
+    item.openApprovalSettings();
   }
   // The box shows what the system reports, never merely the wish: a
   // registration waiting for approval stays unchecked.

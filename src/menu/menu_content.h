@@ -54,7 +54,9 @@ class MenuContent {
   void selectTab(bool gpt);
   bool launchAtLogin() const { return launchAtLogin_; }
   // The user's toggle: registers or unregisters the login item, keeps a
-  // failure's description in `error`, then shows the status the system reports.
+  // failure's description in `error`, opens the login items' settings when a
+  // registration waits for the user's approval, then shows the status the
+  // system reports.
   void setLaunchAtLogin(bool wanted);
   const std::optional<PlatformImage>& logo() const { return logo_; }
 

@@ -85,11 +85,13 @@ TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
   auto box = [&] { return *findNode(describeMenu(content).children[1], "Launch at login"); };
   EXPECT_FALSE(box().on);
 
-  // Waiting for approval: unchecked, no error, until the status is read again.
+  // Waiting for approval: unchecked, no error, until the status is read again;
+  // the settings where the user approves it are opened for them.
   box().onToggle(true);
   EXPECT_FALSE(box().on);
   EXPECT_EQ(rowTitles(describeMenu(content))[2], "Codex");  // no error line
-  runUntil(1);                                              // approved in the system settings
+  EXPECT_EQ(platform->loginItem().approvalSettingsOpened(), 1);
+  runUntil(1);  // approved in the system settings
   EXPECT_FALSE(box().on);
   content.appear();
   EXPECT_TRUE(box().on);
@@ -106,6 +108,22 @@ TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
   EXPECT_EQ(content.error(), "");
   EXPECT_FALSE(box().on);
   EXPECT_EQ(platform->loginItem().status(), LoginItemStatus::notRegistered);
+  EXPECT_EQ(platform->loginItem().approvalSettingsOpened(), 1);
+}
+
+TEST_F(MenuTest, LaunchAtLoginFromATranslocatedCopyAsksToMoveLumettaFirst) {
+  start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true},
+      "lumetta": {"bundlePath":
+          "/private/var/folders/x7/T/AppTranslocation/0F1E2D3C/d/Lumetta.app"})"));
+  MenuContent content(controller, platform->platform());
+  findNode(describeMenu(content).children[1], "Launch at login")->onToggle(true);
+  const ViewNode error = describeMenu(content).children[2];
+  EXPECT_TRUE(error.text.starts_with("Lumetta is running from a temporary copy")) << error.text;
+  EXPECT_NE(error.text.find("Move Lumetta to the Applications folder"), std::string::npos);
+  EXPECT_EQ(error.foreground.role, ColorRole::red);
+  EXPECT_FALSE(content.launchAtLogin());
+  EXPECT_EQ(platform->loginItem().requests(), 0) << "the system was asked";
+  EXPECT_EQ(platform->loginItem().approvalSettingsOpened(), 0);
 }
 
 TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {

@@ -83,6 +83,40 @@ TEST(SimLoginItem, RefusalsCarryTheFilesWordsUntilTheTimelineLiftsThem) {
   EXPECT_EQ(platform->loginItem().requests(), 5);
 }
 
+// A login item is registered for the running bundle's path, which must still
+// be there after a restart: not a translocated copy, not outside an
+// Applications folder (a disk image, Downloads, a build folder).
+TEST(SimLoginItem, OnlyABundleSettledInAnApplicationsFolderIsRegistered) {
+  auto registering = [](const std::string& bundlePath) {
+    auto platform = simulated(R"({"lumetta": {"bundlePath": ")" + bundlePath + R"("}})");
+    auto refusal = platform->platform().loginItem.registerItem();
+    EXPECT_EQ(platform->loginItem().requests(), refusal ? 0 : 1) << bundlePath;
+    if (!refusal) return std::string("registered");
+    const std::string& words = refusal->localizedDescription;
+    if (words.starts_with("Lumetta is running from a temporary copy"))
+      return std::string("translocated");
+    if (words.starts_with("Lumetta can open at login only from an Applications folder")) {
+      return std::string("elsewhere");
+    }
+    return words;
+  };
+  for (const char* settled : {"/Applications/Lumetta.app", "/Applications/Utilities/Lumetta.app",
+                              "/Users/ada/Applications/Lumetta.app", "/applications/Lumetta.app"}) {
+    EXPECT_EQ(registering(settled), "registered") << settled;
+  }
+  for (const char* translocated :
+       {"/private/var/folders/x7/kq1/T/AppTranslocation/5C7A90E1-2B5D/d/Lumetta.app",
+        "/private/var/folders/x7/kq1/T/AppTranslocation/5C7A90E1-2B5D/d/Applications/"
+        "Lumetta.app"}) {
+    EXPECT_EQ(registering(translocated), "translocated") << translocated;
+  }
+  for (const char* elsewhere : {"/Volumes/Lumetta/Lumetta.app", "/Users/ada/Downloads/Lumetta.app",
+                                "/Users/ada/src/lumetta/build/mac/Lumetta.app",
+                                "/Applications.old/Lumetta.app", "/Lumetta.app/Applications", ""}) {
+    EXPECT_EQ(registering(elsewhere), "elsewhere") << elsewhere;
+  }
+}
+
 TEST(SimLoginItem, TheFileIsCheckedLikeEveryOtherObject) {
   EXPECT_EQ(loadError(R"({"loginItem": {"status": "on"}})"),
             "d.json: $.loginItem.status: expected one of notRegistered, enabled, "

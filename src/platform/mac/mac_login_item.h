@@ -1,9 +1,10 @@
 // The login item of the running application over ServiceManagement's
 // SMAppService.mainAppService (macOS 13).
 //
-// Implements: status, register and unregister, a refusal's localized
-// description. Ignores: the other services SMAppService manages (agents,
-// daemons, helper login items) and opening the Login Items settings.
+// Implements: status, register (refused for a bundle that is not settled)
+// and unregister, a refusal's localized description, opening the Login Items
+// settings. Ignores: the other services SMAppService manages (agents,
+// daemons, helper login items).
 #pragma once
 
 #include "platform/contract_checks.h"
@@ -16,6 +17,7 @@ class MacLoginItem final : public LoginItem {
   LoginItemStatus status() override;
   std::optional<LoginItemError> registerItem() override;
   std::optional<LoginItemError> unregisterItem() override;
+  void openApprovalSettings() override;
 
  private:
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);

@@ -1,7 +1,9 @@
 // Implements: SMAppService.mainAppService's status (each of its four values
-// mapped to its namesake), registerAndReturnError: and
+// mapped to its namesake), registerAndReturnError: (unless the main bundle
+// runs translocated or outside an Applications folder) and
 // unregisterAndReturnError:, a failure carrying the error's
-// localizedDescription. Ignores: the error's domain and code.
+// localizedDescription, and SMAppService.openSystemSettingsLoginItems.
+// Ignores: the error's domain and code.
 #include "platform/mac/mac_login_item.h"
 
 #import <Foundation/Foundation.h>
@@ -37,6 +39,11 @@ LoginItemStatus MacLoginItem::status() {
 std::optional<LoginItemError> MacLoginItem::registerItem() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
+    // The system would register the translocated path, gone after a restart
+    // (status notFound from then on).
+    if (auto refusal = unsettledBundleError(utf8([NSBundle mainBundle].bundlePath))) {
+      return refusal;
+    }
     NSError* error = nil;
     if ([[SMAppService mainAppService] registerAndReturnError:&error]) return std::nullopt;
     return loginItemError(error);
@@ -49,6 +56,13 @@ std::optional<LoginItemError> MacLoginItem::unregisterItem() {
     NSError* error = nil;
     if ([[SMAppService mainAppService] unregisterAndReturnError:&error]) return std::nullopt;
     return loginItemError(error);
+  }
+}
+
+void MacLoginItem::openApprovalSettings() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  @autoreleasepool {
+    [SMAppService openSystemSettingsLoginItems];
   }
 }
 

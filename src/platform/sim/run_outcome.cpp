@@ -17,6 +17,9 @@ std::vector<std::string> runOutcome(const SimPasteboard& pasteboard, const SimWo
   for (const auto& paths : workspace.revealedPaths()) {
     lines.push_back("REVEALED " + joined(paths, ", "));
   }
+  for (int opened = 0; opened < loginItem.approvalSettingsOpened(); ++opened) {
+    lines.emplace_back("OPENED LOGIN ITEMS SETTINGS");
+  }
   lines.push_back("LOGIN ITEM " + std::string(loginItemStatusName(loginItem.status())));
   return lines;
 }

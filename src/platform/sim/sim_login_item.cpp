@@ -4,6 +4,7 @@ namespace lumetta::sim {
 
 std::optional<LoginItemError> SimLoginItem::registerItem() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  if (auto refusal = unsettledBundleError(bundlePath_)) return refusal;
   ++requests_;
   if (model_.registerError) return LoginItemError{*model_.registerError};
   if (model_.status != LoginItemStatus::enabled) {

@@ -24,7 +24,7 @@ std::unique_ptr<ScheduledRunLoop> makeRunLoop(TimeSource time, SimClock& clock) 
 SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
     : defaults_(std::move(model.defaults)),
       applicationInfo_(std::move(model.lumetta)),
-      loginItem_(std::move(model.loginItem)),
+      loginItem_(std::move(model.loginItem), applicationInfo_.bundlePath()),
       desktop_(std::move(model)),
       clock_(makeClock(time, desktop_.wallStart())),
       runLoop_(makeRunLoop(time, *clock_)),

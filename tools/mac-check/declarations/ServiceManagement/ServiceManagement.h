@@ -19,4 +19,5 @@ MACOS_SINCE(13.0)
 @property(readonly) SMAppServiceStatus status;
 - (BOOL)registerAndReturnError:(NSError**)error;
 - (BOOL)unregisterAndReturnError:(NSError**)error;
++ (void)openSystemSettingsLoginItems;
 @end
