@@ -12,13 +12,13 @@ namespace lumetta {
 
 namespace {
 
-// A stored number, brought into range; none when absent, not a number or
-// not finite.
+// A stored number, brought into range (an infinity to the end it lies
+// beyond); none when absent, not a number, or NaN, which no range holds.
 std::optional<double> storedNumber(UserDefaults& defaults, std::string_view key, double low,
                                    double high) {
   if (!defaults.hasObject(key)) return std::nullopt;
   const std::optional<double> value = defaults.doubleValue(key);
-  if (!value || !std::isfinite(*value)) return std::nullopt;
+  if (!value || std::isnan(*value)) return std::nullopt;
   return std::clamp(*value, low, high);
 }
 

@@ -43,6 +43,18 @@ TEST_F(Settings, StoredNumbersAreBroughtIntoRangeOnLoadButNotWhenSet) {
   EXPECT_EQ(platform->defaults().doubleValue(settings::kStrength), 0.9);
 }
 
+TEST_F(Settings, StoredInfinitiesAreBroughtIntoRangeAndNaNKeepsTheDefault) {
+  start(withDefaults(R"({"indicatorStrength": {"number": "inf"},
+                         "gptStrength": {"number": "-inf"},
+                         "indicatorBorderWidth": {"number": "-inf"},
+                         "gptBorderWidth": {"number": "nan"}})"));
+  EXPECT_EQ(controller->strength(), 0.25);
+  EXPECT_EQ(controller->gptStrength(), 0.1);
+  EXPECT_EQ(controller->borderWidth(), 2);
+  EXPECT_EQ(controller->gptBorderWidth(), 6);
+  EXPECT_EQ(platform->defaults().doubleValue(settings::kGptBorderWidth), 6);  // written back
+}
+
 TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
   start(withDefaults(R"({"indicatorStrength": "high", "indicatorEnabled": "yes",
                          "gptBorderWidth": true, "gptColor": {"data": "Z2FyYmFnZQ=="},
