@@ -10,7 +10,26 @@ namespace lumetta {
 
 namespace {
 
-std::string truth(bool value) { return value ? "true" : "false"; }
+ReportedSetting truth(std::string_view key, bool value) {
+  return {std::string(key), value ? "true" : "false", std::nullopt};
+}
+
+ReportedSetting number(std::string_view key, double value) {
+  return {std::string(key), shortestNumber(value), std::nullopt};
+}
+
+ReportedSetting colour(std::string_view key, const Color& value) {
+  return {std::string(key), hexColor(value), value};
+}
+
+// "#007AFF (0, 0.47843137254901963, 1)": the components in their shortest
+// form, the alpha too when not opaque.
+std::string preciseColor(const Color& color) {
+  std::string text = hexColor(color) + " (" + shortestNumber(color.red) + ", " +
+                     shortestNumber(color.green) + ", " + shortestNumber(color.blue);
+  if (color.alpha != 1) text += ", " + shortestNumber(color.alpha);
+  return text + ")";
+}
 
 }  // namespace
 
@@ -18,22 +37,28 @@ std::string secondsText(Duration duration) {
   return shortestNumber(std::round(duration.inSeconds() * 1000) / 1000);
 }
 
-namespace {}  // namespace
-
-std::vector<std::pair<std::string, std::string>> settingsTexts(const OverlayController& o) {
+std::vector<ReportedSetting> reportedSettings(const OverlayController& o) {
   namespace s = settings;
   return {
-      {std::string(s::kEnabled), truth(o.enabled())},
-      {std::string(s::kTopBar), truth(o.tint())},
-      {std::string(s::kStrength), shortestNumber(o.strength())},
-      {std::string(s::kBorderWidth), shortestNumber(o.borderWidth())},
-      {std::string(s::kColor), hexColor(o.codexColor())},
-      {std::string(s::kGptEnabled), truth(o.gptEnabled())},
-      {std::string(s::kGptTopBar), truth(o.gptTint())},
-      {std::string(s::kGptStrength), shortestNumber(o.gptStrength())},
-      {std::string(s::kGptBorderWidth), shortestNumber(o.gptBorderWidth())},
-      {std::string(s::kGptColor), hexColor(o.gptColor())},
+      truth(s::kEnabled, o.enabled()),
+      truth(s::kTopBar, o.tint()),
+      number(s::kStrength, o.strength()),
+      number(s::kBorderWidth, o.borderWidth()),
+      colour(s::kColor, o.codexColor()),
+      truth(s::kGptEnabled, o.gptEnabled()),
+      truth(s::kGptTopBar, o.gptTint()),
+      number(s::kGptStrength, o.gptStrength()),
+      number(s::kGptBorderWidth, o.gptBorderWidth()),
+      colour(s::kGptColor, o.gptColor()),
   };
+}
+
+std::optional<std::string> settingChange(const ReportedSetting& before,
+                                         const ReportedSetting& after) {
+  const std::string prefix = after.key + ": ";
+  if (before.text != after.text) return prefix + before.text + " -> " + after.text;
+  if (!before.color || !after.color || *before.color == *after.color) return std::nullopt;
+  return prefix + preciseColor(*before.color) + " -> " + preciseColor(*after.color);
 }
 
 MenuBarRun::MenuBarRun(const Platform& platform, std::ostream& out)
@@ -41,7 +66,7 @@ MenuBarRun::MenuBarRun(const Platform& platform, std::ostream& out)
       out_(out),
       overlays_(OverlayController::create(platform)),
       menu_(std::make_unique<MenuBarApp>(platform, overlays_)),
-      reported_(settingsTexts(*overlays_)) {}
+      reported_(reportedSettings(*overlays_)) {}
 
 MenuBarRun::~MenuBarRun() {
   menu_.reset();
@@ -51,11 +76,9 @@ MenuBarRun::~MenuBarRun() {
 void MenuBarRun::reportStep(Duration at, const std::string& description,
                             const std::vector<std::string>& looked) {
   printLine(out_, "[" + secondsText(at) + " s] " + description);
-  auto now = settingsTexts(*overlays_);
+  auto now = reportedSettings(*overlays_);
   for (std::size_t i = 0; i < now.size(); ++i) {
-    if (now[i].second != reported_[i].second) {
-      printLine(out_, "  " + now[i].first + ": " + reported_[i].second + " -> " + now[i].second);
-    }
+    if (auto change = settingChange(reported_[i], now[i])) printLine(out_, "  " + *change);
   }
   reported_ = std::move(now);
   for (const std::string& line : looked) printLine(out_, "  " + line);

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -23,9 +24,24 @@
 
 namespace lumetta {
 
-// The ten appearance settings as the report writes them, by their keys in
-// the user defaults, in the controller's order.
-std::vector<std::pair<std::string, std::string>> settingsTexts(const OverlayController& overlays);
+// One appearance setting as the report writes it, by its key in the user
+// defaults: truth values, numbers in their shortest form, colours as
+// #RRGGBB (with the alpha appended when not opaque).
+struct ReportedSetting {
+  std::string key;
+  std::string text;
+  std::optional<Color> color;  // a colour setting's value
+};
+
+// The ten appearance settings, in the controller's order.
+std::vector<ReportedSetting> reportedSettings(const OverlayController& overlays);
+
+// The report's line for a setting that changed from `before` to `after`, if
+// it changed: "KEY: OLD -> NEW". Two colours that #RRGGBB cannot tell apart
+// are written with their components too, so that every change shows:
+// "indicatorColor: #007AFF (0, 0.47843137254901963, 1) -> #007AFF (0, 0.478, 1)".
+std::optional<std::string> settingChange(const ReportedSetting& before,
+                                         const ReportedSetting& after);
 
 // "1.5", "0.046": seconds to the millisecond, as the report writes times.
 std::string secondsText(Duration duration);
@@ -54,7 +70,7 @@ class MenuBarRun {
   std::ostream& out_;
   std::shared_ptr<OverlayController> overlays_;
   std::unique_ptr<MenuBarApp> menu_;
-  std::vector<std::pair<std::string, std::string>> reported_;
+  std::vector<ReportedSetting> reported_;
 };
 
 }  // namespace lumetta
