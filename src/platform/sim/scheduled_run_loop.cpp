@@ -64,6 +64,18 @@ void ScheduledRunLoop::postAfter(Duration delay, std::shared_ptr<WorkItem> item)
   scheduled();
 }
 
+void ScheduledRunLoop::discardScheduled() {
+  for (;;) {
+    decltype(pending_) dropped;
+    {
+      std::lock_guard lock(mutex_);
+      if (pending_.empty()) return;
+      dropped.swap(pending_);
+    }
+    // Released outside the lock: what it holds may schedule more as it goes.
+  }
+}
+
 std::unique_ptr<Timer> ScheduledRunLoop::makeTimer(const TimerSchedule& schedule,
                                                    std::function<void()> fire) {
   // As the system does for non-positive intervals.

@@ -24,6 +24,9 @@ namespace lumetta::sim {
 class ScheduledRunLoop : public RunLoop {
  public:
   void post(std::function<void()> work) override;
+  // Drops the work still scheduled, so that what it holds goes now rather
+  // than with the run loop.
+  void discardScheduled();
   void postAfter(Duration delay, std::shared_ptr<WorkItem> item) override;
   bool isMainThread() const override { return std::this_thread::get_id() == mainThread_; }
 

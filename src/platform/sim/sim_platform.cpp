@@ -40,6 +40,13 @@ SimPlatform::SimPlatform(DesktopModel model, TimeSource time)
   timeline_.start();
 }
 
+SimPlatform::~SimPlatform() {
+  // Work a run left scheduled (a job's result posted after its last moment)
+  // may hold what the services made, an observer above all: it goes while
+  // they are still there.
+  runLoop_->discardScheduled();
+}
+
 ManualRunLoop& SimPlatform::manualRunLoop() {
   auto* manual = dynamic_cast<ManualRunLoop*>(runLoop_.get());
   if (!manual) throw std::logic_error("the platform runs in real time");

@@ -40,6 +40,7 @@ class SimPlatform {
  public:
   // The timeline starts at once: its times count from now.
   SimPlatform(DesktopModel model, TimeSource time);
+  ~SimPlatform();
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
