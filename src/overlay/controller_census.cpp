@@ -147,6 +147,7 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
     }
     subscribe(pid);
   }
+  if (!entries_.empty()) resumeIdlePasses();
   updateSummary();
   geometry();
 }

@@ -18,12 +18,15 @@ void OverlayController::powerChanged(bool active) {
   holdActivityWhileMonitoring();
   powerStatus_ =
       active ? "Awake; monitoring enabled" : "Sleep/display/session suspension; overlays hidden";
-  // The timers stay valid; parked, they stop every periodic pass.
-  for (auto& timer : timers_) {
+  // The timers stay valid; parked, they stop every periodic pass. Awake,
+  // each fires at once, and one with nothing to do idles again.
+  for (Periodic& periodic : periodic_) {
+    periodic.idle = false;
     if (active) {
-      timer->setNextFireTime(now());
+      periodic.due = now();
+      periodic.timer->setNextFireTime(periodic.due);
     } else {
-      timer->park();
+      periodic.timer->park();
     }
   }
   if (active) {
@@ -111,9 +114,9 @@ void OverlayController::stop() {
   stopped_ = true;
   holdActivityWhileMonitoring();
   activity().stop();
-  for (auto& timer : timers_) timer->invalidate();
-  timers_.clear();
-  tokens_.clear();  // each registration removes itself
+  // Each timer invalidates itself when released, each registration removes itself.
+  for (Periodic& periodic : periodic_) periodic.timer.reset();
+  tokens_.clear();
   for (Pid pid : trackedProcesses()) removeProcess(pid);
 }
 

@@ -3,6 +3,7 @@
 #include "overlay/overlay_controller.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumetta {
 
@@ -31,17 +32,23 @@ void OverlayController::start() {
   loadSettings();
 
   std::weak_ptr<OverlayController> weak = weak_from_this();
-  auto every = [&](Duration period, TimerOptions options, void (OverlayController::*pass)()) {
-    timers_.push_back(platform_.runLoop.repeatingTimer(
+  auto every = [&](std::size_t index, void (OverlayController::*pass)(), Duration period,
+                   bool needsEntries, TimerOptions options) {
+    Periodic& periodic = periodic_[index];
+    periodic = {pass, period, needsEntries, nullptr, now() + period, false};
+    periodic.timer = platform_.runLoop.repeatingTimer(
         period,
-        [weak, pass] {
-          if (auto self = weak.lock()) (self.get()->*pass)();
+        [weak, index] {
+          if (auto self = weak.lock()) self->tick(self->periodic_[index]);
         },
-        options));
+        options);
   };
-  every(kGeometryPeriod, {kGeometryTolerance, RunLoopMode::common}, &OverlayController::geometry);
-  every(kCensusPeriod, {Duration::zero(), RunLoopMode::defaultMode}, &OverlayController::census);
-  every(kLabelPeriod, {Duration::zero(), RunLoopMode::defaultMode}, &OverlayController::labels);
+  every(0, &OverlayController::geometry, kGeometryPeriod, true,
+        {kGeometryTolerance, RunLoopMode::common});
+  every(1, &OverlayController::census, kCensusPeriod, false,
+        {Duration::zero(), RunLoopMode::defaultMode});
+  every(2, &OverlayController::labels, kLabelPeriod, true,
+        {Duration::zero(), RunLoopMode::defaultMode});
 
   NotificationCenter& center = platform_.workspace.notificationCenter();
   for (auto name :
@@ -62,6 +69,32 @@ void OverlayController::start() {
 }
 
 OverlayController::~OverlayController() { stop(); }
+
+void OverlayController::tick(Periodic& periodic) {
+  // It fired at `due`, or later; the run loop moves a late timer past the
+  // firings it missed.
+  const Uptime at = now();
+  periodic.due += periodic.period * (std::floor((at - periodic.due) / periodic.period) + 1);
+  if (periodic.needsEntries && entries_.empty()) {
+    // Nothing to do until a census makes an entry: no wake-ups meanwhile.
+    periodic.idle = true;
+    periodic.timer->park();
+    return;
+  }
+  (this->*periodic.pass)();
+}
+
+void OverlayController::resumeIdlePasses() {
+  const Uptime at = now();
+  for (Periodic& periodic : periodic_) {
+    if (!periodic.idle) continue;
+    // The firings it would have had meanwhile, one period at a time as a
+    // timer on time has them: the same grid to the last bit.
+    while (!(at < periodic.due)) periodic.due += periodic.period;
+    periodic.timer->setNextFireTime(periodic.due);
+    periodic.idle = false;
+  }
+}
 
 OverlayActivityGate& OverlayController::activity() {
   if (!activity_) {

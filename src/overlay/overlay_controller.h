@@ -19,6 +19,7 @@
 // status text, event log, runtime check).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -177,7 +178,22 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   explicit OverlayController(const Platform& platform);
   void start();
 
+  // A timer and the pass it runs. The passes over entries (geometry, labels)
+  // idle while there are none: a firing that finds none parks the timer, and
+  // the census that makes an entry starts it again on its grid, so that it
+  // fires when it would have had it never stopped.
+  struct Periodic {
+    void (OverlayController::*pass)();
+    Duration period;
+    bool needsEntries;
+    std::unique_ptr<Timer> timer;
+    Uptime due;         // its next firing, on the grid the run loop keeps
+    bool idle = false;  // parked for want of entries
+  };
+
   // overlay_controller.cpp
+  void tick(Periodic& periodic);
+  void resumeIdlePasses();
   OverlayActivityGate& activity();
   std::optional<Token> beginWork() { return activity().beginWork(); }
   bool trusted() { return platform_.accessibility.isProcessTrusted(); }
@@ -256,7 +272,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   std::set<Pid> registering_;  // a reconciliation in flight
   std::set<Pid> reregister_;   // asked for again while one was in flight
   std::set<Pid> unanswered_;   // left a request unanswered; asked again once the census hears it
-  std::vector<std::unique_ptr<Timer>> timers_;
+  std::array<Periodic, 3> periodic_{};  // geometry, census, labels
   std::vector<NotificationCenter::Registration> tokens_;
   bool censusBusy_ = false;
   bool geometryBusy_ = false;

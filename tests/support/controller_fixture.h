@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "overlay/overlay_controller.h"
+#include "support/recording_run_loop.h"
 #include "support/sim_fixture.h"
 
 namespace lumetta::testing {
@@ -50,11 +51,14 @@ inline std::string controllerDesktop(const std::string& extra = "",
 
 class ControllerTest : public ::testing::Test {
  protected:
-  // Jobs run as soon as the main queue is idle unless `manualJobs`.
+  // Jobs run as soon as the main queue is idle unless `manualJobs`. The
+  // controller's timers and queues are made through `recording`.
   void start(const std::string& json, bool manualJobs = false) {
+    controller.reset();
     platform = simulated(json);
     loop().setRunsJobs(!manualJobs);
-    controller = OverlayController::create(platform->platform());
+    recording = std::make_unique<RecordingRunLoop>(loop(), platform->clock());
+    controller = OverlayController::create(withRunLoop(platform->platform(), *recording));
   }
   sim::ManualRunLoop& loop() { return platform->manualRunLoop(); }
   void runFor(double seconds) { loop().runFor(Duration::seconds(seconds)); }
@@ -85,6 +89,7 @@ class ControllerTest : public ::testing::Test {
   }
 
   std::unique_ptr<sim::SimPlatform> platform;
+  std::unique_ptr<RecordingRunLoop> recording;
   std::shared_ptr<OverlayController> controller;  // released before the platform
 };
 

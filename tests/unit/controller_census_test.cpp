@@ -136,6 +136,42 @@ TEST_F(Census, ObserverFailuresAreRetried) {
   EXPECT_EQ(ids().size(), 3u);                              // tracked all the same
 }
 
+// Without a window to track the geometry and label passes have nothing to do,
+// and their timers wake nobody; the census still looks once a second. The
+// census that finds a window starts them again: a window moved without a
+// notification is followed at the next tick, a label changed silently is
+// read within half a second.
+TEST_F(Census, PassesOverWindowsIdleUntilACensusFindsOne) {
+  const std::string chat = R"({"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
+      "children": [)" + chatWindow("1", "ChatGPT", "[100, 100, 800, 600]", 11) +
+                           ", " + chatWindow("2", "Codex", "[300, 200, 800, 600]", 12) + "]}}";
+  const std::string label = R"("value": "Switch mode, current mode: ChatGPT"})";
+  start(R"({"apps": [{"pid": 300, "name": "Finder"}], "timeline": [
+      {"at": 12.3, "launch": )" +
+        chat + R"(}, {"at": 12.3, "windows": )" + kControllerWindows + R"(},
+      {"at": 13, "move": {"window": 12, "bounds": [320, 200, 800, 600]}},
+      {"at": 14.05, "set": {"element": "b2", "attribute": "AXTitle", )" +
+        label + R"(},
+      {"at": 14.05, "set": {"element": "b2", "attribute": "AXDescription", )" +
+        label + "}]}");
+  auto firings = [&] {
+    std::vector<int> counts;
+    for (const auto& timer : recording->timers()) counts.push_back(timer.firings);
+    return counts;
+  };
+  runUntil(2);
+  const std::vector<int> before = firings();  // geometry, census, labels
+  ASSERT_EQ(before.size(), 3u);
+  runUntil(12);
+  EXPECT_EQ(firings(), (std::vector<int>{before[0], before[1] + 10, before[2]}));
+
+  runUntil(13.02);
+  ASSERT_TRUE(shown(2));
+  EXPECT_EQ(entry(2)->panel->window().frame(), (Rect{320, 182, 800, 600}));
+  runUntil(14.55);
+  EXPECT_EQ(entry(2)->cache.effective(), WindowMode::chatGPT);
+}
+
 TEST_F(Census, TwoHandlesOfOneWindowAreOneEntry) {
   start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
       "children": [{"id": "w", "role": "AXWindow"}],
