@@ -4,6 +4,8 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "platform/view_tree.h"
@@ -20,6 +22,14 @@ inline ViewNode* findNode(ViewNode& root, std::string_view label,
     if (ViewNode* found = findNode(child, label, kind)) return found;
   }
   return nullptr;
+}
+
+// The same node, for acting on it or reading it: a test that looks for
+// something not shown fails there, naming it, instead of calling nothing.
+inline ViewNode& node(ViewNode& root, std::string_view label,
+                      std::optional<ViewKind> kind = std::nullopt) {
+  if (ViewNode* found = findNode(root, label, kind)) return *found;
+  throw std::runtime_error("no node \"" + std::string(label) + "\" is shown");
 }
 
 using MenuTest = ControllerTest;

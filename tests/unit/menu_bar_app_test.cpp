@@ -11,6 +11,7 @@ namespace {
 
 using testing::findNode;
 using testing::MenuTest;
+using testing::node;
 
 TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
   start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true}, "timeline": [
@@ -28,6 +29,10 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
       shownTree = menuBar.content();
       return findNode(shownTree, label);
     };
+    auto control = [&](std::string_view label) -> ViewNode& {
+      shownTree = menuBar.content();
+      return node(shownTree, label);
+    };
 
     // A setting changed elsewhere shows once the main queue runs.
     controller->setTint(false);
@@ -36,25 +41,25 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
     runFor(0.01);
     EXPECT_NE(shown("20%"), nullptr);
     EXPECT_NE(shown("Thickness"), nullptr);
-    EXPECT_GT(findNode(shownTree, "Thickness", ViewKind::slider)->frame.width, 0);
+    EXPECT_GT(node(shownTree, "Thickness", ViewKind::slider).frame.width, 0);
 
     // So does the content's own state, changed by a node's action.
-    shown("GPT")->onPress();
+    control("GPT").onPress();
     runFor(0.01);
-    EXPECT_TRUE(shown("GPT")->selected);
+    EXPECT_TRUE(control("GPT").selected);
 
     // Approved in the system settings: shown when the application becomes active.
-    shown("Launch at login")->onToggle(true);
+    control("Launch at login").onToggle(true);
     runUntil(1.5);
-    EXPECT_FALSE(shown("Launch at login")->on);
+    EXPECT_FALSE(control("Launch at login").on);
     runUntil(2.5);
-    EXPECT_TRUE(shown("Launch at login")->on);
+    EXPECT_TRUE(control("Launch at login").on);
     // And each time the popover opens.
     runUntil(3.5);
-    EXPECT_TRUE(shown("Launch at login")->on);
+    EXPECT_TRUE(control("Launch at login").on);
     menuBar.open();
     runFor(0.01);
-    EXPECT_FALSE(shown("Launch at login")->on);
+    EXPECT_FALSE(control("Launch at login").on);
   }
   // Gone: the popover holds no action, and later changes show nothing.
   EXPECT_TRUE(menuBar.content().children.empty());

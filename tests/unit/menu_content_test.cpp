@@ -15,6 +15,7 @@ namespace {
 
 using testing::findNode;
 using testing::MenuTest;
+using testing::node;
 
 // The first text of each row of the popover, in order ("" for the divider).
 std::vector<std::string> rowTitles(const ViewNode& root) {
@@ -82,7 +83,7 @@ TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
       {"at": 2, "loginItem": {"unregisterError": "Operation not permitted."}},
       {"at": 3, "loginItem": {"unregisterError": null}}])"));
   MenuContent content(controller, platform->platform());
-  auto box = [&] { return *findNode(describeMenu(content).children[1], "Launch at login"); };
+  auto box = [&] { return node(describeMenu(content).children[1], "Launch at login"); };
   EXPECT_FALSE(box().on);
 
   // Waiting for approval: unchecked, no error, until the status is read again;
@@ -136,28 +137,28 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
   const Settings before = settingsOf(*controller);
 
   ViewNode root = describeMenu(content);
-  EXPECT_TRUE(findNode(root, "Codex")->selected);
-  EXPECT_FALSE(findNode(root, "GPT")->selected);
+  EXPECT_TRUE(node(root, "Codex").selected);
+  EXPECT_FALSE(node(root, "GPT").selected);
   EXPECT_NE(findNode(root, "13%"), nullptr);  // 12.5 rounds up
   EXPECT_EQ(findNode(root, "Thickness"), nullptr);
-  EXPECT_EQ(findNode(root, "Style")->selectedSegment, 0);
+  EXPECT_EQ(node(root, "Style").selectedSegment, 0);
 
-  findNode(root, "GPT")->onPress();
+  node(root, "GPT").onPress();
   EXPECT_EQ(settingsOf(*controller), before);
   root = describeMenu(content);
-  EXPECT_TRUE(findNode(root, "GPT")->selected);
-  EXPECT_EQ(findNode(root, "GPT")->foreground.role, ColorRole::accent);
-  EXPECT_EQ(findNode(root, "Codex")->foreground.role, ColorRole::secondary);
-  EXPECT_FALSE(findNode(root, "Enabled")->on);  // ChatGPT overlays are off by default
-  EXPECT_EQ(findNode(root, "Style")->selectedSegment, 1);
+  EXPECT_TRUE(node(root, "GPT").selected);
+  EXPECT_EQ(node(root, "GPT").foreground.role, ColorRole::accent);
+  EXPECT_EQ(node(root, "Codex").foreground.role, ColorRole::secondary);
+  EXPECT_FALSE(node(root, "Enabled").on);  // ChatGPT overlays are off by default
+  EXPECT_EQ(node(root, "Style").selectedSegment, 1);
   EXPECT_NE(findNode(root, "20%"), nullptr);
   EXPECT_NE(findNode(root, "6 pt"), nullptr);  // 6.9 is truncated
 
   // The controls now write the ChatGPT settings only.
-  findNode(root, "Thickness", ViewKind::slider)->onSlide(9);
-  findNode(root, "Tint", ViewKind::slider)->onSlide(0.11);
-  findNode(root, "Enabled")->onToggle(true);
-  findNode(root, "Style")->onSelect(0);
+  node(root, "Thickness", ViewKind::slider).onSlide(9);
+  node(root, "Tint", ViewKind::slider).onSlide(0.11);
+  node(root, "Enabled").onToggle(true);
+  node(root, "Style").onSelect(0);
   EXPECT_EQ(controller->gptBorderWidth(), 9);
   EXPECT_EQ(controller->gptStrength(), 0.11);
   EXPECT_TRUE(controller->gptEnabled());
@@ -174,22 +175,22 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
     ViewNode root = describeMenu(content);
     std::vector<std::string> names;
     for (std::string_view name : kStarterNames) {
-      if (findNode(root, std::string(name) + " starter color")->selected) names.emplace_back(name);
+      if (node(root, std::string(name) + " starter color").selected) names.emplace_back(name);
     }
     return names;
   };
   EXPECT_EQ(ringed(), std::vector<std::string>{"Blue"});  // the default Codex colour
 
   ViewNode root = describeMenu(content);
-  ViewNode* purple = findNode(root, "Purple starter color");
-  EXPECT_EQ(purple->help, "Purple");
-  purple->onPress();
+  ViewNode& purple = node(root, "Purple starter color");
+  EXPECT_EQ(purple.help, "Purple");
+  purple.onPress();
   EXPECT_EQ(controller->codexColor(), Color::systemPurple());
   EXPECT_EQ(ringed(), std::vector<std::string>{"Purple"});
-  EXPECT_EQ(findNode(root = describeMenu(content), "Choose your own color")->color,
+  EXPECT_EQ(node(root = describeMenu(content), "Choose your own color").color,
             Color::systemPurple());
 
-  findNode(root, "Choose your own color")->onPress();
+  node(root, "Choose your own color").onPress();
   platform->colorPanel().pick(Color{0.2, 0.4, 0.6, 1});
   EXPECT_EQ(ringed(), std::vector<std::string>{});
   platform->colorPanel().pick(Color::systemGreen());  // equal to a system colour: ringed
@@ -200,8 +201,8 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   start(testing::controllerDesktop());
   MenuContent content(controller, platform->platform());
   ViewNode root = describeMenu(content);
-  findNode(root, "Choose your own color")->onPress();
-  findNode(root, "GPT")->onPress();
+  node(root, "Choose your own color").onPress();
+  node(root, "GPT").onPress();
   const Color gpt = controller->gptColor();
   const Color coral{1, 0.5, 0.31, 1};
   platform->colorPanel().pick(coral);
@@ -215,14 +216,14 @@ TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
   MenuContent content(controller, platform->platform());
   ViewNode root = describeMenu(content);
   EXPECT_EQ(findNode(root, "Copy diagnostics"), nullptr);
-  findNode(root, "Diagnostics")->onToggle(true);
+  node(root, "Diagnostics").onToggle(true);
 
   root = describeMenu(content);
-  const ViewNode* shown = &findNode(root, "Diagnostics")->children[2];
+  const ViewNode* shown = &node(root, "Diagnostics").children[2];
   EXPECT_EQ(shown->kind, ViewKind::scrollText);
   EXPECT_EQ(shown->text, controller->summary());
   EXPECT_NE(shown->text.find("Window 1 pid=501"), std::string::npos);
-  findNode(root, "Copy diagnostics")->onPress();
+  node(root, "Copy diagnostics").onPress();
   EXPECT_EQ(platform->pasteboard().text(), shown->text);
 }
 
@@ -231,15 +232,15 @@ TEST_F(MenuTest, ButtonsAskTheSystem) {
       R"(, "trusted": false, "lumetta": {"bundlePath": "/Users/me/Downloads/Lumetta.app"})"));
   MenuContent content(controller, platform->platform());
   ViewNode root = describeMenu(content);
-  findNode(root, "Set up Accessibility\u2026")->onPress();
+  node(root, "Set up Accessibility\u2026").onPress();
   EXPECT_EQ(platform->accessibility().trustPrompts(), 1);
   EXPECT_EQ(platform->workspace().openedURLs(),
             std::vector<std::string>{std::string(kAccessibilitySettingsURL)});
-  findNode(root, "Show this copy in Finder")->onPress();
+  node(root, "Show this copy in Finder").onPress();
   EXPECT_EQ(platform->workspace().revealedPaths(),
             std::vector<std::vector<std::string>>{{"/Users/me/Downloads/Lumetta.app"}});
 
-  findNode(root, "Quit")->onPress();
+  node(root, "Quit").onPress();
   EXPECT_TRUE(controller->isStopped());
   EXPECT_TRUE(platform->application().terminated());
 }
