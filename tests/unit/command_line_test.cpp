@@ -14,15 +14,26 @@ CommandLine parse(std::vector<std::string> arguments) {
   return std::get<CommandLine>(parsed);
 }
 
-TEST(CommandLine, FirstModeInTestOrderWins) {
-  EXPECT_EQ(parse({"--classify", "--self-test"}).mode, Mode::selfTest);
+// Of two mode flags, the one earlier in the documented order wins, whichever
+// is typed first.
+TEST(CommandLine, FirstModeInTheDocumentedOrderWins) {
+  const std::pair<std::vector<std::string>, Mode> order[] = {
+      {{"--self-test"}, Mode::selfTest},
+      {{"--overlays"}, Mode::overlays},
+      {{"--record", "out.json"}, Mode::record},
+      {{"--classify"}, Mode::classify},
+      {{"--watch"}, Mode::watch},
+      {{"--dump"}, Mode::dump}};
+  for (std::size_t first = 0; first < std::size(order); ++first) {
+    for (std::size_t later = first + 1; later < std::size(order); ++later) {
+      std::vector<std::string> typed = order[later].first;
+      typed.insert(typed.end(), order[first].first.begin(), order[first].first.end());
+      EXPECT_EQ(parse(typed).mode, order[first].second) << typed.front() << " " << typed.back();
+    }
+  }
   EXPECT_EQ(parse({"--dump", "--watch", "--overlays"}).mode, Mode::overlays);
-  EXPECT_EQ(parse({"--dump", "--classify"}).mode, Mode::classify);
-  EXPECT_EQ(parse({"--dump", "--watch"}).mode, Mode::watch);
   EXPECT_EQ(parse({"--deep", "--dump"}).mode, Mode::dump);
   EXPECT_EQ(parse({"--Classify", "classify", "--help"}).mode, Mode::menuBar);
-  EXPECT_EQ(parse({"--dump", "--record", "out.json", "--classify"}).mode, Mode::record);
-  EXPECT_EQ(parse({"--record", "out.json", "--overlays"}).mode, Mode::overlays);
 }
 
 TEST(CommandLine, VersionIsAskedForAnywhereBesideAMode) {

@@ -104,18 +104,23 @@ TEST_F(Geometry, ABorderFadesOutWhileItsWindowIsDraggedAndBackInAfterwards) {
   runUntil(1.9);
   Panel& panel = entry(2)->panel->window();
   EXPECT_EQ(panel.alpha(), 1.0);
-  runUntil(2.02);
-  // The frame follows within one pass; the border fades out.
+  runUntil(2.035);
+  // The frame follows within one pass; the border fades out over 0.07 seconds.
   EXPECT_EQ(panel.frame(), (Rect{310, 182, 800, 600}));
   EXPECT_EQ(entry(2)->fadeTarget, 0.0);
+  EXPECT_NEAR(panel.alpha(), 0.5, 0.01);
   runUntil(2.3);
   EXPECT_EQ(panel.frame(), (Rect{330, 182, 800, 600}));
   EXPECT_EQ(panel.alpha(), 0.0);
   runUntil(2.39);  // still within 0.2 seconds of the last movement
   EXPECT_EQ(entry(2)->fadeTarget, 0.0);
-  runUntil(2.45);
-  EXPECT_EQ(entry(2)->fadeTarget, 1.0);
-  runUntil(2.7);
+  // At the first pass after that, the border fades back in over 0.18 seconds.
+  while (entry(2)->fadeTarget != 1.0 && platform->clock().uptime() < atSecond(2.5)) runFor(0.001);
+  ASSERT_EQ(entry(2)->fadeTarget, 1.0);
+  const Uptime settled = platform->clock().uptime();  // at most a millisecond after the pass
+  loop().runUntil(settled + Duration::seconds(0.09));
+  EXPECT_NEAR(panel.alpha(), 0.5, 0.01);
+  loop().runUntil(settled + Duration::seconds(0.18));
   EXPECT_EQ(panel.alpha(), 1.0);
 }
 

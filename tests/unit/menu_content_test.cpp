@@ -197,6 +197,8 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
   EXPECT_EQ(ringed(), std::vector<std::string>{"Green"});
 }
 
+// Opened on one tab, the panel keeps colouring that mode after the other tab
+// is chosen, whichever tab it was.
 TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   start(testing::controllerDesktop());
   MenuContent content(controller, platform->platform());
@@ -208,6 +210,14 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   platform->colorPanel().pick(coral);
   EXPECT_EQ(controller->codexColor(), coral);
   EXPECT_EQ(controller->gptColor(), gpt);
+
+  root = describeMenu(content);  // on the GPT tab now
+  node(root, "Choose your own color").onPress();
+  node(root, "Codex").onPress();
+  const Color teal{0, 0.5, 0.5, 1};
+  platform->colorPanel().pick(teal);
+  EXPECT_EQ(controller->gptColor(), teal);
+  EXPECT_EQ(controller->codexColor(), coral);
 }
 
 TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {

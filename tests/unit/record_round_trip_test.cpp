@@ -14,6 +14,7 @@
 #include "diagnostics/validation_monitor.h"
 #include "record/recording.h"
 #include "support/sim_fixture.h"
+#include "support/text_format.h"
 
 namespace lumetta {
 namespace {
@@ -137,6 +138,7 @@ const char* kPrivate = R"({"apps": [
        "attrs": {"AXValue": "SECRET-VALUE", "AXIdentifier": "SECRET-ID", "AXHelp": "SECRET-HELP",
                  "AXURL": {"url": "https://example.com/SECRET"}, "AXDocument": "/SECRET/path",
                  "AXDOMIdentifier": ["SECRET-IN-ARRAY", {"other": "SECRET-OTHER"}]}},
+      {"role": "AXStaticText", "title": "SECRET \u00e9 \u65e5\u672c \ud83d\udc4b!"},
       {"role": "AXButton", "title": "Hide sidebar"},
       {"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]}]}}],
   "windows": [{"number": 1, "pid": 7, "layer": 0, "bounds": [0, 0, 10, 10], "owner": "SECRET-APP",
@@ -150,9 +152,12 @@ TEST(RecordPrivacy, KeepsOnlyTheTextsTheProgramDecidesByAndNeverReadsAXValue) {
   recording.snapshot();
   const std::string json = recording.json();
   EXPECT_EQ(json.find("SECRET"), std::string::npos) << json;
+  // One "x" a character: "SECRET-TEXT" has 11, the text of 14 characters in
+  // 22 bytes (a two-byte, two three-byte and a four-byte one) 14.
   for (const char* kept :
        {"\"Kept window title\"", "\"Hide sidebar\"", "\"Switch mode, current mode: Codex\"",
-        "\"AXStaticText\"", "\"kCGWindowOwnerName\": \"ChatGPT\"", "\"xxxxxxxxxxx\""}) {
+        "\"AXStaticText\"", "\"kCGWindowOwnerName\": \"ChatGPT\"", "\"xxxxxxxxxxx\"",
+        "\"xxxxxxxxxxxxxx\""}) {
     EXPECT_NE(json.find(kept), std::string::npos) << kept;
   }
   const auto& counters = platform->desktop().counters();
@@ -160,6 +165,33 @@ TEST(RecordPrivacy, KeepsOnlyTheTextsTheProgramDecidesByAndNeverReadsAXValue) {
   for (const auto& [name, count] : counters.readsByAttribute())
     EXPECT_TRUE(recordedAttribute(name)) << name;
   expectReplays(kPrivate, "private");
+}
+
+// A recording made on the real clock carries fractions of a second in its
+// start and launch dates; they load and replay to the nanosecond, leading
+// zeros of the fraction included.
+TEST(RecordRoundTrip, TimesWithFractionsOfASecondLoadAsTheyWere) {
+  const std::string json = R"({"clock": {"wallStart": "2026-12-01T09:00:00.0625Z"},
+    "apps": [{"pid": 501, "name": "ChatGPT", "launched": "2026-12-01T08:59:59.05Z",
+              "ax": {"role": "AXApplication"}}]})";
+  const sim::DesktopModel replay =
+      std::get<sim::DesktopModel>(sim::parseDesktop(recorded(json), "r"));
+  EXPECT_EQ(replay.wallStart, parseIso8601("2026-12-01T09:00:00.0625Z"));
+  ASSERT_EQ(replay.apps.size(), 1u);
+  EXPECT_EQ(replay.apps[0].launched, parseIso8601("2026-12-01T08:59:59.05Z"));
+
+  sim::SimPlatform real(std::get<sim::DesktopModel>(sim::parseDesktop(R"({"apps": []})", "d")),
+                        sim::TimeSource::real);
+  const WallTime before = real.clock().now();
+  Recording recording(real.platform());
+  recording.snapshot();
+  const WallTime after = real.clock().now();
+  sim::LoadResult loaded = sim::parseDesktop(recording.json(), "real.json");
+  ASSERT_TRUE(std::holds_alternative<sim::DesktopModel>(loaded))
+      << std::get<sim::LoadError>(loaded).message;
+  const std::optional<WallTime> start = std::get<sim::DesktopModel>(loaded).wallStart;
+  ASSERT_TRUE(start);
+  EXPECT_TRUE(before <= *start && *start <= after);
 }
 
 // The monitor's log, without times and durations.

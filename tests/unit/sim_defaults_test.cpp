@@ -14,6 +14,7 @@
 
 #include "overlay/indicator_color_panel.h"
 #include "platform/sim/base64.h"
+#include "platform/sim/defaults_json.h"
 #include "support/atomic_file.h"
 #include "support/sim_fixture.h"
 
@@ -107,6 +108,20 @@ TEST(SimDefaults, Base64RoundTripsEveryLengthAndRefusesNonCanonicalText) {
   for (std::string_view bad : {"TWE", "TW==x===", "TWF=", "T=E=", "TW E=", "TWE=TWE="}) {
     EXPECT_FALSE(base64Decode(bad)) << bad;
   }
+}
+
+// What the settings file writes of a number JSON cannot hold reads back as
+// that number, the sign of an infinity included.
+TEST(SimDefaults, NumbersJsonCannotHoldAreWrittenByNameAndReadBack) {
+  const std::string text =
+      defaultsJsonText({{"up", INFINITY}, {"down", -INFINITY}, {"odd", NAN}, {"plain", 0.5}});
+  auto read = defaultsFromJson(nlohmann::ordered_json::parse(text), "$");
+  ASSERT_TRUE(std::holds_alternative<DefaultsDictionary>(read)) << text;
+  const DefaultsDictionary& values = std::get<DefaultsDictionary>(read);
+  EXPECT_EQ(std::get<double>(values.at("up")), INFINITY) << text;
+  EXPECT_EQ(std::get<double>(values.at("down")), -INFINITY) << text;
+  EXPECT_TRUE(std::isnan(std::get<double>(values.at("odd")))) << text;
+  EXPECT_EQ(std::get<double>(values.at("plain")), 0.5);
 }
 
 TEST(SimColorPanel, TimelinePicksReachTheChooserUnlessTheyHaveNoSRGBForm) {
