@@ -65,6 +65,22 @@ TEST_F(Census, RelaunchUnderTheSamePidStartsEveryWindowAfresh) {
   EXPECT_TRUE(shown(3));
 }
 
+// A launch and a change of Space each take a census at once, not at the next
+// tick of its timer: a window they bring is tracked right away.
+TEST_F(Census, LaunchesAndSpaceChangesTakeACensusAtOnce) {
+  const std::string codex = R"({"pid": 612, "name": "Codex", "ax": {"id": "codex",
+      "role": "AXApplication", "children": [)" +
+                            chatWindow("9", "Codex", "[900, 300, 500, 400]", 19) + "]}}";
+  start(controllerDesktop(R"(, "timeline": [{"at": 2.3, "launch": )" + codex + R"(},
+      {"at": 3.3, "children": {"element": "codex", "value": [{"ref": "w9"}, )" +
+                          chatWindow("10", "Codex", "[0, 300, 500, 400]", 20) + R"(]}},
+      {"at": 3.3, "power": "spaceChange"}])"));
+  runUntil(2.31);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2, 3}));
+  runUntil(3.31);
+  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2, 3, 4}));
+}
+
 TEST_F(Census, TerminationRemovesTheProcessWithItsObserver) {
   start(controllerDesktop(R"(, "timeline": [{"at": 2, "terminate": 501}])"));
   runFor(1.5);
@@ -83,7 +99,9 @@ TEST_F(Census, DisablingBothModesHidesPanelsButKeepsTheCaches) {
   ASSERT_TRUE(shown(2));
   controller->setEnabled(false);
   EXPECT_FALSE(shown(2));
-  runFor(3);  // censuses run but start no job
+  platform->desktop().counters().reset();
+  runFor(3);  // censuses and label passes run but ask the applications nothing
+  EXPECT_EQ(platform->desktop().counters().roundTrips(), 0u);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
   EXPECT_TRUE(controller->summary().find("Codex: Off") != std::string::npos);
   controller->setEnabled(true);

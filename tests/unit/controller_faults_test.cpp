@@ -267,6 +267,28 @@ TEST_F(Faults, AHungApplicationNeverStallsTheMainThreadWhileTheOtherKeepsFollowi
   EXPECT_TRUE(shown(1) && shown(2)) << controller->summary();
 }
 
+// A hung application costs each census a few short timeouts: a Codex window
+// that opens meanwhile is marked within two seconds, not after the system's
+// default timeouts of six seconds each.
+TEST_F(Faults, AHungApplicationDelaysTheOthersNewWindowsOnlyBriefly) {
+  const std::string codex = R"({"pid": 612, "name": "Codex", "ax": {"role": "AXApplication",
+      "children": [)" + chatWindow("9", "Codex", "[900, 300, 500, 400]", 19) +
+                            "]}}";
+  const std::string windows =
+      R"([{"number": 19, "pid": 612, "layer": 0, "bounds": [900, 300, 500, 400]},)" +
+      std::string(kControllerWindows).substr(1);
+  start(controllerDesktop(R"(, "timeline": [{"at": 2, "hang": {"pid": 501, "hung": true}},
+      {"at": 5, "launch": )" +
+                          codex + R"(}, {"at": 5, "windows": )" + windows + "}]"));
+  runUntil(7);
+  const Entry* marked = nullptr;
+  for (const auto& e : controller->entries()) {
+    if (e->pid == 612) marked = e.get();
+  }
+  ASSERT_NE(marked, nullptr) << controller->summary();
+  EXPECT_TRUE(marked->panel && marked->panel->window().isVisible()) << controller->summary();
+}
+
 TEST_F(Faults, AStormOfNotificationsKeepsAtMostOneJobPerWindowWaiting) {
   start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"));
   runFor(2);

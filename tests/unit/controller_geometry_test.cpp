@@ -63,6 +63,37 @@ TEST_F(Geometry, TwoWindowsOnOneServerWindowBothLoseTheMapping) {
   }
 }
 
+// Why a window shows no mark, in the status text: its top bar is behind
+// another application's window, two window-server windows fit its frame, or
+// its frame cannot be read.
+TEST_F(Geometry, PlacementSaysWhyAWindowIsNotMarked) {
+  const std::string codex = R"(, {"pid": 612, "name": "Codex", "ax": {"role": "AXApplication",
+      "children": [{"role": "AXWindow", "subrole": "AXStandardWindow", "frame": [900, 300, 500, 400],
+                    "errors": {"AXPosition": -25204}, "children": [
+        {"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]}]}})";
+  start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})", codex, R"([
+      {"number": 99, "pid": 300, "layer": 0, "bounds": [250, 150, 900, 200]},
+      {"number": 11, "pid": 501, "layer": 0, "bounds": [100, 100, 800, 600]},
+      {"number": 13, "pid": 501, "layer": 0, "bounds": [101, 99, 800, 600]},
+      {"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]},
+      {"number": 19, "pid": 612, "layer": 0, "bounds": [900, 300, 500, 400]}])"));
+  runFor(1.5);
+  ASSERT_EQ(ids(), (std::vector<std::int64_t>{1, 2, 3}));
+  EXPECT_EQ(entry(1)->placement, "Ambiguous window-server mapping");
+  EXPECT_FALSE(shown(1));
+  EXPECT_EQ(entry(2)->placement, "Fully covered");
+  ASSERT_TRUE(entry(2)->panel);
+  EXPECT_TRUE(entry(2)->panel->layer().visibleRegions().empty());
+  EXPECT_EQ(entry(3)->placement, "Geometry unavailable");
+  EXPECT_FALSE(shown(3));
+  for (const char* line :
+       {"Window 1 pid=501: ChatGPT [Confirmed ChatGPT] \u00b7 Ambiguous",
+        "Window 2 pid=501: Codex [Confirmed Codex] \u00b7 Fully covered",
+        "Window 3 pid=612: Codex [Confirmed Codex] \u00b7 Geometry unavailable"}) {
+    EXPECT_NE(controller->summary().find(line), std::string::npos) << line;
+  }
+}
+
 TEST_F(Geometry, EachModeIsSwitchedOnSeparately) {
   start(controllerDesktop());
   runFor(1.5);

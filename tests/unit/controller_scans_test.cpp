@@ -33,15 +33,24 @@ TEST_F(Scans, AButtonThatWentAwayChangesTheSignatureAndLeadsToARescan) {
   EXPECT_TRUE(entry(2)->buttons.empty());
 }
 
-TEST_F(Scans, WindowsWithoutButtonsAreRetriedEveryThreeSecondsButDialogsNever) {
+// Refresh rescans every window at once, the retry spacing and dialogs
+// notwithstanding: a mode button that appeared silently is read right away.
+TEST_F(Scans, WindowsWithoutButtonsAreRetriedEveryThreeSecondsButDialogsNeverUnlessRefreshed) {
   start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-      {"role": "AXWindow", "subrole": "AXStandardWindow"},
-      {"role": "AXWindow", "subrole": "AXDialog"}]}}]})");
+      {"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow"},
+      {"role": "AXWindow", "subrole": "AXDialog"}]}}],
+    "timeline": [{"at": 9.7, "children": {"element": "w", "value": [
+      {"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]}}]})");
   runUntil(10);
   // Scanned at creation (0.5 s), then by the retry pass at 3.5, 6.5 and 9.5 s.
   EXPECT_EQ(logged("Window 1: observed"), 4);
   EXPECT_EQ(logged("Window 2: observed Unknown (Dialog excluded)"), 1);
   EXPECT_EQ(entry(2)->cache.explanation, "Dialog excluded");
+  EXPECT_EQ(entry(1)->cache.effective(), WindowMode::unknown);
+  controller->refresh();
+  runFor(0.01);
+  EXPECT_EQ(entry(1)->cache.effective(), WindowMode::codex);
+  EXPECT_EQ(logged("Window 2: observed Unknown (Dialog excluded)"), 2);
 }
 
 TEST_F(Scans, ASecondScanWhileOneIsInFlightIsIgnoredAndAResultForARemovedEntryDropped) {
@@ -74,13 +83,20 @@ TEST_F(Scans, ScanDetailNamesTheSidebarLabelOnlyWhenThereIsOne) {
   EXPECT_EQ(entry(2)->scanDetail, "No semantic mode button \u00b7 nodes=2 \u00b7 mode buttons=0");
 }
 
-// The toolbar measurement on a window at (100, 100), 800 wide.
-double toolbarOf(const std::string& toolbars) {
-  auto platform = simulated(R"({"apps": [{"pid": 1, "ax": {"role": "AXApplication", "children": [
+// The toolbar measurement on a window at (100, 100), 800 wide, of an
+// application answering each request after `latency` seconds; how long the
+// measurement took when `took` is given.
+double toolbarOf(const std::string& toolbars, double latency = 0, Duration* took = nullptr) {
+  auto platform = simulated(R"({"apps": [{"pid": 1, "latency": )" + std::to_string(latency) +
+                            R"(, "ax": {"role": "AXApplication", "children": [
       {"id": "w", "role": "AXWindow", "frame": [100, 100, 800, 600], "children": [)" +
                             toolbars + "]}]}}]}");
-  return measureToolbar(platform->accessibility(), platform->clock(), elementById(*platform, "w"),
-                        [] { return true; });
+  const Element window = elementById(*platform, "w");
+  const Uptime start = platform->clock().uptime();
+  const double height =
+      measureToolbar(platform->accessibility(), platform->clock(), window, [] { return true; });
+  if (took) *took = platform->clock().uptime() - start;
+  return height;
 }
 
 TEST(Toolbar, MeasuresTheFirstFittingToolbarFromTheWindowsTopEdge) {
@@ -100,14 +116,16 @@ TEST(Toolbar, MeasuresTheFirstFittingToolbarFromTheWindowsTopEdge) {
   EXPECT_EQ(toolbarOf(R"({"role": "AXToolbar", "frame": [100, 90, 800, 52]})"), 40);
 }
 
-TEST(Toolbar, StopsAfterFifteenHundredElements) {
+// A slow application delays the window's mark by a third of a second at most.
+TEST(Toolbar, StopsAfterFifteenHundredElementsOrAThirdOfASecond) {
   std::string filler;
   for (int i = 0; i < 1'498; ++i) filler += R"({"role": "AXGroup"}, )";
-  EXPECT_EQ(toolbarOf(filler + R"({"role": "AXToolbar", "frame": [100, 100, 800, 52]})"), 52);
-  EXPECT_EQ(
-      toolbarOf(filler +
-                R"({"role": "AXGroup"}, {"role": "AXToolbar", "frame": [100, 100, 800, 52]})"),
-      40);
+  const std::string last = R"({"role": "AXToolbar", "frame": [100, 100, 800, 52]})";
+  EXPECT_EQ(toolbarOf(filler + last), 52);
+  EXPECT_EQ(toolbarOf(filler + R"({"role": "AXGroup"}, )" + last), 40);
+  Duration took;
+  EXPECT_EQ(toolbarOf(filler.substr(0, 100 * 21) + last, 0.01, &took), 40);
+  EXPECT_LT(took, Duration::seconds(0.35));
 }
 
 TEST(LabelSignature, JoinsRoleTitleAndDescriptionOfEachButton) {

@@ -1,5 +1,5 @@
-// Settings in the user defaults, colour choice, the power reaction, the status
-// text and stop, on the manual run loop.
+// Settings in the user defaults, colour choice, the timers and queues, the
+// power reaction, the status text and stop, on the manual run loop.
 #include <gtest/gtest.h>
 
 #include "overlay/controller_settings.h"
@@ -134,6 +134,40 @@ TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
                           "  One unambiguous semantic AXPopUpButton \u00b7 nodes=4 \u00b7 "
                           "mode buttons=1\nWindow 2 pid=501: Codex"))
       << summary;
+}
+
+// The geometry pass keeps following while a menu tracks (the common modes),
+// late by a millisecond at most, its job at the user-interactive quality; the
+// census and the label pass may wait meanwhile.
+TEST_F(Status, EachPassHasTheTimerAndQueueItNeeds) {
+  start(controllerDesktop());
+  struct Expected {
+    Duration interval, tolerance;
+    RunLoopMode mode;
+  };
+  const Expected timers[] = {
+      {Duration::seconds(1.0 / 60), Duration::milliseconds(1), RunLoopMode::common},
+      {Duration::seconds(1), Duration::zero(), RunLoopMode::defaultMode},
+      {Duration::seconds(0.5), Duration::zero(), RunLoopMode::defaultMode}};
+  ASSERT_EQ(recording->timers().size(), std::size(timers));
+  for (std::size_t i = 0; i < std::size(timers); ++i) {
+    const RecordingRunLoop::MadeTimer& made = recording->timers()[i];
+    EXPECT_TRUE(made.repeats) << i;
+    EXPECT_EQ(made.interval, timers[i].interval) << i;
+    EXPECT_EQ(made.options.tolerance, timers[i].tolerance) << i;
+    EXPECT_EQ(made.options.mode, timers[i].mode) << i;
+  }
+  const std::pair<std::string, QualityOfService> queues[] = {
+      {"Panescope.census", QualityOfService::utility},
+      {"Panescope.semantic", QualityOfService::utility},
+      {"Panescope.geometry", QualityOfService::userInteractive},
+      {"Panescope.labels", QualityOfService::utility},
+      {"Panescope.registrations", QualityOfService::utility}};
+  ASSERT_EQ(recording->queues().size(), std::size(queues));
+  for (std::size_t i = 0; i < std::size(queues); ++i) {
+    EXPECT_EQ(recording->queues()[i].label, queues[i].first);
+    EXPECT_EQ(recording->queues()[i].quality, queues[i].second) << queues[i].first;
+  }
 }
 
 TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
