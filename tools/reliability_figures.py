@@ -1,21 +1,34 @@
 #!/usr/bin/env python3
 """Runs the reliability and growth benchmarks and writes their figures into
 the README (between the reliability-figures markers) and a chart of how the
-measured costs grow with the work (docs/images/cost-growth.svg).
+measured costs grow with the work (docs/images/cost-growth.svg). It also
+times idle `--overlays` runs on the real clock: the processor time of LUMETTA
+on the demo desktop at rest and on the same desktop without its target
+applications, each run beside BASELINE (another build, such as the commit
+before a change) when one is given, taking turns, so that both meet the same
+load of the machine.
 
-    tools/reliability_figures.py [BENCH] [--readme README.md] [--chart SVG]
+    tools/reliability_figures.py [BENCH] [--lumetta LUMETTA] [--baseline BASELINE]
+                                 [--idle-runs N] [--readme README.md] [--chart SVG]
 
-BENCH defaults to build/release/bench/lumetta_bench (`make bench` builds it).
+BENCH defaults to build/release/bench/lumetta_bench (`make bench` builds it),
+LUMETTA to build/release/lumetta.
 """
 import argparse
 import json
 import os
+import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 FILTER = ("BM_LoadDesktop|BM_GeometryPass|BM_ExposedRectangles|BM_OverlaySoak|BM_WatchSoak|"
-          "BM_HungApplication|BM_NotificationStorm")
+          "BM_HungApplication|BM_NotificationStorm|BM_IdleWakeups")
+DEMO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "docs", "desktops",
+                    "demo.json")
+IDLE_SECONDS = 10
+TARGETS = ("ChatGPT", "Codex")
 BEGIN, END = "<!-- reliability-figures -->", "<!-- /reliability-figures -->"
 
 
@@ -31,6 +44,52 @@ def run(bench):
                 hourly.setdefault(name, []).append((int(hour), int(heap)))
     runs = [b for b in json.loads(out)["benchmarks"] if b.get("run_type") == "iteration"]
     return {b["name"]: b for b in runs}, hourly
+
+
+def idle_desktops(folder):
+    """The demo desktop at rest (no timeline), and the same without its target
+    applications and their windows."""
+    with open(DEMO) as f:
+        demo = json.load(f)
+    demo.pop("timeline", None)
+    still = os.path.join(folder, "still.json")
+    with open(still, "w") as f:
+        json.dump(demo, f)
+    gone = {app["pid"] for app in demo["apps"] if app.get("name") in TARGETS}
+    demo["apps"] = [app for app in demo["apps"] if app["pid"] not in gone]
+    demo["windows"] = [w for w in demo["windows"] if w.get("pid") not in gone]
+    empty = os.path.join(folder, "no-target.json")
+    with open(empty, "w") as f:
+        json.dump(demo, f)
+    return {"no target": empty, "still": still}
+
+
+def processor_seconds(lumetta, desktop):
+    """User and system time of one idle run on the real clock."""
+    child = subprocess.Popen([lumetta, "--desktop", desktop, "--overlays", str(IDLE_SECONDS)],
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
+    if status != 0:
+        sys.exit(f"{lumetta} --desktop {desktop} --overlays {IDLE_SECONDS}: status {status}")
+    return usage.ru_utime + usage.ru_stime
+
+
+def idle(lumetta, baseline, runs):
+    """For each idle desktop: the processor time of each run of LUMETTA and,
+    when given, of BASELINE, the two taking turns (which goes first alternates)."""
+    builds = {"new": lumetta}
+    if baseline:
+        builds["old"] = baseline
+    times = {}
+    with tempfile.TemporaryDirectory() as folder:
+        for name, desktop in idle_desktops(folder).items():
+            times[name] = {build: [] for build in builds}
+            for run in range(runs):
+                order = sorted(builds, reverse=run % 2 == 1)
+                for build in order:
+                    times[name][build].append(processor_seconds(builds[build], desktop))
+                    time.sleep(0.5)
+    return times
 
 
 def cpu_ms(b):
@@ -82,7 +141,26 @@ def chart(runs, hourly):
             'fill="white"/>\n' + "\n".join(panels) + "\n</svg>\n")
 
 
-def table(runs, chart_path):
+def idle_rows(times):
+    def share(seconds):
+        return f"{100 * statistics.median(seconds) / IDLE_SECONDS:.2g} %"
+    names = ("no target", "still")
+    rows = [(f"processor share of an idle {IDLE_SECONDS} s `--overlays` run on the real clock, "
+             "no target application / demo desktop at rest",
+             " / ".join(share(times[n]["new"]) for n in names), "reported")]
+    if all("old" in times[n] for n in names):
+        def ratio(name):
+            pairs = [new / old for new, old in zip(times[name]["new"], times[name]["old"])]
+            return (f"{share(times[name]['old'])}, ×{statistics.median(pairs):.2f} "
+                    f"({min(pairs):.2f}–{max(pairs):.2f})")
+        runs = len(times[names[0]]["new"])
+        rows.append((f"the same for the baseline build, and this one / the baseline: median "
+                     f"(range) of {runs} paired runs", " / ".join(ratio(n) for n in names),
+                     "reported"))
+    return rows
+
+
+def table(runs, times, chart_path):
     def counter(name, key):
         b = runs.get(name)
         if b is None or key not in b:
@@ -91,6 +169,7 @@ def table(runs, chart_path):
         return f"{value:,.0f}" if abs(value) >= 1000 else f"{value:g}"
     soak, watch = "BM_OverlaySoak/72/iterations:1", "BM_WatchSoak/72/iterations:1"
     hung, storm = "BM_HungApplication/iterations:1", "BM_NotificationStorm/iterations:1"
+    idle_bench = "BM_IdleWakeups/iterations:1"
     rows = [
         ("`heap_growth_bytes`, controller, 72 simulated hours", counter(soak, "heap_growth_bytes"),
          "≤ 1 MB"),
@@ -112,7 +191,9 @@ def table(runs, chart_path):
          counter(storm, "storm_main_share_max"), "reported"),
         ("wall time of the 72-hour soaks, controller / `--watch` (s)",
          counter(soak, "wall_seconds") + " / " + counter(watch, "wall_seconds"), "reported"),
-    ]
+        ("`idle_wakeups_per_s`, timer firings without a target application",
+         counter(idle_bench, "idle_wakeups_per_s"), "≤ 2"),
+    ] + idle_rows(times)
     lines = ["| Figure | Measured | Goal |", "|---|---|---|"]
     lines += [f"| {a} | {b} | {c} |" for a, b, c in rows]
     lines += ["", f"![How the measured costs grow with the work]({chart_path})"]
@@ -122,10 +203,14 @@ def table(runs, chart_path):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("bench", nargs="?", default="build/release/bench/lumetta_bench")
+    parser.add_argument("--lumetta", default="build/release/lumetta")
+    parser.add_argument("--baseline")
+    parser.add_argument("--idle-runs", type=int, default=5)
     parser.add_argument("--readme", default="README.md")
     parser.add_argument("--chart", default="docs/images/cost-growth.svg")
     args = parser.parse_args()
     runs, hourly = run(args.bench)
+    times = idle(args.lumetta, args.baseline, args.idle_runs)
     with open(args.chart, "w") as out:
         out.write(chart(runs, hourly))
     with open(args.readme) as f:
@@ -136,7 +221,7 @@ def main():
     head, rest = text.split(BEGIN, 1)
     tail = rest.split(END, 1)[1]
     with open(args.readme, "w") as f:
-        f.write(head + BEGIN + "\n" + table(runs, chart_path) + "\n" + END + tail)
+        f.write(head + BEGIN + "\n" + table(runs, times, chart_path) + "\n" + END + tail)
 
 
 if __name__ == "__main__":
