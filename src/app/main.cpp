@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/menu_bar_mode.h"
+#include "app/output_checks.h"
 #include "app/panescope_app.h"
 #include "app/version.h"
 #include "platform/sim/filmstrip.h"
@@ -97,6 +98,10 @@ int main(int argc, char** argv) {
   }
   const CommandLine& command = std::get<CommandLine>(parsed);
   if (command.version) return printVersion(std::cout, std::cerr);
+  if (auto refused = refusedOutput(command)) {
+    printLine(std::cerr, "lumetta: " + *refused);
+    return 2;
+  }
 
   sim::LoadResult loaded = command.desktopPath
                                ? sim::loadDesktopFile(*command.desktopPath)

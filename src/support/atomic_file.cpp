@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "support/file_kind.h"
+
 namespace lumetta {
 
 namespace {
@@ -36,6 +38,8 @@ std::string directoryOf(const std::string& path) {
 
 std::variant<StagedFile, std::string> StagedFile::stage(const std::string& path,
                                                         std::string_view contents) {
+  // A device, a FIFO or a folder under the name is never replaced by a file.
+  if (auto refused = cannotReplace(path)) return "cannot write " + path + ": " + *refused;
   // A fresh name, created exclusively, so that two writers never share one.
   std::string name = path + ".tmp-XXXXXX";
   std::vector<char> buffer(name.begin(), name.end());
@@ -43,9 +47,10 @@ std::variant<StagedFile, std::string> StagedFile::stage(const std::string& path,
   const int fd = ::mkstemp(buffer.data());
   if (fd < 0) return failure(path);
   name = buffer.data();
-  // The new file keeps the old one's permissions.
+  // The new file keeps the old one's permissions (a link's are no file's).
   struct stat old {};
-  bool ok = ::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+  bool ok = ::lstat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode) ||
+            ::fchmod(fd, old.st_mode & 07777) == 0;
   ok = ok && writeAll(fd, contents) && ::fsync(fd) == 0;
   std::string error = ok ? std::string() : failure(path);
   if (::close(fd) != 0 && ok) error = failure(path);

@@ -1,7 +1,10 @@
 // Replacing a file's contents so that a failure or a crash at any moment
 // leaves either the whole old file or the whole new one: the new contents go
 // to a fresh temporary file beside it, reach the disk, and only then are
-// renamed over it (and the rename is flushed with the folder).
+// renamed over it (and the rename is flushed with the folder). What is
+// replaced is the name itself: a symbolic link there is replaced, never
+// followed, and anything but a regular file or a link (a device, a FIFO, a
+// folder) is refused.
 #pragma once
 
 #include <optional>
@@ -14,8 +17,9 @@ namespace lumetta {
 class StagedFile {
  public:
   // Writes `contents` to a new temporary file beside `path` (keeping the
-  // permissions of the file it will replace) and flushes it to the disk; the
-  // error text when that fails, and nothing is left behind then.
+  // permissions of the regular file it will replace) and flushes it to the
+  // disk; the error text when that fails or `path` may not be replaced
+  // (file_kind.h), and nothing is left behind then.
   static std::variant<StagedFile, std::string> stage(const std::string& path,
                                                      std::string_view contents);
   StagedFile(StagedFile&& other) noexcept;

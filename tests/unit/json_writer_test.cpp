@@ -2,7 +2,9 @@
 #include "support/json_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <sstream>
 
 #include "support/atomic_file.h"
+#include "support/file_kind.h"
 
 namespace lumetta {
 namespace {
@@ -90,12 +93,34 @@ TEST_F(AtomicFile, AFailureSaysWhyAndLeavesTheDestinationAsItWas) {
   ASSERT_TRUE(error);
   EXPECT_EQ(*error, "cannot write " + (folder / "missing" / "out.json").string() +
                         ": No such file or directory");
-  // A folder in the way: the rename fails, the temporary file goes.
-  fs::create_directory(folder / "taken");
-  fs::create_directory(folder / "taken" / "inside");
-  EXPECT_TRUE(writeFileAtomically(folder / "taken", "x"));
+}
+
+// What is replaced is the name: a link there is replaced, never followed, and
+// a folder, a FIFO or a device is refused before anything is written.
+TEST_F(AtomicFile, ALinkIsReplacedItselfAndAnythingButAFileIsRefused) {
+  const fs::path target = folder / "target", link = folder / "link";
+  std::ofstream(target) << "kept";
+  fs::create_symlink(target, link);
+  ASSERT_FALSE(writeFileAtomically(link, "new"));
+  EXPECT_FALSE(fs::is_symlink(link));
+  std::ifstream kept(target);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
+
+  fs::create_directories(folder / "taken" / "inside");
+  ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+  const std::pair<fs::path, std::string> refused[] = {{folder / "taken", "a directory"},
+                                                      {folder / "pipe", "a FIFO"}};
+  for (const auto& [path, kind] : refused) {
+    auto error = writeFileAtomically(path, "x");
+    ASSERT_TRUE(error) << path;
+    EXPECT_EQ(*error, "cannot write " + path.string() + ": " + kind + ", not a regular file");
+  }
+  EXPECT_EQ(cannotReplace("/dev/null"), "a character device, not a regular file");
   EXPECT_TRUE(fs::is_directory(folder / "taken" / "inside"));
-  EXPECT_EQ(entries(), std::vector<std::string>{"taken"});
+  EXPECT_TRUE(fs::is_fifo(folder / "pipe"));
+  auto names = entries();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"link", "pipe", "taken", "target"}));
 }
 
 }  // namespace

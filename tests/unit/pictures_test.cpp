@@ -4,9 +4,14 @@
 
 #include <cairo.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/sim/screen_picture.h"
 #include "support/sim_fixture.h"
@@ -115,6 +120,45 @@ TEST(Pictures, AbsurdGeometryIsRefusedInOneLineAndTallWindowsShowWhereTheyReach)
   EXPECT_GT(tall.at(300, 2)[0], 200);    // the window's plain content, at the top edge
   EXPECT_LT(tall.at(300, 600)[0], 120);  // the wallpaper below its bottom at 500
   std::filesystem::remove_all(folder);
+}
+
+// A picture replaces what lies under its name as a recording does: a planted
+// link is replaced, not written through, and a write the disk refuses leaves
+// no picture at all, not a cut-off one.
+TEST(Pictures, ALinkUnderTheNameIsReplacedAndAFullDiskLeavesNothingHalfWritten) {
+  namespace fs = std::filesystem;
+  const auto folder = freshFolder("lumetta-picture-files");
+  ASSERT_FALSE(folder.empty());
+  const fs::path target = folder / "elsewhere.txt", out = folder / "shot.png";
+  std::ofstream(target) << "keep me";
+  fs::create_symlink(target, out);
+  auto platform = simulated("{}");
+  ASSERT_FALSE(lumetta::sim::writeScreenPicture(platform->desktop(), platform->panels(), out));
+  EXPECT_FALSE(fs::is_symlink(out));
+  EXPECT_TRUE(Picture(out).ok());
+  std::ifstream kept(target);
+  EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(kept), {}) == "keep me")
+      << "the picture went through the link";
+
+  // A disk that takes only the first kilobyte of any file.
+  const fs::path full = folder / "full.png";
+  rlimit before{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = before;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto error =
+      lumetta::sim::writeScreenPicture(platform->desktop(), platform->panels(), full);
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, previous);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(*error, "cannot write " + full.string() + ": File too large");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"elsewhere.txt", "shot.png"}));
+  fs::remove_all(folder);
 }
 
 }  // namespace

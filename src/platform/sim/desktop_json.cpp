@@ -10,20 +10,11 @@
 #include <vector>
 
 #include "platform/sim/json_path.h"
+#include "support/file_kind.h"
 
 namespace lumetta::sim {
 
 namespace {
-
-// What stat calls a file that is not a regular one.
-std::string kindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a directory";
-  if (S_ISFIFO(mode)) return "a FIFO";
-  if (S_ISCHR(mode)) return "a character device";
-  if (S_ISBLK(mode)) return "a block device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a plain file";
-}
 
 JsonProblem cannotRead(const std::string& why) { return {"cannot be read (" + why + ")"}; }
 
@@ -34,7 +25,7 @@ JsonProblem tooLarge(std::string_view kind) {
 
 std::optional<JsonProblem> refuseKind(const struct stat& info) {
   if (S_ISREG(info.st_mode)) return std::nullopt;
-  return cannotRead(kindOf(info.st_mode) + ", not a regular file");
+  return cannotRead(fileKind(info.st_mode) + ", not a regular file");
 }
 
 class FileDescriptor {

@@ -10,6 +10,7 @@
 #include "platform/sim/control_style.h"
 #include "platform/sim/menu_bar_picture.h"
 #include "platform/sim/sim_window_server.h"
+#include "support/atomic_file.h"
 #include "support/text_format.h"
 
 namespace lumetta::sim {
@@ -17,6 +18,11 @@ namespace lumetta::sim {
 namespace {
 
 constexpr double kTitleBarHeight = 28;
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
 constexpr double kWindowRadius = 10;
 
 // A distinct, calm hue per application, stable across runs.
@@ -267,12 +273,15 @@ std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPane
   if (menuBar) drawMenuBar(cr, desktop, screen, *menuBar);
 
   cairo_destroy(cr);
-  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  // Encoded in memory, then written as every file Lumetta replaces is: whole
+  // or not at all, replacing a link rather than writing through it.
+  std::string png;
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface, appendBytes, &png);
   cairo_surface_destroy(surface);
   if (status != CAIRO_STATUS_SUCCESS) {
-    return path + ": cannot write the picture (" + cairo_status_to_string(status) + ")";
+    return path + ": cannot encode the picture (" + cairo_status_to_string(status) + ")";
   }
-  return std::nullopt;
+  return writeFileAtomically(path, png);
 }
 
 }  // namespace lumetta::sim

@@ -25,7 +25,9 @@ struct MenuBarScene {
   WallTime now;
 };
 
-// Writes a PNG file; the error text when it cannot.
+// Writes a PNG file as support/atomic_file.h replaces files: whole or not at
+// all, replacing a symbolic link under `path` rather than following it; the
+// error text when it cannot.
 std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
                                               const std::string& path,
                                               std::optional<MenuBarScene> menuBar = {});

@@ -1,0 +1,22 @@
+// What a path names when it is not a regular file, in the words of the
+// one-line refusals ("a FIFO, not a regular file"): files Lumetta reads are
+// refused so before they are opened, files it replaces before anything runs.
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
+namespace lumetta {
+
+// "a directory", "a FIFO", "a character device", ... for a mode from stat.
+std::string fileKind(mode_t mode);
+
+// Why a file Lumetta writes may not replace what `path` names now: anything
+// but a regular file or a symbolic link ("a FIFO, not a regular file"). A
+// link is replaced itself, never followed. Nothing when the name is free, or
+// cannot be looked at (writing it will say why).
+std::optional<std::string> cannotReplace(const std::string& path);
+
+}  // namespace lumetta
