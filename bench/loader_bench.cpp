@@ -1,6 +1,8 @@
 // Loading a desktop file by its size: one window whose tree holds the given
 // number of elements (groups of 50 text runs), parsed, checked against every
-// limit and built into a model. elements_per_ms is the throughput.
+// limit and built into a model. elements_per_ms is the throughput. And by the
+// width of one object (the defaults, with that many keys), which must cost no
+// more per member than a narrow one: members_per_ms.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -43,6 +45,31 @@ BENCHMARK(BM_LoadDesktop)
     ->Arg(1'000)
     ->Arg(5'000)
     ->Arg(20'000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_LoadWideObject(benchmark::State& state) {
+  std::string members;
+  for (int key = 0; key < int(state.range(0)); ++key) {
+    members += (key ? ",\"k" : "\"k") + std::to_string(key) + "\":1";
+  }
+  const std::string json = R"({"defaults": {)" + members + "}}";
+  for (auto _ : state) {
+    sim::LoadResult loaded = sim::parseDesktop(json, "bench.json");
+    if (std::holds_alternative<sim::LoadError>(loaded)) {
+      state.SkipWithError(std::get<sim::LoadError>(loaded).message.c_str());
+      return;
+    }
+    benchmark::DoNotOptimize(loaded);
+  }
+  state.counters["members_per_ms"] = benchmark::Counter(
+      double(state.range(0)) * double(state.iterations()) / 1000, benchmark::Counter::kIsRate);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadWideObject)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(80'000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
 

@@ -109,6 +109,20 @@ TEST(DesktopLoader, HostileTextGetsOneLineAndNothingElse) {
             "loaded");
 }
 
+// The document is built without the library's parser (which looks each key
+// up among the members before it), so it must come out as that parser's:
+// members in file order, a repeated key in the first one's place with the
+// last value.
+TEST(DesktopLoader, TheDocumentBuiltIsTheJsonLibrarysOwn) {
+  for (std::string_view text :
+       {R"({"b": 1, "a": [true, null, -2, 3.5e-7, 18446744073709551615], "b": {"c": "\u00e9"}})",
+        R"([{}, [], {"x": {"x": {"x": 1}, "x": 2}}, "\"\\\n"])", R"("just text")", "-0.0"}) {
+    auto built = parseJson(text);
+    ASSERT_TRUE(std::holds_alternative<Json>(built)) << text;
+    EXPECT_EQ(std::get<Json>(built).dump(), Json::parse(text).dump()) << text;
+  }
+}
+
 TEST(DesktopLoader, DocumentedRangesHoldToTheirEdgesAndNoFurther) {
   auto pid = [](const char* n) { return error(std::string(R"({"apps": [{"pid": )") + n + "}]}"); };
   const std::string notPid =

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "platform/sim/desktop_json.h"
+
 namespace lumetta::sim {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 class SimColorImpl final : public PlatformColorImpl {
  public:
@@ -57,7 +57,11 @@ std::optional<Data> archiveColor(const SimColor& color) {
 }
 
 std::optional<SimColor> unarchiveColor(const Data& data) {
-  const Json root = Json::parse(data.begin(), data.end(), nullptr, false);
+  // Any data may come here (a settings file's): read with the desktop file's checks.
+  auto parsed =
+      parseJson(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+  if (!std::holds_alternative<Json>(parsed)) return std::nullopt;
+  const Json& root = std::get<Json>(parsed);
   if (!root.is_object() || root.size() != 1 || !root.contains("color")) return std::nullopt;
   const Json& form = root["color"];
   if (!form.is_object() || form.size() != 1) return std::nullopt;
