@@ -129,9 +129,9 @@ int main(int argc, char** argv) {
   // idle.
   if (command.virtualTime) simulated.manualRunLoop().setRunsJobs(true);
   if (defaultsFile) {
-    simulated.defaults().keepIn(std::move(*defaultsFile), [](const std::string& error) {
-      printLine(std::cerr, "lumetta: " + error);
-    });
+    simulated.defaults().keepIn(
+        std::move(*defaultsFile), simulated.runLoop(),
+        [](const std::string& error) { printLine(std::cerr, "lumetta: " + error); });
   }
   Pictures pictures{simulated, std::nullopt, std::nullopt};
   if (command.filmstripPath) {

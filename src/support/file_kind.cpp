@@ -1,6 +1,11 @@
 #include "support/file_kind.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
 
 namespace lumetta {
 
@@ -20,6 +25,30 @@ std::optional<std::string> cannotReplace(const std::string& path) {
   if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
   if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) return std::nullopt;
   return fileKind(info.st_mode) + ", not a regular file";
+}
+
+std::variant<LinkTarget, std::string> followLinks(const std::string& path) {
+  // As many links as the system itself follows in one lookup.
+  constexpr int kMostLinks = 40;
+  std::string current = path;
+  for (int followed = 0; followed <= kMostLinks; ++followed) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+      return LinkTarget{current};
+    }
+    std::vector<char> target(std::size_t(info.st_size > 0 ? info.st_size : 255) + 1);
+    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0) return std::string(std::strerror(errno));
+    if (std::size_t(length) == target.size()) return std::string("a link that keeps changing");
+    std::string next(target.data(), std::size_t(length));
+    if (next.empty()) return std::string(std::strerror(ENOENT));
+    if (next.front() != '/') {
+      const auto slash = current.rfind('/');
+      if (slash != std::string::npos) next = current.substr(0, slash + 1) + next;
+    }
+    current = std::move(next);
+  }
+  return std::string(std::strerror(ELOOP));
 }
 
 }  // namespace lumetta

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace lumetta {
 
@@ -18,5 +19,15 @@ std::string fileKind(mode_t mode);
 // link is replaced itself, never followed. Nothing when the name is free, or
 // cannot be looked at (writing it will say why).
 std::optional<std::string> cannotReplace(const std::string& path);
+
+// The file a path names once every symbolic link in the last place is
+// followed (a relative link from the folder it lies in): the path itself when
+// it is no link, the last link's target when that does not exist yet.
+struct LinkTarget {
+  std::string path;
+};
+// The target, or why the links cannot be followed ("Too many levels of
+// symbolic links").
+std::variant<LinkTarget, std::string> followLinks(const std::string& path);
 
 }  // namespace lumetta

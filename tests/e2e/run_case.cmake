@@ -4,6 +4,8 @@
 # A file `output-to` names where standard output goes instead (/dev/full).
 # A case with a `generate.cmake` runs in a fresh folder of the build tree,
 # GENERATED, where that script first writes the inputs too large to keep in git.
+# A case with a `check.cmake` runs that script last, in the folder the case
+# ran in, to check the files the run left there (it fails with FATAL_ERROR).
 file(STRINGS "${CASE}/args" arguments)
 set(directory "${CASE}")
 if(EXISTS "${CASE}/generate.cmake")
@@ -77,4 +79,7 @@ if(NOT actual_status STREQUAL expected_status)
 endif()
 if(failed)
   message(FATAL_ERROR "end-to-end case ${CASE} failed")
+endif()
+if(EXISTS "${CASE}/check.cmake")
+  include("${CASE}/check.cmake")
 endif()

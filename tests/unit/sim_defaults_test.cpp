@@ -46,6 +46,8 @@ struct SettingsFile : ::testing::Test {
       fs::temp_directory_path() / ("lumetta-defaults-" + std::to_string(::getpid()) + "-" +
                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
   fs::path file = folder / "settings.json";
+  ManualClock clock{std::nullopt};
+  ManualRunLoop loop{clock};
   SettingsFile() { fs::create_directories(folder); }
   ~SettingsFile() override { fs::remove_all(folder); }
 
@@ -142,7 +144,7 @@ TEST(SimColorPanel, TimelinePicksReachTheChooserUnlessTheyHaveNoSRGBForm) {
   EXPECT_EQ(picked, (std::vector<Color>{{0.5, 0.25, 0, 1}, {0, 0, 1, 0.5}}));
 }
 
-TEST_F(SettingsFile, EveryChangeRewritesTheFileAndAFreshStartReadsItBack) {
+TEST_F(SettingsFile, ChangesReachTheFileAtTheNextTurnAndAFreshStartReadsThemBack) {
   auto first = readDefaultsFile(file.string());
   ASSERT_TRUE(std::holds_alternative<DefaultsFile>(first));
   EXPECT_FALSE(std::get<DefaultsFile>(first).values)
@@ -150,21 +152,20 @@ TEST_F(SettingsFile, EveryChangeRewritesTheFileAndAFreshStartReadsItBack) {
 
   SimColors colors;
   SimUserDefaults defaults({{"fromDesktop", true}});
-  defaults.keepIn(std::get<DefaultsFile>(std::move(first)),
+  defaults.keepIn(std::get<DefaultsFile>(std::move(first)), loop,
                   [](const std::string& error) { ADD_FAILURE() << error; });
-  EXPECT_FALSE(fs::exists(file));
   defaults.setDouble("indicatorStrength", 0.15);
   defaults.setDouble("odd", NAN);
   defaults.setData("indicatorColor", colors.archive(Color{0, 0.478, 1, 1}).value());
   defaults.setData("bytes", {0, 0xff});
   defaults.store("text", std::string("x"));
   defaults.setBool("gptEnabled", true);
+  EXPECT_FALSE(fs::exists(file)) << "written by the main queue, not by each change";
+  loop.runFor(Duration::zero());
   EXPECT_TRUE(leftovers().empty()) << "no temporary file stays behind";
-  EXPECT_NE(contents(file).find(R"("indicatorColor": {)"
-                                "\n"
-                                R"(    "color": {)"),
+  EXPECT_NE(contents(file).find(R"("indicatorColor":{"color":{"srgb":[0.0,0.478,1.0,1.0]}})"),
             std::string::npos)
-      << "a colour is written readably:\n"
+      << "a colour is written as a colour, compactly:\n"
       << contents(file);
 
   auto again = readDefaultsFile(file.string());
@@ -176,6 +177,45 @@ TEST_F(SettingsFile, EveryChangeRewritesTheFileAndAFreshStartReadsItBack) {
   expected.erase("odd");
   EXPECT_EQ(read, expected);
   EXPECT_TRUE(read.count("fromDesktop")) << "the desktop's values seed a new file";
+}
+
+// As the platform's own defaults do, the file is replaced at most once a turn
+// of the main queue however many changes the turn made, only when its
+// contents change, and once more when the defaults are released.
+TEST_F(SettingsFile, TheFileIsReplacedOnlyWhenItsContentsChangeAtMostOnceATurn) {
+  const auto inode = [&] {
+    struct stat info {};
+    return ::stat(file.c_str(), &info) == 0 ? info.st_ino : ino_t(0);
+  };
+  {
+    SimUserDefaults fresh({{"gptEnabled", true}});
+    fresh.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop, nullptr);
+    fresh.setBool("gptEnabled", true);  // what it holds already
+    loop.runFor(Duration::seconds(1));
+  }
+  EXPECT_FALSE(fs::exists(file)) << "nothing changed: no file";
+
+  write(file, "{\n  \"gptStrength\": 0.2\n}\n");
+  const ino_t original = inode();
+  auto defaults = std::make_unique<SimUserDefaults>(DefaultsDictionary{});
+  defaults->keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
+                   [](const std::string& error) { ADD_FAILURE() << error; });
+  defaults->setDouble("gptStrength", 0.2);
+  loop.runFor(Duration::zero());
+  EXPECT_EQ(inode(), original) << "the same value again does not replace the file";
+  for (int step = 0; step < 5000; ++step) defaults->setDouble("gptStrength", 0.1 + step * 1e-5);
+  defaults->setDouble("gptStrength", 0.15);
+  EXPECT_EQ(inode(), original) << "5,000 changes in one turn write nothing yet";
+  loop.runFor(Duration::zero());
+  const ino_t once = inode();
+  EXPECT_NE(once, original);
+  EXPECT_EQ(contents(file), "{\"gptStrength\":0.15}\n");
+  EXPECT_TRUE(leftovers().empty());
+
+  defaults->setBool("gptEnabled", false);
+  defaults.reset();  // released before the main queue ran again
+  EXPECT_EQ(contents(file), "{\"gptEnabled\":false,\"gptStrength\":0.15}\n");
+  loop.runFor(Duration::seconds(1));  // the write it had asked for finds it gone
 }
 
 TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
@@ -193,9 +233,10 @@ TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
   auto read = readDefaultsFile(file.string());
   ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
   SimUserDefaults defaults({});
-  defaults.keepIn(std::get<DefaultsFile>(std::move(read)), nullptr);
+  defaults.keepIn(std::get<DefaultsFile>(std::move(read)), loop, nullptr);
   EXPECT_EQ(defaults.doubleValue("indicatorStrength"), 0.2);
   defaults.setDouble("indicatorStrength", 0.1);  // the leftover is no obstacle
+  loop.runFor(Duration::zero());
   EXPECT_EQ(readDefaultsFile(file.string()).index(), 0u);
   EXPECT_NE(contents(file).find("0.1"), std::string::npos);
 }
@@ -238,24 +279,135 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsOneErrorLineAndStaysAsItWas) {
   EXPECT_TRUE(std::holds_alternative<LoadError>(nowhere)) << "a file that could never be written";
 }
 
-TEST_F(SettingsFile, AFailedWriteIsReportedAndTheChangeKeptInMemory) {
+TEST_F(SettingsFile, AFailedWriteIsReportedOnceAndEveryChangeKeptAndTriedAgain) {
   auto read = readDefaultsFile(file.string());
   SimUserDefaults defaults({});
   std::vector<std::string> errors;
-  defaults.keepIn(std::get<DefaultsFile>(std::move(read)),
+  defaults.keepIn(std::get<DefaultsFile>(std::move(read)), loop,
                   [&](const std::string& error) { errors.push_back(error); });
   fs::remove_all(folder);
+  for (int turn = 0; turn < 10; ++turn) {
+    defaults.setDouble("gptStrength", turn);
+    loop.runFor(Duration::zero());
+  }
+  ASSERT_EQ(errors.size(), 1u) << "one line per run";
+  EXPECT_EQ(errors[0], "cannot write " + file.string() + ": No such file or directory");
+  EXPECT_EQ(defaults.doubleValue("gptStrength"), 9);
+
+  fs::create_directories(folder);
   defaults.setBool("gptEnabled", true);
+  loop.runFor(Duration::zero());
+  EXPECT_EQ(contents(file), "{\"gptEnabled\":true,\"gptStrength\":9}\n");
+  EXPECT_EQ(errors.size(), 1u);
+}
+
+// Every settings file Lumetta writes is one it reads: compact, whole numbers
+// without a point, and never beyond the limit it reads within.
+TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
+  SimColors colors;
+  const DefaultsDictionary varied = {
+      {"whole", 6.0},
+      {"negativeZero", -0.0},
+      {"large", 1e300},
+      {"tiny", 5e-324},
+      {"beyondExactIntegers", 9007199254740992.0},
+      {"fraction", -1.5},
+      {"infinite", -INFINITY},
+      {"truth", false},
+      {"text \u00e9\n\x1b\"", std::string("\u2014 \\ \x07")},
+      {"data", Data{0, 1, 0xfe, 0xff}},
+      {"colour", *colors.archive(Color{0.2, 0.4, 0.6, 1})},
+  };
+  auto parsed = parseDefaults(defaultsJsonText(varied));
+  ASSERT_TRUE(std::holds_alternative<DefaultsDictionary>(parsed))
+      << std::get<JsonProblem>(parsed).text;
+  const DefaultsDictionary back = std::get<DefaultsDictionary>(parsed);
+  EXPECT_EQ(back, varied);
+  EXPECT_TRUE(std::signbit(std::get<double>(back.at("negativeZero"))));
+
+  // A compact file just under the limit, of the kind a user might keep: a
+  // change rewrites it within the limit, and the next start reads it.
+  const auto manyKeys = [](const char* value) {
+    std::string text = "{";
+    for (int key = 0; text.size() < kMaxJsonFileBytes - 100; ++key) {
+      char entry[32];
+      std::snprintf(entry, sizeof entry, "%s\"k%06d\":%s", key ? "," : "", key, value);
+      text += entry;
+    }
+    return text + "}";
+  };
+  write(file, manyKeys("1"));
+  std::vector<std::string> errors;
+  {
+    SimUserDefaults defaults({});
+    defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
+                    [&](const std::string& error) { errors.push_back(error); });
+    defaults.setBool("gptEnabled", true);
+  }
+  EXPECT_TRUE(errors.empty());
+  EXPECT_LE(fs::file_size(file), kMaxJsonFileBytes);
+  auto reread = readDefaultsFile(file.string());
+  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(reread)) << std::get<LoadError>(reread).message;
+  EXPECT_EQ(std::get<DefaultsFile>(reread).values->at("gptEnabled"), DefaultsValue{true});
+
+  // Settings that would no longer fit are not written: one line, and the file
+  // keeps what it held, which still reads.
+  const std::string fitting = manyKeys("1e5");
+  write(file, fitting);
+  {
+    SimUserDefaults defaults({});
+    defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
+                    [&](const std::string& error) { errors.push_back(error); });
+    defaults.setBool("gptEnabled", true);
+  }
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_NE(errors[0].find(file.string()), std::string::npos) << errors[0];
-  EXPECT_EQ(defaults.boolValue("gptEnabled"), true);
+  EXPECT_EQ(errors[0].substr(0, errors[0].find(':', 13)), "cannot write " + file.string());
+  EXPECT_NE(errors[0].find("more than a settings file may hold (1048576)"), std::string::npos)
+      << errors[0];
+  EXPECT_TRUE(contents(file) == fitting);
+}
+
+// A settings file that is a symbolic link is written through it, as an
+// editor writes it: the link stays, its target gets the new contents.
+TEST_F(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
+  fs::create_directories(folder / "dotfiles");
+  write(folder / "dotfiles" / "lumetta.json", "{\"gptStrength\": 0.2}");
+  fs::create_symlink("dotfiles/lumetta.json", file);
+  {
+    auto read = readDefaultsFile(file.string());
+    ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
+    SimUserDefaults defaults({});
+    defaults.keepIn(std::get<DefaultsFile>(std::move(read)), loop,
+                    [](const std::string& error) { ADD_FAILURE() << error; });
+    EXPECT_EQ(defaults.doubleValue("gptStrength"), 0.2);
+    defaults.setDouble("gptStrength", 0.25);
+  }
+  EXPECT_TRUE(fs::is_symlink(file));
+  EXPECT_EQ(contents(folder / "dotfiles" / "lumetta.json"), "{\"gptStrength\":0.25}\n");
+
+  // A link to a file not written yet creates its target; links that go round
+  // are one line.
+  fs::remove(file);
+  fs::create_symlink(folder / "dotfiles" / "new.json", file);
+  {
+    SimUserDefaults defaults({});
+    defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop, nullptr);
+    defaults.setBool("gptEnabled", true);
+  }
+  EXPECT_EQ(contents(folder / "dotfiles" / "new.json"), "{\"gptEnabled\":true}\n");
+  fs::remove(file);
+  fs::create_symlink("settings.json", file);
+  auto loop = readDefaultsFile(file.string());
+  ASSERT_TRUE(std::holds_alternative<LoadError>(loop));
+  EXPECT_EQ(std::get<LoadError>(loop).message,
+            file.string() + ": cannot be read (Too many levels of symbolic links)");
 }
 
 // Threads writing and reading at once: the file always ends with what memory
 // holds, whichever write came last.
 TEST_F(SettingsFile, ThreadedWritesLeaveTheFileEqualToTheValuesInMemory) {
   SimUserDefaults defaults({});
-  defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())),
+  defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
                   [](const std::string& error) { ADD_FAILURE() << error; });
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
@@ -268,6 +420,7 @@ TEST_F(SettingsFile, ThreadedWritesLeaveTheFileEqualToTheValuesInMemory) {
     });
   }
   for (std::thread& thread : threads) thread.join();
+  loop.runFor(Duration::zero());
   auto read = readDefaultsFile(file.string());
   ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
   EXPECT_EQ(*std::get<DefaultsFile>(read).values, defaults.values());

@@ -22,6 +22,17 @@ std::optional<double> specialNumber(const Json& value) {
   return std::nullopt;
 }
 
+// A whole number as an integer ("6", not "6.0"): it reads back as the same
+// double, in fewer characters.
+Json numberJson(double number) {
+  constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+  const bool negativeZero = number == 0 && std::signbit(number);
+  if (number == std::trunc(number) && std::fabs(number) < kExactIntegers && !negativeZero) {
+    return Json(std::int64_t(number));
+  }
+  return Json(number);
+}
+
 std::string specialNumberName(double number) {
   if (std::isnan(number)) return "nan";
   return number > 0 ? "inf" : "-inf";
@@ -66,6 +77,21 @@ Json dataJson(const Data& data) {
   return Json{{"data", base64Encode(data)}};
 }
 
+Json valueJson(const DefaultsValue& value) {
+  return std::visit(
+      [](const auto& v) -> Json {
+        using V = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<V, double>) {
+          return std::isfinite(v) ? numberJson(v) : Json{{"number", specialNumberName(v)}};
+        } else if constexpr (std::is_same_v<V, Data>) {
+          return dataJson(v);
+        } else {
+          return v;
+        }
+      },
+      value);
+}
+
 }  // namespace
 
 std::variant<SimColor, JsonFault> colorFromJson(const Json& value, const std::string& path) {
@@ -106,23 +132,14 @@ std::variant<DefaultsDictionary, JsonFault> defaultsFromJson(const Json& value,
 
 std::string defaultsJsonText(const DefaultsDictionary& defaults) {
   Json root = Json::object();
-  for (const auto& [key, value] : defaults) {
-    // The key is captured by name: clang before version 16 cannot capture a structured binding.
-    std::visit(
-        [&root, &key = key](const auto& v) {
-          using V = std::decay_t<decltype(v)>;
-          if constexpr (std::is_same_v<V, double>) {
-            root[key] = std::isfinite(v) ? Json(v) : Json{{"number", specialNumberName(v)}};
-          } else if constexpr (std::is_same_v<V, Data>) {
-            root[key] = dataJson(v);
-          } else {
-            root[key] = v;
-          }
-        },
-        value);
-  }
-  // Text that is not UTF-8 (only a key could be) is written with replacement characters.
-  return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+  // The keys are unique and sorted already: appended, not looked up among the
+  // members before them, so many keys cost no more than few.
+  auto& members = static_cast<Json::object_t::Container&>(root.get_ref<Json::object_t&>());
+  for (const auto& [key, value] : defaults) members.emplace_back(key, valueJson(value));
+  // Compact, so that rewriting a file never makes it much larger than what was
+  // read. Text that is not UTF-8 (only a key could be) is written with
+  // replacement characters.
+  return root.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace lumetta::sim

@@ -23,7 +23,8 @@ std::variant<DefaultsDictionary, JsonFault> defaultsFromJson(const nlohmann::ord
                                                              const std::string& path);
 std::variant<SimColor, JsonFault> colorFromJson(const nlohmann::ordered_json& value,
                                                 const std::string& path);
-// One key a line, sorted; defaultsFromJson reads it back as it was.
+// Compact, keys sorted, whole numbers without a decimal point; defaultsFromJson
+// reads it back as it was.
 std::string defaultsJsonText(const DefaultsDictionary& defaults);
 
 }  // namespace lumetta::sim

@@ -7,6 +7,7 @@
 #include "platform/sim/defaults_json.h"
 #include "platform/sim/desktop_json.h"
 #include "support/atomic_file.h"
+#include "support/file_kind.h"
 
 namespace lumetta::sim {
 
@@ -21,15 +22,22 @@ std::variant<DefaultsDictionary, JsonProblem> parseDefaults(std::string_view tex
 }
 
 std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path) {
+  // Through a symbolic link, the file written is its target, as an editor
+  // writes it: the link stays, and so does whatever else names the target.
+  auto followed = followLinks(path);
+  if (auto* why = std::get_if<std::string>(&followed)) {
+    return LoadError{path + ": cannot be read (" + *why + ")"};
+  }
+  const std::string target = std::get<LinkTarget>(std::move(followed)).path;
   // A file missing from a folder that exists is one not written yet.
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+  if (::stat(target.c_str(), &info) != 0 && errno == ENOENT) {
     struct stat folder {};
-    if (::stat(directoryOf(path).c_str(), &folder) == 0 && S_ISDIR(folder.st_mode)) {
-      return DefaultsFile{path, std::nullopt};
+    if (::stat(directoryOf(target).c_str(), &folder) == 0 && S_ISDIR(folder.st_mode)) {
+      return DefaultsFile{target, std::nullopt};
     }
   }
-  auto text = readJsonFile(path, "a settings file");
+  auto text = readJsonFile(target, "a settings file");
   if (auto* problem = std::get_if<JsonProblem>(&text)) {
     return LoadError{path + ": " + problem->text};
   }
@@ -37,15 +45,43 @@ std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path) 
   if (auto* problem = std::get_if<JsonProblem>(&values)) {
     return LoadError{path + ": " + problem->text};
   }
-  return DefaultsFile{path, std::get<DefaultsDictionary>(std::move(values))};
+  return DefaultsFile{target, std::get<DefaultsDictionary>(std::move(values))};
 }
 
-void SimUserDefaults::keepIn(DefaultsFile file,
+SimUserDefaults::~SimUserDefaults() {
+  *alive_ = false;
+  flush();
+}
+
+void SimUserDefaults::keepIn(DefaultsFile file, RunLoop& runLoop,
                              std::function<void(const std::string&)> onWriteFailure) {
   std::lock_guard lock(mutex_);
   if (file.values) values_ = std::move(*file.values);
-  path_ = std::move(file.path);
-  onWriteFailure_ = std::move(onWriteFailure);
+  file_ = KeptFile{std::move(file.path),     defaultsJsonText(values_), &runLoop, false, false,
+                   std::move(onWriteFailure)};
+}
+
+void SimUserDefaults::flush() {
+  std::lock_guard lock(mutex_);
+  if (!file_) return;
+  file_->flushPosted = false;
+  std::string text = defaultsJsonText(values_);
+  if (text == file_->contents) return;
+  // Written under the lock, so the file always ends with the latest change.
+  std::optional<std::string> error;
+  if (text.size() > kMaxJsonFileBytes) {
+    error = "cannot write " + file_->path + ": the settings take " + std::to_string(text.size()) +
+            " bytes, more than a settings file may hold (" + std::to_string(kMaxJsonFileBytes) +
+            ")";
+  } else {
+    error = writeFileAtomically(file_->path, text);
+  }
+  if (!error) {
+    file_->contents = std::move(text);
+  } else if (!file_->failureReported) {
+    file_->failureReported = true;
+    if (file_->onWriteFailure) file_->onWriteFailure(*error);
+  }
 }
 
 std::optional<DefaultsValue> SimUserDefaults::find(std::string_view key) const {
@@ -80,11 +116,11 @@ std::optional<Data> SimUserDefaults::dataValue(std::string_view key) {
 void SimUserDefaults::store(std::string_view key, DefaultsValue value) {
   std::lock_guard lock(mutex_);
   values_[std::string(key)] = std::move(value);
-  if (!path_) return;
-  // Written under the lock, so the file always ends with the latest change.
-  if (auto error = writeFileAtomically(*path_, defaultsJsonText(values_))) {
-    if (onWriteFailure_) onWriteFailure_(*error);
-  }
+  if (!file_ || file_->flushPosted) return;
+  file_->flushPosted = true;
+  file_->runLoop->post([this, alive = alive_] {
+    if (*alive) flush();
+  });
 }
 
 DefaultsDictionary SimUserDefaults::values() const {
