@@ -9,8 +9,6 @@ namespace lumetta {
 
 namespace {
 
-constexpr std::size_t kLineWidth = 100;
-
 // The length of a well-formed UTF-8 sequence starting at `i`, or 0.
 std::size_t utf8Length(std::string_view text, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -53,57 +51,40 @@ std::string scalarText(const JsonValue& value) {
       value.storage);
 }
 
-// The length of the value written on one line, counted until it passes `limit`.
-std::size_t oneLineLength(const JsonValue& value, std::size_t limit) {
-  std::size_t length = 2;
-  auto add = [&](std::size_t index, std::string_view key, const JsonValue& member) {
-    length += (index > 0 ? 2 : 0) + (key.empty() ? 0 : jsonString(key).size() + 2);
-    if (length <= limit) length += oneLineLength(member, limit - length);
-    return length <= limit;
-  };
-  if (const auto* array = std::get_if<JsonArray>(&value.storage)) {
-    for (std::size_t i = 0; i < array->size() && add(i, {}, (*array)[i]); ++i) {}
-  } else if (const auto* object = std::get_if<JsonObject>(&value.storage)) {
-    for (std::size_t i = 0; i < object->size() && add(i, (*object)[i].first, (*object)[i].second);
-         ++i) {}
-  } else {
-    return scalarText(value).size();
-  }
-  return length;
-}
-
+// Writes values compactly, without blanks; `lines` is how many levels from
+// the top break into one member a line (each indented by two spaces a level).
 class Writer {
  public:
   std::string text;
 
-  void write(const JsonValue& value, std::size_t indent, bool expand) {
+  void write(const JsonValue& value, int lines, std::size_t indent) {
     if (const auto* array = std::get_if<JsonArray>(&value.storage)) {
-      container(*array, indent, expand, '[', ']');
+      container(*array, lines, indent, '[', ']');
     } else if (const auto* object = std::get_if<JsonObject>(&value.storage)) {
-      container(*object, indent, expand, '{', '}');
+      container(*object, lines, indent, '{', '}');
     } else {
       text += scalarText(value);
     }
   }
 
  private:
-  void member(const JsonValue& value, std::size_t indent, bool expand) {
-    write(value, indent, expand && indent + oneLineLength(value, kLineWidth) > kLineWidth);
+  // A member on a line of its own has a blank after its key.
+  void member(const JsonValue& value, int lines, std::size_t indent, bool) {
+    write(value, lines, indent);
   }
-  void member(const JsonMember& entry, std::size_t indent, bool expand) {
-    const std::string key = jsonString(entry.first) + ": ";
-    text += key;
-    write(entry.second, indent,
-          expand && indent + key.size() + oneLineLength(entry.second, kLineWidth) > kLineWidth);
+  void member(const JsonMember& entry, int lines, std::size_t indent, bool ownLine) {
+    text += jsonString(entry.first);
+    text += ownLine ? ": " : ":";
+    write(entry.second, lines, indent);
   }
 
   template <class Container>
-  void container(const Container& members, std::size_t indent, bool expand, char open, char close) {
+  void container(const Container& members, int lines, std::size_t indent, char open, char close) {
     text += open;
-    if (!expand) {
+    if (lines <= 0 || members.empty()) {
       for (std::size_t i = 0; i < members.size(); ++i) {
-        if (i > 0) text += ", ";
-        member(members[i], indent, false);
+        if (i > 0) text += ',';
+        member(members[i], 0, indent, false);
       }
       text += close;
       return;
@@ -112,9 +93,9 @@ class Writer {
     for (std::size_t i = 0; i < members.size(); ++i) {
       text += i == 0 ? "\n" : ",\n";
       text += inner;
-      member(members[i], indent + 2, true);
+      member(members[i], lines - 1, indent + 2, true);
     }
-    text += (members.empty() ? "" : "\n" + std::string(indent, ' ')) + close;
+    text += "\n" + std::string(indent, ' ') + close;
   }
 };
 
@@ -158,7 +139,7 @@ std::string jsonNumber(double value) {
 
 std::string jsonText(const JsonValue& value) {
   Writer writer;
-  writer.write(value, 0, oneLineLength(value, kLineWidth) > kLineWidth);
+  writer.write(value, 2, 0);
   return std::move(writer.text) + "\n";
 }
 

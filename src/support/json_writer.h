@@ -39,8 +39,12 @@ std::string jsonString(std::string_view text);
 // which JSON cannot hold.
 std::string jsonNumber(double value);
 
-// The document, indented by two spaces; an array or object that fits in 100
-// columns stays on one line. Ends with a line feed.
+// The document, compact: the top-level container one member a line, and so
+// the arrays and objects directly in it (indented by two spaces), everything
+// deeper on the line of its member without blanks. So a file of many elements
+// costs little beyond its contents, and its top-level keys and the entries of
+// its top-level lists (a desktop's applications, windows, timeline events)
+// still read line by line. Ends with a line feed.
 std::string jsonText(const JsonValue& value);
 
 }  // namespace lumetta

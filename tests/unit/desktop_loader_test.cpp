@@ -180,9 +180,9 @@ TEST(DesktopFile, OnlyRegularFilesWithinTheSizeLimitAreRead) {
     return (dir / name).string();
   };
   auto loaded = [](const std::string& path) { return messageOf(loadDesktopFile(path)); };
-  EXPECT_EQ(loaded(write("limit.json", kMaxJsonFileBytes)), "loaded");
-  const std::string over = write("over.json", kMaxJsonFileBytes + 1);
-  EXPECT_EQ(loaded(over), over + ": too large (a desktop file has at most 1048576 bytes)");
+  EXPECT_EQ(loaded(write("limit.json", kMaxDesktopFileBytes)), "loaded");
+  const std::string over = write("over.json", kMaxDesktopFileBytes + 1);
+  EXPECT_EQ(loaded(over), over + ": too large (a desktop file has at most 16777216 bytes)");
   fs::create_symlink(dir / "limit.json", dir / "link.json");
   EXPECT_EQ(loaded((dir / "link.json").string()), "loaded");
   // A FIFO nobody writes to would block a reader for ever.

@@ -55,10 +55,10 @@ TEST(RecordHostile, CyclesAndSharedSubtreesAreWrittenOnceAndReferred) {
   const std::string recording = recorded(json);
   // Five elements, each defined once: the application, the window, two
   // groups and the button; every other meeting is a reference.
-  EXPECT_NE(recording.find("\"id\": \"e4\""), std::string::npos);
-  EXPECT_EQ(recording.find("\"id\": \"e5\""), std::string::npos);
-  EXPECT_NE(recording.find(R"({"ref": "e1"},)"), std::string::npos);
-  EXPECT_NE(recording.find(R"({"ref": "e3"},)"), std::string::npos);
+  EXPECT_NE(recording.find("\"id\":\"e4\""), std::string::npos);
+  EXPECT_EQ(recording.find("\"id\":\"e5\""), std::string::npos);
+  EXPECT_NE(recording.find(R"({"ref":"e1"},)"), std::string::npos);
+  EXPECT_NE(recording.find(R"({"ref":"e3"},)"), std::string::npos);
   expectSameReports(json, recording);
 }
 
@@ -87,7 +87,7 @@ TEST(RecordHostile, HungElementsAndApplicationsHangOnReplay) {
     {"pid": 613, "name": "Codex", "latency": 0.05, "ax": {"role": "AXApplication", "children": [
       {"role": "AXWindow", "children": [{"role": "AXGroup"}, {"role": "AXGroup"}]}]}}]})";
   const std::string recording = recorded(json);
-  EXPECT_NE(recording.find("\"latency\": 0.05"), std::string::npos);
+  EXPECT_NE(recording.find("\"latency\":0.05"), std::string::npos);
   expectSameReports(json, recording);
   // Replayed, the hung element still costs the messaging timeout.
   auto replay = simulated(recording);

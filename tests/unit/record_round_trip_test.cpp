@@ -3,6 +3,7 @@
 // apart from the texts the recorder replaces; a watched run replays to the
 // same log apart from times; and the recorder reads only what it writes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "diagnostics/tree_capture.h"
 #include "diagnostics/validation_monitor.h"
 #include "record/recording.h"
+#include "support/atomic_file.h"
 #include "support/sim_fixture.h"
 #include "support/text_format.h"
 
@@ -107,6 +109,65 @@ TEST(RecordRoundTrip, EveryDesktopInTheRepositoryReplays) {
   for (const fs::path& file : files) expectReplays(fileText(file), file.filename().string());
 }
 
+// A chat window of about `elements` elements shaped as a long transcript:
+// user messages of two paragraphs, answers of a heading, paragraphs of text
+// runs, a list, a code block and four action buttons.
+std::string transcriptWindow(int number, int elements) {
+  const std::string text = R"({"role":"AXStaticText"})";
+  const auto group = [](const std::string& children) {
+    return R"({"role":"AXGroup","children":[)" + children + "]}";
+  };
+  const auto times = [](int count, const std::string& item) {
+    std::string items;
+    for (int i = 0; i < count; ++i) items += (i ? "," : "") + item;
+    return items;
+  };
+  const std::string user = group(times(2, group(text)));
+  const std::string answer = group(
+      R"({"role":"AXHeading"},)" + times(6, group(times(3, text))) +
+      R"(,{"role":"AXList","children":[)" + times(4, group(text)) + "]}," + group(times(8, text)) +
+      "," +
+      group(
+          R"({"role":"AXButton","title":"Copy"},{"role":"AXButton","title":"Good response"},)"
+          R"({"role":"AXButton","title":"Bad response"},{"role":"AXButton","title":"Read aloud"})"));
+  std::string messages;
+  for (int made = 0; made < elements; made += 7 + 42)
+    messages += (made ? "," : "") + user + "," + answer;
+  const std::string id = std::to_string(number);
+  return R"({"role":"AXWindow","subrole":"AXStandardWindow","title":"ChatGPT","window":)" + id +
+         R"(,"frame":[100,80,1000,700],"children":[{"role":"AXGroup","children":[)"
+         R"({"role":"AXPopUpButton","title":"Switch mode, current mode: ChatGPT"}]},)"
+         R"({"role":"AXWebArea","children":[)" +
+         messages + "]}]}";
+}
+
+// A user's long transcripts record to a file that the loader takes, written
+// compactly: two windows of 50,000 elements make 1.8 MB.
+TEST(RecordRoundTrip, LongTranscriptsRecordToACompactFileThatLoads) {
+  const std::string desktop =
+      R"({"clock":{"wallStart":"2026-12-01T09:00:00Z"},"apps":[{"pid":501,"name":"ChatGPT",)"
+      R"("bundle":"com.openai.chat","ax":{"role":"AXApplication","children":[)" +
+      transcriptWindow(4711, 50'000) + "," + transcriptWindow(4712, 50'000) + "]}}]}";
+  auto original = simulated(desktop);
+  Recording recorder(original->platform());
+  recorder.snapshot();
+  const std::string recording = recorder.json();
+  EXPECT_GT(recording.size(), 1024u * 1024) << "larger than desktop files used to be";
+  EXPECT_LT(std::count(recording.begin(), recording.end(), '\n'), 20)
+      << "one line for each application and each window-server entry";
+
+  const fs::path file =
+      fs::temp_directory_path() / ("lumetta-transcripts-" + std::to_string(::getpid()) + ".json");
+  ASSERT_FALSE(writeFileAtomically(file, recording));
+  sim::LoadResult loaded = sim::loadDesktopFile(file.string());
+  fs::remove(file);
+  ASSERT_TRUE(std::holds_alternative<sim::DesktopModel>(loaded))
+      << std::get<sim::LoadError>(loaded).message;
+  sim::SimPlatform replay(std::get<sim::DesktopModel>(std::move(loaded)), sim::TimeSource::manual);
+  EXPECT_EQ(classificationSnapshot(original->platform()),
+            classificationSnapshot(replay.platform()));
+}
+
 bool recordedAttribute(const std::string& name) {
   return std::find(std::begin(kRecordedAttributes), std::end(kRecordedAttributes), name) !=
          std::end(kRecordedAttributes);
@@ -156,7 +217,7 @@ TEST(RecordPrivacy, KeepsOnlyTheTextsTheProgramDecidesByAndNeverReadsAXValue) {
   // 22 bytes (a two-byte, two three-byte and a four-byte one) 14.
   for (const char* kept :
        {"\"Kept window title\"", "\"Hide sidebar\"", "\"Switch mode, current mode: Codex\"",
-        "\"AXStaticText\"", "\"kCGWindowOwnerName\": \"ChatGPT\"", "\"xxxxxxxxxxx\"",
+        "\"AXStaticText\"", "\"kCGWindowOwnerName\":\"ChatGPT\"", "\"xxxxxxxxxxx\"",
         "\"xxxxxxxxxxxxxx\""}) {
     EXPECT_NE(json.find(kept), std::string::npos) << kept;
   }
@@ -249,9 +310,8 @@ TEST(RecordRoundTrip, ActivationPowerAndNewElementsReplay) {
   const std::string original = watched(*platform, &recording, Duration::seconds(5));
   recording.stopWatching();
   const std::string file = recording.json();
-  for (const char* event :
-       {R"("activate": 612)", R"("power": "screensSleep")", R"("power": "screensWake")",
-        R"("name": "AXFocusedUIElementChanged")"}) {
+  for (const char* event : {R"("activate":612)", R"("power":"screensSleep")",
+                            R"("power":"screensWake")", R"("name":"AXFocusedUIElementChanged")"}) {
     EXPECT_NE(file.find(event), std::string::npos) << event;
   }
   auto replay = simulated(file);

@@ -329,7 +329,7 @@ TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
   // change rewrites it within the limit, and the next start reads it.
   const auto manyKeys = [](const char* value) {
     std::string text = "{";
-    for (int key = 0; text.size() < kMaxJsonFileBytes - 100; ++key) {
+    for (int key = 0; text.size() < kMaxSettingsFileBytes - 100; ++key) {
       char entry[32];
       std::snprintf(entry, sizeof entry, "%s\"k%06d\":%s", key ? "," : "", key, value);
       text += entry;
@@ -345,7 +345,7 @@ TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
     defaults.setBool("gptEnabled", true);
   }
   EXPECT_TRUE(errors.empty());
-  EXPECT_LE(fs::file_size(file), kMaxJsonFileBytes);
+  EXPECT_LE(fs::file_size(file), kMaxSettingsFileBytes);
   auto reread = readDefaultsFile(file.string());
   ASSERT_TRUE(std::holds_alternative<DefaultsFile>(reread)) << std::get<LoadError>(reread).message;
   EXPECT_EQ(std::get<DefaultsFile>(reread).values->at("gptEnabled"), DefaultsValue{true});

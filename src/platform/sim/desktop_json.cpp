@@ -19,9 +19,8 @@ namespace {
 
 JsonProblem cannotRead(const std::string& why) { return {"cannot be read (" + why + ")"}; }
 
-JsonProblem tooLarge(std::string_view kind) {
-  return {"too large (" + std::string(kind) + " has at most " + std::to_string(kMaxJsonFileBytes) +
-          " bytes)"};
+JsonProblem tooLarge(std::string_view kind, std::size_t limit) {
+  return {"too large (" + std::string(kind) + " has at most " + std::to_string(limit) + " bytes)"};
 }
 
 std::optional<JsonProblem> refuseKind(const struct stat& info) {
@@ -228,8 +227,8 @@ class Builder final : public Json::json_sax_t {
 
 }  // namespace
 
-std::variant<std::string, JsonProblem> readJsonFile(const std::string& path,
-                                                    std::string_view kind) {
+std::variant<std::string, JsonProblem> readJsonFile(const std::string& path, std::string_view kind,
+                                                    std::size_t limit) {
   // Look before opening, so that no device is ever opened; open without
   // blocking and look again, in case the name was replaced meanwhile.
   struct stat info {};
@@ -239,7 +238,7 @@ std::variant<std::string, JsonProblem> readJsonFile(const std::string& path,
   if (file.get() < 0) return cannotRead(std::strerror(errno));
   if (::fstat(file.get(), &info) != 0) return cannotRead(std::strerror(errno));
   if (auto refused = refuseKind(info)) return *refused;
-  if (std::uintmax_t(info.st_size) > kMaxJsonFileBytes) return tooLarge(kind);
+  if (std::uintmax_t(info.st_size) > limit) return tooLarge(kind, limit);
 
   // The file may grow while it is read: the limit holds for what is read.
   std::string text;
@@ -249,7 +248,7 @@ std::variant<std::string, JsonProblem> readJsonFile(const std::string& path,
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) return cannotRead(std::strerror(errno));
     if (count == 0) return text;
-    if (text.size() + std::size_t(count) > kMaxJsonFileBytes) return tooLarge(kind);
+    if (text.size() + std::size_t(count) > limit) return tooLarge(kind, limit);
     text.append(buffer.data(), std::size_t(count));
   }
 }

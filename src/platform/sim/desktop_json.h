@@ -14,8 +14,14 @@ namespace lumetta::sim {
 
 using Json = nlohmann::ordered_json;
 
-// The largest desktop or settings file read, in bytes.
-inline constexpr std::size_t kMaxJsonFileBytes = 1024 * 1024;
+// The largest desktop file read, in bytes: what the largest recordings need.
+// A recording of a 50,000-element chat window is 0.9 MB, one of the 200,000
+// elements a recording reads at most 8.7 MB; the loader is linear, and takes
+// about a second and 25 bytes of memory per byte of such a file.
+inline constexpr std::size_t kMaxDesktopFileBytes = 16 * 1024 * 1024;
+// The largest settings file read (and written), in bytes: ten settings need
+// a few hundred.
+inline constexpr std::size_t kMaxSettingsFileBytes = 1024 * 1024;
 // The deepest nesting of arrays and objects accepted; the top-level value is level 1.
 inline constexpr int kMaxNestingDepth = 256;
 
@@ -25,10 +31,11 @@ struct JsonProblem {
   std::string text;
 };
 
-// The contents of a regular file of at most kMaxJsonFileBytes; `kind` names
-// what such a file is ("a desktop file") when a larger one is refused. Never
+// The contents of a regular file of at most `limit` bytes; `kind` names what
+// such a file is ("a desktop file") when a larger one is refused. Never
 // blocks on a FIFO or a device, and never reads more than the limit.
-std::variant<std::string, JsonProblem> readJsonFile(const std::string& path, std::string_view kind);
+std::variant<std::string, JsonProblem> readJsonFile(const std::string& path, std::string_view kind,
+                                                    std::size_t limit);
 
 // The parsed document, or the first problem of the text.
 std::variant<Json, JsonProblem> parseJson(std::string_view text);

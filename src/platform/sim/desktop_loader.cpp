@@ -783,7 +783,7 @@ LoadResult parseDesktop(std::string_view json, std::string_view name) {
 }
 
 LoadResult loadDesktopFile(const std::string& path) {
-  auto text = readJsonFile(path, "a desktop file");
+  auto text = readJsonFile(path, "a desktop file", kMaxDesktopFileBytes);
   if (auto* problem = std::get_if<JsonProblem>(&text))
     return LoadError{path + ": " + problem->text};
   LoadResult result = parseDesktop(std::get<std::string>(text), path);

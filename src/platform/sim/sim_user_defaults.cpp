@@ -37,7 +37,7 @@ std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path) 
       return DefaultsFile{target, std::nullopt};
     }
   }
-  auto text = readJsonFile(target, "a settings file");
+  auto text = readJsonFile(target, "a settings file", kMaxSettingsFileBytes);
   if (auto* problem = std::get_if<JsonProblem>(&text)) {
     return LoadError{path + ": " + problem->text};
   }
@@ -69,9 +69,9 @@ void SimUserDefaults::flush() {
   if (text == file_->contents) return;
   // Written under the lock, so the file always ends with the latest change.
   std::optional<std::string> error;
-  if (text.size() > kMaxJsonFileBytes) {
+  if (text.size() > kMaxSettingsFileBytes) {
     error = "cannot write " + file_->path + ": the settings take " + std::to_string(text.size()) +
-            " bytes, more than a settings file may hold (" + std::to_string(kMaxJsonFileBytes) +
+            " bytes, more than a settings file may hold (" + std::to_string(kMaxSettingsFileBytes) +
             ")";
   } else {
     error = writeFileAtomically(file_->path, text);

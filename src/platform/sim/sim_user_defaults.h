@@ -36,7 +36,7 @@ struct DefaultsFile {
 
 // A file that exists but cannot be read, or is not a JSON object of defaults,
 // is an error naming the file; it is never written then. The file has the
-// limits of a desktop file, but at most kMaxJsonFileBytes: a regular file,
+// limits of a desktop file, but at most kMaxSettingsFileBytes: a regular file,
 // no NUL byte, bounded nesting, numbers a double holds.
 std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path);
 // The defaults a settings file's text holds, or the first problem of the text.

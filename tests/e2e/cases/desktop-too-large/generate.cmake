@@ -1,3 +1,3 @@
-# A valid desktop one byte over the size limit of 1,048,576 bytes.
-string(REPEAT " " 1048575 blanks)
+# A valid desktop one byte over the size limit of 16,777,216 bytes.
+string(REPEAT " " 16777215 blanks)
 file(WRITE "${GENERATED}/large.json" "{}${blanks}")
