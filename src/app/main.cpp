@@ -57,12 +57,11 @@ int runMenuBar(sim::SimPlatform& simulated, const CommandLine& command,
     run.reportStep(step.at, step.description, step.looked);
     if (pictures.filmstrip) pictures.take(pictures.filmstrip->nextPath(step.description));
   });
-  const auto& timeline = simulated.desktop().timeline();
-  const Uptime deadline = !command.virtualTime ? Uptime::never()
-                          : timeline.empty()   ? start
-                                               : start + timeline.back().at;
-  run.run(deadline, [&] {
-    return simulated.application().terminated() || interruption != 0 || user.failure();
+  // Under virtual time the run ends once the timeline's last event has run,
+  // events at 0 s included.
+  run.run(Uptime::never(), [&] {
+    return simulated.application().terminated() || interruption != 0 || user.failure() ||
+           (command.virtualTime && simulated.timeline().finished());
   });
   user.setObserver({});
   if (const auto& failure = user.failure()) {

@@ -1,10 +1,12 @@
 // The recording as a desktop file: each element is defined where the file
 // first meets it (the applications, then the timeline in order) and referred
 // to by its id everywhere else.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
 #include "record/recording.h"
+#include "support/desktop_file_limits.h"
 #include "support/json_writer.h"
 #include "support/text_format.h"
 
@@ -223,6 +225,16 @@ std::string Recording::json() const {
     notes.push_back(std::to_string(unrecordedNotifications_) +
                     " notifications named elements that could not be read and are left out");
   }
+  // A desktop file's timeline ends at kLatestTimelineEvent; later events
+  // would make a file that does not load.
+  const auto late = std::count_if(timeline_.begin(), timeline_.end(), [](const Entry& entry) {
+    return entry.at > kLatestTimelineEvent;
+  });
+  if (late > 0) {
+    notes.push_back(std::to_string(late) + " events after " +
+                    shortestNumber(kLatestTimelineEvent.inSeconds()) +
+                    " seconds, where a desktop file's timeline ends, are left out");
+  }
   std::string note =
       "Recorded by lumetta --record. Texts other than roles, subroles, button labels and window "
       "titles are replaced by as many x; AXValue was never read.";
@@ -251,6 +263,7 @@ std::string Recording::json() const {
 
   JsonArray timeline;
   for (const Entry& entry : timeline_) {
+    if (entry.at > kLatestTimelineEvent) continue;
     JsonObject event{{"at", entry.at.inSeconds()}};
     std::visit(
         [&](const auto& action) {

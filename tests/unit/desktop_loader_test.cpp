@@ -157,6 +157,17 @@ TEST(DesktopLoader, DocumentedRangesHoldToTheirEdgesAndNoFurther) {
   EXPECT_EQ(latency("0"), "loaded");
   EXPECT_EQ(latency("-1e-300"),
             "d.json: $.apps[0].latency: expected a non-negative number of seconds");
+  // Under virtual time every moment up to the last event is simulated.
+  auto at = [](const char* n) {
+    return error(std::string(R"({"timeline": [{"at": )") + n + R"(, "power": "sleep"}]})");
+  };
+  EXPECT_EQ(at("0") + at("3600"), "loadedloaded");
+  for (const char* late : {"3600.001", "1e5", "1e300", "-1e-300"}) {
+    EXPECT_EQ(at(late),
+              "d.json: $.timeline[0].at: expected a number of seconds from 0 to 3600 (a timeline "
+              "spans at most an hour)")
+        << late;
+  }
 }
 
 TEST(DesktopLoader, TheSessionDictionaryMayBeMissingOrOfAnyShape) {

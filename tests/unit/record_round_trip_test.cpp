@@ -283,6 +283,29 @@ TEST(RecordRoundTrip, AWatchedRunReplaysToTheSameLog) {
   }
 }
 
+// A watch longer than a desktop file's timeline may be records what came
+// within it, says what it left out, and loads.
+TEST(RecordRoundTrip, EventsBeyondTheLatestATimelineMayHoldAreLeftOutAndSaidSo) {
+  auto platform = simulated(R"({"apps": [{"pid": 501, "name": "ChatGPT"}]})");
+  Recording recording(platform->platform());
+  recording.snapshot();
+  recording.startWatching();
+  NotificationCenter& center = platform->workspace().notificationCenter();
+  platform->manualRunLoop().runFor(Duration::seconds(3599));
+  center.post(Notification{WorkspaceNotification::willSleep, std::nullopt});
+  platform->manualRunLoop().runFor(Duration::seconds(2));
+  center.post(Notification{WorkspaceNotification::didWake, std::nullopt});
+  center.post(Notification{WorkspaceNotification::screensDidSleep, std::nullopt});
+  recording.stopWatching();
+  const std::string file = recording.json();
+  EXPECT_NE(file.find(R"("power":"sleep")"), std::string::npos);
+  EXPECT_EQ(file.find(R"("power":"wake")"), std::string::npos);
+  EXPECT_NE(file.find("2 events after 3600 seconds, where a desktop file's timeline ends, are "
+                      "left out"),
+            std::string::npos);
+  EXPECT_TRUE(std::holds_alternative<sim::DesktopModel>(sim::parseDesktop(file, "recording")));
+}
+
 // Activation, power and notifications about new elements, found through
 // their parents or by reading the trees again: each reaches the recording,
 // and the log replays.

@@ -10,18 +10,12 @@
 #include <string_view>
 #include <variant>
 
+#include "support/desktop_file_limits.h"
+
 namespace lumetta::sim {
 
 using Json = nlohmann::ordered_json;
 
-// The largest desktop file read, in bytes: what the largest recordings need.
-// A recording of a 50,000-element chat window is 0.9 MB, one of the 200,000
-// elements a recording reads at most 8.7 MB; the loader is linear, and takes
-// about a second and 25 bytes of memory per byte of such a file.
-inline constexpr std::size_t kMaxDesktopFileBytes = 16 * 1024 * 1024;
-// The largest settings file read (and written), in bytes: ten settings need
-// a few hundred.
-inline constexpr std::size_t kMaxSettingsFileBytes = 1024 * 1024;
 // The deepest nesting of arrays and objects accepted; the top-level value is level 1.
 inline constexpr int kMaxNestingDepth = 256;
 

@@ -112,6 +112,17 @@ Duration seconds(const Json& value, const std::string& path) {
   return Duration::seconds(s);
 }
 
+// A timeline event's time: from 0 to the latest a timeline may reach.
+Duration eventTime(const Json& value, const std::string& path) {
+  const double s = number(value, path);
+  if (!(s >= 0 && s <= kLatestTimelineEvent.inSeconds())) {
+    fail(path, "expected a number of seconds from 0 to " +
+                   shortestNumber(kLatestTimelineEvent.inSeconds()) +
+                   " (a timeline spans at most an hour)");
+  }
+  return Duration::seconds(s);
+}
+
 std::string text(const Json& value, const std::string& path) {
   if (!value.is_string()) fail(path, "expected a string");
   return value.get<std::string>();
@@ -610,7 +621,7 @@ class Loader {
                "launch",    "activate", "terminate", "power",  "trusted", "hang",  "pickColor",
                "loginItem", "popover",  "click",     "toggle", "select",  "slide", "look"});
     TimelineEvent event;
-    event.at = seconds(required(value, path, "at"), keyPath(path, "at"));
+    event.at = eventTime(required(value, path, "at"), keyPath(path, "at"));
     const auto [key, action] = soleAction(value, path);
     if (isUserStepKey(key)) {
       event.action =

@@ -62,6 +62,7 @@ class SimPlatform {
   SimMenuBarExtra& menuBar() { return menuBar_; }
   SimProcessActivities& activities() { return activities_; }
   ScriptedUser& user() { return user_; }
+  const SimTimeline& timeline() const { return timeline_; }
   SimClock& clock() { return *clock_; }
   RunLoop& runLoop() { return *runLoop_; }
   // The manual run loop; only for a platform made with TimeSource::manual.

@@ -39,6 +39,7 @@ SimTimeline::~SimTimeline() {
 
 void SimTimeline::start() {
   const auto& events = desktop_.timeline();
+  finished_ = events.empty();
   for (std::size_t i = 0; i < events.size(); ++i) {
     if (i > 0 && events[i - 1].at == events[i].at) continue;  // run after the one before
     auto item = std::make_shared<WorkItem>([this, i] { run(i); });
@@ -50,9 +51,14 @@ void SimTimeline::start() {
 void SimTimeline::run(std::size_t index) {
   const auto& events = desktop_.timeline();
   for (;;) {
+    if (application_.terminated()) return;
     apply(events[index]);
     const std::size_t next = index + 1;
-    if (next == events.size() || events[next].at != events[index].at) return;
+    if (next == events.size()) {
+      finished_ = true;
+      return;
+    }
+    if (events[next].at != events[index].at) return;
     // A user step acts on the popover as it stands: the main queue first runs
     // what the events before it posted (a re-render), and what the step posted
     // runs before the events after it.

@@ -4,7 +4,8 @@
 //
 // Implements: every event kind of the desktop format, each at its time; events
 // of the same time in file order, a user step only once the main queue has
-// run what the events before it posted.
+// run what the events before it posted. Once Lumetta has terminated (the
+// menu's "Quit") no event runs, at that moment or later: the process is gone.
 // Ignores: how long a change takes: an event and its notifications happen at
 // one instant.
 #pragma once
@@ -35,6 +36,8 @@ class SimTimeline {
 
   // Schedules every event at its time, counted from now.
   void start();
+  // Whether every event has run (at once for an empty timeline).
+  bool finished() const { return finished_; }
 
  private:
   // Applies the event of that index and those after it at the same time.
@@ -51,6 +54,7 @@ class SimTimeline {
   SimApplication& application_;
   ScriptedUser& user_;
   std::vector<std::shared_ptr<WorkItem>> scheduled_;
+  bool finished_ = false;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
