@@ -9,6 +9,29 @@ namespace lumetta {
 
 namespace {
 
+// The flags that take no value (a run time may follow --overlays and
+// --watch). A new one is a line here, and what it does in parseCommandLine.
+constexpr std::string_view kSwitches[] = {
+    "--self-test", "--overlays",      "--classify", "--watch",
+    "--dump",      "--sample-labels", "--deep",     "--version",
+};
+
+// The flags followed by a value, and what the value is.
+struct ValueFlag {
+  std::string_view name;
+  std::optional<std::string> CommandLine::*field;
+  std::string_view value;
+};
+constexpr ValueFlag kValueFlags[] = {
+    {"--desktop", &CommandLine::desktopPath, "a file"},
+    {"--screenshot", &CommandLine::screenshotPath, "a file"},
+    {"--screenshots", &CommandLine::filmstripPath, "a folder"},
+    {"--defaults", &CommandLine::defaultsPath, "a file"},
+    {"--record", &CommandLine::recordPath, "a file"},
+};
+
+bool isFlagLike(std::string_view word) { return word.size() >= 2 && word.substr(0, 2) == "--"; }
+
 bool has(const std::vector<std::string>& arguments, std::string_view flag) {
   return std::find(arguments.begin(), arguments.end(), flag) != arguments.end();
 }
@@ -52,37 +75,43 @@ std::optional<double> parseRunTime(const std::string& text) {
   return value;
 }
 
+std::vector<std::string> commandLineWarnings(const CommandLine& command) {
+  std::vector<std::string> lines;
+  for (const std::string& word : command.unknownFlags) {
+    lines.push_back("ignoring the unknown flag " + word);
+  }
+  return lines;
+}
+
 std::variant<CommandLine, CommandLineError> parseCommandLine(
     std::span<const std::string> arguments) {
   CommandLine command;
-  // --desktop, --screenshot, --screenshots and --defaults with their paths, and
-  // --virtual-time, belong to the simulated platform, not to the modes;
-  // --record's path is taken here too.
-  const std::pair<std::string_view, std::optional<std::string>*> options[] = {
-      {"--desktop", &command.desktopPath},
-      {"--screenshot", &command.screenshotPath},
-      {"--screenshots", &command.filmstripPath},
-      {"--defaults", &command.defaultsPath},
-      {"--record", &command.recordPath}};
+  // The flags with values (the simulated platform's --desktop, --screenshot,
+  // --screenshots and --defaults, and --record) are taken out with them, and
+  // the simulated platform's --virtual-time; what is left is for the modes.
   std::vector<std::string> rest;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    auto option = std::find_if(std::begin(options), std::end(options),
-                               [&](const auto& o) { return i > 0 && arguments[i] == o.first; });
-    if (i > 0 && arguments[i] == "--virtual-time") {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& word = arguments[i];
+    if (word == "--virtual-time") {
       command.virtualTime = true;
       continue;
     }
-    if (option == std::end(options)) {
-      rest.push_back(arguments[i]);
+    const auto* flag = std::find_if(std::begin(kValueFlags), std::end(kValueFlags),
+                                    [&](const ValueFlag& f) { return word == f.name; });
+    if (flag == std::end(kValueFlags)) {
+      if (isFlagLike(word) &&
+          std::find(std::begin(kSwitches), std::end(kSwitches), word) == std::end(kSwitches)) {
+        command.unknownFlags.push_back(word);
+      }
+      rest.push_back(word);
       continue;
     }
-    const std::string flag(option->first);
-    if (i + 1 == arguments.size()) {
-      return CommandLineError{
-          flag + (option->second == &command.filmstripPath ? " needs a folder" : " needs a file")};
-    }
-    if (*option->second) return CommandLineError{flag + " is given more than once"};
-    *option->second = arguments[++i];
+    const std::string needs = word + " needs " + std::string(flag->value);
+    if (i + 1 == arguments.size()) return CommandLineError{needs};
+    if (isFlagLike(arguments[i + 1])) return CommandLineError{needs + ", not " + arguments[i + 1]};
+    std::optional<std::string>& value = command.*(flag->field);
+    if (value) return CommandLineError{word + " is given more than once"};
+    value = arguments[++i];
   }
 
   command.version = has(rest, "--version");

@@ -1,12 +1,17 @@
 // The command line: which mode runs, for how long, with which modifiers, and
 // which simulated desktop to use. Flags match exactly and anywhere; the first
-// mode flag in test order wins.
+// mode flag in test order wins. A flag that takes a value takes the next
+// argument, which may not be a flag itself; other arguments are ignored, but
+// a word starting with "--" that is no flag is named in a warning (what the
+// system passes an application, "-NSDocumentRevisionsDebugMode YES" or
+// "-psn_0_1234", starts with one dash and passes quietly).
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace lumetta {
 
@@ -24,7 +29,8 @@ struct CommandLine {
   std::optional<std::string> filmstripPath;   // --screenshots DIR
   std::optional<std::string> defaultsPath;    // --defaults FILE
   bool virtualTime = false;                   // --virtual-time
-  bool version = false;  // --version: print the version instead of running a mode
+  bool version = false;                   // --version: print the version instead of running a mode
+  std::vector<std::string> unknownFlags;  // words starting with "--" that are no flags
 };
 
 struct CommandLineError {
@@ -37,6 +43,10 @@ inline constexpr double kDefaultWatchSeconds = 60;
 // `arguments` is the whole list, the executable's own path first.
 std::variant<CommandLine, CommandLineError> parseCommandLine(
     std::span<const std::string> arguments);
+
+// One line for each unknown flag, for standard error: "ignoring the unknown
+// flag --defualts".
+std::vector<std::string> commandLineWarnings(const CommandLine& command);
 
 // A run time: the whole text as a finite decimal number in the C locale's
 // syntax (sign, digits with an optional point, exponent).

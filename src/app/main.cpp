@@ -96,6 +96,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const CommandLine& command = std::get<CommandLine>(parsed);
+  for (const std::string& warning : commandLineWarnings(command)) {
+    printLine(std::cerr, "lumetta: " + warning);
+  }
   if (command.version) return printVersion(std::cout, std::cerr);
   if (auto refused = refusedOutput(command)) {
     printLine(std::cerr, "lumetta: " + *refused);

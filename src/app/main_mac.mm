@@ -50,6 +50,9 @@ int main(int argc, char** argv) {
       return 2;
     }
     const lumetta::CommandLine& command = std::get<lumetta::CommandLine>(parsed);
+    for (const std::string& warning : lumetta::commandLineWarnings(command)) {
+      lumetta::printLine(std::cerr, "lumetta: " + warning);
+    }
     if (command.version) return lumetta::printVersion(std::cout, std::cerr);
     if (const char* flag = simulatorFlag(command)) {
       lumetta::printLine(std::cerr, std::string("lumetta: ") + flag +

@@ -43,12 +43,12 @@ TEST(CommandLine, VersionIsAskedForAnywhereBesideAMode) {
   EXPECT_TRUE(withMode.version);
   EXPECT_EQ(withMode.mode, Mode::classify);
   // A path is not the flag.
-  EXPECT_FALSE(parse({"--record", "--version"}).version);
+  EXPECT_TRUE(parse({"--record", "./--version", "--classify"}).recordPath == "./--version");
 }
 
 TEST(CommandLine, RecordTakesItsFileAndWatchesOnlyWhenAsked) {
-  CommandLine plain = parse({"--record", "--watch"});  // "--watch" is the file's name here
-  EXPECT_EQ(plain.recordPath, "--watch");
+  CommandLine plain = parse({"--record", "out.json", "--classify"});
+  EXPECT_EQ(plain.recordPath, "out.json");
   EXPECT_FALSE(plain.watchWhileRecording);
   CommandLine watching = parse({"--watch", "5", "--record", "5", "--sample-labels"});
   EXPECT_EQ(watching.mode, Mode::record);
@@ -91,7 +91,6 @@ TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
   CommandLine command = parse({"--watch", "--desktop", "story.json", "7"});
   EXPECT_EQ(command.desktopPath, "story.json");
   EXPECT_EQ(command.runSeconds, 7);
-  EXPECT_EQ(parse({"--desktop", "--classify", "--dump"}).mode, Mode::dump);
 
   command = parse({"--screenshot", "out.png", "--overlays", "3", "--desktop", "d.json"});
   EXPECT_EQ(command.screenshotPath, "out.png");
@@ -102,11 +101,42 @@ TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
   EXPECT_EQ(command.defaultsPath, "5") << "a path that looks like a run time is still a path";
   EXPECT_TRUE(command.virtualTime);
   EXPECT_EQ(command.runSeconds, 2);
+}
 
-  std::vector<std::string> missing{"lumetta", "--classify", "--desktop"};
-  EXPECT_TRUE(std::holds_alternative<CommandLineError>(parseCommandLine(missing)));
-  std::vector<std::string> twice{"lumetta", "--desktop", "a", "--desktop", "b"};
-  EXPECT_TRUE(std::holds_alternative<CommandLineError>(parseCommandLine(twice)));
+std::string refusal(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "lumetta");
+  auto parsed = parseCommandLine(arguments);
+  auto* error = std::get_if<CommandLineError>(&parsed);
+  return error ? error->message : "parsed";
+}
+
+// A flag that takes a value never takes the next flag for it, nor nothing.
+TEST(CommandLine, AFlagThatNeedsAValueIsRefusedWithoutOne) {
+  EXPECT_EQ(refusal({"--defaults", "--virtual-time"}),
+            "--defaults needs a file, not --virtual-time");
+  EXPECT_EQ(refusal({"--record", "--watch", "5"}), "--record needs a file, not --watch");
+  EXPECT_EQ(refusal({"--desktop", "--defualts"}), "--desktop needs a file, not --defualts");
+  EXPECT_EQ(refusal({"--classify", "--screenshots"}), "--screenshots needs a folder");
+  EXPECT_EQ(refusal({"--desktop", "a", "--desktop", "b"}), "--desktop is given more than once");
+  // A value may start with one dash, and "--" alone is a flag-like word.
+  EXPECT_EQ(parse({"--record", "-", "--classify"}).recordPath, "-");
+  EXPECT_EQ(refusal({"--screenshot", "--"}), "--screenshot needs a file, not --");
+}
+
+// Unknown words are ignored as before; those that look like flags are named.
+TEST(CommandLine, UnknownFlagsAreNamedAndWhatTheSystemPassesIsNot) {
+  CommandLine command =
+      parse({"--defualts", "s.json", "--classify", "-NSDocumentRevisionsDebugMode", "YES",
+             "-psn_0_1234", "classify", "--Dump", "--virtual-time"});
+  EXPECT_EQ(command.mode, Mode::classify);
+  EXPECT_EQ(commandLineWarnings(command),
+            (std::vector<std::string>{"ignoring the unknown flag --defualts",
+                                      "ignoring the unknown flag --Dump"}));
+  EXPECT_TRUE(commandLineWarnings(parse({"--watch", "5", "--sample-labels", "--desktop", "d.json",
+                                         "--defaults", "s.json", "--screenshot", "p.png",
+                                         "--screenshots", "dir", "--record", "r.json", "--dump",
+                                         "--deep", "--self-test", "--overlays", "--virtual-time"}))
+                  .empty());
 }
 
 }  // namespace
