@@ -75,6 +75,19 @@ std::optional<double> parseRunTime(const std::string& text) {
   return value;
 }
 
+bool runsUntilStopped(const CommandLine& command) {
+  switch (command.mode) {
+    case Mode::overlays:
+    case Mode::watch:
+    case Mode::menuBar: return true;
+    case Mode::record: return command.watchWhileRecording;
+    case Mode::selfTest:
+    case Mode::classify:
+    case Mode::dump: return false;
+  }
+  return false;
+}
+
 std::vector<std::string> commandLineWarnings(const CommandLine& command) {
   std::vector<std::string> lines;
   for (const std::string& word : command.unknownFlags) {

@@ -44,6 +44,11 @@ inline constexpr double kDefaultWatchSeconds = 60;
 std::variant<CommandLine, CommandLineError> parseCommandLine(
     std::span<const std::string> arguments);
 
+// Whether the mode runs for a time or until it is stopped (--overlays,
+// --watch, --record --watch, the menu-bar application), rather than to an end
+// of its own.
+bool runsUntilStopped(const CommandLine& command);
+
 // One line for each unknown flag, for standard error: "ignoring the unknown
 // flag --defualts".
 std::vector<std::string> commandLineWarnings(const CommandLine& command);

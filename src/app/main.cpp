@@ -1,7 +1,6 @@
 // Process entry on the simulated desktop: parse the command line, load the
 // desktop (a file or the built-in demo), run the mode or, without a mode
 // flag, the menu-bar application with the timeline's scripted user.
-#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "app/menu_bar_mode.h"
 #include "app/output_checks.h"
 #include "app/panescope_app.h"
+#include "app/stop_signals.h"
 #include "app/version.h"
 #include "platform/sim/filmstrip.h"
 #include "platform/sim/run_outcome.h"
@@ -21,10 +21,6 @@
 namespace {
 
 using namespace lumetta;
-
-volatile std::sig_atomic_t interruption = 0;
-
-extern "C" void interrupt(int signal) { interruption = signal; }
 
 // Pictures of the screen: at the end of the mode (--screenshot) and after
 // each step of the scripted user (--screenshots); the first failure.
@@ -41,12 +37,10 @@ struct Pictures {
   }
 };
 
-// The menu-bar application until "Quit", SIGINT or SIGTERM, or under
+// The menu-bar application until "Quit", SIGINT, SIGTERM or SIGHUP, or under
 // virtual time the timeline's last event; its report on `out`.
 int runMenuBar(sim::SimPlatform& simulated, const CommandLine& command,
                const std::string& desktopName, Pictures& pictures) {
-  std::signal(SIGINT, interrupt);
-  std::signal(SIGTERM, interrupt);
   const Uptime start = simulated.clock().uptime();
   MenuBarRun run(simulated.platform(), std::cout);
   if (const auto& item = simulated.menuBar().statusItem()) {
@@ -60,7 +54,7 @@ int runMenuBar(sim::SimPlatform& simulated, const CommandLine& command,
   // Under virtual time the run ends once the timeline's last event has run,
   // events at 0 s included.
   run.run(Uptime::never(), [&] {
-    return simulated.application().terminated() || interruption != 0 || user.failure() ||
+    return simulated.application().terminated() || stopSignal() != 0 || user.failure() ||
            (command.virtualTime && simulated.timeline().finished());
   });
   user.setObserver({});
@@ -71,9 +65,8 @@ int runMenuBar(sim::SimPlatform& simulated, const CommandLine& command,
   const std::string at = "END at " + secondsText(simulated.clock().uptime() - start) + " s: ";
   if (simulated.application().terminated()) {
     printLine(std::cout, at + "the application terminated");
-  } else if (interruption != 0) {
-    printLine(std::cout,
-              at + (interruption == SIGINT ? "interrupted (SIGINT)" : "terminated (SIGTERM)"));
+  } else if (stopSignal() != 0) {
+    printLine(std::cout, at + stopReason(stopSignal()));
   } else {
     printLine(std::cout, at + "the timeline's last event");
   }
@@ -89,6 +82,8 @@ int runMenuBar(sim::SimPlatform& simulated, const CommandLine& command,
 
 int main(int argc, char** argv) {
   using namespace lumetta;
+  // Before anything else: a signal from now on stops a timed mode in order.
+  installStopSignals();
   const std::vector<std::string> arguments(argv, argv + argc);
   auto parsed = parseCommandLine(arguments);
   if (auto* error = std::get_if<CommandLineError>(&parsed)) {
@@ -104,6 +99,7 @@ int main(int argc, char** argv) {
     printLine(std::cerr, "lumetta: " + *refused);
     return 2;
   }
+  if (!runsUntilStopped(command)) restoreDefaultSignals();
 
   sim::LoadResult loaded = command.desktopPath
                                ? sim::loadDesktopFile(*command.desktopPath)
@@ -150,6 +146,7 @@ int main(int argc, char** argv) {
                         command.desktopPath ? *command.desktopPath : "demo desktop", pictures);
   } else {
     PanescopeApp app(simulated.platform(), std::cout, std::cerr);
+    app.stopWhen([] { return stopSignal() != 0; });
     // The picture shows the screen as the mode left it.
     if (command.screenshotPath) app.onModeEnd([&] { pictures.take(*command.screenshotPath); });
     status = app.dispatch(command).value_or(0);

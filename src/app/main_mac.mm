@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/output_checks.h"
 #include "app/panescope_app.h"
+#include "app/stop_signals.h"
 #include "app/version.h"
 #include "menu/menu_bar_app.h"
 #include "overlay/overlay_controller.h"
@@ -31,8 +33,9 @@ const char* simulatorFlag(const lumetta::CommandLine& command) {
 // The menu-bar application: the overlay controller, its menu behind the status
 // item, and the application's own event loop, which finishes launching and
 // delivers clicks to the status item and the popover. Quit ends the process
-// from inside the loop.
+// from inside the loop, and a signal as it ends any application.
 int runMenuBarApplication(lumetta::mac::MacPlatform& mac) {
+  lumetta::restoreDefaultSignals();
   const lumetta::Platform platform = mac.platform();
   const lumetta::MenuBarApp menu(platform, lumetta::OverlayController::create(platform));
   [NSApp run];
@@ -42,6 +45,8 @@ int runMenuBarApplication(lumetta::mac::MacPlatform& mac) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything else: a signal from now on stops a timed mode in order.
+  lumetta::installStopSignals();
   @autoreleasepool {
     const std::vector<std::string> arguments(argv, argv + argc);
     auto parsed = lumetta::parseCommandLine(arguments);
@@ -60,8 +65,14 @@ int main(int argc, char** argv) {
                                         "observes the real one");
       return 2;
     }
+    if (auto refused = lumetta::refusedOutput(command)) {
+      lumetta::printLine(std::cerr, "lumetta: " + *refused);
+      return 2;
+    }
+    if (!lumetta::runsUntilStopped(command)) lumetta::restoreDefaultSignals();
     lumetta::mac::MacPlatform mac;
     lumetta::PanescopeApp app(mac.platform(), std::cout, std::cerr);
+    app.stopWhen([] { return lumetta::stopSignal() != 0; });
     if (const std::optional<int> status = app.dispatch(command)) return *status;
     return runMenuBarApplication(mac);
   }

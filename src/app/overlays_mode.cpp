@@ -16,7 +16,7 @@ constexpr Duration kReportPeriod = Duration::seconds(1);
 }  // namespace
 
 int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
-                const std::function<void()>& atEnd) {
+                const std::function<bool()>& stopRequested, const std::function<void()>& atEnd) {
   platform.application.becomeAgent();
   std::shared_ptr<OverlayController> controller = OverlayController::create(platform);
   controller->setEnabled(true);
@@ -25,7 +25,7 @@ int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
   const Uptime deadline = clock.uptime() + runTime;
   Uptime nextReport = clock.uptime();
   std::string lastPrinted;
-  while (clock.uptime() < deadline && !cannotWrite(out)) {
+  while (clock.uptime() < deadline && !cannotWrite(out) && !stopRequested()) {
     platform.runLoop.runUntil(std::min(clock.uptime() + kSlice, deadline));
     if (clock.uptime() < nextReport) continue;
     std::string report = controller->summary() + "\n" + controller->runtimeCheck();

@@ -14,7 +14,8 @@ namespace lumetta {
 std::optional<int> PanescopeApp::dispatch(const CommandLine& command) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (command.mode == Mode::overlays) {
-    return runOverlays(platform_, out_, Duration::seconds(command.runSeconds), modeEnd_);
+    return runOverlays(platform_, out_, Duration::seconds(command.runSeconds), stopRequested_,
+                       modeEnd_);
   }
   const std::optional<int> status = runMode(command);
   if (status) modeEnd_();
@@ -63,7 +64,7 @@ int PanescopeApp::record(const CommandLine& command) {
 
 void PanescopeApp::runFor(Duration duration) {
   platform_.runLoop.spinUntil(platform_.clock.uptime() + duration,
-                              [this] { return cannotWrite(out_); });
+                              [this] { return cannotWrite(out_) || stopRequested_(); });
 }
 
 }  // namespace lumetta

@@ -22,14 +22,17 @@ class PanescopeApp {
   // Called once a mode has done its work, while what it shows is still on
   // screen (the overlay panels of --overlays).
   void onModeEnd(std::function<void()> hook) { modeEnd_ = std::move(hook); }
+  // Asked between turns of the main loop: once it holds, a timed mode
+  // (--overlays, --watch, --record --watch) ends as if its time had run out.
+  void stopWhen(std::function<bool()> requested) { stopRequested_ = std::move(requested); }
 
  private:
   std::optional<int> runMode(const CommandLine& command);
   // --record FILE [--watch SECONDS]: the desktop file, written whole or not at all;
   // written too when the watch ended early because `out` failed.
   int record(const CommandLine& command);
-  // Runs the main run loop for `duration`, or until a write to `out` fails;
-  // nothing at all for zero or less.
+  // Runs the main run loop for `duration`, or until a write to `out` fails
+  // or a stop is requested; nothing at all for zero or less.
   void runFor(Duration duration);
 
   Platform platform_;
@@ -37,6 +40,7 @@ class PanescopeApp {
   std::ostream& err_;
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
   std::function<void()> modeEnd_ = [] {};
+  std::function<bool()> stopRequested_ = [] { return false; };
 };
 
 }  // namespace lumetta

@@ -6,6 +6,9 @@
 # GENERATED, where that script first writes the inputs too large to keep in git.
 # A case with a `check.cmake` runs that script last, in the folder the case
 # ran in, to check the files the run left there (it fails with FATAL_ERROR).
+# A case with a `signal` file ("TERM 1") sends the program that signal after
+# so many seconds, as `kill` would; such a run is on the real clock, so its
+# standard output is not compared but left to the case's `check.cmake`.
 file(STRINGS "${CASE}/args" arguments)
 set(directory "${CASE}")
 if(EXISTS "${CASE}/generate.cmake")
@@ -22,8 +25,16 @@ if(EXISTS "${CASE}/output-to")
   file(STRINGS "${CASE}/output-to" output_file)
   set(stdout_to OUTPUT_FILE "${output_file}")
 endif()
+set(command "${LUMETTA}" ${arguments})
+if(EXISTS "${CASE}/signal")
+  file(STRINGS "${CASE}/signal" signal)
+  separate_arguments(signal)
+  list(GET signal 0 signal_name)
+  list(GET signal 1 signal_after)
+  set(command timeout --foreground --preserve-status -s ${signal_name} ${signal_after} ${command})
+endif()
 execute_process(
-  COMMAND "${LUMETTA}" ${arguments}
+  COMMAND ${command}
   WORKING_DIRECTORY "${directory}"
   ${stdout_to}
   ERROR_VARIABLE actual_stderr
@@ -42,8 +53,14 @@ if(EXISTS "${CASE}/stderr")
   file(READ "${CASE}/stderr" expected_stderr)
 endif()
 
+if(EXISTS "${CASE}/signal")
+  set(expected_stdout "${actual_stdout}")
+endif()
+
 if(DEFINED ENV{LUMETTA_UPDATE_EXPECTED})
-  file(WRITE "${CASE}/stdout" "${actual_stdout}")
+  if(NOT EXISTS "${CASE}/signal")
+    file(WRITE "${CASE}/stdout" "${actual_stdout}")
+  endif()
   if(actual_stderr STREQUAL "")
     file(REMOVE "${CASE}/stderr")
   else()
