@@ -108,20 +108,24 @@ std::string decimalNumber(double value) {
   return text;
 }
 
-std::string quotedLiteral(std::string_view text) {
-  const auto escaped = [](unsigned code) {
+namespace {
+
+// Backslashes and control characters escaped, and quotation marks when
+// `quotes`.
+std::string escaped(std::string_view text, bool quotes) {
+  const auto code = [](unsigned value) {
     char buffer[12];
-    std::snprintf(buffer, sizeof buffer, "\\u{%X}", code);
+    std::snprintf(buffer, sizeof buffer, "\\u{%X}", value);
     return std::string(buffer);
   };
-  std::string out = "\"";
+  std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     const auto byte = static_cast<unsigned char>(c);
     // The C1 controls, U+0080 to U+009F, are two bytes in UTF-8: C2 80 to C2 9F.
     const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0u;
     switch (c) {
-      case '"': out += "\\\""; break;
+      case '"': out += quotes ? "\\\"" : "\""; break;
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
@@ -129,18 +133,23 @@ std::string quotedLiteral(std::string_view text) {
       case '\0': out += "\\0"; break;
       default:
         if (byte < 0x20 || byte == 0x7f) {
-          out += escaped(byte);
+          out += code(byte);
         } else if (byte == 0xc2 && next >= 0x80 && next <= 0x9f) {
-          out += escaped(next);
+          out += code(next);
           ++i;
         } else {
           out += c;
         }
     }
   }
-  out += '"';
   return out;
 }
+
+}  // namespace
+
+std::string quotedLiteral(std::string_view text) { return '"' + escaped(text, true) + '"'; }
+
+std::string escapedControls(std::string_view text) { return escaped(text, false); }
 
 std::string singleLine(std::string_view text) {
   std::string out;

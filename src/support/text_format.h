@@ -26,6 +26,11 @@ std::string decimalNumber(double value);
 // and control characters escaped by a backslash ("" for the empty text). The
 // controls are C0, DEL and C1 (U+0080 to U+009F in UTF-8): "\u{1B}", "\u{85}".
 std::string quotedLiteral(std::string_view text);
+// The same escapes without the quotation marks, for a text a report shows
+// after a marker ("  | " in a scroll text): backslashes and control
+// characters escaped, quotation marks as they are. Text from elsewhere (the
+// desktop, the system) never reaches a terminal with an ESC in it.
+std::string escapedControls(std::string_view text);
 
 // The parts with `separator` between them.
 template <class Range>

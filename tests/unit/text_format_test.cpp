@@ -42,6 +42,8 @@ TEST(QuotedLiteral, EscapesQuotesBackslashesAndControls) {
   EXPECT_EQ(quotedLiteral("a\xc2\x85"
                           "b\xc2\x9f\xc2\xa0\xc2"),
             "\"a\\u{85}b\\u{9F}\xc2\xa0\xc2\"");
+  // Unquoted, as a scroll text's lines are shown: quotation marks stay.
+  EXPECT_EQ(escapedControls("say \"hi\"\\\x1b[31m\x07\r"), "say \"hi\"\\\\\\u{1B}[31m\\u{7}\\r");
 }
 
 }  // namespace

@@ -9,13 +9,16 @@ std::vector<std::string> runOutcome(const SimPasteboard& pasteboard, const SimWo
   std::vector<std::string> lines;
   if (const auto& text = pasteboard.text()) {
     lines.emplace_back("PASTEBOARD");
-    for (const std::string& line : splitLines(*text)) lines.push_back("  | " + line);
+    for (const std::string& line : splitLines(*text))
+      lines.push_back("  | " + escapedControls(line));
   } else {
     lines.emplace_back("PASTEBOARD empty");
   }
   for (const std::string& url : workspace.openedURLs()) lines.push_back("OPENED URL " + url);
   for (const auto& paths : workspace.revealedPaths()) {
-    lines.push_back("REVEALED " + joined(paths, ", "));
+    std::vector<std::string> shown;
+    for (const std::string& path : paths) shown.push_back(escapedControls(path));
+    lines.push_back("REVEALED " + joined(shown, ", "));
   }
   for (int opened = 0; opened < loginItem.approvalSettingsOpened(); ++opened) {
     lines.emplace_back("OPENED LOGIN ITEMS SETTINGS");

@@ -106,7 +106,9 @@ void describe(const ViewNode& node, const std::string& indent, std::vector<std::
       return;
     case ViewKind::scrollText: {
       lines.push_back(indent + kindName(node.kind) + textStyle(node));
-      for (const std::string& line : splitLines(node.text)) lines.push_back(indent + "| " + line);
+      for (const std::string& line : splitLines(node.text)) {
+        lines.push_back(indent + "| " + escapedControls(line));
+      }
       return;
     }
   }
