@@ -2,6 +2,7 @@
 // error line while a login-item failure is shown, the Accessibility set-up
 // while the permission is missing, the diagnostics while expanded.
 #include "menu/menu_description.h"
+#include "menu/shown_text.h"
 #include "menu/view_nodes.h"
 
 namespace lumetta {
@@ -59,7 +60,7 @@ ViewNode diagnostics(MenuContent& content) {
 
   ViewNode summary;
   summary.kind = ViewKind::scrollText;
-  summary.text = content.overlays().summary();
+  summary.text = shownText(content.overlays().summary());
   summary.font = FontRole::monospaced10;
   summary.height = 110;
   summary.fillsWidth = true;
@@ -82,7 +83,9 @@ ViewNode describeMenu(MenuContent& content) {
   std::vector<ViewNode> rows;
   rows.push_back(header(content));
   rows.push_back(launchAtLogin(content));
-  if (!content.error().empty()) rows.push_back(caption(content.error(), ColorRole::red));
+  if (!content.error().empty()) {
+    rows.push_back(caption(shownText(content.error()), ColorRole::red));
+  }
   if (!content.overlays().permissionReady()) accessibilitySetUp(content, rows);
   rows.push_back(describeAppearanceEditor(content));
   ViewNode divider;

@@ -8,6 +8,9 @@
 #include <fstream>
 
 #include "menu/menu_description.h"
+#include "menu/menu_layout.h"
+#include "menu/shown_text.h"
+#include "support/fake_view_metrics.h"
 #include "support/menu_fixture.h"
 
 namespace lumetta {
@@ -235,6 +238,69 @@ TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
   EXPECT_NE(shown->text.find("Window 1 pid=501"), std::string::npos);
   node(root, "Copy diagnostics").onPress();
   EXPECT_EQ(platform->pasteboard().text(), shown->text);
+}
+
+// Texts from elsewhere are laid out at most a few hundred characters a line:
+// a long run without spaces costs the text system time quadratic in its
+// length. The diagnostics are still copied whole.
+TEST_F(MenuTest, LongTextsWithoutSpacesAreShownCutAndCopiedWhole) {
+  const std::string version(40'000, 'v'), refusal(40'000, 'e');
+  start(testing::controllerDesktop(R"(, "lumetta": {"version": ")" + version +
+                                   R"("}, "loginItem": {"registerError": ")" + refusal + R"("})"));
+  runFor(2);
+  MenuContent content(controller, platform->platform());
+  for (const char* toggled : {"Launch at login", "Diagnostics"}) {
+    ViewNode before = describeMenu(content);
+    ViewNode* node = findNode(before, toggled);
+    ASSERT_NE(node, nullptr) << toggled;
+    node->onToggle(true);
+  }
+  ViewNode root = describeMenu(content);
+
+  const std::string ellipsis = "\u2026";
+  EXPECT_EQ(root.children[2].text, refusal.substr(0, kLongestShownLine - 1) + ellipsis);
+  ASSERT_NE(findNode(root, "Diagnostics"), nullptr);
+  const std::string& shown = findNode(root, "Diagnostics")->children[2].text;
+  EXPECT_EQ(shown.substr(0, shown.find('\n')),
+            "Lumetta " + version.substr(0, kLongestShownLine - 9) + ellipsis);
+  EXPECT_NE(shown.find("\nWindow 1 pid=501"), std::string::npos) << "the lines after it stay";
+
+  // Counted: no line the layout measures is longer than the cap.
+  struct Counting final : ViewMetrics {
+    testing::FakeViewMetrics metrics;
+    std::size_t longestLine = 0;
+    Size textSize(const std::string& text, FontRole font, bool digits,
+                  std::optional<double> maxWidth) override {
+      for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::size_t characters = 0;
+        for (std::size_t i = start; i < end; ++i) characters += (text[i] & 0xC0) != 0x80;
+        longestLine = std::max(longestLine, characters);
+        start = end + 1;
+      }
+      return metrics.textSize(text, font, digits, maxWidth);
+    }
+    Size controlSize(const ViewNode& node) override { return metrics.controlSize(node); }
+  } counting;
+  layOut(root, counting, kPopoverWidth);
+  EXPECT_EQ(counting.longestLine, kLongestShownLine);
+
+  ASSERT_NE(findNode(root, "Copy diagnostics"), nullptr);
+  findNode(root, "Copy diagnostics")->onPress();
+  EXPECT_EQ(platform->pasteboard().text(), controller->summary());
+  EXPECT_NE(controller->summary().find(version), std::string::npos);
+}
+
+TEST(ShownText, CutsCountCharactersNotBytesAndBoundTheWhole) {
+  std::string accents;
+  for (int i = 0; i < 600; ++i) accents += "\u00e9";
+  EXPECT_EQ(shownText(accents), accents.substr(0, 2 * (kLongestShownLine - 1)) + "\u2026");
+  std::string lines;
+  for (int i = 0; i < 300; ++i) lines += std::string(99, 'a') + "\n";
+  const std::string shown = shownText(lines);
+  EXPECT_EQ(shown.size(), kLongestShownText - 1 + std::string("\u2026").size());
+  EXPECT_EQ(shown.substr(0, 200), lines.substr(0, 200));
+  EXPECT_EQ(shownText("short\nlines"), "short\nlines");
 }
 
 TEST_F(MenuTest, ButtonsAskTheSystem) {
