@@ -75,7 +75,7 @@ class ValidationMonitor {
   std::map<Pid, std::unique_ptr<Observer>> observers_;
   std::map<Pid, std::vector<Subscription>> subscriptions_;
   std::vector<Binding> bindings_;
-  std::vector<NotificationCenter::Registration> workspaceTokens_;
+  std::vector<Registration> workspaceTokens_;
   std::unique_ptr<Timer> sampleTimer_;
   bool rescanScheduled_ = false;
   bool stopped_ = false;

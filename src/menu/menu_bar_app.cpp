@@ -14,7 +14,7 @@ MenuBarApp::MenuBarApp(const Platform& platform, std::shared_ptr<OverlayControll
   becameActive_ = platform_.application.notificationCenter().addObserver(
       WorkspaceNotification::applicationDidBecomeActive,
       [this](const Notification&) { content_.appear(); });
-  platform_.menuBar.install(
+  statusItem_ = platform_.menuBar.install(
       {kStatusItemTitle, kStatusItemSymbol}, [this] { content_.appear(); }, [] {});
   render();
 }

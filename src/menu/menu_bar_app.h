@@ -38,8 +38,9 @@ class MenuBarApp {
   Platform platform_;
   MenuContent content_;
   bool renderPending_ = false;
-  ChangeObservers::Registration controllerChanges_;
-  NotificationCenter::Registration becameActive_;
+  Registration controllerChanges_;
+  Registration becameActive_;
+  Registration statusItem_;
   // What posted renders hold weakly.
   const std::shared_ptr<MenuBarApp*> self_ = std::make_shared<MenuBarApp*>(this);
 };

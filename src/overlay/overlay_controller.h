@@ -140,7 +140,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   bool isStopped() const { return stopped_; }
   // `callback` runs after every setting is set and whenever `permissionReady`
   // or `summary` changes, until the registration is released.
-  [[nodiscard]] ChangeObservers::Registration observeChanges(std::function<void()> callback) {
+  Registration observeChanges(std::function<void()> callback) {
     return changeObservers_.add(std::move(callback));
   }
 
@@ -273,7 +273,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   std::set<Pid> reregister_;   // asked for again while one was in flight
   std::set<Pid> unanswered_;   // left a request unanswered; asked again once the census hears it
   std::array<Periodic, 3> periodic_{};  // geometry, census, labels
-  std::vector<NotificationCenter::Registration> tokens_;
+  std::vector<Registration> tokens_;
   bool censusBusy_ = false;
   bool geometryBusy_ = false;
   bool labelsBusy_ = false;

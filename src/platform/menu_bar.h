@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/callback_list.h"
 #include "platform/view_tree.h"
 
 namespace lumetta {
@@ -18,10 +19,11 @@ struct StatusItemConfiguration {
 class MenuBarExtra {
  public:
   virtual ~MenuBarExtra() = default;
-  // Shows the status item. `opened` runs each time the popover opens (its
-  // content appears), `closed` each time it closes.
-  virtual void install(const StatusItemConfiguration& configuration, std::function<void()> opened,
-                       std::function<void()> closed) = 0;
+  // Shows the status item. Until the registration is released, `opened` runs
+  // each time the popover opens (its content appears), `closed` each time it
+  // closes.
+  virtual Registration install(const StatusItemConfiguration& configuration,
+                               std::function<void()> opened, std::function<void()> closed) = 0;
   virtual ViewMetrics& metrics() = 0;
   // Replaces what the popover shows; the root's frame gives its size.
   virtual void setContent(ViewNode root) = 0;

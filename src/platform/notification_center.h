@@ -4,13 +4,14 @@
 // activity gate's check suite posts into a private centre of its own.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string_view>
-#include <vector>
 
+#include "platform/callback_list.h"
 #include "platform/run_loop.h"
 #include "platform/running_application.h"
 
@@ -39,39 +40,28 @@ struct Notification {
 };
 
 class NotificationCenter {
-  struct State;
-
  public:
   using Callback = std::function<void(const Notification&)>;
 
-  // Removes its observer when released; it may outlive the centre.
-  class Registration {
-   public:
-    Registration() = default;
-    Registration(Registration&&) noexcept = default;
-    Registration& operator=(Registration&& other) noexcept;
-    ~Registration() { remove(); }
-    void remove();
+  explicit NotificationCenter(RunLoop& runLoop) : runLoop_(runLoop) {}
 
-   private:
-    friend class NotificationCenter;
-    Registration(std::weak_ptr<State> state, std::uint64_t id)
-        : state_(std::move(state)), id_(id) {}
-    std::weak_ptr<State> state_;
-    std::uint64_t id_ = 0;
-  };
-
-  explicit NotificationCenter(RunLoop& runLoop);
-
-  // Observers are called on the main thread.
-  [[nodiscard]] Registration addObserver(WorkspaceNotification name, Callback callback);
+  // Observers are called on the main thread, until their registration is
+  // released (it may outlive the centre). An observer removed by an earlier
+  // one during a delivery is not called.
+  Registration addObserver(WorkspaceNotification name, Callback callback);
   // On the main thread observers are called before post returns; from any
   // other thread the delivery is posted to the main queue.
   void post(const Notification& notification);
 
  private:
+  static constexpr std::size_t kNames =
+      static_cast<std::size_t>(WorkspaceNotification::applicationDidBecomeActive) + 1;
+  // The observers of each name; a delivery posted from another thread holds
+  // them weakly.
+  using Observers = std::array<CallbackList<const Notification&>, kNames>;
+
   RunLoop& runLoop_;
-  std::shared_ptr<State> state_;
+  const std::shared_ptr<Observers> observers_ = std::make_shared<Observers>();
 };
 
 }  // namespace lumetta

@@ -60,7 +60,7 @@ class OverlayActivityGate {
   bool active_ = false;
   bool stopped_ = false;
 
-  std::vector<NotificationCenter::Registration> tokens_;
+  std::vector<Registration> tokens_;
   std::shared_ptr<WorkItem> resume_;  // main thread only
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };

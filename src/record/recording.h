@@ -107,7 +107,7 @@ class Recording final : public MonitorObserver {
   std::vector<Entry> timeline_;
   std::optional<Pid> activePid_;
   std::size_t unrecordedNotifications_ = 0;
-  std::vector<NotificationCenter::Registration> registrations_;
+  std::vector<Registration> registrations_;
   std::vector<std::string> notes_;
 };
 

@@ -49,12 +49,11 @@ TEST_F(ServicesContract, BecomingActiveReachesTheApplicationsObserversOnTheMainT
   int heard = 0;
   bool onMainThread = true;
   {
-    NotificationCenter::Registration registration =
-        platform.application.notificationCenter().addObserver(
-            WorkspaceNotification::applicationDidBecomeActive, [&](const Notification&) {
-              onMainThread = onMainThread && platform.runLoop.isMainThread();
-              ++heard;
-            });
+    Registration registration = platform.application.notificationCenter().addObserver(
+        WorkspaceNotification::applicationDidBecomeActive, [&](const Notification&) {
+          onMainThread = onMainThread && platform.runLoop.isMainThread();
+          ++heard;
+        });
     backend->activateApplication();
     EXPECT_TRUE(runUntil(platform, [&] { return heard == 1; }));
   }

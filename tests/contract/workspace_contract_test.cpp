@@ -41,7 +41,7 @@ TEST_F(WorkspaceContract, EachSystemNotificationReachesItsObserversOnTheMainThre
   EXPECT_EQ(&center, &workspace.notificationCenter());
   std::vector<Notification> heard;
   bool onMainThread = true;
-  std::vector<NotificationCenter::Registration> registrations;
+  std::vector<Registration> registrations;
   for (WorkspaceNotification name : kAll) {
     registrations.push_back(center.addObserver(name, [&](const Notification& notification) {
       onMainThread = onMainThread && platform.runLoop.isMainThread();
@@ -68,7 +68,7 @@ TEST_F(WorkspaceContract, EachSystemNotificationReachesItsObserversOnTheMainThre
 TEST_F(WorkspaceContract, AReleasedRegistrationHearsNothing) {
   int heard = 0;
   {
-    NotificationCenter::Registration registration = workspace.notificationCenter().addObserver(
+    Registration registration = workspace.notificationCenter().addObserver(
         WorkspaceNotification::screensDidWake, [&](const Notification&) { ++heard; });
     backend->reportWorkspaceEvent(WorkspaceNotification::screensDidWake);
     EXPECT_EQ(heard, 1);

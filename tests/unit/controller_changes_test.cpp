@@ -11,7 +11,7 @@ TEST_F(ControllerTest, ChangeObserversHearSettingsPermissionAndStatus) {
   start(controllerDesktop(R"(, "trusted": false, "timeline": [{"at": 2.5, "trusted": true}])"));
   runFor(1);
   int changes = 0;
-  ChangeObservers::Registration registration = controller->observeChanges([&] { ++changes; });
+  Registration registration = controller->observeChanges([&] { ++changes; });
   controller->setGptStrength(0.2);  // also when the value is unchanged
   controller->setGptStrength(0.2);
   EXPECT_EQ(changes, 2);
@@ -32,14 +32,14 @@ TEST_F(ControllerTest, ChangeObserversHearSettingsPermissionAndStatus) {
 
 TEST_F(ControllerTest, ChangeObserverMayReleaseItselfWhileNotified) {
   start(controllerDesktop());
-  ChangeObservers::Registration first;
+  Registration first;
   int firstHeard = 0;
   int secondHeard = 0;
   first = controller->observeChanges([&] {
     ++firstHeard;
     first.remove();
   });
-  ChangeObservers::Registration second = controller->observeChanges([&] { ++secondHeard; });
+  Registration second = controller->observeChanges([&] { ++secondHeard; });
   controller->setTint(false);
   controller->setTint(true);
   EXPECT_EQ(firstHeard, 1);

@@ -13,7 +13,7 @@ using testing::simulated;
 
 struct Recorder {
   std::vector<std::string> heard;
-  std::vector<NotificationCenter::Registration> registrations;
+  std::vector<Registration> registrations;
   explicit Recorder(NotificationCenter& center) {
     for (int n = 0; n <= int(WorkspaceNotification::sessionDidBecomeActive); ++n) {
       auto name = WorkspaceNotification(n);
@@ -143,7 +143,7 @@ TEST(NotificationCenter, RegistrationsEndWhenReleasedEvenMidDelivery) {
   auto platform = simulated("{}");
   NotificationCenter center(platform->runLoop());
   int first = 0, second = 0;
-  NotificationCenter::Registration later;
+  Registration later;
   auto earlier = center.addObserver(WorkspaceNotification::didWake, [&](const Notification&) {
     ++first;
     later.remove();

@@ -21,14 +21,16 @@ class MacMenuBarExtra final : public MenuBarExtra {
   MacMenuBarExtra(const MacMenuBarExtra&) = delete;
   MacMenuBarExtra& operator=(const MacMenuBarExtra&) = delete;
 
-  void install(const StatusItemConfiguration& configuration, std::function<void()> opened,
-               std::function<void()> closed) override;
+  Registration install(const StatusItemConfiguration& configuration, std::function<void()> opened,
+                       std::function<void()> closed) override;
   ViewMetrics& metrics() override { return metrics_; }
   void setContent(ViewNode root) override;
   bool isOpen() override;
 
  private:
   MacViewMetrics metrics_;
+  // The popover opened (true) or closed; the status item reports to it.
+  CallbackList<bool> shown_;
   std::unique_ptr<MacViewHost> host_;
   LumettaStatusItem* item_;
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);

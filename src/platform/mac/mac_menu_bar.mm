@@ -5,7 +5,8 @@
 // the popover shows closes it (the popover's own close on that click is
 // vetoed); the button is highlighted while the popover is open, from after the
 // click that opened it; `opened` before the popover shows, `closed` after it
-// has closed; the content's size is the popover's.
+// has closed (those of every installation still registered); the content's
+// size is the popover's.
 // Ignores: menus, double clicks and right clicks on the item, detaching the
 // popover into a window, the status item's position and autosave name.
 #include "platform/mac/mac_menu_bar.h"
@@ -17,11 +18,8 @@
 #include "platform/mac/mac_view_host.h"
 
 @interface LumettaStatusItem : NSObject <NSPopoverDelegate>
-- (instancetype)initWithContent:(NSView*)content;
-- (void)installWithTitle:(NSString*)title
-                  symbol:(NSString*)symbol
-                  opened:(std::function<void()>)opened
-                  closed:(std::function<void()>)closed;
+- (instancetype)initWithContent:(NSView*)content shown:(std::function<void(bool)>)shown;
+- (void)installWithTitle:(NSString*)title symbol:(NSString*)symbol;
 - (void)setContentSize:(NSSize)size;
 - (BOOL)isOpen;
 - (void)remove;
@@ -30,13 +28,13 @@
 @implementation LumettaStatusItem {
   NSStatusItem* _item;
   NSPopover* _popover;
-  std::function<void()> _opened;
-  std::function<void()> _closed;
-  BOOL _closingForItem;  // toggle: is closing the popover
+  std::function<void(bool)> _shown;  // the popover opened (true) or closed
+  BOOL _closingForItem;              // toggle: is closing the popover
 }
 
-- (instancetype)initWithContent:(NSView*)content {
+- (instancetype)initWithContent:(NSView*)content shown:(std::function<void(bool)>)shown {
   if ((self = [super init])) {
+    _shown = std::move(shown);
     NSViewController* controller = [[NSViewController alloc] init];
     controller.view = content;
     _popover = [[NSPopover alloc] init];
@@ -50,10 +48,7 @@
   return self;
 }
 
-- (void)installWithTitle:(NSString*)title
-                  symbol:(NSString*)symbol
-                  opened:(std::function<void()>)opened
-                  closed:(std::function<void()>)closed {
+- (void)installWithTitle:(NSString*)title symbol:(NSString*)symbol {
   if (!_item) {
     _item = [[NSStatusBar systemStatusBar] statusItemWithLength:NSVariableStatusItemLength];
     _item.button.target = self;
@@ -66,8 +61,6 @@
   _item.button.title = image ? @"" : title;
   _item.button.toolTip = title;
   _item.button.accessibilityLabel = title;
-  _opened = std::move(opened);
-  _closed = std::move(closed);
 }
 
 - (void)toggle:(id)sender {
@@ -101,8 +94,7 @@
              withObject:nil
              afterDelay:0
                 inModes:@[ NSDefaultRunLoopMode ]];
-  // A copy: the callback may install the item again.
-  if (const std::function<void()> opened = _opened) opened();
+  _shown(true);
 }
 
 - (void)highlightWhileShown {
@@ -114,7 +106,7 @@
                                            selector:@selector(highlightWhileShown)
                                              object:nil];
   [_item.button highlight:NO];
-  if (const std::function<void()> closed = _closed) closed();
+  _shown(false);
 }
 
 - (void)setContentSize:(NSSize)size {
@@ -138,19 +130,24 @@ namespace lumetta::mac {
 
 MacMenuBarExtra::MacMenuBarExtra()
     : host_(std::make_unique<MacViewHost>()),
-      item_([[LumettaStatusItem alloc] initWithContent:host_->view()]) {}
+      // The item goes with this object (its remove closes the popover first).
+      item_([[LumettaStatusItem alloc]
+          initWithContent:host_->view()
+                    shown:[this](bool open) { shown_.notify(open); }]) {}
 
 MacMenuBarExtra::~MacMenuBarExtra() { [item_ remove]; }
 
-void MacMenuBarExtra::install(const StatusItemConfiguration& configuration,
-                              std::function<void()> opened, std::function<void()> closed) {
+Registration MacMenuBarExtra::install(const StatusItemConfiguration& configuration,
+                                      std::function<void()> opened, std::function<void()> closed) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     [item_ installWithTitle:nsString(configuration.title)
-                     symbol:nsString(configuration.symbolName)
-                     opened:std::move(opened)
-                     closed:std::move(closed)];
+                     symbol:nsString(configuration.symbolName)];
   }
+  return shown_.add([opened = std::move(opened), closed = std::move(closed)](bool open) {
+    const std::function<void()>& callback = open ? opened : closed;
+    if (callback) callback();
+  });
 }
 
 void MacMenuBarExtra::setContent(ViewNode root) {

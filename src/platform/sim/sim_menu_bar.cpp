@@ -2,12 +2,14 @@
 
 namespace lumetta::sim {
 
-void SimMenuBarExtra::install(const StatusItemConfiguration& configuration,
-                              std::function<void()> opened, std::function<void()> closed) {
+Registration SimMenuBarExtra::install(const StatusItemConfiguration& configuration,
+                                      std::function<void()> opened, std::function<void()> closed) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   statusItem_ = configuration;
-  opened_ = std::move(opened);
-  closed_ = std::move(closed);
+  return shown_.add([opened = std::move(opened), closed = std::move(closed)](bool open) {
+    const std::function<void()>& callback = open ? opened : closed;
+    if (callback) callback();
+  });
 }
 
 void SimMenuBarExtra::setContent(ViewNode root) {
@@ -19,14 +21,14 @@ void SimMenuBarExtra::open() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (!statusItem_ || open_) return;
   open_ = true;
-  if (opened_) opened_();
+  shown_.notify(true);
 }
 
 void SimMenuBarExtra::close() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (!open_) return;
   open_ = false;
-  if (closed_) closed_();
+  shown_.notify(false);
 }
 
 }  // namespace lumetta::sim

@@ -2,7 +2,7 @@
 // popover's laid-out content, held for the run to show and to act on.
 //
 // Implements: installing the status item, the content, opening and closing
-// the popover (which run the installed callbacks).
+// the popover (which run the callbacks of each installation still registered).
 // Ignores: drawing: the screen picture draws what this holds.
 #pragma once
 
@@ -18,8 +18,8 @@ class SimMenuBarExtra final : public MenuBarExtra {
  public:
   explicit SimMenuBarExtra(ViewMetrics& metrics) : metrics_(metrics) {}
 
-  void install(const StatusItemConfiguration& configuration, std::function<void()> opened,
-               std::function<void()> closed) override;
+  Registration install(const StatusItemConfiguration& configuration, std::function<void()> opened,
+                       std::function<void()> closed) override;
   ViewMetrics& metrics() override { return metrics_; }
   void setContent(ViewNode root) override;
   bool isOpen() override { return open_; }
@@ -28,7 +28,7 @@ class SimMenuBarExtra final : public MenuBarExtra {
   const std::optional<StatusItemConfiguration>& statusItem() const { return statusItem_; }
   const ViewNode& content() const { return content_; }
 
-  // The popover opens or closes, running the installed callback; opening
+  // The popover opens or closes, running the installed callbacks; opening
   // before install() and repeating the current state do nothing.
   void open();
   void close();
@@ -36,8 +36,7 @@ class SimMenuBarExtra final : public MenuBarExtra {
  private:
   ViewMetrics& metrics_;
   std::optional<StatusItemConfiguration> statusItem_;
-  std::function<void()> opened_;
-  std::function<void()> closed_;
+  CallbackList<bool> shown_;  // the popover opened (true) or closed
   ViewNode content_;
   bool open_ = false;
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
