@@ -31,8 +31,8 @@ void MenuBarApp::render() {
 void MenuBarApp::invalidate() {
   if (renderPending_) return;
   renderPending_ = true;
-  platform_.runLoop.post([weak = std::weak_ptr<MenuBarApp*>(self_)] {
-    if (auto self = weak.lock()) (*self)->render();
+  platform_.runLoop.post([weak = weak_.handle()] {
+    if (MenuBarApp* self = weak.get()) self->render();
   });
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "menu/menu_content.h"
+#include "platform/weak_handle.h"
 
 namespace lumetta {
 
@@ -41,8 +42,8 @@ class MenuBarApp {
   Registration controllerChanges_;
   Registration becameActive_;
   Registration statusItem_;
-  // What posted renders hold weakly.
-  const std::shared_ptr<MenuBarApp*> self_ = std::make_shared<MenuBarApp*>(this);
+  // What posted renders hold.
+  WeakHandleFactory<MenuBarApp> weak_{this};
 };
 
 }  // namespace lumetta

@@ -3,8 +3,8 @@
 namespace lumetta {
 
 void IndicatorColorPanel::show(const Color& color) {
-  panel_.show(color, [target = std::weak_ptr(self_)](const PlatformColor& picked) {
-    if (auto self = target.lock()) (*self)->colorChanged(picked);
+  panel_.show(color, [target = weak_.handle()](const PlatformColor& picked) {
+    if (IndicatorColorPanel* self = target.get()) self->colorChanged(picked);
   });
 }
 

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 
 #include "platform/color_panel.h"
+#include "platform/weak_handle.h"
 
 namespace lumetta {
 
@@ -27,8 +27,8 @@ class IndicatorColorPanel {
 
  private:
   ColorPanel& panel_;
-  // What the panel's action holds weakly, as a target is held.
-  const std::shared_ptr<IndicatorColorPanel*> self_ = std::make_shared<IndicatorColorPanel*>(this);
+  // What the panel's action holds, as a target is held: weakly.
+  WeakHandleFactory<IndicatorColorPanel> weak_{this};
 };
 
 }  // namespace lumetta
