@@ -38,7 +38,7 @@ OverlayActivityGate::~OverlayActivityGate() { stop(); }
 void OverlayActivityGate::receive(OverlayPowerEvent event) {
   if (resume_) resume_->cancel();
   {
-    std::lock_guard guard(lock_);
+    MutexLock guard(lock_);
     if (stopped_) return;
     state_.receive(event);
     active_ = false;
@@ -51,7 +51,7 @@ void OverlayActivityGate::receive(OverlayPowerEvent event) {
 void OverlayActivityGate::scheduleResume() {
   Token generation;
   {
-    std::lock_guard guard(lock_);
+    MutexLock guard(lock_);
     if (!state_.permitsWork() || stopped_) return;
     generation = generation_;
   }
@@ -62,7 +62,7 @@ void OverlayActivityGate::scheduleResume() {
 void OverlayActivityGate::resumeIfCurrent(Token generation) {
   const bool awake = displayAwake_();
   {
-    std::lock_guard guard(lock_);
+    MutexLock guard(lock_);
     if (stopped_ || generation_ != generation || !state_.permitsWork() || !awake) return;
     active_ = true;
   }
@@ -72,13 +72,13 @@ void OverlayActivityGate::resumeIfCurrent(Token generation) {
 std::optional<OverlayActivityGate::Token> OverlayActivityGate::beginWork() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (displayAwake_()) {
-    std::lock_guard guard(lock_);
+    MutexLock guard(lock_);
     if (active_ && !stopped_) return generation_;
     return std::nullopt;
   }
   bool displaysSleeping;
   {
-    std::lock_guard guard(lock_);
+    MutexLock guard(lock_);
     displaysSleeping = state_.displaysSleeping;
   }
   // Notice dark displays before any notification says so.
@@ -87,7 +87,7 @@ std::optional<OverlayActivityGate::Token> OverlayActivityGate::beginWork() {
 }
 
 bool OverlayActivityGate::isCurrent(Token token) {
-  std::lock_guard guard(lock_);
+  MutexLock guard(lock_);
   return active_ && !stopped_ && generation_ == token;
 }
 
@@ -96,7 +96,7 @@ void OverlayActivityGate::stop() {
   if (resume_) resume_->cancel();
   resume_.reset();
   {
-    std::lock_guard guard(lock_);
+    MutexLock guard(lock_);
     active_ = false;
     stopped_ = true;
     ++generation_;

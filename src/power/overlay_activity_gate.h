@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
+#include "platform/mutex.h"
 #include "platform/notification_center.h"
 #include "platform/run_loop.h"
 #include "platform/window_server.h"
@@ -54,11 +54,11 @@ class OverlayActivityGate {
   std::function<void(bool)> changed_;
   std::function<bool()> displayAwake_;
 
-  std::mutex lock_;  // guards the four fields below
-  OverlayPowerState state_;
-  Token generation_ = 0;
-  bool active_ = false;
-  bool stopped_ = false;
+  Mutex lock_;
+  OverlayPowerState state_ LUMETTA_GUARDED_BY(lock_);
+  Token generation_ LUMETTA_GUARDED_BY(lock_) = 0;
+  bool active_ LUMETTA_GUARDED_BY(lock_) = false;
+  bool stopped_ LUMETTA_GUARDED_BY(lock_) = false;
 
   std::vector<Registration> tokens_;
   std::shared_ptr<WorkItem> resume_;  // main thread only

@@ -27,14 +27,14 @@ void ManualRunLoop::runUntil(Uptime deadline) {
     if (runsJobs_) {
       bool dueNow;
       {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         auto next = nextDueLocked();
         dueNow = next && !(clock_.uptime() < *next);
       }
       if (!dueNow && runNextJob()) continue;
     }
     {
-      std::lock_guard lock(mutex_);
+      MutexLock lock(mutex_);
       auto next = nextDueLocked();
       if (!next || *next > deadline) break;
       if (*next > clock_.uptime()) manualClock_.advance(*next - clock_.uptime());
@@ -46,7 +46,7 @@ void ManualRunLoop::runUntil(Uptime deadline) {
 }
 
 Uptime ManualRunLoop::sliceEnd(Uptime now, Uptime deadline) {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   const std::optional<Uptime> next = nextDueLocked();
   return next ? std::clamp(*next, now, deadline) : deadline;
 }
@@ -68,7 +68,7 @@ void ManualRunLoop::perform(const std::function<void()>& action) {
   action();
   const double real = threadMilliseconds() - realStart;
   const double simulated = (clock_.uptime() - simulatedStart).inMilliseconds();
-  std::lock_guard lock(jobsMutex_);
+  MutexLock lock(jobsMutex_);
   statistics_.longestStallMilliseconds =
       std::max(statistics_.longestStallMilliseconds, real + simulated);
   statistics_.longestPlatformMilliseconds =
@@ -77,12 +77,12 @@ void ManualRunLoop::perform(const std::function<void()>& action) {
 }
 
 ManualRunLoop::Statistics ManualRunLoop::statistics() {
-  std::lock_guard lock(jobsMutex_);
+  MutexLock lock(jobsMutex_);
   return statistics_;
 }
 
 void ManualRunLoop::resetStatistics() {
-  std::lock_guard lock(jobsMutex_);
+  MutexLock lock(jobsMutex_);
   statistics_ = {};
   for (const auto& [queue, count] : queued_) {
     statistics_.mostQueuedJobs = std::max(statistics_.mostQueuedJobs, count);
@@ -90,7 +90,7 @@ void ManualRunLoop::resetStatistics() {
 }
 
 void ManualRunLoop::submit(const void* queue, std::function<void()> job) {
-  std::lock_guard lock(jobsMutex_);
+  MutexLock lock(jobsMutex_);
   jobs_.emplace_back(queue, std::move(job));
   statistics_.mostQueuedJobs = std::max(statistics_.mostQueuedJobs, ++queued_[queue]);
 }
@@ -101,14 +101,14 @@ void ManualRunLoop::taken(const void* queue) {
 }
 
 std::size_t ManualRunLoop::pendingJobs() {
-  std::lock_guard lock(jobsMutex_);
+  MutexLock lock(jobsMutex_);
   return jobs_.size();
 }
 
 bool ManualRunLoop::runNextJob() {
   std::function<void()> job;
   {
-    std::lock_guard lock(jobsMutex_);
+    MutexLock lock(jobsMutex_);
     if (jobs_.empty()) return false;
     job = std::move(jobs_.front().second);
     taken(jobs_.front().first);
@@ -126,7 +126,7 @@ void ManualRunLoop::runJobsOf(const void* queue) {
   for (;;) {
     std::function<void()> job;
     {
-      std::lock_guard lock(jobsMutex_);
+      MutexLock lock(jobsMutex_);
       auto it = std::find_if(jobs_.begin(), jobs_.end(), [&](auto& j) { return j.first == queue; });
       if (it == jobs_.end()) return;
       job = std::move(it->second);

@@ -58,14 +58,15 @@ class ManualRunLoop final : public ScheduledRunLoop {
   void submit(const void* queue, std::function<void()> job);
   void runJobsOf(const void* queue);
   void perform(const std::function<void()>& action);
-  void taken(const void* queue);
+  void taken(const void* queue) LUMETTA_REQUIRES(jobsMutex_);
 
   ManualClock& manualClock_;
   bool runsJobs_ = false;
-  std::mutex jobsMutex_;
-  std::deque<std::pair<const void*, std::function<void()>>> jobs_;
-  std::map<const void*, std::size_t> queued_;  // jobs waiting, per queue
-  Statistics statistics_;                      // under jobsMutex_
+  Mutex jobsMutex_;
+  std::deque<std::pair<const void*, std::function<void()>>> jobs_ LUMETTA_GUARDED_BY(jobsMutex_);
+  // Jobs waiting, per queue.
+  std::map<const void*, std::size_t> queued_ LUMETTA_GUARDED_BY(jobsMutex_);
+  Statistics statistics_ LUMETTA_GUARDED_BY(jobsMutex_);
 };
 
 }  // namespace lumetta::sim

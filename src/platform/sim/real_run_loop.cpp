@@ -18,7 +18,7 @@ class ThreadQueue final : public SerialQueue {
   // jobs left (it shares their state) and ends on its own.
   ~ThreadQueue() override {
     {
-      std::lock_guard lock(state_->mutex);
+      MutexLock lock(state_->mutex);
       state_->closing = true;
     }
     state_->ready.notify_one();
@@ -31,7 +31,7 @@ class ThreadQueue final : public SerialQueue {
 
   void async(std::function<void()> job) override {
     {
-      std::lock_guard lock(state_->mutex);
+      MutexLock lock(state_->mutex);
       state_->jobs.push_back(std::move(job));
     }
     state_->ready.notify_one();
@@ -39,18 +39,18 @@ class ThreadQueue final : public SerialQueue {
 
  private:
   struct State {
-    std::mutex mutex;
-    std::condition_variable ready;
-    std::deque<std::function<void()>> jobs;
-    bool closing = false;
+    Mutex mutex;
+    std::condition_variable_any ready;
+    std::deque<std::function<void()>> jobs LUMETTA_GUARDED_BY(mutex);
+    bool closing LUMETTA_GUARDED_BY(mutex) = false;
   };
 
   static void work(State& state) {
     for (;;) {
       std::function<void()> job;
       {
-        std::unique_lock lock(state.mutex);
-        state.ready.wait(lock, [&] { return state.closing || !state.jobs.empty(); });
+        MutexLock lock(state.mutex);
+        while (!state.closing && state.jobs.empty()) lock.wait(state.ready);
         if (state.jobs.empty()) return;
         job = std::move(state.jobs.front());
         state.jobs.pop_front();
@@ -71,18 +71,20 @@ std::unique_ptr<SerialQueue> RealRunLoop::makeSerialQueue(std::string, QualityOf
 
 void RealRunLoop::runUntil(Uptime deadline) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
-  std::unique_lock lock(mutex_);
   for (;;) {
-    const Uptime now = clock_.uptime();
-    if (auto action = takeDueLocked(now)) {
-      lock.unlock();
-      action();
-      lock.lock();
-      continue;
+    std::function<void()> action;
+    {
+      MutexLock lock(mutex_);
+      const Uptime now = clock_.uptime();
+      action = takeDueLocked(now);
+      if (!action) {
+        if (!(now < deadline)) return;
+        const Uptime wakeAt = std::min(nextDueLocked().value_or(deadline), deadline);
+        lock.waitFor(wake_, std::chrono::duration<double>((wakeAt - now).inSeconds()));
+        continue;
+      }
     }
-    if (!(now < deadline)) return;
-    const Uptime wakeAt = std::min(nextDueLocked().value_or(deadline), deadline);
-    wake_.wait_for(lock, std::chrono::duration<double>((wakeAt - now).inSeconds()));
+    action();
   }
 }
 

@@ -24,7 +24,7 @@ class RealRunLoop final : public ScheduledRunLoop {
  private:
   void scheduled() override { wake_.notify_all(); }
 
-  std::condition_variable wake_;
+  std::condition_variable_any wake_;  // waits with the schedule's lock
 };
 
 }  // namespace lumetta::sim

@@ -22,7 +22,7 @@ std::uint64_t lookup(const std::map<std::string, std::uint64_t, std::less<>>& ta
 }  // namespace
 
 void RequestCounters::record(NodeId node, std::span<const std::string_view> attributes) {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   ++roundTrips_;
   Tally& element = byElement_[node];
   for (std::string_view attribute : attributes) {
@@ -32,34 +32,34 @@ void RequestCounters::record(NodeId node, std::span<const std::string_view> attr
 }
 
 void RequestCounters::recordWrite(NodeId, std::string_view attribute) {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   ++roundTrips_;
   add(writes_, attribute);
 }
 
 void RequestCounters::recordObserverCall(std::string_view notification) {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   ++roundTrips_;
   add(observerCalls_, notification);
 }
 
 std::uint64_t RequestCounters::observerCalls(std::string_view notification) const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return lookup(observerCalls_, notification);
 }
 
 std::uint64_t RequestCounters::roundTrips() const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return roundTrips_;
 }
 
 std::uint64_t RequestCounters::reads(std::string_view attribute) const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return lookup(byAttribute_, attribute);
 }
 
 std::uint64_t RequestCounters::reads(NodeId node) const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   auto it = byElement_.find(node);
   if (it == byElement_.end()) return 0;
   std::uint64_t total = 0;
@@ -68,23 +68,23 @@ std::uint64_t RequestCounters::reads(NodeId node) const {
 }
 
 std::uint64_t RequestCounters::reads(NodeId node, std::string_view attribute) const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   auto it = byElement_.find(node);
   return it == byElement_.end() ? 0 : lookup(it->second, attribute);
 }
 
 std::uint64_t RequestCounters::writes(std::string_view attribute) const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return lookup(writes_, attribute);
 }
 
 std::map<std::string, std::uint64_t, std::less<>> RequestCounters::readsByAttribute() const {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   return byAttribute_;
 }
 
 void RequestCounters::reset() {
-  std::lock_guard lock(mutex_);
+  MutexLock lock(mutex_);
   roundTrips_ = 0;
   byAttribute_.clear();
   writes_.clear();

@@ -8,12 +8,12 @@
 
 #include <cstdint>
 #include <map>
-#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/mutex.h"
 #include "platform/sim/desktop_model.h"
 
 namespace lumetta::sim {
@@ -39,12 +39,12 @@ class RequestCounters {
  private:
   using Tally = std::map<std::string, std::uint64_t, std::less<>>;
 
-  mutable std::mutex mutex_;
-  std::uint64_t roundTrips_ = 0;
-  Tally byAttribute_;
-  Tally writes_;
-  Tally observerCalls_;
-  std::unordered_map<NodeId, Tally> byElement_;
+  mutable Mutex mutex_;
+  std::uint64_t roundTrips_ LUMETTA_GUARDED_BY(mutex_) = 0;
+  Tally byAttribute_ LUMETTA_GUARDED_BY(mutex_);
+  Tally writes_ LUMETTA_GUARDED_BY(mutex_);
+  Tally observerCalls_ LUMETTA_GUARDED_BY(mutex_);
+  std::unordered_map<NodeId, Tally> byElement_ LUMETTA_GUARDED_BY(mutex_);
 };
 
 }  // namespace lumetta::sim

@@ -8,6 +8,7 @@ struct ScheduledRunLoop::TimerState {
   Duration interval;
   bool repeats;
   std::function<void()> fire;
+  // Under the loop's lock.
   bool valid = true;
   std::uint64_t generation = 0;
 };
@@ -20,14 +21,14 @@ class ScheduledRunLoop::SimTimer final : public Timer {
 
   void invalidate() override {
     LUMETTA_CHECK_MAIN_THREAD(loop_.mainThreadChecker_);
-    std::lock_guard lock(loop_.mutex_);
+    MutexLock lock(loop_.mutex_);
     state_->valid = false;
   }
 
   void setNextFireTime(Uptime when) override {
     LUMETTA_CHECK_MAIN_THREAD(loop_.mainThreadChecker_);
     {
-      std::lock_guard lock(loop_.mutex_);
+      MutexLock lock(loop_.mutex_);
       if (!state_->valid) return;
       ++state_->generation;
       if (!when.isNever()) loop_.addLocked(when, Entry{{}, state_, state_->generation});
@@ -49,7 +50,7 @@ void ScheduledRunLoop::addLocked(Uptime due, Entry entry) {
 
 void ScheduledRunLoop::post(std::function<void()> work) {
   {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     addLocked(clock_.uptime(), Entry{std::move(work), nullptr, 0});
   }
   scheduled();
@@ -57,7 +58,7 @@ void ScheduledRunLoop::post(std::function<void()> work) {
 
 void ScheduledRunLoop::postAfter(Duration delay, std::shared_ptr<WorkItem> item) {
   {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     addLocked(clock_.uptime() + std::max(delay, Duration::zero()),
               Entry{[item = std::move(item)] { item->perform(); }, nullptr, 0});
   }
@@ -68,7 +69,7 @@ void ScheduledRunLoop::discardScheduled() {
   for (;;) {
     decltype(pending_) dropped;
     {
-      std::lock_guard lock(mutex_);
+      MutexLock lock(mutex_);
       if (pending_.empty()) return;
       dropped.swap(pending_);
     }
@@ -83,7 +84,7 @@ std::unique_ptr<Timer> ScheduledRunLoop::makeTimer(const TimerSchedule& schedule
   auto state =
       std::make_shared<TimerState>(TimerState{interval, schedule.repeats, std::move(fire)});
   {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     addLocked(clock_.uptime() + interval, Entry{{}, state, 0});
   }
   scheduled();
@@ -115,7 +116,7 @@ std::function<void()> ScheduledRunLoop::takeDueLocked(Uptime now) {
     return [timer, this] {
       bool valid;
       {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         valid = timer->valid;
         if (!timer->repeats) timer->valid = false;  // spent once it fires
       }

@@ -12,10 +12,10 @@
 
 #include <cstdint>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <thread>
 
+#include "platform/mutex.h"
 #include "platform/run_loop.h"
 #include "platform/sim/sim_clock.h"
 
@@ -37,12 +37,12 @@ class ScheduledRunLoop : public RunLoop {
   std::unique_ptr<Timer> makeTimer(const TimerSchedule& schedule,
                                    std::function<void()> fire) override;
   // Under the lock: the earliest action due by `now`, or none.
-  std::function<void()> takeDueLocked(Uptime now);
-  std::optional<Uptime> nextDueLocked() const;
+  std::function<void()> takeDueLocked(Uptime now) LUMETTA_REQUIRES(mutex_);
+  std::optional<Uptime> nextDueLocked() const LUMETTA_REQUIRES(mutex_);
   // Something was scheduled; a waiting loop should look again.
   virtual void scheduled() {}
 
-  std::mutex mutex_;
+  mutable Mutex mutex_;
   SimClock& clock_;
 
  private:
@@ -54,11 +54,11 @@ class ScheduledRunLoop : public RunLoop {
     std::uint64_t generation = 0;  // a timer entry is stale once the timer is rescheduled
   };
 
-  void addLocked(Uptime due, Entry entry);
+  void addLocked(Uptime due, Entry entry) LUMETTA_REQUIRES(mutex_);
 
   std::thread::id mainThread_;
-  std::uint64_t sequence_ = 0;
-  std::map<std::pair<Uptime, std::uint64_t>, Entry> pending_;
+  std::uint64_t sequence_ LUMETTA_GUARDED_BY(mutex_) = 0;
+  std::map<std::pair<Uptime, std::uint64_t>, Entry> pending_ LUMETTA_GUARDED_BY(mutex_);
 };
 
 }  // namespace lumetta::sim

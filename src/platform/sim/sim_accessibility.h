@@ -14,10 +14,11 @@
 #include <atomic>
 #include <cstdint>
 #include <map>
-#include <mutex>
+#include <string>
 #include <vector>
 
 #include "platform/accessibility.h"
+#include "platform/mutex.h"
 #include "platform/run_loop.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
@@ -76,14 +77,33 @@ class SimAccessibility final : public Accessibility {
   Value toValue(const SimValue& value, Duration timeout) const;
 
   friend class SimObserver;
+  // One notification an observer is registered for.
+  struct Registration {
+    NodeId node;
+    std::string notification;
+    void* context;
+    Element element;  // as registered: delivered elements take its messaging timeout
+  };
+  // A live observer and what it holds, read by deliveries on the main thread
+  // and changed by its requests from any thread.
+  struct ObserverState {
+    SimObserver* observer;
+    bool attached = false;
+    std::vector<Registration> registrations;
+
+    const Registration* find(NodeId node, std::string_view notification) const;
+  };
+  // Enrols a new observer; its token, never reused.
+  std::uint64_t enrol(SimObserver* observer) LUMETTA_EXCLUDES(observersMutex_);
 
   SimDesktop& desktop_;
   SimClock& clock_;
   RunLoop& runLoop_;
   std::atomic<int> prompts_{0};
-  std::mutex observersMutex_;
-  std::map<std::uint64_t, SimObserver*> observers_;  // the live ones, by token
-  std::uint64_t nextObserverToken_ = 1;
+  Mutex observersMutex_;
+  // The live observers, by token.
+  std::map<std::uint64_t, ObserverState> observers_ LUMETTA_GUARDED_BY(observersMutex_);
+  std::uint64_t nextObserverToken_ LUMETTA_GUARDED_BY(observersMutex_) = 1;
 };
 
 }  // namespace lumetta::sim

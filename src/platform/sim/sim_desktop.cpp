@@ -1,7 +1,6 @@
 #include "platform/sim/sim_desktop.h"
 
 #include <algorithm>
-#include <mutex>
 
 namespace lumetta::sim {
 
@@ -14,18 +13,19 @@ RunningApplication runningApplication(const SimApp& app) {
 }  // namespace
 
 SimDesktop::SimDesktop(DesktopModel model)
-    : model_(std::move(model)),
+    : timeline_(std::move(model.timeline)),
+      wallStart_(model.wallStart),
+      model_(std::move(model)),
       running_(model_.apps),
-      destroyed_(model_.nodes.size(), false),
-      wallStart_(model_.wallStart) {}
+      destroyed_(model_.nodes.size(), false) {}
 
 bool SimDesktop::trusted() const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   return model_.trusted;
 }
 
 NodeId SimDesktop::applicationNode(Pid pid) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   for (const SimApp& app : running_) {
     if (app.pid == pid) return app.root;
   }
@@ -44,7 +44,7 @@ const SimApp* SimDesktop::ownerLocked(NodeId node) const {
 bool SimDesktop::aliveLocked(NodeId node) const { return ownerLocked(node) && !destroyed_[node]; }
 
 SimDesktop::Responsiveness SimDesktop::responsiveness(NodeId node) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   const SimApp* app = ownerLocked(node);
   if (!app || destroyed_[node]) return {};
   return {true, app->hung || model_.nodes[node].hung, app->latency};
@@ -79,7 +79,7 @@ SimDesktop::Answer SimDesktop::readLocked(const SimNode& node, std::string_view 
 
 std::vector<SimDesktop::Answer> SimDesktop::read(
     NodeId node, std::span<const std::string_view> attributes) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   std::vector<Answer> answers;
   answers.reserve(attributes.size());
   const bool alive = aliveLocked(node);
@@ -91,7 +91,7 @@ std::vector<SimDesktop::Answer> SimDesktop::read(
 }
 
 std::optional<std::vector<std::string>> SimDesktop::attributeNames(NodeId node) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   if (!aliveLocked(node)) return std::nullopt;
   const SimNode& n = model_.nodes[node];
   std::vector<std::string> names{"AXChildren"};
@@ -103,7 +103,7 @@ std::optional<std::vector<std::string>> SimDesktop::attributeNames(NodeId node) 
 }
 
 AXError SimDesktop::write(NodeId node, std::string_view attribute, bool value) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   if (!aliveLocked(node)) return axerr::invalidUIElement;
   SimNode& n = model_.nodes[node];
   if (auto error = n.errors.find(attribute); error != n.errors.end()) return error->second;
@@ -113,7 +113,7 @@ AXError SimDesktop::write(NodeId node, std::string_view attribute, bool value) {
 }
 
 std::optional<AXError> SimDesktop::notificationError(NodeId node, std::string_view name) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   if (!aliveLocked(node)) return axerr::invalidUIElement;
   const auto& errors = model_.nodes[node].notificationErrors;
   auto it = errors.find(name);
@@ -122,7 +122,7 @@ std::optional<AXError> SimDesktop::notificationError(NodeId node, std::string_vi
 }
 
 std::optional<AXError> SimDesktop::observerError(Pid pid) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   for (const SimApp& app : running_) {
     if (app.pid == pid) return app.observerError;
   }
@@ -130,36 +130,36 @@ std::optional<AXError> SimDesktop::observerError(Pid pid) const {
 }
 
 NodeId SimDesktop::applicationOf(NodeId node) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   const SimApp* app = ownerLocked(node);
   return app ? app->root : kNoNode;
 }
 
 std::vector<RunningApplication> SimDesktop::runningApplications() const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   std::vector<RunningApplication> apps;
   for (const SimApp& app : running_) apps.push_back(runningApplication(app));
   return apps;
 }
 
 RawArray SimDesktop::windowList() const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   return model_.windows;
 }
 
 std::vector<SimDisplay> SimDesktop::displays() const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   return model_.displays;
 }
 
 std::optional<RawValue> SimDesktop::session() const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   return model_.session;
 }
 
 void SimDesktop::setAttribute(NodeId node, const std::string& attribute, StoredValue value,
                               std::optional<AXError> error) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   SimNode& n = model_.nodes[node];
   n.addName(attribute);
   if (error) {
@@ -194,7 +194,7 @@ std::vector<bool> SimDesktop::reachableLocked() const {
 }
 
 void SimDesktop::replaceChildren(NodeId node, std::vector<NodeRef> children) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   const std::vector<bool> before = reachableLocked();
   model_.nodes[node].children = std::move(children);
   model_.nodes[node].hasChildren = true;
@@ -226,7 +226,7 @@ bool hasInteger(const RawValue& entry, std::string_view key, std::int64_t expect
 }  // namespace
 
 void SimDesktop::moveWindow(std::int64_t number, Rect bounds) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   for (RawValue& entry : model_.windows) {
     if (!hasInteger(entry, "kCGWindowNumber", number)) continue;
     setKey(std::get<RawDictionary>(entry.storage), "kCGWindowBounds",
@@ -245,7 +245,7 @@ void SimDesktop::moveWindow(std::int64_t number, Rect bounds) {
 }
 
 void SimDesktop::raiseWindow(std::int64_t number) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   auto it = std::find_if(model_.windows.begin(), model_.windows.end(), [&](const RawValue& entry) {
     return hasInteger(entry, "kCGWindowNumber", number);
   });
@@ -253,19 +253,19 @@ void SimDesktop::raiseWindow(std::int64_t number) {
 }
 
 void SimDesktop::replaceWindows(RawArray windows) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   model_.windows = std::move(windows);
 }
 
 RunningApplication SimDesktop::launch(SimApp app) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   std::erase_if(running_, [&](const SimApp& running) { return running.pid == app.pid; });
   running_.push_back(std::move(app));
   return runningApplication(running_.back());
 }
 
 std::optional<RunningApplication> SimDesktop::terminate(Pid pid) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   auto it = std::find_if(running_.begin(), running_.end(),
                          [&](const SimApp& app) { return app.pid == pid; });
   if (it == running_.end()) return std::nullopt;
@@ -277,48 +277,48 @@ std::optional<RunningApplication> SimDesktop::terminate(Pid pid) {
 }
 
 void SimDesktop::activate(Pid pid) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   for (SimApp& app : running_) app.active = app.pid == pid;
 }
 
 void SimDesktop::setDisplaysAsleep(bool asleep) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   for (SimDisplay& display : model_.displays) display.asleep = asleep;
 }
 
 void SimDesktop::setOnConsole(bool onConsole) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   model_.session = consoleSession(onConsole);
 }
 
 void SimDesktop::setTrusted(bool trusted) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   model_.trusted = trusted;
 }
 
 void SimDesktop::setHung(Pid pid, bool hung) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   for (SimApp& app : running_) {
     if (app.pid == pid) app.hung = hung;
   }
 }
 
 void SimDesktop::setObserverError(Pid pid, std::optional<AXError> error) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   for (SimApp& app : running_) {
     if (app.pid == pid) app.observerError = error;
   }
 }
 
 void SimDesktop::clearError(NodeId node, std::string_view attribute) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   auto& errors = model_.nodes[node].errors;
   if (auto found = errors.find(attribute); found != errors.end()) errors.erase(found);
 }
 
 void SimDesktop::setNotificationError(NodeId node, const std::string& name,
                                       std::optional<AXError> error) {
-  std::unique_lock lock(mutex_);
+  WriterLock lock(mutex_);
   auto& errors = model_.nodes[node].notificationErrors;
   if (error) {
     errors[name] = *error;
@@ -328,7 +328,7 @@ void SimDesktop::setNotificationError(NodeId node, const std::string& name,
 }
 
 NodeId SimDesktop::nodeById(std::string_view id) const {
-  std::shared_lock lock(mutex_);
+  ReaderLock lock(mutex_);
   for (NodeId n = 0; n < model_.nodes.size(); ++n) {
     if (model_.nodes[n].id == id) return n;
   }

@@ -7,12 +7,12 @@
 #pragma once
 
 #include <optional>
-#include <shared_mutex>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/mutex.h"
 #include "platform/sim/desktop_model.h"
 #include "platform/sim/request_counters.h"
 #include "platform/workspace.h"
@@ -84,23 +84,26 @@ class SimDesktop {
   void clearError(NodeId node, std::string_view attribute);
   void setNotificationError(NodeId node, const std::string& name, std::optional<AXError> error);
 
-  const std::vector<TimelineEvent>& timeline() const { return model_.timeline; }
+  const std::vector<TimelineEvent>& timeline() const { return timeline_; }
 
   // The node a file's id names, or kNoNode.
   NodeId nodeById(std::string_view id) const;
   RequestCounters& counters() const { return counters_; }
 
  private:
-  bool aliveLocked(NodeId node) const;
-  const SimApp* ownerLocked(NodeId node) const;
-  Answer readLocked(const SimNode& node, std::string_view attribute) const;
-  std::vector<bool> reachableLocked() const;
+  bool aliveLocked(NodeId node) const LUMETTA_REQUIRES_SHARED(mutex_);
+  const SimApp* ownerLocked(NodeId node) const LUMETTA_REQUIRES_SHARED(mutex_);
+  Answer readLocked(const SimNode& node, std::string_view attribute) const
+      LUMETTA_REQUIRES_SHARED(mutex_);
+  std::vector<bool> reachableLocked() const LUMETTA_REQUIRES_SHARED(mutex_);
 
-  mutable std::shared_mutex mutex_;
-  DesktopModel model_;
-  std::vector<SimApp> running_;  // in workspace order
-  std::vector<bool> destroyed_;
-  std::optional<WallTime> wallStart_;
+  // Fixed once loaded: read without the lock.
+  const std::vector<TimelineEvent> timeline_;
+  const std::optional<WallTime> wallStart_;
+  mutable SharedMutex mutex_;
+  DesktopModel model_ LUMETTA_GUARDED_BY(mutex_);           // its timeline moved to timeline_
+  std::vector<SimApp> running_ LUMETTA_GUARDED_BY(mutex_);  // in workspace order
+  std::vector<bool> destroyed_ LUMETTA_GUARDED_BY(mutex_);
   mutable RequestCounters counters_;
 };
 

@@ -17,21 +17,24 @@ bool isApplicationLevel(std::string_view notification) {
 }  // namespace
 
 SimObserver::SimObserver(SimAccessibility& owner, Pid pid, ObserverCallback callback)
-    : owner_(owner), pid_(pid), callback_(std::move(callback)) {
-  std::lock_guard lock(owner_.observersMutex_);
-  token_ = owner_.nextObserverToken_++;
-  owner_.observers_.emplace(token_, this);
-}
+    : owner_(owner), pid_(pid), callback_(std::move(callback)), token_(owner.enrol(this)) {}
 
 SimObserver::~SimObserver() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
-  std::lock_guard lock(owner_.observersMutex_);
+  MutexLock lock(owner_.observersMutex_);
   owner_.observers_.erase(token_);
 }
 
-const SimObserver::Registration* SimObserver::findLocked(NodeId node,
-                                                         std::string_view notification) const {
-  for (const Registration& r : registrations_) {
+std::uint64_t SimAccessibility::enrol(SimObserver* observer) {
+  MutexLock lock(observersMutex_);
+  const std::uint64_t token = nextObserverToken_++;
+  observers_.emplace(token, ObserverState{observer, false, {}});
+  return token;
+}
+
+const SimAccessibility::Registration* SimAccessibility::ObserverState::find(
+    NodeId node, std::string_view notification) const {
+  for (const Registration& r : registrations) {
     if (r.node == node && r.notification == notification) return &r;
   }
   return nullptr;
@@ -46,9 +49,10 @@ AXError SimObserver::addNotification(const Element& element, std::string_view no
     return error;
   }
   if (auto error = owner_.desktop_.notificationError(node, notification)) return *error;
-  std::lock_guard lock(owner_.observersMutex_);
-  if (findLocked(node, notification)) return axerr::notificationAlreadyRegistered;
-  registrations_.push_back({node, std::string(notification), context, element});
+  MutexLock lock(owner_.observersMutex_);
+  SimAccessibility::ObserverState& state = stateLocked();
+  if (state.find(node, notification)) return axerr::notificationAlreadyRegistered;
+  state.registrations.push_back({node, std::string(notification), context, element});
   return axerr::success;
 }
 
@@ -56,12 +60,13 @@ AXError SimObserver::removeNotification(const Element& element, std::string_view
   const NodeId node = SimAccessibility::nodeOf(element);
   owner_.desktop_.counters().recordObserverCall(notification);
   const AXError answer = owner_.await(owner_.handle(element));
-  std::lock_guard lock(owner_.observersMutex_);
-  const auto before = registrations_.size();
-  std::erase_if(registrations_, [&](const Registration& r) {
+  MutexLock lock(owner_.observersMutex_);
+  std::vector<SimAccessibility::Registration>& registrations = stateLocked().registrations;
+  const auto before = registrations.size();
+  std::erase_if(registrations, [&](const SimAccessibility::Registration& r) {
     return r.node == node && r.notification == notification;
   });
-  if (registrations_.size() == before) return axerr::notificationNotRegistered;
+  if (registrations.size() == before) return axerr::notificationNotRegistered;
   // The registration is gone here either way; an application that did not
   // answer may not have heard of it.
   return answer;
@@ -69,14 +74,14 @@ AXError SimObserver::removeNotification(const Element& element, std::string_view
 
 void SimObserver::attachToMainRunLoop() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
-  std::lock_guard lock(owner_.observersMutex_);
-  attached_ = true;
+  MutexLock lock(owner_.observersMutex_);
+  stateLocked().attached = true;
 }
 
 void SimObserver::detachFromMainRunLoop() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
-  std::lock_guard lock(owner_.observersMutex_);
-  attached_ = false;
+  MutexLock lock(owner_.observersMutex_);
+  stateLocked().attached = false;
 }
 
 ObserverResult SimAccessibility::createObserver(Pid pid, ObserverCallback callback) {
@@ -96,12 +101,12 @@ void SimAccessibility::deliver(NodeId node, const std::string& notification) {
     };
     std::vector<Recipient> recipients;
     {
-      std::lock_guard lock(observersMutex_);
+      MutexLock lock(observersMutex_);
       for (const auto& [token, observer] : observers_) {
-        if (!observer->attached_) continue;
-        const auto* registration = observer->findLocked(node, notification);
+        if (!observer.attached) continue;
+        const Registration* registration = observer.find(node, notification);
         if (!registration && application != kNoNode) {
-          registration = observer->findLocked(application, notification);
+          registration = observer.find(application, notification);
         }
         if (registration) {
           const Duration timeout = handle(registration->element).timeout;
@@ -114,10 +119,10 @@ void SimAccessibility::deliver(NodeId node, const std::string& notification) {
       // one made since, as tokens are not reused.
       ObserverCallback callback;
       {
-        std::lock_guard lock(observersMutex_);
+        MutexLock lock(observersMutex_);
         auto it = observers_.find(recipient.token);
         if (it == observers_.end()) continue;
-        callback = it->second->callback_;
+        callback = it->second.observer->callback_;
       }
       callback(Element(std::make_shared<SimElement>(&desktop_, node, 0, recipient.timeout)),
                notification, recipient.context);

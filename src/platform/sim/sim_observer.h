@@ -10,8 +10,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "platform/contract_checks.h"
 #include "platform/sim/sim_accessibility.h"
@@ -31,23 +29,17 @@ class SimObserver final : public Observer {
 
  private:
   friend class SimAccessibility;
-  struct Registration {
-    NodeId node;
-    std::string notification;
-    void* context;
-    Element element;  // as registered: delivered elements take its messaging timeout
-  };
 
-  // Under the owner's observers lock.
-  const Registration* findLocked(NodeId node, std::string_view notification) const;
+  // What this observer holds, under the owner's observers lock.
+  SimAccessibility::ObserverState& stateLocked() LUMETTA_REQUIRES(owner_.observersMutex_) {
+    return owner_.observers_.at(token_);
+  }
 
   SimAccessibility& owner_;
-  std::uint64_t token_ = 0;  // set under the owner's observers lock
   const Pid pid_;
   const ObserverCallback callback_;
-  bool attached_ = false;
+  const std::uint64_t token_;  // its state's key in the owner, enrolled last
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
-  std::vector<Registration> registrations_;
 };
 
 }  // namespace lumetta::sim
