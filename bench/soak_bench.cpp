@@ -103,8 +103,9 @@ void soak(benchmark::State& state, const char* name,
 void BM_OverlaySoak(benchmark::State& state) {
   soak(state, "overlays", [](sim::SimPlatform& platform) -> Look {
     std::shared_ptr<OverlayController> controller = OverlayController::create(platform.platform());
-    controller->setGptEnabled(true);
-    controller->setTint(false);  // borders fade while windows move
+    controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
+    controller->setAppearance(WindowMode::codex, &ModeAppearance::style,
+                              OverlayStyle::border);  // borders fade while windows move
     return [controller, &platform](Peaks& peaks) {
       const OverlayController::Bookkeeping kept = controller->bookkeeping();
       peaks.see("entries_max", double(kept.entries));

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
   auto panel = makePassivePanel(simulated.panels());
   ColorLayer& layer = panel->layer();
   layer.setColor(mode == "ChatGPT" ? Color::systemGreen() : Color::systemBlue());
-  layer.setTint(topBar);
+  layer.setStyle(topBar ? OverlayStyle::topBar : OverlayStyle::border);
   layer.setStrength(0.25);
   layer.setBorderWidth(6);
   layer.setBarHeight(marked.height);

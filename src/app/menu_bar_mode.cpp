@@ -1,8 +1,9 @@
 #include "app/menu_bar_mode.h"
 
 #include <cmath>
+#include <variant>
 
-#include "overlay/controller_settings.h"
+#include "overlay/appearance.h"
 #include "support/output.h"
 #include "support/text_format.h"
 
@@ -10,15 +11,20 @@ namespace lumetta {
 
 namespace {
 
-ReportedSetting truth(std::string_view key, bool value) {
+ReportedSetting reported(std::string_view key, bool value) {
   return {std::string(key), value ? "true" : "false", std::nullopt};
 }
 
-ReportedSetting number(std::string_view key, double value) {
+// Stored as a truth value: true for the top bar.
+ReportedSetting reported(std::string_view key, OverlayStyle value) {
+  return reported(key, value == OverlayStyle::topBar);
+}
+
+ReportedSetting reported(std::string_view key, double value) {
   return {std::string(key), shortestNumber(value), std::nullopt};
 }
 
-ReportedSetting colour(std::string_view key, const Color& value) {
+ReportedSetting reported(std::string_view key, const Color& value) {
   return {std::string(key), hexColor(value), value};
 }
 
@@ -37,20 +43,17 @@ std::string secondsText(Duration duration) {
   return shortestNumber(std::round(duration.inSeconds() * 1000) / 1000);
 }
 
-std::vector<ReportedSetting> reportedSettings(const OverlayController& o) {
-  namespace s = settings;
-  return {
-      truth(s::kEnabled, o.enabled()),
-      truth(s::kTopBar, o.tint()),
-      number(s::kStrength, o.strength()),
-      number(s::kBorderWidth, o.borderWidth()),
-      colour(s::kColor, o.codexColor()),
-      truth(s::kGptEnabled, o.gptEnabled()),
-      truth(s::kGptTopBar, o.gptTint()),
-      number(s::kGptStrength, o.gptStrength()),
-      number(s::kGptBorderWidth, o.gptBorderWidth()),
-      colour(s::kGptColor, o.gptColor()),
-  };
+std::vector<ReportedSetting> reportedSettings(const OverlayController& overlays) {
+  std::vector<ReportedSetting> settings;
+  for (WindowMode mode : {WindowMode::codex, WindowMode::chatGPT}) {
+    const ModeAppearance& appearance = overlays.appearance(mode);
+    for (const AppearanceKey& row : kAppearanceKeys) {
+      std::visit(
+          [&](auto field) { settings.push_back(reported(row.key(mode), appearance.*field)); },
+          row.field);
+    }
+  }
+  return settings;
 }
 
 std::optional<std::string> settingChange(const ReportedSetting& before,

@@ -33,7 +33,8 @@ struct ReportedSetting {
   std::optional<Color> color;  // a colour setting's value
 };
 
-// The ten appearance settings, in the controller's order.
+// Every appearance setting: Codex's, then ChatGPT's, each in the order of the
+// key table (overlay/appearance.h).
 std::vector<ReportedSetting> reportedSettings(const OverlayController& overlays);
 
 // The report's line for a setting that changed from `before` to `after`, if

@@ -19,7 +19,7 @@ int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
                 const std::function<bool()>& stopRequested, const std::function<void()>& atEnd) {
   platform.application.becomeAgent();
   std::shared_ptr<OverlayController> controller = OverlayController::create(platform);
-  controller->setEnabled(true);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, true);
 
   Clock& clock = platform.clock;
   const Uptime deadline = clock.uptime() + runTime;

@@ -1,6 +1,7 @@
 // The appearance editor: two folder tabs, "Codex" and "GPT", sitting on the
 // panel of the selected mode's settings. A tab only chooses which mode the
-// panel reads and writes.
+// panel reads and writes; each control is bound to one field of the mode's
+// appearance (overlay/appearance.h has the glossary).
 #include <cmath>
 #include <cstdio>
 
@@ -17,8 +18,8 @@ using namespace nodes;
 // the raised tab of the folder whose body is the panel.
 constexpr Fill kRaisedFill{ColorRole::white, 0.1};
 
-ViewNode modeTab(MenuContent& content, const std::string& title, bool gptMode) {
-  const bool selected = content.gpt() == gptMode;
+ViewNode modeTab(MenuContent& content, const std::string& title, WindowMode mode) {
+  const bool selected = content.mode() == mode;
   ViewNode tab;
   tab.kind = ViewKind::tab;
   tab.text = title;
@@ -30,7 +31,7 @@ ViewNode modeTab(MenuContent& content, const std::string& title, bool gptMode) {
   tab.fillsWidth = true;
   tab.background = selected ? kRaisedFill : Fill{ColorRole::primary, 0.025};
   tab.backgroundShape = FolderTabShape{};
-  tab.onPress = [&content, gptMode] { content.selectTab(gptMode); };
+  tab.onPress = [&content, mode] { content.selectTab(mode); };
   return tab;
 }
 
@@ -54,7 +55,7 @@ ViewNode colorGroup(MenuContent& content) {
   ViewNode custom;
   custom.kind = ViewKind::colorButton;
   custom.text = "Choose\u2026";
-  custom.color = content.color();
+  custom.color = content.appearance().color;
   custom.plain = true;
   custom.accessibilityLabel = "Choose your own color";
   custom.onPress = [&content] { content.chooseColor(); };
@@ -64,15 +65,17 @@ ViewNode colorGroup(MenuContent& content) {
                     hstack(10, {caption("Or choose your own"), std::move(custom)})});
 }
 
-// A labelled slider with its value beside it in a fixed-width frame.
-ViewNode sliderRow(const std::string& title, double value, SliderRange range,
-                   std::function<void(double)> onSlide, std::string valueText, double valueWidth) {
+// A labelled slider over the range of the number `field`, with its value
+// beside it in a fixed-width frame.
+ViewNode sliderRow(MenuContent& content, const std::string& title, double ModeAppearance::*field,
+                   double step, std::string valueText, double valueWidth) {
+  const AppearanceKey& key = appearanceKey(field);
   ViewNode slider;
   slider.kind = ViewKind::slider;
   slider.accessibilityLabel = title;
-  slider.value = value;
-  slider.range = range;
-  slider.onSlide = std::move(onSlide);
+  slider.value = content.appearance().*field;
+  slider.range = {key.low, key.high, step};
+  slider.onSlide = [&content, field](double value) { content.set(field, value); };
   ViewNode label = text(std::move(valueText));
   label.monospacedDigits = true;
   label.width = valueWidth;
@@ -81,28 +84,29 @@ ViewNode sliderRow(const std::string& title, double value, SliderRange range,
 }
 
 ViewNode settingsPanel(MenuContent& content) {
+  const ModeAppearance& appearance = content.appearance();
   ViewNode enabled;
   enabled.kind = ViewKind::toggleSwitch;
   enabled.text = "Enabled";
-  enabled.on = content.enabled();
-  enabled.onToggle = [&content](bool on) { content.setEnabled(on); };
+  enabled.on = appearance.enabled;
+  enabled.onToggle = [&content](bool on) { content.set(&ModeAppearance::enabled, on); };
 
+  // The segments in the order of OverlayStyle: top bar, border.
   ViewNode style;
   style.kind = ViewKind::segmented;
   style.text = "Style";
   style.segments = {"Top Bar", "Border"};
-  style.selectedSegment = content.tint() ? 0 : 1;
-  style.onSelect = [&content](int segment) { content.setTint(segment == 0); };
+  style.selectedSegment = appearance.style == OverlayStyle::topBar ? 0 : 1;
+  style.onSelect = [&content](int segment) {
+    content.set(&ModeAppearance::style, segment == 0 ? OverlayStyle::topBar : OverlayStyle::border);
+  };
 
   ViewNode panel = vstack(14, {std::move(enabled), std::move(style), colorGroup(content),
-                               sliderRow(
-                                   "Tint", content.strength(), {0.1, 0.25, 0.01},
-                                   [&content](double v) { content.setStrength(v); },
-                                   percentText(content.strength()), 36)});
-  if (!content.tint()) {
-    panel.children.push_back(sliderRow(
-        "Thickness", content.thickness(), {2, 16, 1},
-        [&content](double v) { content.setThickness(v); }, pointsText(content.thickness()), 42));
+                               sliderRow(content, "Tint", &ModeAppearance::strength, 0.01,
+                                         percentText(appearance.strength), 36)});
+  if (appearance.style == OverlayStyle::border) {
+    panel.children.push_back(sliderRow(content, "Thickness", &ModeAppearance::borderWidth, 1,
+                                       pointsText(appearance.borderWidth), 42));
   }
   panel.padding = Insets::all(12);
   panel.fillsWidth = true;
@@ -126,7 +130,8 @@ std::string percentText(double strength) { return wholeNumber(std::round(strengt
 std::string pointsText(double thickness) { return wholeNumber(std::trunc(thickness)) + " pt"; }
 
 ViewNode describeAppearanceEditor(MenuContent& content) {
-  ViewNode tabs = hstack(4, {modeTab(content, "Codex", false), modeTab(content, "GPT", true)});
+  ViewNode tabs = hstack(4, {modeTab(content, "Codex", WindowMode::codex),
+                             modeTab(content, "GPT", WindowMode::chatGPT)});
   tabs.fillsWidth = true;
   ViewNode editor = stack(ViewKind::verticalStack, 0, Alignment::center,
                           {std::move(tabs), settingsPanel(content)});

@@ -20,8 +20,8 @@ void MenuContent::setDetails(bool expanded) {
   changed();
 }
 
-void MenuContent::selectTab(bool gpt) {
-  gpt_ = gpt;
+void MenuContent::selectTab(WindowMode mode) {
+  mode_ = mode;
   changed();
 }
 
@@ -49,38 +49,6 @@ void MenuContent::appear() {
   changed();
 }
 
-bool MenuContent::enabled() const { return gpt_ ? overlays_->gptEnabled() : overlays_->enabled(); }
-
-void MenuContent::setEnabled(bool value) {
-  gpt_ ? overlays_->setGptEnabled(value) : overlays_->setEnabled(value);
-}
-
-bool MenuContent::tint() const { return gpt_ ? overlays_->gptTint() : overlays_->tint(); }
-
-void MenuContent::setTint(bool value) {
-  gpt_ ? overlays_->setGptTint(value) : overlays_->setTint(value);
-}
-
-double MenuContent::strength() const {
-  return gpt_ ? overlays_->gptStrength() : overlays_->strength();
-}
-
-void MenuContent::setStrength(double value) {
-  gpt_ ? overlays_->setGptStrength(value) : overlays_->setStrength(value);
-}
-
-double MenuContent::thickness() const {
-  return gpt_ ? overlays_->gptBorderWidth() : overlays_->borderWidth();
-}
-
-void MenuContent::setThickness(double value) {
-  gpt_ ? overlays_->setGptBorderWidth(value) : overlays_->setBorderWidth(value);
-}
-
-const Color& MenuContent::color() const {
-  return gpt_ ? overlays_->gptColor() : overlays_->codexColor();
-}
-
 Color MenuContent::starterColor(std::string_view name) const {
   if (name == "Purple") return platform_.colors.systemPurple();
   if (name == "Green") return platform_.colors.systemGreen();
@@ -88,11 +56,10 @@ Color MenuContent::starterColor(std::string_view name) const {
 }
 
 void MenuContent::pickStarter(std::string_view name) {
-  const Color color = starterColor(name);
-  gpt_ ? overlays_->setGptColor(color) : overlays_->setCodexColor(color);
+  set(&ModeAppearance::color, starterColor(name));
 }
 
-void MenuContent::chooseColor() { overlays_->chooseColor(gpt_); }
+void MenuContent::chooseColor() { overlays_->chooseColor(mode_); }
 
 void MenuContent::setUpAccessibility() {
   // The system's own prompt adds this copy to the list; its answer is not

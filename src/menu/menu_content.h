@@ -1,8 +1,8 @@
 // The menu-bar popover's content: the view-local state that lives as long as
-// the content (which tab the editor shows, whether the diagnostics are
+// the content (which mode's tab the editor shows, whether the diagnostics are
 // expanded, the last launch-at-login failure and the login item's shown
-// status), the four bindings that read and write the selected mode's settings
-// of the shared overlay controller, and every action the popover offers.
+// status), the binding of the editor's controls to the selected mode's
+// appearance in the overlay controller, and every action the popover offers.
 // Nothing here is persisted; every setting belongs to the controller.
 //
 // Main thread only. A change of the view-local state is announced through
@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "overlay/overlay_controller.h"
 #include "platform/application.h"
@@ -49,9 +50,10 @@ class MenuContent {
   bool details() const { return details_; }
   void setDetails(bool expanded);
   const std::string& error() const { return error_; }
-  bool gpt() const { return gpt_; }
+  // The mode whose tab is selected: Codex's at first.
+  WindowMode mode() const { return mode_; }
   // Chooses the mode the editor shows; changes no setting.
-  void selectTab(bool gpt);
+  void selectTab(WindowMode mode);
   bool launchAtLogin() const { return launchAtLogin_; }
   // The user's toggle: registers or unregisters the login item, keeps a
   // failure's description in `error`, opens the login items' settings when a
@@ -60,20 +62,19 @@ class MenuContent {
   void setLaunchAtLogin(bool wanted);
   const std::optional<PlatformImage>& logo() const { return logo_; }
 
-  // The selected mode's settings, as the controller holds them.
-  bool enabled() const;
-  void setEnabled(bool value);
-  bool tint() const;
-  void setTint(bool value);
-  double strength() const;
-  void setStrength(double value);
-  double thickness() const;
-  void setThickness(double value);
-  const Color& color() const;
+  // The selected mode's appearance, as the controller holds it, and the
+  // binding every control of the editor writes through.
+  const ModeAppearance& appearance() const { return overlays_->appearance(mode_); }
+  template <class T>
+  void set(T ModeAppearance::*field, std::type_identity_t<T> value) {
+    overlays_->setAppearance(mode_, field, value);
+  }
 
   // The starter colour of `name`: purple, green, and blue for every other name.
   Color starterColor(std::string_view name) const;
-  bool starterSelected(std::string_view name) const { return color() == starterColor(name); }
+  bool starterSelected(std::string_view name) const {
+    return appearance().color == starterColor(name);
+  }
   void pickStarter(std::string_view name);
   // Opens the colour panel on the selected mode; it keeps editing that mode.
   void chooseColor();
@@ -97,7 +98,7 @@ class MenuContent {
   Platform platform_;
   bool details_ = false;
   std::string error_;
-  bool gpt_ = false;
+  WindowMode mode_ = WindowMode::codex;
   bool launchAtLogin_ = false;
   std::optional<PlatformImage> logo_;
 };

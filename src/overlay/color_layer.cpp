@@ -12,7 +12,7 @@ void ColorLayer::assign(T& field, T value) {
 }
 
 void ColorLayer::setColor(Color color) { assign(color_, color); }
-void ColorLayer::setTint(bool tint) { assign(tint_, tint); }
+void ColorLayer::setStyle(OverlayStyle style) { assign(style_, style); }
 void ColorLayer::setStrength(double strength) { assign(strength_, strength); }
 void ColorLayer::setBorderWidth(double width) { assign(borderWidth_, width); }
 void ColorLayer::setBarHeight(double height) { assign(barHeight_, height); }
@@ -34,7 +34,7 @@ void ColorLayer::draw(Canvas& canvas, Size size) {
   canvas.save();
   canvas.clipToRects(visibleRegions_);
   canvas.clipToRoundedRect(bounds, windowCornerRadius, windowCornerRadius);
-  if (!tint_) {
+  if (style_ == OverlayStyle::border) {
     // The stroke's outer edge lies on the bounds and follows the window's corner.
     const double inset = borderWidth_ * 0.5;
     const double radius = std::max(windowCornerRadius - inset, 0.0);

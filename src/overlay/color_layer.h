@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "overlay/appearance.h"
 #include "platform/panels.h"
 
 namespace lumetta {
@@ -13,13 +14,13 @@ namespace lumetta {
 class ColorLayer final : public PanelContent {
  public:
   const Color& color() const { return color_; }
-  bool tint() const { return tint_; }
+  OverlayStyle style() const { return style_; }
   double barHeight() const { return barHeight_; }
   const std::vector<Rect>& visibleRegions() const { return visibleRegions_; }
 
   // Each setter asks for a redraw only when the value changes.
   void setColor(Color color);
-  void setTint(bool tint);
+  void setStyle(OverlayStyle style);
   void setStrength(double strength);
   void setBorderWidth(double width);
   void setBarHeight(double height);
@@ -41,7 +42,7 @@ class ColorLayer final : public PanelContent {
   void assign(T& field, T value);
 
   Color color_ = Color::systemGreen();
-  bool tint_ = true;
+  OverlayStyle style_ = OverlayStyle::topBar;
   double strength_ = 0.08;
   double borderWidth_ = 6;
   double barHeight_ = 40;

@@ -95,7 +95,11 @@ std::vector<Placement> placeWindows(Accessibility& ax, std::span<const ServerWin
 }
 
 bool OverlayController::topBarStyle(const Entry& entry) const {
-  return entry.cache.effective() == WindowMode::chatGPT ? gptTint_ : tint_;
+  // A window of unknown mode, which shows no overlay, is placed and faded in
+  // Codex's style, as it always was.
+  const WindowMode mode = entry.cache.effective();
+  return settings_[mode == WindowMode::chatGPT ? mode : WindowMode::codex].style ==
+         OverlayStyle::topBar;
 }
 
 void OverlayController::geometry() {
@@ -171,8 +175,7 @@ void OverlayController::present(Entry& entry, const Placement& placement) {
   if (placement.server) entry.serverID = placement.server->id;
 
   const WindowMode mode = entry.cache.effective();
-  const bool gpt = mode == WindowMode::chatGPT;
-  const bool shown = (mode == WindowMode::codex && enabled_) || (gpt && gptEnabled_);
+  const bool shown = mode != WindowMode::unknown && settings_[mode].enabled;
   if (!shown || !placement.rect || !placement.server) {
     if (entry.panel) entry.panel->window().orderOut();
     return;
@@ -180,11 +183,12 @@ void OverlayController::present(Entry& entry, const Placement& placement) {
   if (!entry.panel) entry.panel = makePassivePanel(platform_.panels);
   ColorLayer& layer = entry.panel->layer();
   Panel& window = entry.panel->window();
+  const ModeAppearance& appearance = settings_[mode];
   layer.setVisibleRegions(placement.visibleRegions);
-  layer.setColor(gpt ? gptColor_ : codexColor_);
-  layer.setTint(gpt ? gptTint_ : tint_);
-  layer.setStrength(gpt ? gptStrength_ : strength_);
-  layer.setBorderWidth(gpt ? gptBorderWidth_ : borderWidth_);
+  layer.setColor(appearance.color);
+  layer.setStyle(appearance.style);
+  layer.setStrength(appearance.strength);
+  layer.setBorderWidth(appearance.borderWidth);
   layer.setBarHeight(placement.toolbarHeight);
 
   const Rect& rect = *placement.rect;

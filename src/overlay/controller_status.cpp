@@ -55,10 +55,11 @@ void OverlayController::holdActivityWhileMonitoring() {
 
 void OverlayController::updateSummary() {
   ApplicationInfo& application = platform_.applicationInfo;
+  auto onOff = [&](WindowMode mode) { return settings_[mode].enabled ? "On" : "Off"; };
   std::string text = "Lumetta " + application.shortVersion().value_or("development") +
                      " \u00b7 macOS " + application.systemVersion() +
-                     "\nSleep guard: " + powerStatus_ + "\nCodex: " + (enabled_ ? "On" : "Off") +
-                     " \u00b7 GPT: " + (gptEnabled_ ? "On" : "Off") + "\n";
+                     "\nSleep guard: " + powerStatus_ + "\nCodex: " + onOff(WindowMode::codex) +
+                     " \u00b7 GPT: " + onOff(WindowMode::chatGPT) + "\n";
   std::vector<std::string> blocks;
   for (const auto& entry : entries_) {
     auto status = rendererStatuses_.find(entry->pid);
@@ -98,9 +99,13 @@ std::string OverlayController::runtimeCheck() {
     }
     const WindowMode mode = entry->cache.effective();
     auto truth = [](bool value) { return value ? "true" : "false"; };
+    // As it always was: the style and strength shown are Codex's, whatever
+    // the window's mode.
+    const ModeAppearance& codex = settings_[WindowMode::codex];
     lines.push_back("Window " + std::to_string(entry->id) + ": " + std::string(rawValue(mode)) +
                     " color=" + (mode == WindowMode::chatGPT ? "green" : "blue") +
-                    " tint=" + truth(tint_) + " strength=" + decimalNumber(strength_) +
+                    " tint=" + truth(codex.style == OverlayStyle::topBar) +
+                    " strength=" + decimalNumber(codex.strength) +
                     " hitTestSkipsLayer=" + truth(!hit) + " visible=" + truth(panel.isVisible()) +
                     " clickThrough=" + truth(panel.configuration().clickThrough) +
                     " keyAllowed=false mainAllowed=false frame=(" + decimalNumber(frame.x) + ", " +

@@ -27,10 +27,12 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "classify/mode_scan.h"
 #include "geometry/server_windows.h"
+#include "overlay/appearance_settings.h"
 #include "overlay/change_observers.h"
 #include "overlay/entry.h"
 #include "overlay/event_log.h"
@@ -105,33 +107,20 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   void scan(Entry& entry);
   void labels();
   void geometry();
-  void chooseColor(bool gpt);
   void stop();
   std::string runtimeCheck();
 
-  // Appearance settings. Each setter stores the value in the user defaults
-  // and has its effect, also when the value is unchanged.
-  bool enabled() const { return enabled_; }
-  bool tint() const { return tint_; }
-  double strength() const { return strength_; }
-  double borderWidth() const { return borderWidth_; }
-  const Color& codexColor() const { return codexColor_; }
-  bool gptEnabled() const { return gptEnabled_; }
-  bool gptTint() const { return gptTint_; }
-  double gptStrength() const { return gptStrength_; }
-  double gptBorderWidth() const { return gptBorderWidth_; }
-  const Color& gptColor() const { return gptColor_; }
-  bool anyEnabled() const { return enabled_ || gptEnabled_; }
-  void setEnabled(bool value);
-  void setTint(bool value);
-  void setStrength(double value);
-  void setBorderWidth(double value);
-  void setCodexColor(const Color& value);
-  void setGptEnabled(bool value);
-  void setGptTint(bool value);
-  void setGptStrength(double value);
-  void setGptBorderWidth(double value);
-  void setGptColor(const Color& value);
+  // The appearance of each mode (appearance.h). Each set stores the value
+  // under its key and has its effect, also when the value is unchanged.
+  const ModeAppearance& appearance(WindowMode mode) const { return settings_[mode]; }
+  bool anyEnabled() const { return settings_.anyEnabled(); }
+  template <class T>
+  void setAppearance(WindowMode mode, T ModeAppearance::*field, std::type_identity_t<T> value) {
+    settings_.set(mode, field, value);
+    appearanceChanged(mode, field);
+  }
+  // Opens the colour panel on `mode`'s colour; it keeps editing that mode.
+  void chooseColor(WindowMode mode);
 
   // Published state.
   bool permissionReady() const { return permissionReady_; }
@@ -231,9 +220,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
 
   // controller_settings.cpp
   void loadSettings();
-  void storeBool(std::string_view key, bool value);
-  void storeDouble(std::string_view key, double value);
-  void storeColor(std::string_view key, const Color& value);
+  void appearanceChanged(WindowMode mode, AppearanceField field);
 
   // controller_status.cpp
   void powerChanged(bool active);
@@ -245,17 +232,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   Platform platform_;
   IndicatorColorPanel colorPanel_;
   bool permissionReady_;
-
-  bool enabled_ = false;
-  double borderWidth_ = 6;
-  bool gptEnabled_ = false;
-  bool gptTint_ = true;
-  double gptStrength_ = 0.15;
-  double gptBorderWidth_ = 6;
-  Color gptColor_;
-  bool tint_ = true;
-  Color codexColor_;
-  double strength_ = 0.15;
+  AppearanceSettings settings_;
 
   std::string summary_ = "Waiting for Accessibility permission";
   ChangeObservers changeObservers_;

@@ -26,7 +26,7 @@ bool overlayCornerSelfTest(std::ostream& out, Panels& panels) {
     for (int width : {2, 6, 16}) {
       for (bool topBar : {true, false}) {
         ColorLayer layer;
-        layer.setTint(topBar);
+        layer.setStyle(topBar ? OverlayStyle::topBar : OverlayStyle::border);
         layer.setBorderWidth(width);
         layer.setStrength(0.25);
         layer.setVisibleRegions({{0, 0, 120, 80}});

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "contract/contract_backend.h"
-#include "overlay/controller_settings.h"
+#include "overlay/appearance.h"
 
 namespace lumetta::contract {
 namespace {
@@ -63,35 +65,46 @@ TEST_F(DefaultsContract, AbsentAndWrongTypedValuesReadAsNothing) {
 
 // Each appearance setting in the form the controller stores it (under the
 // contract's prefix, so that a real application's settings stay untouched):
-// truth values, numbers at the ends of their ranges, and colours archived by
-// the platform and read back as the same sRGB colour.
+// truth values, numbers at the ends of every setting's range and between, and
+// colours archived by the platform and read back as the same sRGB colour.
 TEST_F(DefaultsContract, EveryAppearanceSettingRoundTripsInItsStoredForm) {
-  using namespace settings;
-  for (std::string_view name : {kEnabled, kTopBar, kGptEnabled, kGptTopBar}) {
-    for (bool value : {true, false}) {
-      defaults.setBool(key(name), value);
-      EXPECT_EQ(defaults.boolValue(key(name)), value) << name;
-    }
-  }
-  for (std::string_view name : {kStrength, kGptStrength, kBorderWidth, kGptBorderWidth}) {
-    for (double value : {kMinimumStrength, 0.125, kMaximumStrength, kMinimumBorderWidth, 6.9,
-                         kMaximumBorderWidth}) {
-      defaults.setDouble(key(name), value);
-      EXPECT_EQ(defaults.doubleValue(key(name)), value) << name;
+  std::vector<double> numbers = {0.125, 6.9};
+  for (const AppearanceKey& row : kAppearanceKeys) {
+    if (std::holds_alternative<double ModeAppearance::*>(row.field)) {
+      numbers.insert(numbers.end(), {row.low, row.high});
     }
   }
   const Color colors[] = {platform.colors.systemBlue(), platform.colors.systemPurple(),
                           Color{0.1, 0.2, 0.3, 1}, Color{1, 0.5, 0, 0.75}};
-  for (std::string_view name : {kColor, kGptColor}) {
-    for (const Color& color : colors) {
-      const auto archived = platform.colors.archive(color);
-      ASSERT_TRUE(archived) << name;
-      defaults.setData(key(name), *archived);
-      const auto stored = defaults.dataValue(key(name));
-      ASSERT_TRUE(stored) << name;
-      const auto read = platform.colors.unarchive(*stored);
-      ASSERT_TRUE(read) << name;
-      EXPECT_EQ(read->srgb(), color) << name;
+  auto truths = [&](const std::string& name) {
+    for (bool value : {true, false}) {
+      defaults.setBool(name, value);
+      EXPECT_EQ(defaults.boolValue(name), value) << name;
+    }
+  };
+  for (WindowMode mode : kMarkedModes) {
+    for (const AppearanceKey& row : kAppearanceKeys) {
+      const std::string name = key(row.key(mode));
+      if (std::holds_alternative<bool ModeAppearance::*>(row.field) ||
+          std::holds_alternative<OverlayStyle ModeAppearance::*>(row.field)) {
+        truths(name);
+      } else if (std::holds_alternative<double ModeAppearance::*>(row.field)) {
+        for (double value : numbers) {
+          defaults.setDouble(name, value);
+          EXPECT_EQ(defaults.doubleValue(name), value) << name;
+        }
+      } else {
+        for (const Color& color : colors) {
+          const auto archived = platform.colors.archive(color);
+          ASSERT_TRUE(archived) << name;
+          defaults.setData(name, *archived);
+          const auto stored = defaults.dataValue(name);
+          ASSERT_TRUE(stored) << name;
+          const auto read = platform.colors.unarchive(*stored);
+          ASSERT_TRUE(read) << name;
+          EXPECT_EQ(read->srgb(), color) << name;
+        }
+      }
     }
   }
 }

@@ -97,14 +97,14 @@ TEST_F(Census, DisablingBothModesHidesPanelsButKeepsTheCaches) {
   start(controllerDesktop());
   runFor(1.5);
   ASSERT_TRUE(shown(2));
-  controller->setEnabled(false);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
   EXPECT_FALSE(shown(2));
   platform->desktop().counters().reset();
   runFor(3);  // censuses and label passes run but ask the applications nothing
   EXPECT_EQ(platform->desktop().counters().roundTrips(), 0u);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
   EXPECT_TRUE(controller->summary().find("Codex: Off") != std::string::npos);
-  controller->setEnabled(true);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, true);
   runFor(0.1);
   EXPECT_TRUE(shown(2));
   EXPECT_EQ(entry(2)->cache.effective(), WindowMode::codex);

@@ -12,8 +12,9 @@ TEST_F(ControllerTest, ChangeObserversHearSettingsPermissionAndStatus) {
   runFor(1);
   int changes = 0;
   Registration registration = controller->observeChanges([&] { ++changes; });
-  controller->setGptStrength(0.2);  // also when the value is unchanged
-  controller->setGptStrength(0.2);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength,
+                            0.2);  // also when the value is unchanged
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.2);
   EXPECT_EQ(changes, 2);
 
   runUntil(2.4);  // the same permission text again: nothing published
@@ -24,8 +25,8 @@ TEST_F(ControllerTest, ChangeObserversHearSettingsPermissionAndStatus) {
 
   registration.remove();
   const int heard = changes;
-  controller->setTint(false);
-  controller->setGptEnabled(true);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   runFor(2);
   EXPECT_EQ(changes, heard);
 }
@@ -40,8 +41,8 @@ TEST_F(ControllerTest, ChangeObserverMayReleaseItselfWhileNotified) {
     first.remove();
   });
   Registration second = controller->observeChanges([&] { ++secondHeard; });
-  controller->setTint(false);
-  controller->setTint(true);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::topBar);
   EXPECT_EQ(firstHeard, 1);
   EXPECT_EQ(secondHeard, 2);
 }

@@ -31,10 +31,10 @@ TEST_F(Geometry, OnlyOtherApplicationsWindowsCoverAndTheStyleDecidesTheRegion) {
             "Window 2: Codex color=blue tint=true strength=0.15 hitTestSkipsLayer=true "
             "visible=true clickThrough=true keyAllowed=false mainAllowed=false "
             "frame=(300.0, 182.0, 800.0, 600.0)");
-  controller->setTint(false);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
   runFor(0.05);
   EXPECT_EQ(codex.placement, "Partially visible");
-  EXPECT_FALSE(codex.panel->layer().tint());
+  EXPECT_EQ(codex.panel->layer().style(), OverlayStyle::border);
   EXPECT_EQ(codex.panel->layer().visibleRegions().size(), 2u);
 }
 
@@ -54,7 +54,7 @@ TEST_F(Geometry, TwoWindowsOnOneServerWindowBothLoseTheMapping) {
   start(controllerDesktop(
       "", "", R"([{"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])",
       "[300, 200, 800, 600]"));
-  controller->setGptEnabled(true);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   runFor(1.5);
   for (std::int64_t id : {1, 2}) {
     EXPECT_EQ(entry(id)->placement, "Shared window-server mapping; resolving again");
@@ -99,10 +99,10 @@ TEST_F(Geometry, EachModeIsSwitchedOnSeparately) {
   runFor(1.5);
   EXPECT_FALSE(shown(1));  // ChatGPT mode is off by default
   EXPECT_TRUE(shown(2));
-  controller->setGptEnabled(true);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   runFor(0.05);
   EXPECT_TRUE(shown(1));
-  controller->setEnabled(false);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
   runFor(0.05);
   EXPECT_TRUE(shown(1));
   EXPECT_FALSE(shown(2));
@@ -111,7 +111,7 @@ TEST_F(Geometry, EachModeIsSwitchedOnSeparately) {
 
 TEST_F(Geometry, PanelsAreOrderedBackToFrontAndFollowTheStacking) {
   start(controllerDesktop(R"(, "timeline": [{"at": 2, "raise": 12}])"));
-  controller->setGptEnabled(true);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   runFor(1.5);
   ASSERT_TRUE(shown(1) && shown(2));
   EXPECT_EQ(platform->panels().visiblePanels().back(), &entry(1)->panel->window());
@@ -131,7 +131,7 @@ TEST_F(Geometry, ABorderFadesOutWhileItsWindowIsDraggedAndBackInAfterwards) {
   }
   drag.back() = ']';
   start(controllerDesktop(drag));
-  controller->setTint(false);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
   runUntil(1.9);
   Panel& panel = entry(2)->panel->window();
   EXPECT_EQ(panel.alpha(), 1.0);
@@ -192,7 +192,7 @@ TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
       std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "t")),
       sim::TimeSource::real);
   auto controller = OverlayController::create(platform.platform());
-  controller->setGptEnabled(true);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   auto bothShown = [&] {
     int shown = 0;
     for (const auto& entry : controller->entries()) {

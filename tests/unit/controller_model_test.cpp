@@ -274,13 +274,34 @@ class ModelBased : public ControllerTest, public ::testing::WithParamInterface<u
   void userActs(std::mt19937& random) {
     std::uniform_int_distribution<int> act(0, 9);
     switch (act(random)) {
-      case 0: controller->setEnabled(!controller->enabled()); break;
-      case 1: controller->setGptEnabled(!controller->gptEnabled()); break;
-      case 2: controller->setTint(!controller->tint()); break;
-      case 3: controller->setGptTint(!controller->gptTint()); break;
-      case 4: controller->setStrength(0.1 + 0.01 * act(random)); break;
+      case 0:
+        controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled,
+                                  !controller->appearance(WindowMode::codex).enabled);
+        break;
+      case 1:
+        controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled,
+                                  !controller->appearance(WindowMode::chatGPT).enabled);
+        break;
+      case 2:
+        controller->setAppearance(
+            WindowMode::codex, &ModeAppearance::style,
+            controller->appearance(WindowMode::codex).style == OverlayStyle::topBar
+                ? OverlayStyle::border
+                : OverlayStyle::topBar);
+        break;
+      case 3:
+        controller->setAppearance(
+            WindowMode::chatGPT, &ModeAppearance::style,
+            controller->appearance(WindowMode::chatGPT).style == OverlayStyle::topBar
+                ? OverlayStyle::border
+                : OverlayStyle::topBar);
+        break;
+      case 4:
+        controller->setAppearance(WindowMode::codex, &ModeAppearance::strength,
+                                  0.1 + 0.01 * act(random));
+        break;
       case 5:
-        controller->chooseColor(act(random) % 2);
+        controller->chooseColor(act(random) % 2 ? WindowMode::chatGPT : WindowMode::codex);
         platform->colorPanel().pick(Color{0.1 * act(random), 0.5, 0.2, 1});
         break;
       default: break;
@@ -316,8 +337,9 @@ class ModelBased : public ControllerTest, public ::testing::WithParamInterface<u
       EXPECT_FALSE(model.suspended()) << "a panel shown while suspended";
       EXPECT_TRUE(model.trusted) << "a panel shown without the permission";
       const WindowMode mode = e->cache.effective();
-      EXPECT_TRUE((mode == WindowMode::codex && controller->enabled()) ||
-                  (mode == WindowMode::chatGPT && controller->gptEnabled()))
+      EXPECT_TRUE(
+          (mode == WindowMode::codex && controller->appearance(WindowMode::codex).enabled) ||
+          (mode == WindowMode::chatGPT && controller->appearance(WindowMode::chatGPT).enabled))
           << "window " << e->id << " shown in mode " << rawValue(mode);
       ASSERT_TRUE(e->serverID.has_value());
       EXPECT_TRUE(mappedShown.insert(*e->serverID).second) << "two panels on one window";

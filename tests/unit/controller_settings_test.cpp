@@ -2,7 +2,6 @@
 // power reaction, the status text and stop, on the manual run loop.
 #include <gtest/gtest.h>
 
-#include "overlay/controller_settings.h"
 #include "support/controller_fixture.h"
 
 namespace lumetta::testing {
@@ -17,30 +16,36 @@ std::string withDefaults(const std::string& defaults) {
 
 TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
   start(controllerDesktop());
-  EXPECT_TRUE(controller->enabled());
-  EXPECT_FALSE(controller->gptEnabled());
-  EXPECT_TRUE(controller->tint());
-  EXPECT_TRUE(controller->gptTint());
-  EXPECT_EQ(controller->strength(), 0.15);
-  EXPECT_EQ(controller->gptStrength(), 0.15);
-  EXPECT_EQ(controller->borderWidth(), 6);
-  EXPECT_EQ(controller->gptBorderWidth(), 6);
-  EXPECT_EQ(controller->codexColor(), Color::systemBlue());
-  EXPECT_EQ(controller->gptColor(), Color::systemGreen());
-  EXPECT_EQ(platform->defaults().values().size(), 10u);
+  EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
+  EXPECT_FALSE(controller->appearance(WindowMode::chatGPT).enabled);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).style, OverlayStyle::topBar);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).style, OverlayStyle::topBar);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.15);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.15);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 6);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemBlue());
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
+  // Under the keys Lumetta has always used.
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : platform->defaults().values()) keys.push_back(key);
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"gptBorderWidth", "gptColor", "gptEnabled", "gptStrength",
+                                      "gptTopBar", "indicatorBorderWidth", "indicatorColor",
+                                      "indicatorEnabled", "indicatorStrength", "indicatorTopBar"}));
 }
 
 TEST_F(Settings, StoredNumbersAreBroughtIntoRangeOnLoadButNotWhenSet) {
   start(withDefaults(R"({"indicatorStrength": 0.5, "gptStrength": 0.01, "gptBorderWidth": 30,
                          "indicatorBorderWidth": 1})"));
-  EXPECT_EQ(controller->strength(), 0.25);
-  EXPECT_EQ(controller->gptStrength(), 0.1);
-  EXPECT_EQ(controller->gptBorderWidth(), 16);
-  EXPECT_EQ(controller->borderWidth(), 2);
-  EXPECT_EQ(platform->defaults().doubleValue(settings::kStrength), 0.25);  // written back
-  controller->setStrength(0.9);
-  EXPECT_EQ(controller->strength(), 0.9);
-  EXPECT_EQ(platform->defaults().doubleValue(settings::kStrength), 0.9);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 16);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 2);
+  EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), 0.25);  // written back
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.9);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.9);
+  EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), 0.9);
 }
 
 TEST_F(Settings, StoredInfinitiesAreBroughtIntoRangeAndNaNKeepsTheDefault) {
@@ -48,69 +53,69 @@ TEST_F(Settings, StoredInfinitiesAreBroughtIntoRangeAndNaNKeepsTheDefault) {
                          "gptStrength": {"number": "-inf"},
                          "indicatorBorderWidth": {"number": "-inf"},
                          "gptBorderWidth": {"number": "nan"}})"));
-  EXPECT_EQ(controller->strength(), 0.25);
-  EXPECT_EQ(controller->gptStrength(), 0.1);
-  EXPECT_EQ(controller->borderWidth(), 2);
-  EXPECT_EQ(controller->gptBorderWidth(), 6);
-  EXPECT_EQ(platform->defaults().doubleValue(settings::kGptBorderWidth), 6);  // written back
+  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 2);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
+  EXPECT_EQ(platform->defaults().doubleValue("gptBorderWidth"), 6);  // written back
 }
 
 TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
   start(withDefaults(R"({"indicatorStrength": "high", "indicatorEnabled": "yes",
                          "gptBorderWidth": true, "gptColor": {"data": "Z2FyYmFnZQ=="},
                          "indicatorColor": {"color": {"pattern": "bricks"}}})"));
-  EXPECT_EQ(controller->strength(), 0.15);
-  EXPECT_TRUE(controller->enabled());
-  EXPECT_EQ(controller->gptBorderWidth(), 6);
-  EXPECT_EQ(controller->gptColor(), Color::systemGreen());
-  EXPECT_EQ(controller->codexColor(), Color::systemBlue());
+  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.15);
+  EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemBlue());
 }
 
 TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
   start(controllerDesktop());
   const Color coral{1, 0.5, 0.25, 1}, teal{0, 0.5, 0.5, 1};
-  controller->setEnabled(false);
-  controller->setTint(false);
-  controller->setStrength(0.2);
-  controller->setBorderWidth(9);
-  controller->setCodexColor(coral);
-  controller->setGptEnabled(true);
-  controller->setGptTint(false);
-  controller->setGptStrength(0.11);
-  controller->setGptBorderWidth(3);
-  controller->setGptColor(teal);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.2);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::borderWidth, 9);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::color, coral);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::style, OverlayStyle::border);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.11);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::borderWidth, 3);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::color, teal);
   controller.reset();
 
   controller = OverlayController::create(platform->platform());
-  EXPECT_FALSE(controller->enabled());
-  EXPECT_FALSE(controller->tint());
-  EXPECT_EQ(controller->strength(), 0.2);
-  EXPECT_EQ(controller->borderWidth(), 9);
-  EXPECT_EQ(controller->codexColor(), coral);
-  EXPECT_TRUE(controller->gptEnabled());
-  EXPECT_FALSE(controller->gptTint());
-  EXPECT_EQ(controller->gptStrength(), 0.11);
-  EXPECT_EQ(controller->gptBorderWidth(), 3);
-  EXPECT_EQ(controller->gptColor(), teal);
+  EXPECT_FALSE(controller->appearance(WindowMode::codex).enabled);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).style, OverlayStyle::border);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.2);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 9);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
+  EXPECT_TRUE(controller->appearance(WindowMode::chatGPT).enabled);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).style, OverlayStyle::border);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.11);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 3);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, teal);
 }
 
 TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
   start(controllerDesktop());
   runFor(1.5);
   const Color coral{1, 0.5, 0.25, 1};
-  controller->chooseColor(false);
+  controller->chooseColor(WindowMode::codex);
   EXPECT_TRUE(platform->colorPanel().state().visible);
   platform->colorPanel().pick(coral);
-  EXPECT_EQ(controller->codexColor(), coral);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
   EXPECT_EQ(entry(2)->panel->layer().color(), coral);  // recoloured at once
-  EXPECT_EQ(controller->gptColor(), Color::systemGreen());
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
   // A colour without an sRGB form is ignored.
   platform->colorPanel().pick(sim::PatternColor{"bricks"});
-  EXPECT_EQ(controller->codexColor(), coral);
-  controller->chooseColor(true);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
+  controller->chooseColor(WindowMode::chatGPT);
   platform->colorPanel().pick(Color::systemPurple());
-  EXPECT_EQ(controller->gptColor(), Color::systemPurple());
-  EXPECT_EQ(controller->codexColor(), coral);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemPurple());
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
 }
 
 TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
@@ -205,9 +210,9 @@ TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
   EXPECT_EQ(held(), 0u) << "held without the permission";
   runUntil(8.5);
   EXPECT_EQ(held(), 1u);
-  controller->setEnabled(false);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
   EXPECT_EQ(held(), 0u) << "held with both modes off";
-  controller->setGptEnabled(true);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   EXPECT_EQ(held(), 1u);
   controller->stop();
   EXPECT_EQ(held(), 0u) << "held after stop";
@@ -224,7 +229,7 @@ TEST_F(Status, StopReleasesEverythingOnceAndBlocksEveryEntryPoint) {
   const std::string events = controller->events();
   controller->stop();
   controller->refresh();
-  controller->setEnabled(true);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, true);
   runFor(3);
   EXPECT_EQ(controller->events(), events);
   EXPECT_TRUE(ids().empty());

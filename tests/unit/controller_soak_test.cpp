@@ -20,8 +20,8 @@ TEST(ControllerSoak, KeepsOnlyWhatRunsAndRecoversAfterEveryDisturbance) {
   sim::SimPlatform platform(churn.takeModel(), sim::TimeSource::manual);
   platform.manualRunLoop().setRunsJobs(true);
   auto controller = OverlayController::create(platform.platform());
-  controller->setGptEnabled(true);
-  controller->setTint(false);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
 
   std::size_t windowsBefore = 0, targetsBefore = 0;
   for (int minute = 0; minute < kMinutes; ++minute) {

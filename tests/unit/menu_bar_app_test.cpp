@@ -35,8 +35,8 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
     };
 
     // A setting changed elsewhere shows once the main queue runs.
-    controller->setTint(false);
-    controller->setStrength(0.2);
+    controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
+    controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.2);
     EXPECT_EQ(shown("20%"), nullptr);
     runFor(0.01);
     EXPECT_NE(shown("20%"), nullptr);
@@ -63,7 +63,7 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
   }
   // Gone: the popover holds no action, and later changes show nothing.
   EXPECT_TRUE(menuBar.content().children.empty());
-  controller->setStrength(0.1);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.1);
   runFor(0.01);
   EXPECT_TRUE(menuBar.content().children.empty());
 }

@@ -35,15 +35,12 @@ std::vector<std::string> rowTitles(const ViewNode& root) {
 }
 
 struct Settings {
-  bool enabled, tint, gptEnabled, gptTint;
-  double strength, borderWidth, gptStrength, gptBorderWidth;
-  Color codexColor, gptColor;
+  ModeAppearance codex, chatGPT;
   bool operator==(const Settings&) const = default;
 };
 
 Settings settingsOf(const OverlayController& c) {
-  return {c.enabled(),     c.tint(),        c.gptEnabled(),     c.gptTint(),    c.strength(),
-          c.borderWidth(), c.gptStrength(), c.gptBorderWidth(), c.codexColor(), c.gptColor()};
+  return {c.appearance(WindowMode::codex), c.appearance(WindowMode::chatGPT)};
 }
 
 TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
@@ -132,10 +129,10 @@ TEST_F(MenuTest, LaunchAtLoginFromATranslocatedCopyAsksToMoveLumettaFirst) {
 
 TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
   start(testing::controllerDesktop());
-  controller->setStrength(0.125);
-  controller->setGptTint(false);
-  controller->setGptStrength(0.2);
-  controller->setGptBorderWidth(6.9);
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.125);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::style, OverlayStyle::border);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.2);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::borderWidth, 6.9);
   MenuContent content(controller, platform->platform());
   const Settings before = settingsOf(*controller);
 
@@ -162,12 +159,12 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
   node(root, "Tint", ViewKind::slider).onSlide(0.11);
   node(root, "Enabled").onToggle(true);
   node(root, "Style").onSelect(0);
-  EXPECT_EQ(controller->gptBorderWidth(), 9);
-  EXPECT_EQ(controller->gptStrength(), 0.11);
-  EXPECT_TRUE(controller->gptEnabled());
-  EXPECT_TRUE(controller->gptTint());
-  EXPECT_EQ(controller->strength(), 0.125);
-  EXPECT_EQ(controller->borderWidth(), before.borderWidth);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 9);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.11);
+  EXPECT_TRUE(controller->appearance(WindowMode::chatGPT).enabled);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).style, OverlayStyle::topBar);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.125);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, before.codex.borderWidth);
   EXPECT_EQ(findNode(root = describeMenu(content), "Thickness"), nullptr);
 }
 
@@ -188,7 +185,7 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
   ViewNode& purple = node(root, "Purple starter color");
   EXPECT_EQ(purple.help, "Purple");
   purple.onPress();
-  EXPECT_EQ(controller->codexColor(), Color::systemPurple());
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemPurple());
   EXPECT_EQ(ringed(), std::vector<std::string>{"Purple"});
   EXPECT_EQ(node(root = describeMenu(content), "Choose your own color").color,
             Color::systemPurple());
@@ -208,19 +205,19 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   ViewNode root = describeMenu(content);
   node(root, "Choose your own color").onPress();
   node(root, "GPT").onPress();
-  const Color gpt = controller->gptColor();
+  const Color gpt = controller->appearance(WindowMode::chatGPT).color;
   const Color coral{1, 0.5, 0.31, 1};
   platform->colorPanel().pick(coral);
-  EXPECT_EQ(controller->codexColor(), coral);
-  EXPECT_EQ(controller->gptColor(), gpt);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, gpt);
 
   root = describeMenu(content);  // on the GPT tab now
   node(root, "Choose your own color").onPress();
   node(root, "Codex").onPress();
   const Color teal{0, 0.5, 0.5, 1};
   platform->colorPanel().pick(teal);
-  EXPECT_EQ(controller->gptColor(), teal);
-  EXPECT_EQ(controller->codexColor(), coral);
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, teal);
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
 }
 
 TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {

@@ -41,7 +41,7 @@ TEST_F(LayerPixels, CornersOutsideTheOutlineStayClearAtEveryWidthAndScale) {
   for (int scale : {1, 2}) {
     for (double width : {2.0, 6.0, 16.0, 32.0}) {
       for (bool topBar : {true, false}) {
-        layer.setTint(topBar);
+        layer.setStyle(topBar ? OverlayStyle::topBar : OverlayStyle::border);
         layer.setBorderWidth(width);
         layer.setBarHeight(80);
         Bitmap bitmap = draw(120, 80, scale);
@@ -69,7 +69,7 @@ TEST_F(LayerPixels, DrawsOnlyInsideTheVisibleRegions) {
 
   layer.setVisibleRegions({});
   for (bool topBar : {true, false}) {
-    layer.setTint(topBar);
+    layer.setStyle(topBar ? OverlayStyle::topBar : OverlayStyle::border);
     Bitmap empty = draw(120, 80);
     EXPECT_TRUE(
         std::all_of(empty.pixels.begin(), empty.pixels.end(), [](auto v) { return v == 0; }));
@@ -96,7 +96,7 @@ TEST_F(LayerPixels, TheBarIsTheTopBandInTheColourAtTheStrength) {
 
 TEST_F(LayerPixels, TheBorderIsStrokedInTheExactColourAlongTheEdges) {
   layer.setVisibleRegions({{0, 0, 120, 80}});
-  layer.setTint(false);
+  layer.setStyle(OverlayStyle::border);
   layer.setColor({0.2, 0.4, 0.6, 1});
   layer.setStrength(0.1);  // plays no part in a border
   layer.setBorderWidth(6);
@@ -117,7 +117,7 @@ TEST(ColorLayer, AsksForARedrawOnlyWhenAValueChanges) {
   int requests = 0;
   layer.onNeedsDisplay([&] { ++requests; });
   layer.setColor(Color::systemGreen());
-  layer.setTint(true);
+  layer.setStyle(OverlayStyle::topBar);
   layer.setStrength(0.08);
   layer.setBorderWidth(6);
   layer.setBarHeight(40);
