@@ -65,7 +65,7 @@ struct Running {
   }
 
   sim::SimPlatform platform;
-  std::shared_ptr<OverlayController> controller;
+  std::unique_ptr<OverlayController> controller;
 };
 
 void BM_GeometryPass(benchmark::State& state) {

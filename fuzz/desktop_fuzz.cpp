@@ -24,8 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sim::SimPlatform platform(std::move(*model), sim::TimeSource::manual);
   classificationSnapshot(platform.platform());
   {
-    auto overlays = OverlayController::create(platform.platform());
-    MenuBarApp menu(platform.platform(), overlays);
+    const auto overlays = OverlayController::create(platform.platform());
+    // "Quit" does what the application run's does.
+    MenuBarApp menu(platform.platform(), *overlays, [&] {
+      overlays->stop();
+      platform.platform().application.terminate();
+    });
     // The timeline in virtual time, up to 30 seconds of it.
     const auto& timeline = platform.desktop().timeline();
     const Duration last = timeline.empty() ? Duration::zero() : timeline.back().at;

@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/menu_bar_mode.h"
 #include "app/output_checks.h"
 #include "app/panescope_app.h"
 #include "app/stop_signals.h"
 #include "app/version.h"
-#include "menu/menu_bar_app.h"
-#include "overlay/overlay_controller.h"
 #include "platform/mac/mac_platform.h"
 #include "support/output.h"
 
@@ -30,14 +29,14 @@ const char* simulatorFlag(const lumetta::CommandLine& command) {
   return nullptr;
 }
 
-// The menu-bar application: the overlay controller, its menu behind the status
-// item, and the application's own event loop, which finishes launching and
-// delivers clicks to the status item and the popover. Quit ends the process
-// from inside the loop, and a signal as it ends any application.
+// The menu-bar application: the run that owns the overlay controller and its
+// menu behind the status item, and the application's own event loop, which
+// finishes launching and delivers clicks to the status item and the popover.
+// Quit stops the controller and ends the process from inside the loop, and a
+// signal ends it as it ends any application.
 int runMenuBarApplication(lumetta::mac::MacPlatform& mac) {
   lumetta::restoreDefaultSignals();
-  const lumetta::Platform platform = mac.platform();
-  const lumetta::MenuBarApp menu(platform, lumetta::OverlayController::create(platform));
+  const lumetta::MenuBarRun run(mac.platform(), std::cout);
   [NSApp run];
   return 0;
 }

@@ -68,12 +68,17 @@ MenuBarRun::MenuBarRun(const Platform& platform, std::ostream& out)
     : platform_(platform),
       out_(out),
       overlays_(OverlayController::create(platform)),
-      menu_(std::make_unique<MenuBarApp>(platform, overlays_)),
+      menu_(std::make_unique<MenuBarApp>(platform, *overlays_, [this] { quit(); })),
       reported_(reportedSettings(*overlays_)) {}
 
 MenuBarRun::~MenuBarRun() {
   menu_.reset();
   overlays_->stop();
+}
+
+void MenuBarRun::quit() {
+  overlays_->stop();
+  platform_.application.terminate();
 }
 
 void MenuBarRun::reportStep(Duration at, const std::string& description,

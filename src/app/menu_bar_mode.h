@@ -47,6 +47,9 @@ std::optional<std::string> settingChange(const ReportedSetting& before,
 // "1.5", "0.046": seconds to the millisecond, as the report writes times.
 std::string secondsText(Duration duration);
 
+// The menu-bar application's run: the one owner of the controller, which it
+// starts, stops when the menu's "Quit" is chosen (then terminates the
+// application) and stops again when it ends, after the menu has gone.
 class MenuBarRun {
  public:
   // Starts the controller and installs the status item.
@@ -67,9 +70,12 @@ class MenuBarRun {
   OverlayController& overlays() { return *overlays_; }
 
  private:
+  // "Quit": the controller stops, then the application is asked to terminate.
+  void quit();
+
   Platform platform_;
   std::ostream& out_;
-  std::shared_ptr<OverlayController> overlays_;
+  std::unique_ptr<OverlayController> overlays_;
   std::unique_ptr<MenuBarApp> menu_;
   std::vector<ReportedSetting> reported_;
 };

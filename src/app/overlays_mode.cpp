@@ -18,7 +18,7 @@ constexpr Duration kReportPeriod = Duration::seconds(1);
 int runOverlays(const Platform& platform, std::ostream& out, Duration runTime,
                 const std::function<bool()>& stopRequested, const std::function<void()>& atEnd) {
   platform.application.becomeAgent();
-  std::shared_ptr<OverlayController> controller = OverlayController::create(platform);
+  const std::unique_ptr<OverlayController> controller = OverlayController::create(platform);
   controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, true);
 
   Clock& clock = platform.clock;

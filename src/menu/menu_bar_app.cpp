@@ -6,11 +6,12 @@
 
 namespace lumetta {
 
-MenuBarApp::MenuBarApp(const Platform& platform, std::shared_ptr<OverlayController> overlays)
-    : platform_(platform), content_(overlays, platform) {
+MenuBarApp::MenuBarApp(const Platform& platform, OverlayController& overlays,
+                       std::function<void()> quit)
+    : platform_(platform), content_(overlays, platform, std::move(quit)) {
   platform_.application.becomeAgent();
   content_.onChange = [this] { invalidate(); };
-  controllerChanges_ = overlays->observeChanges([this] { invalidate(); });
+  controllerChanges_ = overlays.observeChanges([this] { invalidate(); });
   becameActive_ = platform_.application.notificationCenter().addObserver(
       WorkspaceNotification::applicationDidBecomeActive,
       [this](const Notification&) { content_.appear(); });
@@ -19,9 +20,13 @@ MenuBarApp::MenuBarApp(const Platform& platform, std::shared_ptr<OverlayControll
   render();
 }
 
-MenuBarApp::~MenuBarApp() { platform_.menuBar.setContent(ViewNode{}); }
+MenuBarApp::~MenuBarApp() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  platform_.menuBar.setContent(ViewNode{});
+}
 
 void MenuBarApp::render() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   renderPending_ = false;
   ViewNode root = describeMenu(content_);
   layOut(root, platform_.menuBar.metrics(), kPopoverWidth);

@@ -5,11 +5,11 @@
 // item's status is read anew each time the popover opens and each time the
 // application becomes active.
 //
-// Main thread only. Changes are gathered and shown once by the main queue,
-// so an action never replaces the tree whose node is running it.
+// Main thread only (checked). Changes are gathered and shown once by the main
+// queue, so an action never replaces the tree whose node is running it.
 #pragma once
 
-#include <memory>
+#include <functional>
 
 #include "menu/menu_content.h"
 #include "platform/weak_handle.h"
@@ -22,8 +22,9 @@ inline constexpr const char* kStatusItemSymbol = "rectangle.topthird.inset.fille
 class MenuBarApp {
  public:
   // Makes the application an agent, installs the status item and shows the
-  // content at once. `platform`'s services outlive this object.
-  MenuBarApp(const Platform& platform, std::shared_ptr<OverlayController> overlays);
+  // content at once. `platform`'s services and the controller outlive this
+  // object; `quit` is what the menu's "Quit" does (MenuContent).
+  MenuBarApp(const Platform& platform, OverlayController& overlays, std::function<void()> quit);
   // Empties the popover: no action outlives the content it calls.
   ~MenuBarApp();
   MenuBarApp(const MenuBarApp&) = delete;
@@ -43,6 +44,7 @@ class MenuBarApp {
   Registration becameActive_;
   Registration statusItem_;
   // What posted renders hold.
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
   WeakHandleFactory<MenuBarApp> weak_{this};
 };
 

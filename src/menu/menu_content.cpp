@@ -3,8 +3,9 @@
 
 namespace lumetta {
 
-MenuContent::MenuContent(std::shared_ptr<OverlayController> overlays, const Platform& platform)
-    : overlays_(std::move(overlays)), platform_(platform) {
+MenuContent::MenuContent(OverlayController& overlays, const Platform& platform,
+                         std::function<void()> quit)
+    : overlays_(overlays), platform_(platform), quit_(std::move(quit)) {
   launchAtLogin_ = platform_.loginItem.status() == LoginItemStatus::enabled;
   if (auto path = platform_.applicationInfo.resourcePath(kLogoResource, kLogoExtension)) {
     logo_ = platform_.application.loadImage(*path);
@@ -16,11 +17,13 @@ void MenuContent::changed() {
 }
 
 void MenuContent::setDetails(bool expanded) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   details_ = expanded;
   changed();
 }
 
 void MenuContent::selectTab(WindowMode mode) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   mode_ = mode;
   changed();
 }
@@ -30,6 +33,7 @@ void MenuContent::readLoginStatus() {
 }
 
 void MenuContent::setLaunchAtLogin(bool wanted) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   error_.clear();
   LoginItem& item = platform_.loginItem;
   if (auto failure = wanted ? item.registerItem() : item.unregisterItem()) {
@@ -45,6 +49,7 @@ void MenuContent::setLaunchAtLogin(bool wanted) {
 }
 
 void MenuContent::appear() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   readLoginStatus();
   changed();
 }
@@ -56,12 +61,14 @@ Color MenuContent::starterColor(std::string_view name) const {
 }
 
 void MenuContent::pickStarter(std::string_view name) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   set(&ModeAppearance::color, starterColor(name));
 }
 
-void MenuContent::chooseColor() { overlays_->chooseColor(mode_); }
+void MenuContent::chooseColor() { overlays_.chooseColor(mode_); }
 
 void MenuContent::setUpAccessibility() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   // The system's own prompt adds this copy to the list; its answer is not
   // needed, the census publishes the permission when it comes.
   platform_.accessibility.isProcessTrustedWithPrompt();
@@ -70,19 +77,21 @@ void MenuContent::setUpAccessibility() {
 }
 
 void MenuContent::showInFinder() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   platform_.workspace.activateFileViewerSelecting({platform_.applicationInfo.bundlePath()});
 }
 
 void MenuContent::copyDiagnostics() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   platform_.pasteboard.clearContents();
-  platform_.pasteboard.setString(overlays_->summary());
+  platform_.pasteboard.setString(overlays_.summary());
 }
 
-void MenuContent::refresh() { overlays_->refresh(); }
+void MenuContent::refresh() { overlays_.refresh(); }
 
 void MenuContent::quit() {
-  overlays_->stop();
-  platform_.application.terminate();
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  quit_();
 }
 
 }  // namespace lumetta

@@ -5,8 +5,10 @@
 // appearance in the overlay controller, and every action the popover offers.
 // Nothing here is persisted; every setting belongs to the controller.
 //
-// Main thread only. A change of the view-local state is announced through
-// `onChange`; the controller announces its own (OverlayController::observeChanges).
+// Main thread only (checked). A change of the view-local state is announced
+// through `onChange`; the controller announces its own
+// (OverlayController::observeChanges). The content reaches the controller
+// without owning it: its owner, who stops it, outlives the content.
 #pragma once
 
 #include <functional>
@@ -18,6 +20,7 @@
 
 #include "overlay/overlay_controller.h"
 #include "platform/application.h"
+#include "platform/contract_checks.h"
 #include "platform/image.h"
 #include "platform/login_item.h"
 #include "platform/pasteboard.h"
@@ -38,11 +41,12 @@ inline constexpr std::string_view kStarterNames[] = {"Blue", "Purple", "Green"};
 
 class MenuContent {
  public:
-  // Reads the login item's status once and loads the logo.
-  MenuContent(std::shared_ptr<OverlayController> overlays, const Platform& platform);
+  // Reads the login item's status once and loads the logo. `quit` is what
+  // "Quit" does: the owner's, who stops the controller and the application.
+  MenuContent(OverlayController& overlays, const Platform& platform, std::function<void()> quit);
 
-  OverlayController& overlays() { return *overlays_; }
-  const OverlayController& overlays() const { return *overlays_; }
+  OverlayController& overlays() { return overlays_; }
+  const OverlayController& overlays() const { return overlays_; }
   // Runs after every change of the view-local state.
   std::function<void()> onChange;
 
@@ -64,10 +68,10 @@ class MenuContent {
 
   // The selected mode's appearance, as the controller holds it, and the
   // binding every control of the editor writes through.
-  const ModeAppearance& appearance() const { return overlays_->appearance(mode_); }
+  const ModeAppearance& appearance() const { return overlays_.appearance(mode_); }
   template <class T>
   void set(T ModeAppearance::*field, std::type_identity_t<T> value) {
-    overlays_->setAppearance(mode_, field, value);
+    overlays_.setAppearance(mode_, field, value);
   }
 
   // The starter colour of `name`: purple, green, and blue for every other name.
@@ -94,13 +98,15 @@ class MenuContent {
   void readLoginStatus();
   void changed();
 
-  std::shared_ptr<OverlayController> overlays_;
+  OverlayController& overlays_;
   Platform platform_;
+  const std::function<void()> quit_;
   bool details_ = false;
   std::string error_;
   WindowMode mode_ = WindowMode::codex;
   bool launchAtLogin_ = false;
   std::optional<PlatformImage> logo_;
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta

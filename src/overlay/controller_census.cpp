@@ -26,6 +26,7 @@ std::string rendererFlag(const ReadResult& read) {
 }  // namespace
 
 void OverlayController::census() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (stopped_) return;
   auto token = beginWork();
   if (!token) return;
@@ -41,38 +42,39 @@ void OverlayController::census() {
     }
     wasTrusted_ = false;
     hideAllPanels();
-    publishSummary(
-        "Accessibility required for Lumetta.\nRunning copy: " +
-        platform_.applicationInfo.bundlePath() +
-        "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
-        "again. Then reopen Lumetta.");
+    status_.show("Accessibility required for Lumetta.\nRunning copy: " +
+                 platform_.applicationInfo.bundlePath() +
+                 "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
+                 "again. Then reopen Lumetta.");
     return;
   }
   wasTrusted_ = true;
   if (!anyEnabled()) {
     hideAllPanels();
-    updateSummary();
+    status_.update();
     return;
   }
   if (censusBusy_) return;
   censusBusy_ = true;
 
-  std::weak_ptr<OverlayController> weak = weak_from_this();
-  censusQueue_->async([weak, token = *token, gate = activity_, renderer = rendererRequests_,
-                       &ax = platform_.accessibility, &workspace = platform_.workspace,
-                       &runLoop = platform_.runLoop] {
-    if (weak.expired()) return;
-    auto current = [&] { return !weak.expired() && gate->isCurrent(token); };
-    auto snapshots = censusJob(ax, workspace, *renderer, current);
-    runLoop.post([weak, token, snapshots = std::move(snapshots)]() mutable {
-      if (auto self = weak.lock()) self->applyCensus(token, std::move(snapshots));
-    });
-  });
+  run(
+      *censusQueue_, ticket(*token, [](OverlayController& self) { self.censusBusy_ = false; }),
+      [renderer = rendererRequests_, &ax = platform_.accessibility,
+       &workspace = platform_.workspace](const Context& job) {
+        return censusJob(ax, workspace, *renderer, job);
+      },
+      [](OverlayController& self, std::vector<ProcessSnapshot> snapshots) {
+        // Without the permission since the job began, nothing it saw holds.
+        if (self.trusted()) self.applyCensus(std::move(snapshots));
+      });
 }
 
 std::vector<ProcessSnapshot> OverlayController::censusJob(Accessibility& ax, Workspace& workspace,
                                                           RendererAccessibilityRequests& renderer,
-                                                          const std::function<bool()>& current) {
+                                                          const Context& job) {
+  // A controller that is gone keeps no bookkeeping.
+  if (!job.ownerAlive()) return {};
+  auto current = [&] { return job.current(); };
   const auto apps = current() ? targetApps(workspace) : std::vector<RunningApplication>{};
   std::unordered_set<Pid> pids;
   for (const auto& app : apps) pids.insert(app.pid);
@@ -98,10 +100,7 @@ std::vector<ProcessSnapshot> OverlayController::censusJob(Accessibility& ax, Wor
   return snapshots;
 }
 
-void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> snapshots) {
-  censusBusy_ = false;
-  if (stopped_ || !activity().isCurrent(token) || !trusted()) return;
-
+void OverlayController::applyCensus(std::vector<ProcessSnapshot> snapshots) {
   for (Pid pid : trackedProcesses()) {
     if (std::none_of(snapshots.begin(), snapshots.end(),
                      [pid](const auto& snapshot) { return snapshot.pid == pid; })) {
@@ -110,13 +109,15 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
   }
   for (ProcessSnapshot& snapshot : snapshots) {
     const Pid pid = snapshot.pid;
-    if (auto known = generations_.find(pid); known != generations_.end() && snapshot.generation &&
-                                             *snapshot.generation != known->second) {
+    if (const TrackedProcess* known = process(pid); known && known->generation &&
+                                                    snapshot.generation &&
+                                                    *snapshot.generation != *known->generation) {
       removeProcess(pid);  // relaunched under the same id: every window starts afresh
     }
-    if (snapshot.generation) generations_.insert_or_assign(pid, *snapshot.generation);
-    roots_.insert_or_assign(pid, snapshot.root);
-    rendererStatuses_.insert_or_assign(pid, std::move(snapshot.rendererStatus));
+    TrackedProcess& tracked = processes_.try_emplace(pid, snapshot.root).first->second;
+    if (snapshot.generation) tracked.generation = snapshot.generation;
+    tracked.root = snapshot.root;
+    tracked.rendererStatus = std::move(snapshot.rendererStatus);
 
     for (auto& entry : entries_) {
       if (entry->pid == pid) entry->windowsUnavailable = !snapshot.windows;
@@ -127,7 +128,7 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
       }
       continue;
     }
-    unanswered_.erase(pid);  // it answered the census
+    tracked.unanswered = false;  // it answered the census
     const std::vector<Element>& windows = *snapshot.windows;
     std::vector<Entry*> gone;
     for (auto& entry : entries_) {
@@ -148,18 +149,19 @@ void OverlayController::applyCensus(Token token, std::vector<ProcessSnapshot> sn
     subscribe(pid);
   }
   if (!entries_.empty()) resumeIdlePasses();
-  updateSummary();
+  status_.update();
   geometry();
 }
 
 void OverlayController::notification(const Element& element, std::string_view name) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (stopped_ || !beginWork()) return;
   auto windowIs = [&](const auto& entry) { return entry->window == element; };
   if (name == "AXUIElementDestroyed") {
     auto found = std::find_if(entries_.begin(), entries_.end(), windowIs);
     if (found != entries_.end()) {
       remove(**found);
-      updateSummary();
+      status_.update();
       return;
     }
   } else if (name == "AXMoved" || name == "AXResized") {
@@ -202,20 +204,14 @@ void OverlayController::removeProcess(Pid pid) {
     if (entry->pid == pid) owned.push_back(entry.get());
   }
   for (Entry* entry : owned) remove(*entry);
-  if (auto observer = observers_.find(pid); observer != observers_.end()) {
-    observer->second->detachFromMainRunLoop();
-    observers_.erase(observer);
-  }
-  registering_.erase(pid);
-  reregister_.erase(pid);
-  unanswered_.erase(pid);
-  rendererStatuses_.erase(pid);
-  subscriptions_.erase(pid);
-  roots_.erase(pid);
-  generations_.erase(pid);
+  auto found = processes_.find(pid);
+  if (found == processes_.end()) return;
+  if (found->second.observer) found->second.observer->detachFromMainRunLoop();
+  processes_.erase(found);
 }
 
 void OverlayController::refresh() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   census();
   std::vector<std::int64_t> ids;
   for (const auto& entry : entries_) ids.push_back(entry->id);

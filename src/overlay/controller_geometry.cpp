@@ -103,6 +103,7 @@ bool OverlayController::topBarStyle(const Entry& entry) const {
 }
 
 void OverlayController::geometry() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (stopped_) return;
   // Without the permission nothing can be tracked, so nothing stays marked;
   // the census hides the panels too, but only once a second.
@@ -133,32 +134,26 @@ void OverlayController::geometry() {
   if (items.empty()) return;
   geometryBusy_ = true;
 
-  std::weak_ptr<OverlayController> weak = weak_from_this();
-  geometryQueue_->async([weak, token = *token, items = std::move(items), primaryDisplayTop,
-                         ownPid = platform_.applicationInfo.processId(), gate = activity_,
-                         &ax = platform_.accessibility, &server = platform_.windowServer,
-                         &runLoop = platform_.runLoop] {
-    auto current = [&] { return !weak.expired() && gate->isCurrent(token); };
-    const std::vector<ServerWindow> servers =
-        current() ? visibleServerWindows(server) : std::vector<ServerWindow>{};
-    std::vector<Placement> placements =
-        placeWindows(ax, servers, items, primaryDisplayTop, ownPid, current);
-    runLoop.post([weak, token, placements = std::move(placements)]() mutable {
-      auto self = weak.lock();
-      if (!self) return;
-      self->geometryBusy_ = false;
-      if (self->stopped_) return;
-      if (!self->anyEnabled()) {
-        self->hideAllPanels();
-        return;
-      }
-      if (!self->activity().isCurrent(token) || !self->beginWork() || !self->trusted()) return;
-      self->applyGeometry(std::move(placements));
-    });
-  });
+  run(
+      *geometryQueue_, ticket(*token, [](OverlayController& self) { self.geometryBusy_ = false; }),
+      [items = std::move(items), primaryDisplayTop, ownPid = platform_.applicationInfo.processId(),
+       &ax = platform_.accessibility, &server = platform_.windowServer](const Context& job) {
+        auto current = [&] { return job.current(); };
+        const std::vector<ServerWindow> servers =
+            current() ? visibleServerWindows(server) : std::vector<ServerWindow>{};
+        return placeWindows(ax, servers, items, primaryDisplayTop, ownPid, current);
+      },
+      &OverlayController::applyGeometry);
 }
 
 void OverlayController::applyGeometry(std::vector<Placement> placements) {
+  // With both modes off since the job began, nothing is marked.
+  if (!anyEnabled()) {
+    hideAllPanels();
+    return;
+  }
+  // The displays may have gone dark, or the permission away, meanwhile.
+  if (!beginWork() || !trusted()) return;
   // Back to front, so that the frontmost window's panel ends up on top.
   std::stable_sort(placements.begin(), placements.end(), [](const auto& a, const auto& b) {
     return (a.server ? a.server->rank : 0) > (b.server ? b.server->rank : 0);
@@ -166,7 +161,7 @@ void OverlayController::applyGeometry(std::vector<Placement> placements) {
   for (const Placement& placement : placements) {
     if (Entry* entry = entryWithId(placement.id)) present(*entry, placement);
   }
-  updateSummary();
+  status_.update();
 }
 
 void OverlayController::present(Entry& entry, const Placement& placement) {

@@ -44,36 +44,35 @@ bool sameObserver(const std::weak_ptr<Observer>& a, const std::shared_ptr<Observ
 }  // namespace
 
 void OverlayController::subscribe(Pid pid) {
-  auto root = roots_.find(pid);
-  if (root == roots_.end()) return;
-  if (!observers_.contains(pid)) {
-    std::weak_ptr<OverlayController> weak = weak_from_this();
+  TrackedProcess* tracked = process(pid);
+  if (!tracked) return;
+  if (!tracked->observer) {
     ObserverResult created = platform_.accessibility.createObserver(
-        pid, [weak](const Element& element, std::string_view name, void* context) {
+        pid, [weak = weak_.handle()](const Element& element, std::string_view name, void* context) {
           if (!context) return;
-          if (auto self = weak.lock()) self->notification(element, name);
+          if (OverlayController* self = weak.get()) self->notification(element, name);
         });
     if (!created.observer) {
       log("Observer pid=" + std::to_string(pid) + " failed: " + std::to_string(created.error));
       return;
     }
     created.observer->attachToMainRunLoop();
-    observers_.emplace(pid, std::move(created.observer));
+    tracked->observer = std::move(created.observer);
   }
   // One reconciliation per process at a time; a later wish waits for it.
-  if (registering_.contains(pid)) {
-    reregister_.insert(pid);
+  if (tracked->registering) {
+    tracked->reregister = true;
     return;
   }
   // An application that has stopped answering is not asked again until the
   // census hears from it; each request would wait out the timeout.
-  if (unanswered_.contains(pid)) return;
+  if (tracked->unanswered) return;
 
   std::vector<Subscription> desired;
   auto want = [&](const Element& element, std::span<const std::string_view> names) {
     for (std::string_view name : names) desired.push_back({element, std::string(name)});
   };
-  want(root->second, kApplicationNotifications);
+  want(tracked->root, kApplicationNotifications);
   for (const auto& entry : entries_) {
     if (entry->pid != pid) continue;
     want(entry->window, kWindowNotifications);
@@ -81,7 +80,7 @@ void OverlayController::subscribe(Pid pid) {
     for (const Element& area : entry->areas) want(area, kElementNotifications);
   }
 
-  const std::vector<Subscription>& registered = subscriptions_[pid];
+  const std::vector<Subscription>& registered = tracked->subscriptions;
   RegistrationChange change;
   for (const Subscription& old : registered) {
     if (!contains(desired, old)) change.removals.push_back(old);
@@ -91,22 +90,28 @@ void OverlayController::subscribe(Pid pid) {
   }
   if (change.removals.empty() && change.additions.empty()) return;
 
-  registering_.insert(pid);
-  std::weak_ptr<OverlayController> weak = weak_from_this();
-  registrationQueue_->async([weak, pid, change = std::move(change), context = this,
-                             observer = observers_.at(pid),
-                             &runLoop = platform_.runLoop]() mutable {
-    RegistrationOutcome outcome;
-    if (!weak.expired()) outcome = registrationJob(*observer, change, context);
-    // The observer goes back with the outcome: its last owner lets go of it
-    // on the main thread.
-    runLoop.post([weak, pid, observer = std::move(observer), change = std::move(change),
-                  outcome = std::move(outcome)]() mutable {
-      const std::weak_ptr<Observer> asked = observer;
-      observer.reset();
-      if (auto self = weak.lock()) self->applyRegistrations(pid, asked, change, outcome);
-    });
-  });
+  tracked->registering = true;
+  // Without a token: the outcome stands whatever the gate says since. It
+  // belongs to this observer only; a process removed meanwhile forgot its
+  // registrations with its observer.
+  const std::weak_ptr<Observer> asked = tracked->observer;
+  Ticket ticket{{}, [pid, asked](OverlayController& self) {
+                  if (TrackedProcess* current = self.process(pid);
+                      current && sameObserver(asked, current->observer)) {
+                    current->registering = false;
+                  }
+                }};
+  run(
+      *registrationQueue_, std::move(ticket),
+      [pid, change = std::move(change), context = this,
+       observer = tracked->observer](const Context& job) mutable {
+        RegistrationOutcome outcome;
+        if (job.ownerAlive()) outcome = registrationJob(*observer, change, context);
+        // The observer goes back with the outcome: its last owner lets go of
+        // it on the main thread.
+        return RegistrationResult{pid, std::move(observer), std::move(change), std::move(outcome)};
+      },
+      &OverlayController::applyRegistrations);
 }
 
 OverlayController::RegistrationOutcome OverlayController::registrationJob(
@@ -132,22 +137,21 @@ OverlayController::RegistrationOutcome OverlayController::registrationJob(
   return outcome;
 }
 
-void OverlayController::applyRegistrations(Pid pid, const std::weak_ptr<Observer>& asked,
-                                           const RegistrationChange& change,
-                                           const RegistrationOutcome& outcome) {
-  if (stopped_) return;
-  // A process removed meanwhile forgot its registrations with its observer.
-  auto current = observers_.find(pid);
-  if (current == observers_.end() || !sameObserver(asked, current->second)) return;
-  registering_.erase(pid);
+void OverlayController::applyRegistrations(RegistrationResult result) {
+  const Pid pid = result.pid;
+  const RegistrationChange& change = result.change;
+  const RegistrationOutcome& outcome = result.outcome;
+  TrackedProcess* tracked = process(pid);
+  if (!tracked || tracked->observer != result.observer) return;
+  result.observer.reset();
 
-  std::vector<Subscription>& registered = subscriptions_[pid];
+  std::vector<Subscription>& registered = tracked->subscriptions;
   auto unanswered = [](const std::optional<AXError>& result) {
     return !result || *result == axerr::cannotComplete;
   };
   if (std::any_of(outcome.removals.begin(), outcome.removals.end(), unanswered) ||
       std::any_of(outcome.additions.begin(), outcome.additions.end(), unanswered)) {
-    unanswered_.insert(pid);
+    tracked->unanswered = true;
   }
   for (std::size_t i = 0; i < change.removals.size(); ++i) {
     const std::optional<AXError>& result = outcome.removals[i];
@@ -163,7 +167,7 @@ void OverlayController::applyRegistrations(Pid pid, const std::weak_ptr<Observer
     }
     if (!worthAskingAgain(*result)) registered.push_back(change.additions[i]);
   }
-  if (reregister_.erase(pid)) subscribe(pid);
+  if (std::exchange(tracked->reregister, false)) subscribe(pid);
 }
 
 }  // namespace lumetta

@@ -55,59 +55,61 @@ double measureToolbar(Accessibility& ax, Clock& clock, const Element& window,
 }
 
 void OverlayController::scan(Entry& entry) {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (stopped_ || entry.scanning || !trusted()) return;
   auto token = beginWork();
   if (!token) return;
   entry.scanning = true;
   entry.lastScan = now();
 
-  std::weak_ptr<OverlayController> weak = weak_from_this();
-  scanQueue_->async([weak, token = *token, id = entry.id, window = entry.window, gate = activity_,
-                     &ax = platform_.accessibility, &clock = platform_.clock,
-                     &runLoop = platform_.runLoop] {
-    auto current = [&] { return !weak.expired() && gate->isCurrent(token); };
-    ModeScan scan = scanMode(ax, clock, window, current);
-    const double toolbar =
-        scan.excludedDialog ? kDefaultToolbarHeight : measureToolbar(ax, clock, window, current);
-    std::string signature = labelSignature(scan.evidence);
-    runLoop.post(
-        [weak, token, id, scan = std::move(scan), toolbar, signature = std::move(signature)] {
-          if (auto self = weak.lock()) self->applyScan(token, id, scan, toolbar, signature);
-        });
-  });
+  const std::int64_t id = entry.id;
+  run(
+      *scanQueue_,
+      ticket(*token,
+             [id](OverlayController& self) {
+               if (Entry* scanned = self.entryWithId(id)) scanned->scanning = false;
+             }),
+      [id, window = entry.window, &ax = platform_.accessibility,
+       &clock = platform_.clock](const Context& job) {
+        auto current = [&] { return job.current(); };
+        ModeScan scan = scanMode(ax, clock, window, current);
+        const double toolbar = scan.excludedDialog ? kDefaultToolbarHeight
+                                                   : measureToolbar(ax, clock, window, current);
+        std::string signature = labelSignature(scan.evidence);
+        return ScanResult{id, std::move(scan), toolbar, std::move(signature)};
+      },
+      &OverlayController::applyScan);
 }
 
-void OverlayController::applyScan(Token token, std::int64_t id, const ModeScan& scan,
-                                  double toolbarHeight, const std::string& signature) {
-  if (stopped_) return;
-  Entry* entry = entryWithId(id);
+void OverlayController::applyScan(ScanResult result) {
+  Entry* entry = entryWithId(result.id);
   if (!entry) return;  // removed meanwhile
-  entry->scanning = false;
-  if (!activity().isCurrent(token)) return;
-
+  const std::int64_t id = result.id;
+  const ModeScan& scan = result.scan;
   entry->scanDetail = scan.reason + " \u00b7 nodes=" + std::to_string(scan.visited) +
                       " \u00b7 mode buttons=" + std::to_string(scan.buttons.size());
   if (!scan.sidebarLabels.empty()) {
     entry->scanDetail += " \u00b7 sidebar: " + joined(scan.sidebarLabels, ", ");
   }
-  entry->toolbarHeight = toolbarHeight;
+  entry->toolbarHeight = result.toolbarHeight;
   const WindowMode previous = entry->cache.effective();
   entry->cache.update(scan.observation());
   entry->excludedDialog = scan.excludedDialog;
   entry->needsRetry = scan.complete ? entry->cache.suspended && !scan.excludedDialog : true;
   entry->buttons = scan.buttons;
   entry->areas = scan.webAreas;
-  entry->signature = signature;
+  entry->signature = std::move(result.signature);
   entry->lastScan = now();
   log("Window " + std::to_string(id) + ": observed " + std::string(rawValue(scan.mode)) + " (" +
       scan.reason + "); effective " + std::string(rawValue(entry->cache.effective())) +
       ", previously " + std::string(rawValue(previous)));
   subscribe(entry->pid);
-  updateSummary();
+  status_.update();
   geometry();
 }
 
 void OverlayController::labels() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (stopped_ || !anyEnabled() || !trusted() || labelsBusy_) return;
   auto token = beginWork();
   if (!token) return;
@@ -131,23 +133,20 @@ void OverlayController::labels() {
   if (work.empty()) return;
   labelsBusy_ = true;
 
-  std::weak_ptr<OverlayController> weak = weak_from_this();
-  labelQueue_->async([weak, token = *token, work = std::move(work), gate = activity_,
-                      &ax = platform_.accessibility, &runLoop = platform_.runLoop] {
-    std::vector<LabelResult> results;
-    for (const auto& [id, buttons] : work) {
-      if (weak.expired() || !gate->isCurrent(token)) continue;
-      results.push_back({id, readLabelSignature(ax, buttons)});
-    }
-    runLoop.post([weak, token, results = std::move(results)] {
-      if (auto self = weak.lock()) self->applyLabels(token, results);
-    });
-  });
+  run(
+      *labelQueue_, ticket(*token, [](OverlayController& self) { self.labelsBusy_ = false; }),
+      [work = std::move(work), &ax = platform_.accessibility](const Context& job) {
+        std::vector<LabelResult> results;
+        for (const auto& [id, buttons] : work) {
+          if (!job.current()) continue;
+          results.push_back({id, readLabelSignature(ax, buttons)});
+        }
+        return results;
+      },
+      &OverlayController::applyLabels);
 }
 
-void OverlayController::applyLabels(Token token, const std::vector<LabelResult>& results) {
-  labelsBusy_ = false;
-  if (stopped_ || !activity().isCurrent(token)) return;
+void OverlayController::applyLabels(std::vector<LabelResult> results) {
   for (const LabelResult& result : results) {
     Entry* entry = entryWithId(result.id);
     if (!entry || entry->signature == result.signature) continue;

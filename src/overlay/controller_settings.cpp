@@ -28,7 +28,7 @@ void OverlayController::appearanceChanged(WindowMode mode, AppearanceField field
     // As it always was: switching Codex's overlays writes the status text's
     // "Codex: On" line at once, switching ChatGPT's leaves its "GPT:" line
     // to the next update.
-    if (mode == WindowMode::codex) updateSummary();
+    if (mode == WindowMode::codex) status_.update();
     census();
   } else if (field == AppearanceField(&ModeAppearance::color) && mode == WindowMode::codex) {
     // As it always was: Codex-mode panels take a new colour at once,
@@ -44,9 +44,10 @@ void OverlayController::appearanceChanged(WindowMode mode, AppearanceField field
 }
 
 void OverlayController::chooseColor(WindowMode mode) {
-  std::weak_ptr<OverlayController> weak = weak_from_this();
-  colorPanel_.onChange = [weak, mode](const Color& color) {
-    if (auto self = weak.lock()) self->setAppearance(mode, &ModeAppearance::color, color);
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  // The chooser goes with the controller, and its picks with it.
+  colorPanel_.onChange = [this, mode](const Color& color) {
+    setAppearance(mode, &ModeAppearance::color, color);
   };
   colorPanel_.show(settings_[mode].color);
 }

@@ -36,7 +36,7 @@ void OverlayController::powerChanged(bool active) {
     hideAllPanels();
     log("Power: monitoring and overlays suspended");
   }
-  updateSummary();
+  status_.update();
 }
 
 // Monitoring runs on timers that must fire on time while no window of
@@ -53,7 +53,7 @@ void OverlayController::holdActivityWhileMonitoring() {
   }
 }
 
-void OverlayController::updateSummary() {
+std::string OverlayController::describe() const {
   ApplicationInfo& application = platform_.applicationInfo;
   auto onOff = [&](WindowMode mode) { return settings_[mode].enabled ? "On" : "Off"; };
   std::string text = "Lumetta " + application.shortVersion().value_or("development") +
@@ -62,23 +62,17 @@ void OverlayController::updateSummary() {
                      " \u00b7 GPT: " + onOff(WindowMode::chatGPT) + "\n";
   std::vector<std::string> blocks;
   for (const auto& entry : entries_) {
-    auto status = rendererStatuses_.find(entry->pid);
+    auto tracked = processes_.find(entry->pid);
     blocks.push_back(
         "Window " + std::to_string(entry->id) + " pid=" + std::to_string(entry->pid) + ": " +
         std::string(rawValue(entry->cache.effective())) + " [" + entry->cache.explanation +
         "] \u00b7 " + entry->placement + "\n  " +
-        (status == rendererStatuses_.end() ? "Renderer status pending" : status->second) + "\n  " +
-        entry->scanDetail);
+        (tracked == processes_.end() ? "Renderer status pending" : tracked->second.rendererStatus) +
+        "\n  " + entry->scanDetail);
   }
   text += joined(blocks, "\n");
   if (entries_.empty()) text += "No target windows classified yet.";
-  publishSummary(std::move(text));
-}
-
-void OverlayController::publishSummary(std::string text) {
-  if (text == summary_) return;
-  summary_ = std::move(text);
-  changeObservers_.notify();
+  return text;
 }
 
 void OverlayController::log(const std::string& message) {
@@ -86,6 +80,7 @@ void OverlayController::log(const std::string& message) {
 }
 
 std::string OverlayController::runtimeCheck() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   std::vector<std::string> lines;
   for (const auto& entry : entries_) {
     if (!entry->panel) continue;
@@ -116,12 +111,13 @@ std::string OverlayController::runtimeCheck() {
 }
 
 void OverlayController::stop() {
+  LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   stopped_ = true;
   holdActivityWhileMonitoring();
   activity().stop();
   // Each timer invalidates itself when released, each registration removes itself.
   for (Periodic& periodic : periodic_) periodic.timer.reset();
-  tokens_.clear();
+  workspaceRegistrations_.clear();
   for (Pid pid : trackedProcesses()) removeProcess(pid);
 }
 

@@ -7,8 +7,8 @@
 
 namespace lumetta {
 
-std::shared_ptr<OverlayController> OverlayController::create(const Platform& platform) {
-  std::shared_ptr<OverlayController> controller(new OverlayController(platform));
+std::unique_ptr<OverlayController> OverlayController::create(const Platform& platform) {
+  std::unique_ptr<OverlayController> controller(new OverlayController(platform));
   controller->start();
   return controller;
 }
@@ -18,6 +18,9 @@ OverlayController::OverlayController(const Platform& platform)
       colorPanel_(platform.colorPanel),
       permissionReady_(platform.accessibility.isProcessTrusted()),
       settings_(platform.defaults, platform.colors),
+      status_(
+          "Waiting for Accessibility permission", [this] { return describe(); },
+          [this] { changeObservers_.notify(); }),
       events_(platform.text),
       censusQueue_(platform.runLoop.makeSerialQueue(kCensusQueueLabel, QualityOfService::utility)),
       scanQueue_(platform.runLoop.makeSerialQueue(kScanQueueLabel, QualityOfService::utility)),
@@ -30,17 +33,14 @@ OverlayController::OverlayController(const Platform& platform)
 void OverlayController::start() {
   loadSettings();
 
-  std::weak_ptr<OverlayController> weak = weak_from_this();
+  // The timers and registrations go with the controller: `this` never
+  // outlives them.
   auto every = [&](std::size_t index, void (OverlayController::*pass)(), Duration period,
                    bool needsEntries, TimerOptions options) {
     Periodic& periodic = periodic_[index];
     periodic = {pass, period, needsEntries, nullptr, now() + period, false};
     periodic.timer = platform_.runLoop.repeatingTimer(
-        period,
-        [weak, index] {
-          if (auto self = weak.lock()) self->tick(self->periodic_[index]);
-        },
-        options);
+        period, [this, index] { tick(periodic_[index]); }, options);
   };
   every(0, &OverlayController::geometry, kGeometryPeriod, true,
         {kGeometryTolerance, RunLoopMode::common});
@@ -53,21 +53,24 @@ void OverlayController::start() {
   for (auto name :
        {WorkspaceNotification::didLaunchApplication, WorkspaceNotification::didTerminateApplication,
         WorkspaceNotification::activeSpaceDidChange}) {
-    tokens_.push_back(center.addObserver(name, [weak](const Notification& notification) {
-      auto self = weak.lock();
-      if (!self) return;
-      if (notification.name == WorkspaceNotification::didTerminateApplication &&
-          notification.application) {
-        self->removeProcess(notification.application->pid);
-      }
-      self->census();
-      self->geometry();
-    }));
+    workspaceRegistrations_.push_back(
+        center.addObserver(name, [this](const Notification& notification) {
+          if (notification.name == WorkspaceNotification::didTerminateApplication &&
+              notification.application) {
+            removeProcess(notification.application->pid);
+          }
+          census();
+          geometry();
+        }));
   }
   census();
 }
 
-OverlayController::~OverlayController() { stop(); }
+OverlayController::~OverlayController() {
+  // Jobs and replies still under way find nothing from here on.
+  weak_.invalidate();
+  stop();
+}
 
 void OverlayController::tick(Periodic& periodic) {
   // It fired at `due`, or later; the run loop moves a late timer past the
@@ -97,16 +100,20 @@ void OverlayController::resumeIdlePasses() {
 
 OverlayActivityGate& OverlayController::activity() {
   if (!activity_) {
-    // The callback holds the controller weakly: the gate never keeps it alive.
-    std::weak_ptr<OverlayController> weak = weak_from_this();
-    activity_ = std::make_shared<OverlayActivityGate>(platform_.runLoop,
-                                                      platform_.workspace.notificationCenter(),
-                                                      platform_.windowServer, [weak](bool active) {
-                                                        if (auto self = weak.lock())
-                                                          self->powerChanged(active);
-                                                      });
+    // Jobs share the gate, so it may outlive the controller: its callback
+    // holds the controller weakly.
+    activity_ = std::make_shared<OverlayActivityGate>(
+        platform_.runLoop, platform_.workspace.notificationCenter(), platform_.windowServer,
+        [weak = weak_.handle()](bool active) {
+          if (OverlayController* self = weak.get()) self->powerChanged(active);
+        });
   }
   return *activity_;
+}
+
+OverlayController::Ticket OverlayController::ticket(
+    Token token, std::function<void(OverlayController&)> release) {
+  return {[gate = activity_, token] { return gate->isCurrent(token); }, std::move(release)};
 }
 
 void OverlayController::hideAllPanels() {
@@ -121,26 +128,37 @@ Entry* OverlayController::entryWithId(std::int64_t id) {
   return found == entries_.end() ? nullptr : found->get();
 }
 
+TrackedProcess* OverlayController::process(Pid pid) {
+  auto found = processes_.find(pid);
+  return found == processes_.end() ? nullptr : &found->second;
+}
+
+bool OverlayController::hasObserver(Pid pid) const {
+  auto found = processes_.find(pid);
+  return found != processes_.end() && found->second.observer;
+}
+
 std::vector<Pid> OverlayController::trackedProcesses() const {
   std::vector<Pid> pids;
-  for (const auto& [pid, root] : roots_) pids.push_back(pid);
+  for (const auto& [pid, process] : processes_) pids.push_back(pid);
   return pids;
 }
 
 const std::vector<Subscription>* OverlayController::subscriptions(Pid pid) const {
-  auto found = subscriptions_.find(pid);
-  return found == subscriptions_.end() ? nullptr : &found->second;
+  auto found = processes_.find(pid);
+  return found == processes_.end() ? nullptr : &found->second.subscriptions;
 }
 
 OverlayController::Bookkeeping OverlayController::bookkeeping() const {
   Bookkeeping kept;
   kept.entries = entries_.size();
   for (const auto& entry : entries_) kept.panels += entry->panel ? 1 : 0;
-  kept.observers = observers_.size();
-  for (const auto& [pid, list] : subscriptions_) kept.subscriptions += list.size();
-  kept.roots = roots_.size();
-  kept.launchDates = generations_.size();
-  kept.rendererStatuses = rendererStatuses_.size();
+  kept.roots = kept.rendererStatuses = processes_.size();
+  for (const auto& [pid, process] : processes_) {
+    kept.observers += process.observer ? 1 : 0;
+    kept.subscriptions += process.subscriptions.size();
+    kept.launchDates += process.generation ? 1 : 0;
+  }
   kept.rendererRequests = rendererRequests_->size();
   kept.logCharacters = events_.text().size();
   return kept;

@@ -4,19 +4,24 @@
 // their panels sixty times a second, keeps the appearance settings, reacts to
 // sleep and session changes, and writes the status text and the event log.
 //
-// Everything here belongs to the main thread. Work that may block on another
-// process runs as a job on one of five serial queues; a job holds the
-// controller weakly, carries an activity token, and hands its result back to
-// the main queue, where it is applied only while the controller exists, is
-// not stopped and the token is still current.
+// Everything here belongs to the main thread (checked). Work that may block on
+// another process runs as a job on one of five serial queues and comes back
+// through runJob (job_round_trip.h): applied only while the controller exists,
+// is not stopped and the job's activity token is still current.
 //
-// The implementation is split by concern: overlay_controller.cpp (start-up,
-// timers, registrations, stop), controller_census.cpp (census, notifications,
-// removal), controller_observers.cpp (observers and their registrations),
-// controller_scans.cpp (mode scans, label pass),
-// controller_geometry.cpp (placement and presentation), controller_settings.cpp
-// (appearance settings, colour choice), controller_status.cpp (power reaction,
-// status text, event log, runtime check).
+// One owner, the application run, creates it and stops it; everyone else
+// observes it (observeChanges) through a registration that ends with them.
+//
+// Its parts: the appearance settings (AppearanceSettings), what it keeps of
+// each target process (TrackedProcess) and of each window (Entry), the status
+// text (StatusText) and the event log (EventLog). The implementation is split
+// by concern: overlay_controller.cpp (start-up, timers, registrations, stop),
+// controller_census.cpp (census, notifications, removal),
+// controller_observers.cpp (observers and their registrations),
+// controller_scans.cpp (mode scans, label pass), controller_geometry.cpp
+// (placement and presentation), controller_settings.cpp (the settings'
+// effects, colour choice), controller_status.cpp (power reaction, status
+// text, runtime check).
 #pragma once
 
 #include <array>
@@ -24,7 +29,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -37,18 +41,15 @@
 #include "overlay/entry.h"
 #include "overlay/event_log.h"
 #include "overlay/indicator_color_panel.h"
+#include "overlay/job_round_trip.h"
+#include "overlay/status_text.h"
+#include "overlay/tracked_process.h"
 #include "platform/platform.h"
+#include "platform/weak_handle.h"
 #include "power/overlay_activity_gate.h"
 #include "renderer/renderer_accessibility_requests.h"
 
 namespace lumetta {
-
-// One notification registered on a process's observer.
-struct Subscription {
-  Element element;
-  std::string name;
-  bool operator==(const Subscription&) const = default;
-};
 
 // What the census job learns of one target process.
 struct ProcessSnapshot {
@@ -91,22 +92,23 @@ inline constexpr Duration kGeometryTolerance = Duration::milliseconds(1);
 inline constexpr Duration kCensusPeriod = Duration::seconds(1);
 inline constexpr Duration kLabelPeriod = Duration::seconds(0.5);
 
-class OverlayController : public std::enable_shared_from_this<OverlayController> {
+class OverlayController {
  public:
   // Builds the controller and starts it: settings loaded, timers and
   // registrations in place, a first census under way. Release it on the main
   // thread; releasing stops it.
-  static std::shared_ptr<OverlayController> create(const Platform& platform);
+  static std::unique_ptr<OverlayController> create(const Platform& platform);
   ~OverlayController();
   OverlayController(const OverlayController&) = delete;
   OverlayController& operator=(const OverlayController&) = delete;
 
-  // Entry points (main thread).
+  // Entry points (main thread, checked).
   void census();
   void refresh();
   void scan(Entry& entry);
   void labels();
   void geometry();
+  // For good: every tracked process and window is let go. Its owner's call.
   void stop();
   std::string runtimeCheck();
 
@@ -116,6 +118,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   bool anyEnabled() const { return settings_.anyEnabled(); }
   template <class T>
   void setAppearance(WindowMode mode, T ModeAppearance::*field, std::type_identity_t<T> value) {
+    LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
     settings_.set(mode, field, value);
     appearanceChanged(mode, field);
   }
@@ -124,7 +127,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
 
   // Published state.
   bool permissionReady() const { return permissionReady_; }
-  const std::string& summary() const { return summary_; }
+  const std::string& summary() const { return status_.text(); }
   const std::string& events() const { return events_.text(); }
   bool isStopped() const { return stopped_; }
   // `callback` runs after every setting is set and whenever `permissionReady`
@@ -135,8 +138,9 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
 
   // What is tracked, for diagnostics and tests.
   const std::vector<std::unique_ptr<Entry>>& entries() const { return entries_; }
-  bool hasObserver(Pid pid) const { return observers_.contains(pid); }
+  bool hasObserver(Pid pid) const;
   std::vector<Pid> trackedProcesses() const;
+  // What the observer of a tracked process holds; null for another pid.
   const std::vector<Subscription>* subscriptions(Pid pid) const;
   // What the controller keeps, each bounded by what runs. The renderer
   // requests belong to the census queue: read this while no census job runs.
@@ -148,6 +152,16 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
 
  private:
   using Token = OverlayActivityGate::Token;
+  using Ticket = JobTicket<OverlayController>;
+  using Context = JobContext<OverlayController>;
+
+  // The jobs' results.
+  struct ScanResult {
+    std::int64_t id;
+    ModeScan scan;
+    double toolbarHeight;
+    std::string signature;
+  };
   struct LabelResult {
     std::int64_t id;
     std::string signature;
@@ -162,6 +176,12 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   struct RegistrationOutcome {
     std::vector<std::optional<AXError>> removals;
     std::vector<std::optional<AXError>> additions;
+  };
+  struct RegistrationResult {
+    Pid pid;
+    std::shared_ptr<Observer> observer;  // handed back, to be let go of here
+    RegistrationChange change;
+    RegistrationOutcome outcome;
   };
 
   explicit OverlayController(const Platform& platform);
@@ -185,16 +205,24 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   void resumeIdlePasses();
   OverlayActivityGate& activity();
   std::optional<Token> beginWork() { return activity().beginWork(); }
+  // A ticket for a job started under `token`, released by `release`.
+  Ticket ticket(Token token, std::function<void(OverlayController&)> release);
+  template <class Job, class Apply>
+  void run(SerialQueue& queue, Ticket ticket, Job job, Apply apply) {
+    runJob(queue, platform_.runLoop, weak_.handle(), std::move(ticket), std::move(job),
+           std::move(apply));
+  }
   bool trusted() { return platform_.accessibility.isProcessTrusted(); }
   void hideAllPanels();
   Entry* entryWithId(std::int64_t id);
+  TrackedProcess* process(Pid pid);
   Uptime now() { return platform_.clock.uptime(); }
 
   // controller_census.cpp
   static std::vector<ProcessSnapshot> censusJob(Accessibility& ax, Workspace& workspace,
                                                 RendererAccessibilityRequests& renderer,
-                                                const std::function<bool()>& current);
-  void applyCensus(Token token, std::vector<ProcessSnapshot> snapshots);
+                                                const Context& job);
+  void applyCensus(std::vector<ProcessSnapshot> snapshots);
   void notification(const Element& element, std::string_view name);
   void remove(Entry& entry);
   void removeProcess(Pid pid);
@@ -203,13 +231,11 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   void subscribe(Pid pid);
   static RegistrationOutcome registrationJob(Observer& observer, const RegistrationChange& change,
                                              void* context);
-  void applyRegistrations(Pid pid, const std::weak_ptr<Observer>& asked,
-                          const RegistrationChange& change, const RegistrationOutcome& outcome);
+  void applyRegistrations(RegistrationResult result);
 
   // controller_scans.cpp
-  void applyScan(Token token, std::int64_t id, const ModeScan& scan, double toolbarHeight,
-                 const std::string& signature);
-  void applyLabels(Token token, const std::vector<LabelResult>& results);
+  void applyScan(ScanResult result);
+  void applyLabels(std::vector<LabelResult> results);
 
   // controller_geometry.cpp
   void applyGeometry(std::vector<Placement> placements);
@@ -225,8 +251,7 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   // controller_status.cpp
   void powerChanged(bool active);
   void holdActivityWhileMonitoring();
-  void updateSummary();
-  void publishSummary(std::string text);  // notifies only when the text changes
+  std::string describe() const;  // the status text
   void log(const std::string& message);
 
   Platform platform_;
@@ -234,23 +259,15 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   bool permissionReady_;
   AppearanceSettings settings_;
 
-  std::string summary_ = "Waiting for Accessibility permission";
   ChangeObservers changeObservers_;
+  StatusText status_;
   EventLog events_;
 
-  std::vector<std::unique_ptr<Entry>> entries_;
+  std::vector<std::unique_ptr<Entry>> entries_;  // in the order they were found
   std::int64_t nextID_ = 1;
-  std::map<Pid, WallTime> generations_;
-  std::map<Pid, Element> roots_;
-  // Shared only with registration jobs, which hand theirs back to the main thread.
-  std::map<Pid, std::shared_ptr<Observer>> observers_;
-  // What each observer is known to hold: made, or refused for good.
-  std::map<Pid, std::vector<Subscription>> subscriptions_;
-  std::set<Pid> registering_;  // a reconciliation in flight
-  std::set<Pid> reregister_;   // asked for again while one was in flight
-  std::set<Pid> unanswered_;   // left a request unanswered; asked again once the census hears it
+  std::map<Pid, TrackedProcess> processes_;
   std::array<Periodic, 3> periodic_{};  // geometry, census, labels
-  std::vector<Registration> tokens_;
+  std::vector<Registration> workspaceRegistrations_;
   bool censusBusy_ = false;
   bool geometryBusy_ = false;
   bool labelsBusy_ = false;
@@ -264,14 +281,16 @@ class OverlayController : public std::enable_shared_from_this<OverlayController>
   std::shared_ptr<OverlayActivityGate> activity_;
   const std::shared_ptr<RendererAccessibilityRequests> rendererRequests_ =
       std::make_shared<RendererAccessibilityRequests>();
-  std::map<Pid, std::string> rendererStatuses_;
 
-  // Declared last: released first, each waiting for the jobs it was given.
+  // Released first, each waiting for the jobs it was given (whose handles
+  // find nothing by then: the destructor invalidates them first).
   std::unique_ptr<SerialQueue> censusQueue_;
   std::unique_ptr<SerialQueue> scanQueue_;
   std::unique_ptr<SerialQueue> geometryQueue_;
   std::unique_ptr<SerialQueue> labelQueue_;
   std::unique_ptr<SerialQueue> registrationQueue_;
+  WeakHandleFactory<OverlayController> weak_{this};
+  LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);
 };
 
 }  // namespace lumetta

@@ -90,7 +90,7 @@ class ControllerTest : public ::testing::Test {
 
   std::unique_ptr<sim::SimPlatform> platform;
   std::unique_ptr<RecordingRunLoop> recording;
-  std::shared_ptr<OverlayController> controller;  // released before the platform
+  std::unique_ptr<OverlayController> controller;  // released before the platform
 };
 
 }  // namespace lumetta::testing

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/menu_bar_mode.h"
 #include "app/panescope_app.h"
-#include "menu/menu_bar_app.h"
 #include "support/sim_fixture.h"
 
 namespace lumetta {
@@ -22,7 +22,7 @@ bool agentAfter(std::vector<std::string> flags) {
   PanescopeApp app(simulated->platform(), out, err);
   const CommandLine command = std::get<CommandLine>(parseCommandLine(flags));
   if (command.mode == Mode::menuBar) {
-    const MenuBarApp menu(simulated->platform(), OverlayController::create(simulated->platform()));
+    const MenuBarRun run(simulated->platform(), out);
     return simulated->application().isAgent();
   }
   app.dispatch(command);

@@ -19,7 +19,7 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
       {"at": 3, "loginItem": {"status": "notFound"}}])"));
   sim::SimMenuBarExtra& menuBar = platform->menuBar();
   {
-    MenuBarApp app(platform->platform(), controller);
+    MenuBarApp app(platform->platform(), *controller, [] {});
     ASSERT_TRUE(menuBar.statusItem());
     EXPECT_EQ(menuBar.statusItem()->title, "Lumetta");
     EXPECT_EQ(menuBar.statusItem()->symbolName, "rectangle.topthird.inset.filled");

@@ -46,7 +46,7 @@ Settings settingsOf(const OverlayController& c) {
 TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
   start(testing::controllerDesktop(
       R"(, "trusted": false, "timeline": [{"at": 2, "trusted": true}, {"at": 4, "trusted": false}])"));
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   runFor(1);
   const std::string already =
       "Already enabled? Remove the old entry with \u2212, then add this copy with + and reopen "
@@ -82,7 +82,7 @@ TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
       {"at": 1, "loginItem": "approve"},
       {"at": 2, "loginItem": {"unregisterError": "Operation not permitted."}},
       {"at": 3, "loginItem": {"unregisterError": null}}])"));
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   auto box = [&] { return node(describeMenu(content).children[1], "Launch at login"); };
   EXPECT_FALSE(box().on);
 
@@ -116,7 +116,7 @@ TEST_F(MenuTest, LaunchAtLoginFromATranslocatedCopyAsksToMoveLumettaFirst) {
   start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true},
       "lumetta": {"bundlePath":
           "/private/var/folders/x7/T/AppTranslocation/0F1E2D3C/d/Lumetta.app"})"));
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   findNode(describeMenu(content).children[1], "Launch at login")->onToggle(true);
   const ViewNode error = describeMenu(content).children[2];
   EXPECT_TRUE(error.text.starts_with("Lumetta is running from a temporary copy")) << error.text;
@@ -133,7 +133,7 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::style, OverlayStyle::border);
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.2);
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::borderWidth, 6.9);
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   const Settings before = settingsOf(*controller);
 
   ViewNode root = describeMenu(content);
@@ -170,7 +170,7 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
 
 TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
   start(testing::controllerDesktop());
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   auto ringed = [&] {
     ViewNode root = describeMenu(content);
     std::vector<std::string> names;
@@ -201,7 +201,7 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
 // is chosen, whichever tab it was.
 TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   start(testing::controllerDesktop());
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   ViewNode root = describeMenu(content);
   node(root, "Choose your own color").onPress();
   node(root, "GPT").onPress();
@@ -223,7 +223,7 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
 TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
   start(testing::controllerDesktop());
   runFor(2);
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   ViewNode root = describeMenu(content);
   EXPECT_EQ(findNode(root, "Copy diagnostics"), nullptr);
   node(root, "Diagnostics").onToggle(true);
@@ -245,7 +245,7 @@ TEST_F(MenuTest, LongTextsWithoutSpacesAreShownCutAndCopiedWhole) {
   start(testing::controllerDesktop(R"(, "lumetta": {"version": ")" + version +
                                    R"("}, "loginItem": {"registerError": ")" + refusal + R"("})"));
   runFor(2);
-  MenuContent content(controller, platform->platform());
+  MenuContent content(*controller, platform->platform(), [] {});
   for (const char* toggled : {"Launch at login", "Diagnostics"}) {
     ViewNode before = describeMenu(content);
     ViewNode* node = findNode(before, toggled);
@@ -303,7 +303,8 @@ TEST(ShownText, CutsCountCharactersNotBytesAndBoundTheWhole) {
 TEST_F(MenuTest, ButtonsAskTheSystem) {
   start(testing::controllerDesktop(
       R"(, "trusted": false, "lumetta": {"bundlePath": "/Users/me/Downloads/Lumetta.app"})"));
-  MenuContent content(controller, platform->platform());
+  int quits = 0;
+  MenuContent content(*controller, platform->platform(), [&] { ++quits; });
   ViewNode root = describeMenu(content);
   node(root, "Set up Accessibility\u2026").onPress();
   EXPECT_EQ(platform->accessibility().trustPrompts(), 1);
@@ -313,9 +314,11 @@ TEST_F(MenuTest, ButtonsAskTheSystem) {
   EXPECT_EQ(platform->workspace().revealedPaths(),
             std::vector<std::vector<std::string>>{{"/Users/me/Downloads/Lumetta.app"}});
 
+  // Quit is the owner's: the content stops nothing itself (MenuBarRun does).
   node(root, "Quit").onPress();
-  EXPECT_TRUE(controller->isStopped());
-  EXPECT_TRUE(platform->application().terminated());
+  EXPECT_EQ(quits, 1);
+  EXPECT_FALSE(controller->isStopped());
+  EXPECT_FALSE(platform->application().terminated());
 }
 
 TEST_F(MenuTest, LogoShowsOnlyWhenItsResourceLoads) {
@@ -328,7 +331,7 @@ TEST_F(MenuTest, LogoShowsOnlyWhenItsResourceLoads) {
   auto header = [&](const std::string& lumetta) {
     controller.reset();
     start(testing::controllerDesktop(lumetta.empty() ? "" : R"(, "lumetta": )" + lumetta));
-    MenuContent content(controller, platform->platform());
+    MenuContent content(*controller, platform->platform(), [] {});
     return describeMenu(content).children[0].children[0];
   };
   EXPECT_EQ(header("").kind, ViewKind::verticalStack);  // no resources
