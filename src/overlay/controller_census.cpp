@@ -118,6 +118,7 @@ void OverlayController::applyCensus(std::vector<ProcessSnapshot> snapshots) {
     if (snapshot.generation) tracked.generation = snapshot.generation;
     tracked.root = snapshot.root;
     tracked.rendererStatus = std::move(snapshot.rendererStatus);
+    status_.invalidate();  // for the renderer status and the windows below
 
     for (auto& entry : entries_) {
       if (entry->pid == pid) entry->windowsUnavailable = !snapshot.windows;
@@ -195,6 +196,7 @@ void OverlayController::remove(Entry& entry) {
   if (entry.panel) entry.panel->window().close();
   const std::int64_t id = entry.id;
   std::erase_if(entries_, [&](const auto& held) { return held.get() == &entry; });
+  status_.invalidate();
   log("Window " + std::to_string(id) + " removed; cached mode discarded");
 }
 
@@ -208,6 +210,7 @@ void OverlayController::removeProcess(Pid pid) {
   if (found == processes_.end()) return;
   if (found->second.observer) found->second.observer->detachFromMainRunLoop();
   processes_.erase(found);
+  status_.invalidate();
 }
 
 void OverlayController::refresh() {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "geometry/exposed_regions.h"
 #include "geometry/window_frame.h"
@@ -165,7 +166,13 @@ void OverlayController::applyGeometry(std::vector<Placement> placements) {
 }
 
 void OverlayController::present(Entry& entry, const Placement& placement) {
-  entry.placement = entry.windowsUnavailable ? kWindowsUnavailable : placement.reason;
+  const std::string_view said =
+      entry.windowsUnavailable ? std::string_view(kWindowsUnavailable) : placement.reason;
+  // Most frames place every window as the last one did: nothing to rebuild.
+  if (entry.placement != said) {
+    entry.placement = said;
+    status_.invalidate();
+  }
   if (placement.reason == kReasonShared) entry.serverID.reset();
   if (placement.server) entry.serverID = placement.server->id;
 

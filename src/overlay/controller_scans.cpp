@@ -94,6 +94,7 @@ void OverlayController::applyScan(ScanResult result) {
   entry->toolbarHeight = result.toolbarHeight;
   const WindowMode previous = entry->cache.effective();
   entry->cache.update(scan.observation());
+  status_.invalidate();
   entry->excludedDialog = scan.excludedDialog;
   entry->needsRetry = scan.complete ? entry->cache.suspended && !scan.excludedDialog : true;
   entry->buttons = scan.buttons;

@@ -25,9 +25,10 @@ void OverlayController::loadSettings() {
 void OverlayController::appearanceChanged(WindowMode mode, AppearanceField field) {
   if (field == AppearanceField(&ModeAppearance::enabled)) {
     holdActivityWhileMonitoring();
-    // As it always was: switching Codex's overlays writes the status text's
-    // "Codex: On" line at once, switching ChatGPT's leaves its "GPT:" line
-    // to the next update.
+    status_.invalidate();  // the "Codex:" and "GPT:" lines
+    // As it always was: switching Codex's overlays asks for the status text
+    // at once, with its "Codex: On" line; switching ChatGPT's leaves its
+    // "GPT:" line to the next update.
     if (mode == WindowMode::codex) status_.update();
     census();
   } else if (field == AppearanceField(&ModeAppearance::color) && mode == WindowMode::codex) {

@@ -18,6 +18,7 @@ void OverlayController::powerChanged(bool active) {
   holdActivityWhileMonitoring();
   powerStatus_ =
       active ? "Awake; monitoring enabled" : "Sleep/display/session suspension; overlays hidden";
+  status_.invalidate();
   // The timers stay valid; parked, they stop every periodic pass. Awake,
   // each fires at once, and one with nothing to do idles again.
   for (Periodic& periodic : periodic_) {
@@ -112,6 +113,8 @@ std::string OverlayController::runtimeCheck() {
 
 void OverlayController::stop() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
+  // A text asked for before stopping shows what was tracked then.
+  status_.flush();
   stopped_ = true;
   holdActivityWhileMonitoring();
   activity().stop();

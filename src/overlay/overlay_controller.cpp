@@ -19,7 +19,7 @@ OverlayController::OverlayController(const Platform& platform)
       permissionReady_(platform.accessibility.isProcessTrusted()),
       settings_(platform.defaults, platform.colors),
       status_(
-          "Waiting for Accessibility permission", [this] { return describe(); },
+          platform.runLoop, "Waiting for Accessibility permission", [this] { return describe(); },
           [this] { changeObservers_.notify(); }),
       events_(platform.text),
       censusQueue_(platform.runLoop.makeSerialQueue(kCensusQueueLabel, QualityOfService::utility)),
@@ -64,6 +64,8 @@ void OverlayController::start() {
         }));
   }
   census();
+  // Created, it publishes its first text at once.
+  status_.flush();
 }
 
 OverlayController::~OverlayController() {
