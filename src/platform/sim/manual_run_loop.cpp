@@ -63,6 +63,10 @@ double threadMilliseconds() {
 }  // namespace
 
 void ManualRunLoop::perform(const std::function<void()>& action) {
+  if (!timesActions_.load(std::memory_order_relaxed)) {
+    action();
+    return;
+  }
   const Uptime simulatedStart = clock_.uptime();
   const double realStart = threadMilliseconds();
   action();
@@ -82,6 +86,7 @@ ManualRunLoop::Statistics ManualRunLoop::statistics() {
 }
 
 void ManualRunLoop::resetStatistics() {
+  timesActions_.store(true, std::memory_order_relaxed);
   MutexLock lock(jobsMutex_);
   statistics_ = {};
   for (const auto& [queue, count] : queued_) {
