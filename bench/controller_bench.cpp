@@ -46,8 +46,7 @@ std::string desktopJson(int tracked, int listed) {
 
 struct Running {
   explicit Running(const std::string& json)
-      : platform(std::get<sim::DesktopModel>(sim::parseDesktop(json, "bench")),
-                 sim::TimeSource::manual) {
+      : platform(sim::parseDesktop(json, "bench").value(), sim::TimeSource::manual) {
     loop().setRunsJobs(true);
     controller = OverlayController::create(platform.platform());
     loop().runFor(Duration::seconds(2));
@@ -135,8 +134,7 @@ void BM_IdleWakeups(benchmark::State& state) {
   constexpr double kSeconds = 3600;
   double perSecond = 0;
   for (auto _ : state) {
-    sim::SimPlatform platform(std::get<sim::DesktopModel>(sim::parseDesktop(json, "idle")),
-                              sim::TimeSource::manual);
+    sim::SimPlatform platform(sim::parseDesktop(json, "idle").value(), sim::TimeSource::manual);
     sim::ManualRunLoop& loop = platform.manualRunLoop();
     loop.setRunsJobs(true);
     testing::RecordingRunLoop recording(loop, platform.clock());

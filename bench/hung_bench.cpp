@@ -47,8 +47,7 @@ void BM_HungApplication(benchmark::State& state) {
   const std::string json = hungDesktop();
   double stall = 0, platformMs = 0, misses = 0, recovered = 0;
   for (auto _ : state) {
-    sim::SimPlatform platform(std::get<sim::DesktopModel>(sim::parseDesktop(json, "hung")),
-                              sim::TimeSource::manual);
+    sim::SimPlatform platform(sim::parseDesktop(json, "hung").value(), sim::TimeSource::manual);
     sim::ManualRunLoop& loop = platform.manualRunLoop();
     loop.setRunsJobs(true);
     auto controller = OverlayController::create(platform.platform());

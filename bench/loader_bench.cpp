@@ -29,8 +29,8 @@ void BM_LoadDesktop(benchmark::State& state) {
   const std::string json = desktopWith(int(state.range(0)));
   for (auto _ : state) {
     sim::LoadResult loaded = sim::parseDesktop(json, "bench.json");
-    if (std::holds_alternative<sim::LoadError>(loaded)) {
-      state.SkipWithError(std::get<sim::LoadError>(loaded).message.c_str());
+    if (!loaded.hasValue()) {
+      state.SkipWithError(loaded.error().message.c_str());
       return;
     }
     benchmark::DoNotOptimize(loaded);
@@ -56,8 +56,8 @@ void BM_LoadWideObject(benchmark::State& state) {
   const std::string json = R"({"defaults": {)" + members + "}}";
   for (auto _ : state) {
     sim::LoadResult loaded = sim::parseDesktop(json, "bench.json");
-    if (std::holds_alternative<sim::LoadError>(loaded)) {
-      state.SkipWithError(std::get<sim::LoadError>(loaded).message.c_str());
+    if (!loaded.hasValue()) {
+      state.SkipWithError(loaded.error().message.c_str());
       return;
     }
     benchmark::DoNotOptimize(loaded);

@@ -26,8 +26,7 @@ void BM_NotificationStorm(benchmark::State& state) {
   const std::string json = bench::benchDesktop(kChatWindows);
   double queued = 0, share = 0, scans = 0;
   for (auto _ : state) {
-    sim::SimPlatform platform(std::get<sim::DesktopModel>(sim::parseDesktop(json, "storm")),
-                              sim::TimeSource::manual);
+    sim::SimPlatform platform(sim::parseDesktop(json, "storm").value(), sim::TimeSource::manual);
     sim::ManualRunLoop& loop = platform.manualRunLoop();
     loop.setRunsJobs(true);
     auto controller = OverlayController::create(platform.platform());

@@ -19,9 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   sim::parseDefaults(text);
   sim::LoadResult result = sim::parseDesktop(text, "fuzz.json");
-  auto* model = std::get_if<sim::DesktopModel>(&result);
-  if (!model) return 0;
-  sim::SimPlatform platform(std::move(*model), sim::TimeSource::manual);
+  if (!result) return 0;
+  sim::SimPlatform platform(std::move(result).value(), sim::TimeSource::manual);
   classificationSnapshot(platform.platform());
   {
     const auto overlays = OverlayController::create(platform.platform());

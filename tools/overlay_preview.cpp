@@ -42,9 +42,8 @@ int main(int argc, char** argv) {
   }
 
   sim::LoadResult loaded = sim::loadDesktopFile(options["--desktop"]);
-  if (auto* error = std::get_if<sim::LoadError>(&loaded)) return fail(error->message);
-  sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
-                             sim::TimeSource::manual);
+  if (!loaded) return fail(loaded.error().message);
+  sim::SimPlatform simulated(std::move(loaded).value(), sim::TimeSource::manual);
 
   const std::int64_t number = std::strtoll(options["--window"].c_str(), nullptr, 10);
   const auto servers = visibleServerWindows(simulated.windowServer());
@@ -82,9 +81,7 @@ int main(int argc, char** argv) {
   panel->window().setFrame(frame, true);
   panel->window().orderFrontRegardless();
 
-  if (auto error =
-          sim::writeScreenPicture(simulated.desktop(), simulated.panels(), options["--out"])) {
-    return fail(*error);
-  }
+  auto written = sim::writeScreenPicture(simulated.desktop(), simulated.panels(), options["--out"]);
+  if (!written) return fail(written.error().message);
   return 0;
 }

@@ -96,8 +96,7 @@ std::vector<std::string> commandLineWarnings(const CommandLine& command) {
   return lines;
 }
 
-std::variant<CommandLine, CommandLineError> parseCommandLine(
-    std::span<const std::string> arguments) {
+Expected<CommandLine> parseCommandLine(std::span<const std::string> arguments) {
   CommandLine command;
   // The flags with values (the simulated platform's --desktop, --screenshot,
   // --screenshots and --defaults, and --record) are taken out with them, and
@@ -120,10 +119,10 @@ std::variant<CommandLine, CommandLineError> parseCommandLine(
       continue;
     }
     const std::string needs = word + " needs " + std::string(flag->value);
-    if (i + 1 == arguments.size()) return CommandLineError{needs};
-    if (isFlagLike(arguments[i + 1])) return CommandLineError{needs + ", not " + arguments[i + 1]};
+    if (i + 1 == arguments.size()) return Error{needs};
+    if (isFlagLike(arguments[i + 1])) return Error{needs + ", not " + arguments[i + 1]};
     std::optional<std::string>& value = command.*(flag->field);
-    if (value) return CommandLineError{word + " is given more than once"};
+    if (value) return Error{word + " is given more than once"};
     value = arguments[++i];
   }
 

@@ -10,8 +10,9 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "support/expected.h"
 
 namespace lumetta {
 
@@ -33,16 +34,12 @@ struct CommandLine {
   std::vector<std::string> unknownFlags;  // words starting with "--" that are no flags
 };
 
-struct CommandLineError {
-  std::string message;
-};
-
 inline constexpr double kDefaultOverlaysSeconds = 30;
 inline constexpr double kDefaultWatchSeconds = 60;
 
 // `arguments` is the whole list, the executable's own path first.
-std::variant<CommandLine, CommandLineError> parseCommandLine(
-    std::span<const std::string> arguments);
+// The command, or the one line that refuses it.
+Expected<CommandLine> parseCommandLine(std::span<const std::string> arguments);
 
 // Whether the mode runs for a time or until it is stopped (--overlays,
 // --watch, --record --watch, the menu-bar application), rather than to an end

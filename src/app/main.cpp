@@ -27,11 +27,11 @@ using namespace lumetta;
 struct Pictures {
   sim::SimPlatform& simulated;
   std::optional<sim::Filmstrip> filmstrip;
-  std::optional<std::string> error;
+  Expected<void> written;
 
   void take(const std::string& path) {
-    if (error) return;
-    error =
+    if (!written) return;
+    written =
         sim::writeScreenPicture(simulated.desktop(), simulated.panels(), path,
                                 sim::MenuBarScene{simulated.menuBar(), simulated.clock().now()});
   }
@@ -86,17 +86,17 @@ int main(int argc, char** argv) {
   installStopSignals();
   const std::vector<std::string> arguments(argv, argv + argc);
   auto parsed = parseCommandLine(arguments);
-  if (auto* error = std::get_if<CommandLineError>(&parsed)) {
-    printLine(std::cerr, "lumetta: " + error->message);
+  if (!parsed) {
+    printLine(std::cerr, "lumetta: " + parsed.error().message);
     return 2;
   }
-  const CommandLine& command = std::get<CommandLine>(parsed);
+  const CommandLine& command = *parsed;
   for (const std::string& warning : commandLineWarnings(command)) {
     printLine(std::cerr, "lumetta: " + warning);
   }
   if (command.version) return printVersion(std::cout, std::cerr);
-  if (auto refused = refusedOutput(command)) {
-    printLine(std::cerr, "lumetta: " + *refused);
+  if (auto outputs = checkOutputs(command); !outputs) {
+    printLine(std::cerr, "lumetta: " + outputs.error().message);
     return 2;
   }
   if (!runsUntilStopped(command)) restoreDefaultSignals();
@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
   sim::LoadResult loaded = command.desktopPath
                                ? sim::loadDesktopFile(*command.desktopPath)
                                : sim::parseDesktop(sim::demoDesktopJson(), "demo desktop");
-  if (auto* error = std::get_if<sim::LoadError>(&loaded)) {
-    printLine(std::cerr, error->message);
+  if (!loaded) {
+    printLine(std::cerr, loaded.error().message);
     return 2;
   }
   // The settings file is read before anything runs; one that cannot be read is
@@ -113,15 +113,15 @@ int main(int argc, char** argv) {
   std::optional<sim::DefaultsFile> defaultsFile;
   if (command.defaultsPath) {
     auto read = sim::readDefaultsFile(*command.defaultsPath);
-    if (auto* error = std::get_if<sim::LoadError>(&read)) {
-      printLine(std::cerr, error->message);
+    if (!read) {
+      printLine(std::cerr, read.error().message);
       return 2;
     }
-    defaultsFile = std::get<sim::DefaultsFile>(std::move(read));
+    defaultsFile = std::move(read).value();
   }
   // Virtual time runs the desktop on the manual clock: timed modes finish at
   // once with exact, reproducible times.
-  sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
+  sim::SimPlatform simulated(std::move(loaded).value(),
                              command.virtualTime ? sim::TimeSource::manual : sim::TimeSource::real);
   // Background jobs run on virtual time too, each as soon as the main queue is
   // idle.
@@ -131,14 +131,14 @@ int main(int argc, char** argv) {
         std::move(*defaultsFile), simulated.runLoop(),
         [](const std::string& error) { printLine(std::cerr, "lumetta: " + error); });
   }
-  Pictures pictures{simulated, std::nullopt, std::nullopt};
+  Pictures pictures{simulated, std::nullopt, {}};
   if (command.filmstripPath) {
     auto strip = sim::Filmstrip::open(*command.filmstripPath);
-    if (auto* error = std::get_if<std::string>(&strip)) {
-      printLine(std::cerr, "lumetta: " + *error);
+    if (!strip) {
+      printLine(std::cerr, "lumetta: " + strip.error().message);
       return 2;
     }
-    pictures.filmstrip = std::get<sim::Filmstrip>(std::move(strip));
+    pictures.filmstrip = std::move(strip).value();
   }
   int status = 0;
   if (command.mode == Mode::menuBar) {
@@ -151,8 +151,8 @@ int main(int argc, char** argv) {
     if (command.screenshotPath) app.onModeEnd([&] { pictures.take(*command.screenshotPath); });
     status = app.dispatch(command).value_or(0);
   }
-  if (pictures.error) {
-    printLine(std::cerr, "lumetta: " + *pictures.error);
+  if (!pictures.written) {
+    printLine(std::cerr, "lumetta: " + pictures.written.error().message);
     return 2;
   }
   // What the mode printed must have arrived (a full disk, a closed pipe).

@@ -49,11 +49,11 @@ int main(int argc, char** argv) {
   @autoreleasepool {
     const std::vector<std::string> arguments(argv, argv + argc);
     auto parsed = lumetta::parseCommandLine(arguments);
-    if (auto* error = std::get_if<lumetta::CommandLineError>(&parsed)) {
-      lumetta::printLine(std::cerr, "lumetta: " + error->message);
+    if (!parsed) {
+      lumetta::printLine(std::cerr, "lumetta: " + parsed.error().message);
       return 2;
     }
-    const lumetta::CommandLine& command = std::get<lumetta::CommandLine>(parsed);
+    const lumetta::CommandLine& command = *parsed;
     for (const std::string& warning : lumetta::commandLineWarnings(command)) {
       lumetta::printLine(std::cerr, "lumetta: " + warning);
     }
@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
                                         "observes the real one");
       return 2;
     }
-    if (auto refused = lumetta::refusedOutput(command)) {
-      lumetta::printLine(std::cerr, "lumetta: " + *refused);
+    if (auto outputs = lumetta::checkOutputs(command); !outputs) {
+      lumetta::printLine(std::cerr, "lumetta: " + outputs.error().message);
       return 2;
     }
     if (!lumetta::runsUntilStopped(command)) lumetta::restoreDefaultSignals();

@@ -4,12 +4,14 @@
 
 namespace lumetta {
 
-std::optional<std::string> refusedOutput(const CommandLine& command) {
+Expected<void> checkOutputs(const CommandLine& command) {
   for (const auto* path : {&command.recordPath, &command.screenshotPath}) {
     if (!*path) continue;
-    if (auto refused = cannotReplace(**path)) return "cannot write " + **path + ": " + *refused;
+    if (auto replaceable = mayReplace(**path); !replaceable) {
+      return Error{"cannot write " + **path + ": " + replaceable.error().message};
+    }
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace lumetta

@@ -3,15 +3,13 @@
 // a device, a FIFO or a folder (support/file_kind.h).
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include "app/command_line.h"
+#include "support/expected.h"
 
 namespace lumetta {
 
-// The one-line refusal ("cannot write out.json: a FIFO, not a regular file"),
-// or nothing when every output may be written.
-std::optional<std::string> refusedOutput(const CommandLine& command);
+// Nothing when every output may be written, or the one-line refusal ("cannot
+// write out.json: a FIFO, not a regular file").
+Expected<void> checkOutputs(const CommandLine& command);
 
 }  // namespace lumetta

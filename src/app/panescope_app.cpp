@@ -55,8 +55,8 @@ int PanescopeApp::record(const CommandLine& command) {
     monitor.stop();
     recording.stopWatching();
   }
-  if (auto error = writeFileAtomically(*command.recordPath, recording.json())) {
-    printLine(err_, "lumetta: " + *error);
+  if (auto written = writeFileAtomically(*command.recordPath, recording.json()); !written) {
+    printLine(err_, "lumetta: " + written.error().message);
     return 2;
   }
   return 0;

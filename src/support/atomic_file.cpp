@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "support/file_kind.h"
@@ -14,8 +15,8 @@ namespace lumetta {
 
 namespace {
 
-std::string failure(const std::string& path) {
-  return "cannot write " + path + ": " + std::strerror(errno);
+Error failure(const std::string& path) {
+  return Error{"cannot write " + path + ": " + std::strerror(errno)};
 }
 
 bool writeAll(int fd, std::string_view contents) {
@@ -36,10 +37,11 @@ std::string directoryOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::variant<StagedFile, std::string> StagedFile::stage(const std::string& path,
-                                                        std::string_view contents) {
+Expected<StagedFile> StagedFile::stage(const std::string& path, std::string_view contents) {
   // A device, a FIFO or a folder under the name is never replaced by a file.
-  if (auto refused = cannotReplace(path)) return "cannot write " + path + ": " + *refused;
+  if (auto replaceable = mayReplace(path); !replaceable) {
+    return Error{"cannot write " + path + ": " + replaceable.error().message};
+  }
   // A fresh name, created exclusively, so that two writers never share one.
   std::string name = path + ".tmp-XXXXXX";
   std::vector<char> buffer(name.begin(), name.end());
@@ -52,11 +54,12 @@ std::variant<StagedFile, std::string> StagedFile::stage(const std::string& path,
   bool ok = ::lstat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode) ||
             ::fchmod(fd, old.st_mode & 07777) == 0;
   ok = ok && writeAll(fd, contents) && ::fsync(fd) == 0;
-  std::string error = ok ? std::string() : failure(path);
+  std::optional<Error> error;
+  if (!ok) error = failure(path);
   if (::close(fd) != 0 && ok) error = failure(path);
-  if (!error.empty()) {
+  if (error) {
     ::unlink(name.c_str());
-    return error;
+    return *std::move(error);
   }
   return StagedFile(path, std::move(name));
 }
@@ -70,7 +73,7 @@ StagedFile::~StagedFile() {
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
 }
 
-std::optional<std::string> StagedFile::commit() {
+Expected<void> StagedFile::commit() {
   if (::rename(temporary_.c_str(), path_.c_str()) != 0) return failure(path_);
   temporary_.clear();
   // The rename itself reaches the disk with the folder. Should this fail, the
@@ -80,13 +83,13 @@ std::optional<std::string> StagedFile::commit() {
     ::fsync(directory);
     ::close(directory);
   }
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view contents) {
+Expected<void> writeFileAtomically(const std::string& path, std::string_view contents) {
   auto staged = StagedFile::stage(path, contents);
-  if (auto* error = std::get_if<std::string>(&staged)) return *error;
-  return std::get<StagedFile>(staged).commit();
+  if (!staged) return staged.error();
+  return staged->commit();
 }
 
 }  // namespace lumetta

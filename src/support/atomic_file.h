@@ -7,10 +7,10 @@
 // folder) is refused.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
+
+#include "support/expected.h"
 
 namespace lumetta {
 
@@ -18,17 +18,16 @@ class StagedFile {
  public:
   // Writes `contents` to a new temporary file beside `path` (keeping the
   // permissions of the regular file it will replace) and flushes it to the
-  // disk; the error text when that fails or `path` may not be replaced
+  // disk; the error when that fails or `path` may not be replaced
   // (file_kind.h), and nothing is left behind then.
-  static std::variant<StagedFile, std::string> stage(const std::string& path,
-                                                     std::string_view contents);
+  static Expected<StagedFile> stage(const std::string& path, std::string_view contents);
   StagedFile(StagedFile&& other) noexcept;
   StagedFile& operator=(StagedFile&&) = delete;
   // Removes the temporary file unless it was committed.
   ~StagedFile();
 
-  // Renames the temporary file over the file; the error text when that fails.
-  std::optional<std::string> commit();
+  // Renames the temporary file over the file; the error when that fails.
+  Expected<void> commit();
 
  private:
   StagedFile(std::string path, std::string temporary)
@@ -44,6 +43,6 @@ std::string directoryOf(const std::string& path);
 // Stages and commits. Nothing on success; otherwise why the file could not be
 // written ("cannot write out.json: No such file or directory"); the
 // destination is then as it was, and no temporary file is left behind.
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view contents);
+Expected<void> writeFileAtomically(const std::string& path, std::string_view contents);
 
 }  // namespace lumetta

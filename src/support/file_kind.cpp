@@ -20,14 +20,14 @@ std::string fileKind(mode_t mode) {
   return "not a plain file";
 }
 
-std::optional<std::string> cannotReplace(const std::string& path) {
+Expected<void> mayReplace(const std::string& path) {
   struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
-  if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) return std::nullopt;
-  return fileKind(info.st_mode) + ", not a regular file";
+  if (::lstat(path.c_str(), &info) != 0) return {};
+  if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)) return {};
+  return Error{fileKind(info.st_mode) + ", not a regular file"};
 }
 
-std::variant<LinkTarget, std::string> followLinks(const std::string& path) {
+Expected<LinkTarget> followLinks(const std::string& path) {
   // As many links as the system itself follows in one lookup.
   constexpr int kMostLinks = 40;
   std::string current = path;
@@ -38,17 +38,17 @@ std::variant<LinkTarget, std::string> followLinks(const std::string& path) {
     }
     std::vector<char> target(std::size_t(info.st_size > 0 ? info.st_size : 255) + 1);
     const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-    if (length < 0) return std::string(std::strerror(errno));
-    if (std::size_t(length) == target.size()) return std::string("a link that keeps changing");
+    if (length < 0) return Error{std::strerror(errno)};
+    if (std::size_t(length) == target.size()) return Error{"a link that keeps changing"};
     std::string next(target.data(), std::size_t(length));
-    if (next.empty()) return std::string(std::strerror(ENOENT));
+    if (next.empty()) return Error{std::strerror(ENOENT)};
     if (next.front() != '/') {
       const auto slash = current.rfind('/');
       if (slash != std::string::npos) next = current.substr(0, slash + 1) + next;
     }
     current = std::move(next);
   }
-  return std::string(std::strerror(ELOOP));
+  return Error{std::strerror(ELOOP)};
 }
 
 }  // namespace lumetta

@@ -5,20 +5,20 @@
 
 #include <sys/types.h>
 
-#include <optional>
 #include <string>
-#include <variant>
+
+#include "support/expected.h"
 
 namespace lumetta {
 
 // "a directory", "a FIFO", "a character device", ... for a mode from stat.
 std::string fileKind(mode_t mode);
 
-// Why a file Lumetta writes may not replace what `path` names now: anything
-// but a regular file or a symbolic link ("a FIFO, not a regular file"). A
-// link is replaced itself, never followed. Nothing when the name is free, or
-// cannot be looked at (writing it will say why).
-std::optional<std::string> cannotReplace(const std::string& path);
+// Whether a file Lumetta writes may replace what `path` names now: a regular
+// file or a symbolic link (a link is replaced itself, never followed), a free
+// name, or one that cannot be looked at (writing it will say why). Anything
+// else is refused: "a FIFO, not a regular file".
+Expected<void> mayReplace(const std::string& path);
 
 // The file a path names once every symbolic link in the last place is
 // followed (a relative link from the folder it lies in): the path itself when
@@ -28,6 +28,6 @@ struct LinkTarget {
 };
 // The target, or why the links cannot be followed ("Too many levels of
 // symbolic links").
-std::variant<LinkTarget, std::string> followLinks(const std::string& path);
+Expected<LinkTarget> followLinks(const std::string& path);
 
 }  // namespace lumetta

@@ -31,8 +31,8 @@ constexpr std::string_view kDesktop = R"({
 
 sim::DesktopModel subjectDesktop() {
   sim::LoadResult loaded = sim::parseDesktop(kDesktop, "contract desktop");
-  if (auto* error = std::get_if<sim::LoadError>(&loaded)) throw std::logic_error(error->message);
-  return std::get<sim::DesktopModel>(std::move(loaded));
+  if (!loaded) throw std::logic_error(loaded.error().message);
+  return std::move(loaded).value();
 }
 
 class SimContractBackend final : public ContractBackend {

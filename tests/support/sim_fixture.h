@@ -14,12 +14,11 @@ namespace lumetta::testing {
 
 inline std::unique_ptr<sim::SimPlatform> simulated(std::string_view json) {
   sim::LoadResult result = sim::parseDesktop(json, "test.json");
-  if (auto* error = std::get_if<sim::LoadError>(&result)) {
-    ADD_FAILURE() << error->message;
+  if (!result) {
+    ADD_FAILURE() << result.error().message;
     return std::make_unique<sim::SimPlatform>(sim::DesktopModel{}, sim::TimeSource::manual);
   }
-  return std::make_unique<sim::SimPlatform>(std::get<sim::DesktopModel>(std::move(result)),
-                                            sim::TimeSource::manual);
+  return std::make_unique<sim::SimPlatform>(std::move(result).value(), sim::TimeSource::manual);
 }
 
 inline Element elementById(sim::SimPlatform& platform, std::string_view id) {

@@ -20,7 +20,7 @@ bool agentAfter(std::vector<std::string> flags) {
   std::ostringstream out, err;
   flags.insert(flags.begin(), "lumetta");
   PanescopeApp app(simulated->platform(), out, err);
-  const CommandLine command = std::get<CommandLine>(parseCommandLine(flags));
+  const CommandLine command = parseCommandLine(flags).value();
   if (command.mode == Mode::menuBar) {
     const MenuBarRun run(simulated->platform(), out);
     return simulated->application().isAgent();

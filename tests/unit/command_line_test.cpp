@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,16 @@
 namespace lumetta {
 namespace {
 
+using lumetta::testing::errorText;
+
 CommandLine parse(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "/usr/bin/lumetta");
   auto parsed = parseCommandLine(arguments);
-  EXPECT_TRUE(std::holds_alternative<CommandLine>(parsed));
-  return std::get<CommandLine>(parsed);
+  if (!parsed) {
+    ADD_FAILURE() << parsed.error().message;
+    return {};
+  }
+  return parsed.value();
 }
 
 // Of two mode flags, the one earlier in the documented order wins, whichever
@@ -57,8 +63,8 @@ TEST(CommandLine, RecordTakesItsFileAndWatchesOnlyWhenAsked) {
   EXPECT_TRUE(watching.sampleLabels);
   EXPECT_EQ(watching.runSeconds, 5);
   auto missing = parseCommandLine(std::vector<std::string>{"lumetta", "--classify", "--record"});
-  ASSERT_TRUE(std::holds_alternative<CommandLineError>(missing));
-  EXPECT_EQ(std::get<CommandLineError>(missing).message, "--record needs a file");
+  ASSERT_TRUE(!missing.hasValue());
+  EXPECT_EQ(errorText(missing), "--record needs a file");
 }
 
 TEST(CommandLine, RunTimeIsTheWholeNextArgumentOrTheDefault) {
@@ -106,8 +112,7 @@ TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
 std::string refusal(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "lumetta");
   auto parsed = parseCommandLine(arguments);
-  auto* error = std::get_if<CommandLineError>(&parsed);
-  return error ? error->message : "parsed";
+  return parsed ? "parsed" : parsed.error().message;
 }
 
 // A flag that takes a value never takes the next flag for it, nor nothing.

@@ -208,8 +208,7 @@ TEST_F(Faults, EachFaultKindInEachPhaseIsSurvived) {
                {WorkspaceNotification::didTerminateApplication, p.desktop().terminate(501)});
            return;
          }
-         sim::DesktopModel model =
-             std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "again.json"));
+         sim::DesktopModel model = sim::parseDesktop(controllerDesktop(), "again.json").value();
          p.desktop().replaceWindows(model.windows);
          center.post(
              {WorkspaceNotification::didLaunchApplication, p.desktop().launch(model.apps.front())});

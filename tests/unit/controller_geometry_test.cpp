@@ -188,9 +188,8 @@ namespace {
 // The same controller on real threads: each queue's jobs on its own thread,
 // their results on the main thread (what the thread sanitizer checks).
 TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
-  sim::SimPlatform platform(
-      std::get<sim::DesktopModel>(sim::parseDesktop(controllerDesktop(), "t")),
-      sim::TimeSource::real);
+  sim::SimPlatform platform(sim::parseDesktop(controllerDesktop(), "t").value(),
+                            sim::TimeSource::real);
   auto controller = OverlayController::create(platform.platform());
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   auto bothShown = [&] {

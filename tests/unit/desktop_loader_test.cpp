@@ -13,16 +13,15 @@ namespace {
 
 DesktopModel load(std::string_view json) {
   LoadResult result = parseDesktop(json, "d.json");
-  if (auto* error = std::get_if<LoadError>(&result)) {
-    ADD_FAILURE() << error->message;
+  if (!result) {
+    ADD_FAILURE() << result.error().message;
     return {};
   }
-  return std::get<DesktopModel>(std::move(result));
+  return std::move(result).value();
 }
 
 std::string messageOf(const LoadResult& result) {
-  auto* failure = std::get_if<LoadError>(&result);
-  return failure ? failure->message : "loaded";
+  return result ? "loaded" : result.error().message;
 }
 
 std::string error(std::string_view json) { return messageOf(parseDesktop(json, "d.json")); }

@@ -54,9 +54,8 @@ struct ModeRun {
 // reader of its output goes away after `readerLeaves` seconds.
 ModeRun runMode(std::vector<std::string> flags, std::optional<double> readerLeaves) {
   sim::LoadResult loaded = sim::loadDesktopFile(LUMETTA_SOURCE_DIR "/docs/desktops/story.json");
-  EXPECT_TRUE(std::holds_alternative<sim::DesktopModel>(loaded));
-  sim::SimPlatform simulated(std::get<sim::DesktopModel>(std::move(loaded)),
-                             sim::TimeSource::manual);
+  EXPECT_TRUE(loaded.hasValue());
+  sim::SimPlatform simulated(std::move(loaded).value(), sim::TimeSource::manual);
   simulated.manualRunLoop().setRunsJobs(true);
   const Uptime start = simulated.clock().uptime();
   std::optional<Uptime> gone;
@@ -66,7 +65,7 @@ ModeRun runMode(std::vector<std::string> flags, std::optional<double> readerLeav
   std::ostringstream err;
   flags.insert(flags.begin(), "lumetta");
   PanescopeApp app(simulated.platform(), out, err);
-  EXPECT_EQ(app.dispatch(std::get<CommandLine>(parseCommandLine(flags))), 0)
+  EXPECT_EQ(app.dispatch(parseCommandLine(flags).value()), 0)
       << "the exit status for the output is the caller's";
   EXPECT_EQ(err.str(), "");
   ModeRun run;
@@ -78,12 +77,11 @@ ModeRun runMode(std::vector<std::string> flags, std::optional<double> readerLeav
 // When the last event of a recording happens, in seconds from its start.
 double lastRecordedEvent(const std::string& path) {
   sim::LoadResult replay = sim::loadDesktopFile(path);
-  auto* model = std::get_if<sim::DesktopModel>(&replay);
-  if (!model || model->timeline.empty()) {
+  if (!replay || replay->timeline.empty()) {
     ADD_FAILURE() << path << ": no recording with events";
     return -1;
   }
-  return model->timeline.back().at.inSeconds();
+  return replay->timeline.back().at.inSeconds();
 }
 
 TEST(FailedOutput, TimedModesStopAtTheFirstFailedWriteAndStillWriteTheRecording) {

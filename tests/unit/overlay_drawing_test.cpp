@@ -9,10 +9,13 @@
 
 #include "overlay/passive_panel.h"
 #include "platform/sim/screen_picture.h"
+#include "support/error_text.h"
 #include "support/sim_fixture.h"
 
 namespace lumetta {
 namespace {
+
+using lumetta::testing::errorText;
 
 struct Pixel {
   int r, g, b, a;
@@ -160,13 +163,15 @@ TEST(ScreenPicture, PanelsAppearOverTheirWindowWithYFlipped) {
   panel->window().setFrame({50, 200, 100, 60}, true);  // top edge 40 points below the screen's top
   const std::string path = (std::filesystem::temp_directory_path() / "lumetta-panel.png").string();
 
-  ASSERT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), path), std::nullopt);
+  ASSERT_EQ(errorText(sim::writeScreenPicture(platform->desktop(), platform->panels(), path)),
+            "(no error)");
   const Pixel hidden = pictureAt(path, 100, 60);
   const Pixel windowBelow = pictureAt(path, 100, 105);
   EXPECT_NE(hidden.r, 255);  // not shown before it is ordered front
 
   panel->window().orderFrontRegardless();
-  ASSERT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), path), std::nullopt);
+  ASSERT_EQ(errorText(sim::writeScreenPicture(platform->desktop(), platform->panels(), path)),
+            "(no error)");
   const Pixel shown = pictureAt(path, 100, 60);
   EXPECT_EQ(shown.r, 255);
   EXPECT_EQ(shown.g, 0);
@@ -178,15 +183,16 @@ TEST(ScreenPicture, PanelsAppearOverTheirWindowWithYFlipped) {
   platform->manualRunLoop().runFor(Duration::seconds(0.1));
   EXPECT_DOUBLE_EQ(panel->window().alpha(), 0.5);
   std::filesystem::remove(path);
-  EXPECT_EQ(
-      sim::writeScreenPicture(platform->desktop(), platform->panels(), "/nonexistent/dir/x.png"),
-      "cannot write /nonexistent/dir/x.png: No such file or directory");
+  EXPECT_EQ(errorText(sim::writeScreenPicture(platform->desktop(), platform->panels(),
+                                              "/nonexistent/dir/x.png")),
+            "cannot write /nonexistent/dir/x.png: No such file or directory");
 }
 
 TEST(ScreenPicture, OnlyAPanelThatIsNotTransparentHidesTheWindowBeneath) {
   auto platform = testing::simulated(kScreen);
   const std::string path = (std::filesystem::temp_directory_path() / "lumetta-opaque.png").string();
-  ASSERT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), path), std::nullopt);
+  ASSERT_EQ(errorText(sim::writeScreenPicture(platform->desktop(), platform->panels(), path)),
+            "(no error)");
   const Pixel window = pictureAt(path, 200, 105);
 
   ColorLayer nothingDrawn;  // no visible regions: the content draws nothing
@@ -197,7 +203,8 @@ TEST(ScreenPicture, OnlyAPanelThatIsNotTransparentHidesTheWindowBeneath) {
                                               nothingDrawn);
     panel->setFrame({150, 150, 100, 100}, false);
     panel->orderFrontRegardless();
-    ASSERT_EQ(sim::writeScreenPicture(platform->desktop(), platform->panels(), path), std::nullopt);
+    ASSERT_EQ(errorText(sim::writeScreenPicture(platform->desktop(), platform->panels(), path)),
+              "(no error)");
     const Pixel seen = pictureAt(path, 200, 105);
     EXPECT_EQ(seen.r == window.r && seen.g == window.g && seen.b == window.b, transparent);
   }

@@ -16,18 +16,20 @@
 #include "platform/sim/base64.h"
 #include "platform/sim/defaults_json.h"
 #include "support/atomic_file.h"
+#include "support/error_text.h"
 #include "support/sim_fixture.h"
 
 namespace lumetta::sim {
 namespace {
+
+using lumetta::testing::errorText;
 
 namespace fs = std::filesystem;
 using lumetta::testing::simulated;
 
 std::string loadError(std::string_view json) {
   LoadResult result = parseDesktop(json, "d.json");
-  auto* failure = std::get_if<LoadError>(&result);
-  return failure ? failure->message : "loaded";
+  return result ? "loaded" : result.error().message;
 }
 
 std::string contents(const fs::path& path) {
@@ -85,7 +87,7 @@ TEST(SimDefaults, TheDesktopFileGivesEveryValueFormAndTheApplication) {
   EXPECT_EQ(platform.applicationInfo.bundlePath(), "/Applications/Lumetta.app");
 }
 
-TEST(SimDefaults, MalformedValuesAreLoadErrorsNamingTheirPath) {
+TEST(SimDefaults, MalformedValuesAreErrorsNamingTheirPath) {
   EXPECT_EQ(loadError(R"({"defaults": {"k": null}})"),
             "d.json: $.defaults.k: expected true, false, a number, a string, or an object with "
             "one of the keys data, color, number");
@@ -146,13 +148,12 @@ TEST(SimColorPanel, TimelinePicksReachTheChooserUnlessTheyHaveNoSRGBForm) {
 
 TEST_F(SettingsFile, ChangesReachTheFileAtTheNextTurnAndAFreshStartReadsThemBack) {
   auto first = readDefaultsFile(file.string());
-  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(first));
-  EXPECT_FALSE(std::get<DefaultsFile>(first).values)
-      << "a missing file is made on the first change";
+  ASSERT_TRUE(first.hasValue());
+  EXPECT_FALSE(first.value().values) << "a missing file is made on the first change";
 
   SimColors colors;
   SimUserDefaults defaults({{"fromDesktop", true}});
-  defaults.keepIn(std::get<DefaultsFile>(std::move(first)), loop,
+  defaults.keepIn(std::move(first).value(), loop,
                   [](const std::string& error) { ADD_FAILURE() << error; });
   defaults.setDouble("indicatorStrength", 0.15);
   defaults.setDouble("odd", NAN);
@@ -169,9 +170,9 @@ TEST_F(SettingsFile, ChangesReachTheFileAtTheNextTurnAndAFreshStartReadsThemBack
       << contents(file);
 
   auto again = readDefaultsFile(file.string());
-  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(again)) << std::get<LoadError>(again).message;
+  ASSERT_TRUE(again.hasValue()) << errorText(again);
   DefaultsDictionary expected = defaults.values();
-  DefaultsDictionary read = *std::get<DefaultsFile>(again).values;
+  DefaultsDictionary read = *again.value().values;
   ASSERT_TRUE(std::isnan(std::get<double>(read.at("odd"))));
   read.erase("odd");
   expected.erase("odd");
@@ -189,7 +190,7 @@ TEST_F(SettingsFile, TheFileIsReplacedOnlyWhenItsContentsChangeAtMostOnceATurn) 
   };
   {
     SimUserDefaults fresh({{"gptEnabled", true}});
-    fresh.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop, nullptr);
+    fresh.keepIn(readDefaultsFile(file.string()).value(), loop, nullptr);
     fresh.setBool("gptEnabled", true);  // what it holds already
     loop.runFor(Duration::seconds(1));
   }
@@ -198,7 +199,7 @@ TEST_F(SettingsFile, TheFileIsReplacedOnlyWhenItsContentsChangeAtMostOnceATurn) 
   write(file, "{\n  \"gptStrength\": 0.2\n}\n");
   const ino_t original = inode();
   auto defaults = std::make_unique<SimUserDefaults>(DefaultsDictionary{});
-  defaults->keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
+  defaults->keepIn(readDefaultsFile(file.string()).value(), loop,
                    [](const std::string& error) { ADD_FAILURE() << error; });
   defaults->setDouble("gptStrength", 0.2);
   loop.runFor(Duration::zero());
@@ -224,20 +225,20 @@ TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
   EXPECT_EXIT(
       {
         auto staged = StagedFile::stage(file.string(), "{\"indicatorStrength\": 0.25}");
-        std::_Exit(std::holds_alternative<StagedFile>(staged) ? 9 : 1);  // no rename, no cleanup
+        std::_Exit(staged.hasValue() ? 9 : 1);  // no rename, no cleanup
       },
       ::testing::ExitedWithCode(9), "");
   EXPECT_EQ(contents(file), old);
   EXPECT_EQ(leftovers().size(), 1u) << "the crash left its temporary file";
 
   auto read = readDefaultsFile(file.string());
-  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
+  ASSERT_TRUE(read.hasValue());
   SimUserDefaults defaults({});
-  defaults.keepIn(std::get<DefaultsFile>(std::move(read)), loop, nullptr);
+  defaults.keepIn(std::move(read).value(), loop, nullptr);
   EXPECT_EQ(defaults.doubleValue("indicatorStrength"), 0.2);
   defaults.setDouble("indicatorStrength", 0.1);  // the leftover is no obstacle
   loop.runFor(Duration::zero());
-  EXPECT_EQ(readDefaultsFile(file.string()).index(), 0u);
+  EXPECT_EQ(readDefaultsFile(file.string()).hasValue(), true);
   EXPECT_NE(contents(file).find("0.1"), std::string::npos);
 }
 
@@ -259,31 +260,30 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsOneErrorLineAndStaysAsItWas) {
   for (const auto& [text, expected] : broken) {
     write(file, text);
     auto read = readDefaultsFile(file.string());
-    ASSERT_TRUE(std::holds_alternative<LoadError>(read)) << text.substr(0, 40);
-    EXPECT_EQ(std::get<LoadError>(read).message, file.string() + ": " + expected);
+    ASSERT_TRUE(!read.hasValue()) << text.substr(0, 40);
+    EXPECT_EQ(errorText(read), file.string() + ": " + expected);
     EXPECT_EQ(contents(file), text);
   }
   fs::remove(file);
   fs::create_directory(file);
   auto directory = readDefaultsFile(file.string());
-  ASSERT_TRUE(std::holds_alternative<LoadError>(directory));
-  EXPECT_EQ(std::get<LoadError>(directory).message,
+  ASSERT_TRUE(!directory.hasValue());
+  EXPECT_EQ(errorText(directory),
             file.string() + ": cannot be read (a directory, not a regular file)");
   fs::remove(file);
   ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
   auto fifo = readDefaultsFile(file.string());  // returns at once: nobody writes to it
-  ASSERT_TRUE(std::holds_alternative<LoadError>(fifo));
-  EXPECT_EQ(std::get<LoadError>(fifo).message,
-            file.string() + ": cannot be read (a FIFO, not a regular file)");
+  ASSERT_TRUE(!fifo.hasValue());
+  EXPECT_EQ(errorText(fifo), file.string() + ": cannot be read (a FIFO, not a regular file)");
   auto nowhere = readDefaultsFile((folder / "missing" / "settings.json").string());
-  EXPECT_TRUE(std::holds_alternative<LoadError>(nowhere)) << "a file that could never be written";
+  EXPECT_TRUE(!nowhere.hasValue()) << "a file that could never be written";
 }
 
 TEST_F(SettingsFile, AFailedWriteIsReportedOnceAndEveryChangeKeptAndTriedAgain) {
   auto read = readDefaultsFile(file.string());
   SimUserDefaults defaults({});
   std::vector<std::string> errors;
-  defaults.keepIn(std::get<DefaultsFile>(std::move(read)), loop,
+  defaults.keepIn(std::move(read).value(), loop,
                   [&](const std::string& error) { errors.push_back(error); });
   fs::remove_all(folder);
   for (int turn = 0; turn < 10; ++turn) {
@@ -340,15 +340,15 @@ TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
   std::vector<std::string> errors;
   {
     SimUserDefaults defaults({});
-    defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
+    defaults.keepIn(readDefaultsFile(file.string()).value(), loop,
                     [&](const std::string& error) { errors.push_back(error); });
     defaults.setBool("gptEnabled", true);
   }
   EXPECT_TRUE(errors.empty());
   EXPECT_LE(fs::file_size(file), kMaxSettingsFileBytes);
   auto reread = readDefaultsFile(file.string());
-  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(reread)) << std::get<LoadError>(reread).message;
-  EXPECT_EQ(std::get<DefaultsFile>(reread).values->at("gptEnabled"), DefaultsValue{true});
+  ASSERT_TRUE(reread.hasValue()) << errorText(reread);
+  EXPECT_EQ(reread.value().values->at("gptEnabled"), DefaultsValue{true});
 
   // Settings that would no longer fit are not written: one line, and the file
   // keeps what it held, which still reads.
@@ -356,7 +356,7 @@ TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
   write(file, fitting);
   {
     SimUserDefaults defaults({});
-    defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
+    defaults.keepIn(readDefaultsFile(file.string()).value(), loop,
                     [&](const std::string& error) { errors.push_back(error); });
     defaults.setBool("gptEnabled", true);
   }
@@ -375,9 +375,9 @@ TEST_F(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
   fs::create_symlink("dotfiles/lumetta.json", file);
   {
     auto read = readDefaultsFile(file.string());
-    ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
+    ASSERT_TRUE(read.hasValue());
     SimUserDefaults defaults({});
-    defaults.keepIn(std::get<DefaultsFile>(std::move(read)), loop,
+    defaults.keepIn(std::move(read).value(), loop,
                     [](const std::string& error) { ADD_FAILURE() << error; });
     EXPECT_EQ(defaults.doubleValue("gptStrength"), 0.2);
     defaults.setDouble("gptStrength", 0.25);
@@ -391,15 +391,15 @@ TEST_F(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
   fs::create_symlink(folder / "dotfiles" / "new.json", file);
   {
     SimUserDefaults defaults({});
-    defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop, nullptr);
+    defaults.keepIn(readDefaultsFile(file.string()).value(), loop, nullptr);
     defaults.setBool("gptEnabled", true);
   }
   EXPECT_EQ(contents(folder / "dotfiles" / "new.json"), "{\"gptEnabled\":true}\n");
   fs::remove(file);
   fs::create_symlink("settings.json", file);
   auto loop = readDefaultsFile(file.string());
-  ASSERT_TRUE(std::holds_alternative<LoadError>(loop));
-  EXPECT_EQ(std::get<LoadError>(loop).message,
+  ASSERT_TRUE(!loop.hasValue());
+  EXPECT_EQ(errorText(loop),
             file.string() + ": cannot be read (Too many levels of symbolic links)");
 }
 
@@ -407,7 +407,7 @@ TEST_F(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
 // holds, whichever write came last.
 TEST_F(SettingsFile, ThreadedWritesLeaveTheFileEqualToTheValuesInMemory) {
   SimUserDefaults defaults({});
-  defaults.keepIn(std::get<DefaultsFile>(readDefaultsFile(file.string())), loop,
+  defaults.keepIn(readDefaultsFile(file.string()).value(), loop,
                   [](const std::string& error) { ADD_FAILURE() << error; });
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
@@ -422,8 +422,8 @@ TEST_F(SettingsFile, ThreadedWritesLeaveTheFileEqualToTheValuesInMemory) {
   for (std::thread& thread : threads) thread.join();
   loop.runFor(Duration::zero());
   auto read = readDefaultsFile(file.string());
-  ASSERT_TRUE(std::holds_alternative<DefaultsFile>(read));
-  EXPECT_EQ(*std::get<DefaultsFile>(read).values, defaults.values());
+  ASSERT_TRUE(read.hasValue());
+  EXPECT_EQ(*read.value().values, defaults.values());
   EXPECT_EQ(defaults.values().size(), 5u);
 }
 

@@ -20,8 +20,7 @@ using testing::simulated;
 
 std::string loadError(std::string_view json) {
   sim::LoadResult result = sim::parseDesktop(json, "d.json");
-  auto* error = std::get_if<sim::LoadError>(&result);
-  return error ? error->message : "loaded";
+  return result ? "loaded" : result.error().message;
 }
 
 // A fresh folder for one test's files, removed again at the end.
@@ -224,9 +223,8 @@ TEST(SimApplicationInfo, ResourcesAreFilesOfTheFolderBesideTheDesktopFile) {
   std::ofstream(folder.file("secret.png")) << "x";
   std::ofstream(folder.file("desktop.json")) << R"({"lumetta": {"resources": "res"}})";
   sim::LoadResult result = sim::loadDesktopFile(folder.file("desktop.json"));
-  ASSERT_TRUE(std::holds_alternative<sim::DesktopModel>(result));
-  sim::SimPlatform platform(std::get<sim::DesktopModel>(std::move(result)),
-                            sim::TimeSource::manual);
+  ASSERT_TRUE(result.hasValue());
+  sim::SimPlatform platform(std::move(result).value(), sim::TimeSource::manual);
   ApplicationInfo& info = platform.platform().applicationInfo;
   EXPECT_EQ(info.resourcePath("Lumetta-Logo", "png"), folder.file("res/Lumetta-Logo.png"));
   EXPECT_EQ(info.resourcePath("README", ""), folder.file("res/README"));

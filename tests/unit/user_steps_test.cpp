@@ -8,15 +8,18 @@
 #include "platform/sim/filmstrip.h"
 #include "platform/sim/view_outline.h"
 #include "platform/sim/view_search.h"
+#include "support/error_text.h"
 
 namespace lumetta::sim {
 namespace {
 
+using lumetta::testing::errorText;
+
 std::variant<UserStepAction, std::string> step(const std::string& event) {
   LoadResult result =
       parseDesktop(R"({"timeline": [{"at": 1, "popover": "open"}, )" + event + "]}", "d.json");
-  if (auto* error = std::get_if<LoadError>(&result)) return error->message;
-  const auto& timeline = std::get<DesktopModel>(result).timeline;
+  if (!result) return result.error().message;
+  const auto& timeline = result.value().timeline;
   return std::get<UserStepAction>(timeline.at(1).action);
 }
 
@@ -169,17 +172,15 @@ TEST(Filmstrip, NumbersPicturesInOrderAndRefusesWhatIsNoWritableFolder) {
   EXPECT_EQ(stepSlug("\"\""), "");
   EXPECT_EQ(stepSlug(std::string(60, 'a')).size(), 40u);
   auto strip = Filmstrip::open(::testing::TempDir());
-  ASSERT_TRUE(std::holds_alternative<Filmstrip>(strip));
-  auto& film = std::get<Filmstrip>(strip);
+  ASSERT_TRUE(strip.hasValue()) << strip.error().message;
+  auto& film = strip.value();
   EXPECT_TRUE(film.nextPath("open the popover").ends_with("/01-open-the-popover.png"));
   EXPECT_TRUE(film.nextPath("\u2026").ends_with("/02.png"));
-  EXPECT_EQ(std::get<std::string>(Filmstrip::open("/proc/version")),
-            "/proc/version: not a directory");
-  EXPECT_EQ(std::get<std::string>(Filmstrip::open("/no/such/folder")),
+  EXPECT_EQ(errorText(Filmstrip::open("/proc/version")), "/proc/version: not a directory");
+  EXPECT_EQ(errorText(Filmstrip::open("/no/such/folder")),
             "/no/such/folder: cannot be used for pictures (No such file or directory)");
   if (::geteuid() != 0) {
-    EXPECT_EQ(std::get<std::string>(Filmstrip::open("/proc")),
-              "/proc: cannot be written (Permission denied)");
+    EXPECT_EQ(errorText(Filmstrip::open("/proc")), "/proc: cannot be written (Permission denied)");
   }
 }
 

@@ -17,7 +17,7 @@ namespace lumetta::sim {
 
 namespace {
 
-// Raised inside the loader only; parseDesktop turns it into a LoadError.
+// Raised inside the loader only; parseDesktop turns it into an Error.
 struct Failure {
   std::string path;
   std::string expected;
@@ -784,22 +784,20 @@ class Loader {
 LoadResult parseDesktop(std::string_view json, std::string_view name) {
   auto parsed = parseJson(json);
   if (auto* problem = std::get_if<JsonProblem>(&parsed)) {
-    return LoadError{std::string(name) + ": " + problem->text};
+    return Error{std::string(name) + ": " + problem->text};
   }
   try {
     return Loader{}.load(std::get<Json>(parsed));
   } catch (const Failure& failure) {
-    return LoadError{std::string(name) + ": " + failure.path + ": " + failure.expected};
+    return Error{std::string(name) + ": " + failure.path + ": " + failure.expected};
   }
 }
 
 LoadResult loadDesktopFile(const std::string& path) {
   auto text = readJsonFile(path, "a desktop file", kMaxDesktopFileBytes);
-  if (auto* problem = std::get_if<JsonProblem>(&text))
-    return LoadError{path + ": " + problem->text};
+  if (auto* problem = std::get_if<JsonProblem>(&text)) return Error{path + ": " + problem->text};
   LoadResult result = parseDesktop(std::get<std::string>(text), path);
-  if (auto* model = std::get_if<DesktopModel>(&result))
-    model->lumetta.resources = resolvedResources(model->lumetta.resources, path);
+  if (result) result->lumetta.resources = resolvedResources(result->lumetta.resources, path);
   return result;
 }
 

@@ -9,17 +9,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "platform/sim/desktop_model.h"
+#include "support/expected.h"
 
 namespace lumetta::sim {
 
-struct LoadError {
-  std::string message;  // "desktop.json: $.apps[0].pid: expected an integer"
-};
-
-using LoadResult = std::variant<DesktopModel, LoadError>;
+// The model, or the first violation ("desktop.json: $.apps[0].pid: expected an
+// integer").
+using LoadResult = Expected<DesktopModel>;
 
 // `name` is how the file is named in error messages.
 LoadResult parseDesktop(std::string_view json, std::string_view name);

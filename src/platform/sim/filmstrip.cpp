@@ -9,14 +9,14 @@
 
 namespace lumetta::sim {
 
-std::variant<Filmstrip, std::string> Filmstrip::open(const std::string& folder) {
+Expected<Filmstrip> Filmstrip::open(const std::string& folder) {
   struct stat status {};
   if (::stat(folder.c_str(), &status) != 0) {
-    return folder + ": cannot be used for pictures (" + std::strerror(errno) + ")";
+    return Error{folder + ": cannot be used for pictures (" + std::strerror(errno) + ")"};
   }
-  if (!S_ISDIR(status.st_mode)) return folder + ": not a directory";
+  if (!S_ISDIR(status.st_mode)) return Error{folder + ": not a directory"};
   if (::access(folder.c_str(), W_OK | X_OK) != 0) {
-    return folder + ": cannot be written (" + std::strerror(errno) + ")";
+    return Error{folder + ": cannot be written (" + std::strerror(errno) + ")"};
   }
   return Filmstrip(folder);
 }

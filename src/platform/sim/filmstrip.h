@@ -11,7 +11,8 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <variant>
+
+#include "support/expected.h"
 
 namespace lumetta::sim {
 
@@ -19,7 +20,7 @@ class Filmstrip {
  public:
   // A folder that exists and can be written; the reason otherwise
   // ("shots: not a directory").
-  static std::variant<Filmstrip, std::string> open(const std::string& folder);
+  static Expected<Filmstrip> open(const std::string& folder);
 
   // The next picture's path for a step described so ("click \"GPT\"").
   std::string nextPath(const std::string& step);

@@ -216,15 +216,14 @@ std::string menuBarClock(WallTime time) {
   return text;
 }
 
-std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
-                                              const std::string& path,
-                                              std::optional<MenuBarScene> menuBar) {
+Expected<void> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
+                                  const std::string& path, std::optional<MenuBarScene> menuBar) {
   const auto displays = desktop.displays();
-  if (displays.empty()) return path + ": no display to picture";
+  if (displays.empty()) return Error{path + ": no display to picture"};
   const SimDisplay& display = displays.front();
   const Rect screen = display.frame;
   const RawArray list = desktop.windowList();
-  if (auto refused = refusal(display, list, panels)) return path + ": " + *refused;
+  if (auto refused = refusal(display, list, panels)) return Error{path + ": " + *refused};
   const int height = std::max(1, int(std::lround(screen.height)));
 
   // Drawn in points; the surface has `scale` pixels per point.
@@ -279,7 +278,7 @@ std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPane
   const cairo_status_t status = cairo_surface_write_to_png_stream(surface, appendBytes, &png);
   cairo_surface_destroy(surface);
   if (status != CAIRO_STATUS_SUCCESS) {
-    return path + ": cannot encode the picture (" + cairo_status_to_string(status) + ")";
+    return Error{path + ": cannot encode the picture (" + cairo_status_to_string(status) + ")"};
   }
   return writeFileAtomically(path, png);
 }

@@ -15,6 +15,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_menu_bar.h"
 #include "platform/sim/sim_panels.h"
+#include "support/expected.h"
 
 namespace lumetta::sim {
 
@@ -27,10 +28,10 @@ struct MenuBarScene {
 
 // Writes a PNG file as support/atomic_file.h replaces files: whole or not at
 // all, replacing a symbolic link under `path` rather than following it; the
-// error text when it cannot.
-std::optional<std::string> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
-                                              const std::string& path,
-                                              std::optional<MenuBarScene> menuBar = {});
+// error when it cannot.
+Expected<void> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
+                                  const std::string& path,
+                                  std::optional<MenuBarScene> menuBar = {});
 
 // "Tue 1 Dec 09:00": the menu bar's clock, in UTC.
 std::string menuBarClock(WallTime time);

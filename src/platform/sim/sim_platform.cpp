@@ -56,8 +56,8 @@ ManualRunLoop& SimPlatform::manualRunLoop() {
 DesktopModel demoDesktop() {
   LoadResult result = parseDesktop(demoDesktopJson(), "demo desktop");
   // The demo is checked by the tests; a broken one is a build defect.
-  if (auto* error = std::get_if<LoadError>(&result)) throw std::logic_error(error->message);
-  DesktopModel model = std::get<DesktopModel>(std::move(result));
+  if (!result) throw std::logic_error(result.error().message);
+  DesktopModel model = std::move(result).value();
   model.lumetta.resources = resolvedResources(model.lumetta.resources, LUMETTA_DEMO_DESKTOP_PATH);
   return model;
 }

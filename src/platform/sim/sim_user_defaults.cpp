@@ -21,14 +21,12 @@ std::variant<DefaultsDictionary, JsonProblem> parseDefaults(std::string_view tex
   return std::get<DefaultsDictionary>(std::move(values));
 }
 
-std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path) {
+Expected<DefaultsFile> readDefaultsFile(const std::string& path) {
   // Through a symbolic link, the file written is its target, as an editor
   // writes it: the link stays, and so does whatever else names the target.
   auto followed = followLinks(path);
-  if (auto* why = std::get_if<std::string>(&followed)) {
-    return LoadError{path + ": cannot be read (" + *why + ")"};
-  }
-  const std::string target = std::get<LinkTarget>(std::move(followed)).path;
+  if (!followed) return Error{path + ": cannot be read (" + followed.error().message + ")"};
+  const std::string target = followed->path;
   // A file missing from a folder that exists is one not written yet.
   struct stat info {};
   if (::stat(target.c_str(), &info) != 0 && errno == ENOENT) {
@@ -39,11 +37,11 @@ std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path) 
   }
   auto text = readJsonFile(target, "a settings file", kMaxSettingsFileBytes);
   if (auto* problem = std::get_if<JsonProblem>(&text)) {
-    return LoadError{path + ": " + problem->text};
+    return Error{path + ": " + problem->text};
   }
   auto values = parseDefaults(std::get<std::string>(text));
   if (auto* problem = std::get_if<JsonProblem>(&values)) {
-    return LoadError{path + ": " + problem->text};
+    return Error{path + ": " + problem->text};
   }
   return DefaultsFile{target, std::get<DefaultsDictionary>(std::move(values))};
 }
@@ -68,19 +66,19 @@ void SimUserDefaults::flush() {
   std::string text = defaultsJsonText(values_);
   if (text == file_->contents) return;
   // Written under the lock, so the file always ends with the latest change.
-  std::optional<std::string> error;
+  Expected<void> written;
   if (text.size() > kMaxSettingsFileBytes) {
-    error = "cannot write " + file_->path + ": the settings take " + std::to_string(text.size()) +
-            " bytes, more than a settings file may hold (" + std::to_string(kMaxSettingsFileBytes) +
-            ")";
+    written = Error{"cannot write " + file_->path + ": the settings take " +
+                    std::to_string(text.size()) + " bytes, more than a settings file may hold (" +
+                    std::to_string(kMaxSettingsFileBytes) + ")"};
   } else {
-    error = writeFileAtomically(file_->path, text);
+    written = writeFileAtomically(file_->path, text);
   }
-  if (!error) {
+  if (written) {
     file_->contents = std::move(text);
   } else if (!file_->failureReported) {
     file_->failureReported = true;
-    if (file_->onWriteFailure) file_->onWriteFailure(*error);
+    if (file_->onWriteFailure) file_->onWriteFailure(written.error().message);
   }
 }
 

@@ -38,7 +38,7 @@ struct DefaultsFile {
 // is an error naming the file; it is never written then. The file has the
 // limits of a desktop file, but at most kMaxSettingsFileBytes: a regular file,
 // no NUL byte, bounded nesting, numbers a double holds.
-std::variant<DefaultsFile, LoadError> readDefaultsFile(const std::string& path);
+Expected<DefaultsFile> readDefaultsFile(const std::string& path);
 // The defaults a settings file's text holds, or the first problem of the text.
 std::variant<DefaultsDictionary, JsonProblem> parseDefaults(std::string_view text);
 
