@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/control_parts.h"
+
 namespace lumetta {
 
 namespace {

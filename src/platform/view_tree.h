@@ -66,29 +66,6 @@ struct FolderTabShape {
   bool operator==(const FolderTabShape&) const = default;
 };
 
-// What a backend draws inside a tab, a swatch and a colour button, sized
-// here so that layout and drawing agree.
-struct ControlParts {
-  // A tab's marker: a capsule centred on the tab, `kMarkerTop` below its top
-  // edge, filled with the accent colour when selected and clear otherwise.
-  static constexpr double kMarkerWidth = 32;
-  static constexpr double kMarkerHeight = 3;
-  static constexpr double kMarkerTop = 5;
-  // A swatch: a circle of `kSwatchDiameter` inside the node's padding, edged
-  // by a 1-point inner stroke of the primary colour at 0.15; when selected,
-  // ringed by a `kRingWidth` inner stroke of the primary colour at 0.65 on the
-  // circle inscribed in the node's frame.
-  static constexpr double kSwatchDiameter = 22;
-  static constexpr double kRingWidth = 1.5;
-  // A colour button: a rounded rectangle (continuous corners) of `color`,
-  // edged like a swatch, centred vertically at the leading edge, then the
-  // text after `kWellSpacing`.
-  static constexpr double kWellWidth = 22;
-  static constexpr double kWellHeight = 16;
-  static constexpr double kWellRadius = 3;
-  static constexpr double kWellSpacing = 6;
-};
-
 struct Insets {
   double top = 0, leading = 0, bottom = 0, trailing = 0;
   static constexpr Insets all(double v) { return {v, v, v, v}; }

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/control_parts.h"
 #include "platform/mac/cf_string.h"
 #include "platform/mac/mac_application.h"
 #include "platform/mac/mac_colors.h"
@@ -23,19 +24,6 @@
 namespace lumetta::mac {
 
 namespace {
-
-// Between a switch or segmented control and the text before it, as AppKit's
-// forms space a control from its label.
-constexpr CGFloat kLabelGap = 8;
-// Between a disclosure triangle and its title.
-constexpr CGFloat kDisclosureGap = 4;
-// A shorter slider can hardly be set to a chosen value.
-constexpr CGFloat kMinimumSliderWidth = 80;
-// The edge drawn inside a colour (swatch, colour well), and a selected
-// swatch's ring; their sizes are the view tree's (ControlParts).
-constexpr Fill kColorEdge = {ColorRole::primary, 0.15};
-constexpr CGFloat kColorEdgeWidth = 1;
-constexpr Fill kSwatchRing = {ColorRole::primary, 0.65};
 
 // The NSImage of an image this backend loaded; nil for any other.
 NSImage* nsImage(const PlatformImage& image) {
@@ -104,10 +92,11 @@ void showText(NSTextField* label, const ViewNode& node) {
 void placeAfterLabel(NSTextField* label, NSControl* control, NSSize size, bool stretch) {
   const NSSize text = [label isHidden] ? NSZeroSize : intrinsicSize(label);
   const NSSize natural = intrinsicSize(control);
-  const CGFloat start = [label isHidden] ? 0 : text.width + kLabelGap;
+  const CGFloat start = [label isHidden] ? 0 : text.width + ControlParts::kLabelGap;
   const CGFloat width = stretch ? std::max(natural.width, size.width - start) : natural.width;
-  label.frame = NSMakeRect(0, (size.height - text.height) / 2,
-                           std::max<CGFloat>(0, size.width - width - kLabelGap), text.height);
+  label.frame =
+      NSMakeRect(0, (size.height - text.height) / 2,
+                 std::max<CGFloat>(0, size.width - width - ControlParts::kLabelGap), text.height);
   control.frame =
       NSMakeRect(size.width - width, (size.height - natural.height) / 2, width, natural.height);
 }
@@ -116,14 +105,15 @@ void placeAfterLabel(NSTextField* label, NSControl* control, NSSize size, bool s
 NSSize disclosureHeader(NSButton* triangle, NSButton* title) {
   const NSSize mark = intrinsicSize(triangle);
   const NSSize text = intrinsicSize(title);
-  return NSMakeSize(mark.width + kDisclosureGap + text.width, std::max(mark.height, text.height));
+  return NSMakeSize(mark.width + ControlParts::kDisclosureGap + text.width,
+                    std::max(mark.height, text.height));
 }
 
 void placeDisclosure(NSButton* triangle, NSButton* title, NSSize size) {
   const NSSize mark = intrinsicSize(triangle);
   const NSSize text = intrinsicSize(title);
   triangle.frame = NSMakeRect(0, (size.height - mark.height) / 2, mark.width, mark.height);
-  const CGFloat x = mark.width + kDisclosureGap;
+  const CGFloat x = mark.width + ControlParts::kDisclosureGap;
   title.frame = NSMakeRect(x, (size.height - text.height) / 2, std::max<CGFloat>(0, size.width - x),
                            text.height);
 }
@@ -177,8 +167,8 @@ void showTab(LumettaDrawnButton* tab, const ViewNode& node) {
 
 void showSwatch(LumettaDrawnButton* swatch, const ViewNode& node) {
   NSColor* color = node.color ? nsColor(*node.color) : [NSColor clearColor];
-  NSColor* edge = fillColor(kColorEdge);
-  NSColor* ring = node.selected ? fillColor(kSwatchRing) : nil;
+  NSColor* edge = fillColor(ControlParts::kEdge);
+  NSColor* ring = node.selected ? fillColor(ControlParts::kRing) : nil;
   const Insets padding = node.padding;
   swatch.drawing = ^(NSRect bounds) {
     const NSRect circle = NSMakeRect(NSMinX(bounds) + padding.leading, NSMinY(bounds) + padding.top,
@@ -186,7 +176,7 @@ void showSwatch(LumettaDrawnButton* swatch, const ViewNode& node) {
                                      NSHeight(bounds) - padding.top - padding.bottom);
     [color setFill];
     [[NSBezierPath bezierPathWithOvalInRect:circle] fill];
-    strokeOvalInside(circle, kColorEdgeWidth, edge);
+    strokeOvalInside(circle, ControlParts::kEdgeWidth, edge);
     // The ring goes round the padded square, clear of the colour.
     if (ring) strokeOvalInside(bounds, ControlParts::kRingWidth, ring);
   };
@@ -196,7 +186,7 @@ void showSwatch(LumettaDrawnButton* swatch, const ViewNode& node) {
 // A well of the colour at the leading edge, then the text.
 void showColorButton(LumettaDrawnButton* button, const ViewNode& node) {
   NSColor* color = node.color ? nsColor(*node.color) : [NSColor clearColor];
-  NSColor* edge = fillColor(kColorEdge);
+  NSColor* edge = fillColor(ControlParts::kEdge);
   NSString* title = nsString(node.text);
   NSDictionary* attributes = @{
     NSFontAttributeName : roleFont(node.font, node.monospacedDigits, node.selected),
@@ -208,11 +198,11 @@ void showColorButton(LumettaDrawnButton* button, const ViewNode& node) {
     const CGFloat radius = ControlParts::kWellRadius;
     [color setFill];
     [[NSBezierPath bezierPathWithRoundedRect:well xRadius:radius yRadius:radius] fill];
-    const CGFloat inset = kColorEdgeWidth / 2;
+    const CGFloat inset = ControlParts::kEdgeWidth / 2;
     NSBezierPath* outline = [NSBezierPath bezierPathWithRoundedRect:NSInsetRect(well, inset, inset)
                                                             xRadius:radius - inset
                                                             yRadius:radius - inset];
-    outline.lineWidth = kColorEdgeWidth;
+    outline.lineWidth = ControlParts::kEdgeWidth;
     [edge setStroke];
     [outline stroke];
     const NSSize size = [title sizeWithAttributes:attributes];
@@ -528,8 +518,9 @@ Size naturalSize(const ViewNode& node) {
     case ViewKind::segmented: {
       const NSSize control = intrinsicSize(shown.control);
       const NSSize text = node.text.empty() ? NSZeroSize : intrinsicSize(shown.label);
-      size = NSMakeSize(text.width + (node.text.empty() ? 0 : kLabelGap) + control.width,
-                        std::max(text.height, control.height));
+      size =
+          NSMakeSize(text.width + (node.text.empty() ? 0 : ControlParts::kLabelGap) + control.width,
+                     std::max(text.height, control.height));
       break;
     }
     case ViewKind::disclosure:
@@ -537,7 +528,7 @@ Size naturalSize(const ViewNode& node) {
       break;
     case ViewKind::slider:
       size = intrinsicSize(shown.control);
-      size.width = std::max(size.width, kMinimumSliderWidth);
+      size.width = std::max(size.width, ControlParts::kSliderMinimumWidth);
       break;
     case ViewKind::button:
     case ViewKind::checkbox: size = intrinsicSize(shown.control); break;

@@ -1,9 +1,11 @@
 // How the simulated desktop's popover controls look in the dark appearance:
-// their sizes (shared by the metrics that lay them out and the painter that
-// draws them) and the colours of the colour roles.
+// the sizes of the controls the Mac takes from AppKit (shared by the metrics
+// that lay them out and the painter that draws them; the sizes both backends
+// share are in platform/control_parts.h) and the colours of the colour roles.
 #pragma once
 
 #include "platform/color.h"
+#include "platform/control_parts.h"
 #include "platform/view_tree.h"
 
 namespace lumetta::sim::controls {
@@ -12,38 +14,23 @@ namespace lumetta::sim::controls {
 inline constexpr double kCheckboxBox = 14;
 inline constexpr double kCheckboxGap = 6;
 inline constexpr double kCheckboxHeight = 16;
-// Switch: the title, then the switch at the trailing edge.
+// Switch: the title, then the switch at the trailing edge, `kLabelGap` apart.
 inline constexpr double kSwitchWidth = 32;
 inline constexpr double kSwitchHeight = 18;
-inline constexpr double kSwitchGap = 8;
 // Push button.
 inline constexpr double kButtonHeight = 22;
 inline constexpr double kButtonPadding = 12;
 inline constexpr double kButtonRadius = 5;
-// Segmented control: its label, then equally wide segments.
+// Segmented control: its label, then equally wide segments, `kLabelGap` apart.
 inline constexpr double kSegmentedHeight = 22;
 inline constexpr double kSegmentPadding = 11;
-inline constexpr double kSegmentedLabelGap = 8;
-// Slider.
-inline constexpr double kSliderMinimumWidth = 80;
+// Slider, at least `kSliderMinimumWidth` wide.
 inline constexpr double kSliderHeight = 20;
 inline constexpr double kSliderKnob = 18;
 inline constexpr double kSliderTrack = 4;
-// Disclosure header: the triangle, then the title.
+// Disclosure header: the triangle, then the title after `kDisclosureGap`.
 inline constexpr double kDisclosureTriangle = 13;
-inline constexpr double kDisclosureGap = 4;
 inline constexpr double kDisclosureHeight = 18;
-// Colour button: the colour well, then the title.
-inline constexpr double kColorWellWidth = 22;
-inline constexpr double kColorWellHeight = 16;
-inline constexpr double kColorWellRadius = 3;
-inline constexpr double kColorWellGap = 6;
-// Starter swatch, without its padding.
-inline constexpr double kSwatch = 22;
-// A selected tab's capsule.
-inline constexpr double kCapsuleWidth = 32;
-inline constexpr double kCapsuleHeight = 3;
-inline constexpr double kCapsuleInset = 5;
 
 // The popover and the menu bar.
 inline constexpr double kPopoverRadius = 10;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/control_parts.h"
 #include "platform/sim/control_style.h"
 
 namespace lumetta::sim {
@@ -32,24 +33,26 @@ Size PangoViewMetrics::controlSize(const ViewNode& node) {
       if (node.plain) return title;
       return {title.width + 2 * kButtonPadding, std::max(kButtonHeight, title.height)};
     case ViewKind::checkbox: return besideTitle(kCheckboxBox, kCheckboxGap, kCheckboxHeight);
-    case ViewKind::toggleSwitch: return besideTitle(kSwitchWidth, kSwitchGap, kSwitchHeight);
+    case ViewKind::toggleSwitch:
+      return besideTitle(kSwitchWidth, ControlParts::kLabelGap, kSwitchHeight);
     case ViewKind::disclosure:
-      return besideTitle(kDisclosureTriangle, kDisclosureGap, kDisclosureHeight);
+      return besideTitle(kDisclosureTriangle, ControlParts::kDisclosureGap, kDisclosureHeight);
     case ViewKind::segmented: {
       double widest = 0;
       for (const std::string& segment : node.segments) {
         widest = std::max(widest, textSize(segment, node.font, false, std::nullopt).width);
       }
       const double control = double(node.segments.size()) * (widest + 2 * kSegmentPadding);
-      return besideTitle(control, kSegmentedLabelGap, kSegmentedHeight);
+      return besideTitle(control, ControlParts::kLabelGap, kSegmentedHeight);
     }
-    case ViewKind::slider: return {kSliderMinimumWidth, kSliderHeight};
+    case ViewKind::slider: return {ControlParts::kSliderMinimumWidth, kSliderHeight};
     case ViewKind::colorButton: {
-      const Size well = besideTitle(kColorWellWidth, kColorWellGap, kColorWellHeight);
+      const Size well = besideTitle(ControlParts::kWellWidth, ControlParts::kWellSpacing,
+                                    ControlParts::kWellHeight);
       if (node.plain) return well;
       return {well.width + 2 * kButtonPadding, std::max(kButtonHeight, well.height)};
     }
-    case ViewKind::swatch: return {kSwatch, kSwatch};
+    case ViewKind::swatch: return {ControlParts::kSwatchDiameter, ControlParts::kSwatchDiameter};
     case ViewKind::tab: return titleSize(node, true);
     case ViewKind::text:
     case ViewKind::scrollText: return title;

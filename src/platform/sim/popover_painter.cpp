@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/control_parts.h"
 #include "platform/sim/cairo_image.h"
 #include "platform/sim/cairo_shapes.h"
 #include "platform/sim/control_style.h"
@@ -230,7 +231,7 @@ class Painter {
     circle(centre, knob);
     fill(node.on ? colorOf(ColorRole::white) : kKnob);
     drawText(node.text, styleOf(node), colorOf(node.foreground),
-             inset(frame, Insets{0, 0, 0, kSwitchWidth + kSwitchGap}));
+             inset(frame, Insets{0, 0, 0, kSwitchWidth + ControlParts::kLabelGap}));
   }
 
   void paintSegmented(const ViewNode& node) {
@@ -238,7 +239,7 @@ class Painter {
     const TextStyle style = styleOf(node);
     double x = frame.minX();
     if (!node.text.empty()) {
-      x += drawText(node.text, style, colorOf(node.foreground), frame) + kSegmentedLabelGap;
+      x += drawText(node.text, style, colorOf(node.foreground), frame) + ControlParts::kLabelGap;
     }
     const Rect control{x, midY(frame) - kSegmentedHeight / 2, std::max(0.0, frame.maxX() - x),
                        kSegmentedHeight};
@@ -289,9 +290,10 @@ class Painter {
   void paintTab(const ViewNode& node) {
     const Rect frame = node.frame;
     if (node.selected) {
-      const Rect capsule{midX(frame) - kCapsuleWidth / 2, frame.minY() + kCapsuleInset,
-                         kCapsuleWidth, kCapsuleHeight};
-      roundedRectPath(cr_, capsule, kCapsuleHeight / 2);
+      const Rect capsule{midX(frame) - ControlParts::kMarkerWidth / 2,
+                         frame.minY() + ControlParts::kMarkerTop, ControlParts::kMarkerWidth,
+                         ControlParts::kMarkerHeight};
+      roundedRectPath(cr_, capsule, ControlParts::kMarkerHeight / 2);
       fill(colorOf(ColorRole::accent));
     }
     drawText(node.text, styleOf(node), colorOf(node.foreground), inset(frame, node.padding),
@@ -301,18 +303,18 @@ class Painter {
   void paintSwatch(const ViewNode& node) {
     const Rect frame = node.frame;
     const Rect padded = inset(frame, node.padding);
-    const double diameter = std::min({kSwatch, padded.width, padded.height});
+    const double diameter = std::min({ControlParts::kSwatchDiameter, padded.width, padded.height});
     const Point centre{midX(frame), midY(frame)};
     circle(centre, diameter / 2);
     fill(node.color.value_or(Color::clear()));
-    circle(centre, diameter / 2 - 0.5);
-    setColor(cr_, colorOf(Fill{ColorRole::primary, 0.15}));
-    cairo_set_line_width(cr_, 1);
+    circle(centre, diameter / 2 - ControlParts::kEdgeWidth / 2);
+    setColor(cr_, colorOf(ControlParts::kEdge));
+    cairo_set_line_width(cr_, ControlParts::kEdgeWidth);
     cairo_stroke(cr_);
     if (node.selected) {
-      circle(centre, std::min(frame.width, frame.height) / 2 - 0.75);
-      setColor(cr_, colorOf(Fill{ColorRole::primary, 0.65}));
-      cairo_set_line_width(cr_, 1.5);
+      circle(centre, std::min(frame.width, frame.height) / 2 - ControlParts::kRingWidth / 2);
+      setColor(cr_, colorOf(ControlParts::kRing));
+      cairo_set_line_width(cr_, ControlParts::kRingWidth);
       cairo_stroke(cr_);
     }
   }
@@ -323,13 +325,14 @@ class Painter {
       paintBezel(frame);
       frame = inset(frame, Insets{0, kButtonPadding, 0, kButtonPadding});
     }
-    const Rect well{frame.minX(), midY(frame) - kColorWellHeight / 2, kColorWellWidth,
-                    kColorWellHeight};
-    roundedRectPath(cr_, well, kColorWellRadius);
+    const Rect well{frame.minX(), midY(frame) - ControlParts::kWellHeight / 2,
+                    ControlParts::kWellWidth, ControlParts::kWellHeight};
+    roundedRectPath(cr_, well, ControlParts::kWellRadius);
     fill(node.color.value_or(Color::clear()));
-    innerStroke(well, kColorWellRadius, 1, colorOf(Fill{ColorRole::primary, 0.15}));
+    innerStroke(well, ControlParts::kWellRadius, ControlParts::kEdgeWidth,
+                colorOf(ControlParts::kEdge));
     drawText(node.text, styleOf(node), colorOf(node.foreground),
-             inset(frame, Insets{0, kColorWellWidth + kColorWellGap, 0, 0}));
+             inset(frame, Insets{0, ControlParts::kWellWidth + ControlParts::kWellSpacing, 0, 0}));
   }
 
   void paintDisclosureHeader(const ViewNode& node) {
@@ -349,7 +352,7 @@ class Painter {
     cairo_close_path(cr_);
     fill(colorOf(ColorRole::secondary));
     drawText(node.text, styleOf(node), colorOf(node.foreground),
-             inset(header, Insets{0, kDisclosureTriangle + kDisclosureGap, 0, 0}));
+             inset(header, Insets{0, kDisclosureTriangle + ControlParts::kDisclosureGap, 0, 0}));
   }
 
   void paintScrollText(const ViewNode& node) {
