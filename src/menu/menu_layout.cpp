@@ -1,9 +1,20 @@
 // The layout engine: a measuring pass (the size a node takes for the width
 // it is offered) and a placing pass that sets frames top-down, measuring each
-// child again for the width its parent gives it.
+// child again for the width its parent gives it. Both passes ask for the same
+// sizes many times over (a row measures a child for the width available, for
+// what the others leave it and for the width it gets; placing asks again), so
+// a layout remembers every size it found, by node and width, and every answer
+// of the metrics, by node: each text and control is measured once per width
+// it is offered, however deep it lies.
 #include "menu/menu_layout.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/control_parts.h"
@@ -41,14 +52,10 @@ class Layout {
   explicit Layout(ViewMetrics& metrics) : metrics_(metrics) {}
 
   Size measure(const ViewNode& node, double offered) {
-    const double outer = node.width.value_or(offered);
-    const double horizontal = node.padding.leading + node.padding.trailing;
-    const double vertical = node.padding.top + node.padding.bottom;
-    Size content = contentSize(node, std::max(0.0, outer - horizontal));
-    Size size{content.width + horizontal, content.height + vertical};
-    if (node.fillsWidth) size.width = offered;
-    if (node.width) size.width = *node.width;
-    if (node.height) size.height = *node.height;
+    const Key key{&node, std::bit_cast<std::uint64_t>(offered)};
+    if (const auto found = measured_.find(key); found != measured_.end()) return found->second;
+    const Size size = measureAnew(node, offered);
+    measured_.emplace(key, size);
     return size;
   }
 
@@ -62,18 +69,51 @@ class Layout {
     } else if (node.kind == ViewKind::verticalStack) {
       placeColumn(node.children, node, inner.y, inner);
     } else if (node.kind == ViewKind::disclosure && node.on) {
-      const double header = metrics_.controlSize(node).height;
+      const double header = controlSize(node).height;
       placeColumn(node.children, node, inner.y + header + spacingOf(node), inner);
     }
   }
 
  private:
+  // A node and a width, the width by its bits: -0 and 0 are two widths here,
+  // as they may be to the metrics.
+  using Key = std::pair<const ViewNode*, std::uint64_t>;
+
+  Size measureAnew(const ViewNode& node, double offered) {
+    const double outer = node.width.value_or(offered);
+    const double horizontal = node.padding.leading + node.padding.trailing;
+    const double vertical = node.padding.top + node.padding.bottom;
+    Size content = contentSize(node, std::max(0.0, outer - horizontal));
+    Size size{content.width + horizontal, content.height + vertical};
+    if (node.fillsWidth) size.width = offered;
+    if (node.width) size.width = *node.width;
+    if (node.height) size.height = *node.height;
+    return size;
+  }
+
+  // The node's text in its font, wrapped to `maxWidth` when given.
+  Size textSize(const ViewNode& node, bool monospacedDigits, std::optional<double> maxWidth) {
+    const double width = maxWidth.value_or(std::numeric_limits<double>::infinity());
+    const Key key{&node, std::bit_cast<std::uint64_t>(width)};
+    if (const auto found = texts_.find(key); found != texts_.end()) return found->second;
+    const Size size = metrics_.textSize(node.text, node.font, monospacedDigits, maxWidth);
+    texts_.emplace(key, size);
+    return size;
+  }
+
+  Size controlSize(const ViewNode& node) {
+    if (const auto found = controls_.find(&node); found != controls_.end()) return found->second;
+    const Size size = metrics_.controlSize(node);
+    controls_.emplace(&node, size);
+    return size;
+  }
+
   Size contentSize(const ViewNode& node, double width) {
     switch (node.kind) {
       case ViewKind::verticalStack: return columnSize(node.children, node, width);
       case ViewKind::horizontalStack: return rowSize(node, width);
       case ViewKind::disclosure: {
-        Size header = metrics_.controlSize(node);
+        Size header = controlSize(node);
         header.width = std::min(header.width, width);
         if (shownChildren(node).empty()) return header;
         const Size children = columnSize(node.children, node, width);
@@ -84,19 +124,17 @@ class Layout {
       case ViewKind::divider: return {width, kDividerThickness};
       case ViewKind::text:
       case ViewKind::scrollText: {
-        const Size text =
-            metrics_.textSize(node.text, node.font, node.monospacedDigits,
-                              node.wraps ? std::optional<double>(width) : std::nullopt);
+        const Size text = textSize(node, node.monospacedDigits,
+                                   node.wraps ? std::optional<double>(width) : std::nullopt);
         return {std::min(text.width, width), text.height};
       }
       case ViewKind::image: return node.image ? node.image->size() : Size{};
       case ViewKind::slider:
-        return {std::max(width, metrics_.controlSize(node).width),
-                metrics_.controlSize(node).height};
-      case ViewKind::tab: return metrics_.textSize(node.text, node.font, false, std::nullopt);
+        return {std::max(width, controlSize(node).width), controlSize(node).height};
+      case ViewKind::tab: return textSize(node, false, std::nullopt);
       case ViewKind::swatch: return {ControlParts::kSwatchDiameter, ControlParts::kSwatchDiameter};
       case ViewKind::colorButton: {
-        const Size text = metrics_.textSize(node.text, node.font, false, std::nullopt);
+        const Size text = textSize(node, false, std::nullopt);
         return {ControlParts::kWellWidth + ControlParts::kWellSpacing + text.width,
                 std::max(ControlParts::kWellHeight, text.height)};
       }
@@ -104,7 +142,7 @@ class Layout {
       case ViewKind::checkbox:
       case ViewKind::toggleSwitch:
       case ViewKind::segmented: {
-        const Size control = metrics_.controlSize(node);
+        const Size control = controlSize(node);
         return {std::min(control.width, width), control.height};
       }
     }
@@ -159,7 +197,7 @@ class Layout {
   }
 
   double minimumWidth(const ViewNode& node) {
-    return node.kind == ViewKind::slider ? metrics_.controlSize(node).width : 0;
+    return node.kind == ViewKind::slider ? controlSize(node).width : 0;
   }
 
   Size rowSize(const ViewNode& row, double width) {
@@ -201,6 +239,9 @@ class Layout {
   }
 
   ViewMetrics& metrics_;
+  std::map<Key, Size> measured_;
+  std::map<Key, Size> texts_;
+  std::map<const ViewNode*, Size> controls_;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A small layout engine for view trees (platform/view_tree.h): fills every
 // node's `frame`, origin at the top-left corner of the root, y downwards, in
-// points, measuring texts and controls with the platform's `ViewMetrics`.
+// points, measuring texts and controls with the platform's `ViewMetrics`:
+// each control once, each text once for every width it is offered.
 //
 // Rules, close to the platform's own stacks:
 // - A vertical stack places its children top to bottom with its spacing and

@@ -129,5 +129,86 @@ TEST(MenuLayout, PaddedFixedNodesKeepTheirFrame) {
   EXPECT_EQ(row.children[1].frame, (Rect{48, 12 + 7, 70, 16}));
 }
 
+ViewNode caption(std::string words) {
+  ViewNode n = node(ViewKind::text, std::move(words));
+  n.wraps = true;
+  return n;
+}
+
+// A tree shaped like the popover: a header, a checkbox with its caption, the
+// appearance editor (two tabs over a panel of a switch, a segmented control,
+// the colour rows and a slider row), a divider, the collapsed diagnostics and
+// the footer. 37 nodes; 11 measured by their text (8 texts, 4 of them
+// wrapping captions, the tabs and the colour button) and 7 controls.
+ViewNode popoverShaped() {
+  const auto row = [](std::optional<double> spacing, std::vector<ViewNode> children) {
+    return stack(ViewKind::horizontalStack, spacing, std::move(children));
+  };
+  const auto column = [](std::optional<double> spacing, std::vector<ViewNode> children) {
+    return stack(ViewKind::verticalStack, spacing, std::move(children));
+  };
+  const auto filling = [](ViewNode n) {
+    n.fillsWidth = true;
+    return n;
+  };
+  ViewNode tab = filling(node(ViewKind::tab, "Codex"));
+  tab.height = 38;
+  ViewNode swatch = node(ViewKind::swatch);
+  swatch.padding = Insets::all(4);
+  ViewNode value = node(ViewKind::text, "13%");
+  value.width = 36;
+  ViewNode panel = filling(column(
+      14,
+      {node(ViewKind::toggleSwitch, "Enabled"), node(ViewKind::segmented, "Style"),
+       column(8, {node(ViewKind::text, "Color"),
+                  row(10, {caption("Choose a starter color"), row(6, {swatch, swatch, swatch})}),
+                  row(10, {caption("Or choose your own"),
+                           node(ViewKind::colorButton, "Choose\u2026")})}),
+       row(std::nullopt, {node(ViewKind::text, "Tint"), node(ViewKind::slider), value})}));
+  panel.padding = Insets::all(12);
+  ViewNode root = column(
+      14, {row(10, {column(4, {node(ViewKind::text, "Lumetta"),
+                               caption("Choose an appearance for each mode.")}),
+                    node(ViewKind::spacer)}),
+           column(5, {node(ViewKind::checkbox, "Launch at login"),
+                      caption("Start Lumetta automatically when you sign in to your Mac.")}),
+           filling(column(0, {filling(row(4, {tab, tab})), panel})),
+           filling(node(ViewKind::divider)), filling(node(ViewKind::disclosure, "Diagnostics")),
+           row(std::nullopt, {node(ViewKind::button, "Refresh"), node(ViewKind::spacer),
+                              node(ViewKind::button, "Quit")})});
+  root.padding = Insets::all(16);
+  root.width = 340;
+  return root;
+}
+
+std::size_t nodeCount(const ViewNode& root) {
+  std::size_t count = 1;
+  for (const ViewNode& child : root.children) count += nodeCount(child);
+  return count;
+}
+
+TEST(MenuLayout, MeasuresEachTextAndControlOncePerWidthItIsOffered) {
+  ViewNode tree = popoverShaped();
+  ASSERT_EQ(nodeCount(tree), 37U);
+  FakeViewMetrics metrics;
+  ViewNode shallow = tree;
+  layOut(shallow, metrics, 340);
+  EXPECT_EQ(metrics.controlMeasurements, 7);
+  // 11 texts, the 4 captions among them measured again for each other width
+  // a row offers them: what the other children leave, and their own width.
+  EXPECT_LE(metrics.textMeasurements, 11 + 2 * 4);
+
+  // Every row it is nested in adds its own text and nothing else.
+  for (int depth = 1; depth <= 4; ++depth) {
+    tree = stack(ViewKind::horizontalStack, 8, {node(ViewKind::text, "x"), tree});
+    FakeViewMetrics nested;
+    ViewNode deep = tree;
+    layOut(deep, nested, 400);
+    EXPECT_EQ(nested.controlMeasurements, 7) << "nested " << depth << " deep";
+    EXPECT_EQ(nested.textMeasurements, metrics.textMeasurements + depth)
+        << "nested " << depth << " deep";
+  }
+}
+
 }  // namespace
 }  // namespace lumetta
