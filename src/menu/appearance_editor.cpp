@@ -21,30 +21,26 @@ constexpr Fill kRaisedFill{ColorRole::white, 0.1};
 ViewNode modeTab(MenuContent& content, const std::string& title, WindowMode mode) {
   const bool selected = content.mode() == mode;
   ViewNode tab;
-  tab.kind = ViewKind::tab;
+  tab.content =
+      kinds::Tab{.selected = selected, .onPress = [&content, mode] { content.selectTab(mode); }};
   tab.text = title;
   tab.font = FontRole::tab;
   tab.foreground = {selected ? ColorRole::accent : ColorRole::secondary};
-  tab.selected = selected;
-  tab.plain = true;
   tab.height = 38;
   tab.fillsWidth = true;
   tab.background = selected ? kRaisedFill : Fill{ColorRole::primary, 0.025};
   tab.backgroundShape = FolderTabShape{};
-  tab.onPress = [&content, mode] { content.selectTab(mode); };
   return tab;
 }
 
 ViewNode swatch(MenuContent& content, std::string_view name) {
   ViewNode node;
-  node.kind = ViewKind::swatch;
-  node.color = content.starterColor(name);
-  node.selected = content.starterSelected(name);
-  node.plain = true;
+  node.content = kinds::Swatch{.color = content.starterColor(name),
+                               .selected = content.starterSelected(name),
+                               .onPress = [&content, name] { content.pickStarter(name); }};
   node.padding = Insets::all(4);  // the ring's room; the whole square is the hit area
   node.help = std::string(name);
   node.accessibilityLabel = std::string(name) + " starter color";
-  node.onPress = [&content, name] { content.pickStarter(name); };
   return node;
 }
 
@@ -53,12 +49,11 @@ ViewNode colorGroup(MenuContent& content) {
   for (std::string_view name : kStarterNames) swatches.push_back(swatch(content, name));
 
   ViewNode custom;
-  custom.kind = ViewKind::colorButton;
+  custom.content = kinds::ColorButton{.color = content.appearance().color,
+                                      .plain = true,
+                                      .onPress = [&content] { content.chooseColor(); }};
   custom.text = "Choose\u2026";
-  custom.color = content.appearance().color;
-  custom.plain = true;
   custom.accessibilityLabel = "Choose your own color";
-  custom.onPress = [&content] { content.chooseColor(); };
 
   return vstack(8, {text("Color"),
                     hstack(10, {caption("Choose a starter color"), hstack(6, std::move(swatches))}),
@@ -71,11 +66,11 @@ ViewNode sliderRow(MenuContent& content, const std::string& title, double ModeAp
                    double step, std::string valueText, double valueWidth) {
   const AppearanceKey& key = appearanceKey(field);
   ViewNode slider;
-  slider.kind = ViewKind::slider;
+  slider.content =
+      kinds::Slider{.value = content.appearance().*field,
+                    .range = {key.low, key.high, step},
+                    .onSlide = [&content, field](double value) { content.set(field, value); }};
   slider.accessibilityLabel = title;
-  slider.value = content.appearance().*field;
-  slider.range = {key.low, key.high, step};
-  slider.onSlide = [&content, field](double value) { content.set(field, value); };
   ViewNode label = text(std::move(valueText));
   label.monospacedDigits = true;
   label.width = valueWidth;
@@ -86,20 +81,21 @@ ViewNode sliderRow(MenuContent& content, const std::string& title, double ModeAp
 ViewNode settingsPanel(MenuContent& content) {
   const ModeAppearance& appearance = content.appearance();
   ViewNode enabled;
-  enabled.kind = ViewKind::toggleSwitch;
+  enabled.content = kinds::ToggleSwitch{.on = appearance.enabled, .onToggle = [&content](bool on) {
+                                          content.set(&ModeAppearance::enabled, on);
+                                        }};
   enabled.text = "Enabled";
-  enabled.on = appearance.enabled;
-  enabled.onToggle = [&content](bool on) { content.set(&ModeAppearance::enabled, on); };
 
   // The segments in the order of OverlayStyle: top bar, border.
   ViewNode style;
-  style.kind = ViewKind::segmented;
+  style.content =
+      kinds::Segmented{.segments = {"Top Bar", "Border"},
+                       .selected = appearance.style == OverlayStyle::topBar ? 0 : 1,
+                       .onSelect = [&content](int segment) {
+                         content.set(&ModeAppearance::style,
+                                     segment == 0 ? OverlayStyle::topBar : OverlayStyle::border);
+                       }};
   style.text = "Style";
-  style.segments = {"Top Bar", "Border"};
-  style.selectedSegment = appearance.style == OverlayStyle::topBar ? 0 : 1;
-  style.onSelect = [&content](int segment) {
-    content.set(&ModeAppearance::style, segment == 0 ? OverlayStyle::topBar : OverlayStyle::border);
-  };
 
   ViewNode panel = vstack(14, {std::move(enabled), std::move(style), colorGroup(content),
                                sliderRow(content, "Tint", &ModeAppearance::strength, 0.01,

@@ -15,8 +15,7 @@ ViewNode header(MenuContent& content) {
   ViewNode row = hstack(10, {});
   if (content.logo()) {
     ViewNode logo;
-    logo.kind = ViewKind::image;
-    logo.image = content.logo();
+    logo.content = kinds::Image{content.logo()};
     logo.width = 40;
     logo.height = 40;
     logo.accessibilityHidden = true;
@@ -30,10 +29,10 @@ ViewNode header(MenuContent& content) {
 
 ViewNode launchAtLogin(MenuContent& content) {
   ViewNode box;
-  box.kind = ViewKind::checkbox;
+  box.content = kinds::Checkbox{.on = content.launchAtLogin(), .onToggle = [&content](bool wanted) {
+                                  content.setLaunchAtLogin(wanted);
+                                }};
   box.text = "Launch at login";
-  box.on = content.launchAtLogin();
-  box.onToggle = [&content](bool wanted) { content.setLaunchAtLogin(wanted); };
   return vstack(
       5, {std::move(box), caption("Start Lumetta automatically when you sign in to your Mac.")});
 }
@@ -51,15 +50,15 @@ void accessibilitySetUp(MenuContent& content, std::vector<ViewNode>& rows) {
 
 ViewNode diagnostics(MenuContent& content) {
   ViewNode group;
-  group.kind = ViewKind::disclosure;
+  group.content = kinds::Disclosure{.on = content.details(), .onToggle = [&content](bool expanded) {
+                                      content.setDetails(expanded);
+                                    }};
   group.text = "Diagnostics";
-  group.on = content.details();
   group.fillsWidth = true;
-  group.onToggle = [&content](bool expanded) { content.setDetails(expanded); };
   if (!content.details()) return group;
 
   ViewNode summary;
-  summary.kind = ViewKind::scrollText;
+  summary.content = kinds::ScrollText{};
   summary.text = shownText(content.overlays().summary());
   summary.font = FontRole::monospaced10;
   summary.height = 110;
@@ -89,7 +88,7 @@ ViewNode describeMenu(MenuContent& content) {
   if (!content.overlays().permissionReady()) accessibilitySetUp(content, rows);
   rows.push_back(describeAppearanceEditor(content));
   ViewNode divider;
-  divider.kind = ViewKind::divider;
+  divider.content = kinds::Divider{};
   divider.fillsWidth = true;
   rows.push_back(std::move(divider));
   rows.push_back(diagnostics(content));

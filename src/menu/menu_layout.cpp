@@ -26,20 +26,20 @@ namespace {
 double spacingOf(const ViewNode& node) { return node.spacing.value_or(kDefaultSpacing); }
 
 bool isStack(const ViewNode& node) {
-  return node.kind == ViewKind::verticalStack || node.kind == ViewKind::horizontalStack;
+  return node.kind() == ViewKind::verticalStack || node.kind() == ViewKind::horizontalStack;
 }
 
 // The children shown: a collapsed disclosure hides its own.
 const std::vector<ViewNode>& shownChildren(const ViewNode& node) {
   static const std::vector<ViewNode> none;
-  if (node.kind == ViewKind::disclosure && !node.on) return none;
+  if (node.collapsed()) return none;
   return node.children;
 }
 
 // Whether the node takes whatever width it is offered.
 bool stretches(const ViewNode& node) {
   if (node.width) return false;
-  if (node.fillsWidth || node.kind == ViewKind::spacer || node.kind == ViewKind::slider) {
+  if (node.fillsWidth || node.kind() == ViewKind::spacer || node.kind() == ViewKind::slider) {
     return true;
   }
   if (!isStack(node)) return false;
@@ -64,11 +64,11 @@ class Layout {
     const Rect inner{frame.x + node.padding.leading, frame.y + node.padding.top,
                      std::max(0.0, frame.width - node.padding.leading - node.padding.trailing),
                      std::max(0.0, frame.height - node.padding.top - node.padding.bottom)};
-    if (node.kind == ViewKind::horizontalStack) {
+    if (node.kind() == ViewKind::horizontalStack) {
       placeRow(node, inner);
-    } else if (node.kind == ViewKind::verticalStack) {
+    } else if (node.kind() == ViewKind::verticalStack) {
       placeColumn(node.children, node, inner.y, inner);
-    } else if (node.kind == ViewKind::disclosure && node.on) {
+    } else if (node.kind() == ViewKind::disclosure && !node.collapsed()) {
       const double header = controlSize(node).height;
       placeColumn(node.children, node, inner.y + header + spacingOf(node), inner);
     }
@@ -109,7 +109,7 @@ class Layout {
   }
 
   Size contentSize(const ViewNode& node, double width) {
-    switch (node.kind) {
+    switch (node.kind()) {
       case ViewKind::verticalStack: return columnSize(node.children, node, width);
       case ViewKind::horizontalStack: return rowSize(node, width);
       case ViewKind::disclosure: {
@@ -124,11 +124,16 @@ class Layout {
       case ViewKind::divider: return {width, kDividerThickness};
       case ViewKind::text:
       case ViewKind::scrollText: {
-        const Size text = textSize(node, node.monospacedDigits,
-                                   node.wraps ? std::optional<double>(width) : std::nullopt);
-        return {std::min(text.width, width), text.height};
+        const auto* text = std::get_if<kinds::Text>(&node.content);
+        const Size size =
+            textSize(node, node.monospacedDigits,
+                     text && text->wraps ? std::optional<double>(width) : std::nullopt);
+        return {std::min(size.width, width), size.height};
       }
-      case ViewKind::image: return node.image ? node.image->size() : Size{};
+      case ViewKind::image: {
+        const std::optional<PlatformImage>& image = node.as<kinds::Image>().image;
+        return image ? image->size() : Size{};
+      }
       case ViewKind::slider:
         return {std::max(width, controlSize(node).width), controlSize(node).height};
       case ViewKind::tab: return textSize(node, false, std::nullopt);
@@ -197,7 +202,7 @@ class Layout {
   }
 
   double minimumWidth(const ViewNode& node) {
-    return node.kind == ViewKind::slider ? controlSize(node).width : 0;
+    return node.kind() == ViewKind::slider ? controlSize(node).width : 0;
   }
 
   Size rowSize(const ViewNode& row, double width) {

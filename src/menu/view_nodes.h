@@ -14,7 +14,7 @@ namespace lumetta::nodes {
 inline ViewNode stack(ViewKind kind, std::optional<double> spacing, Alignment alignment,
                       std::vector<ViewNode> children) {
   ViewNode node;
-  node.kind = kind;
+  node.content = contentOf(kind);
   node.spacing = spacing;
   node.alignment = alignment;
   node.children = std::move(children);
@@ -32,7 +32,7 @@ inline ViewNode hstack(std::optional<double> spacing, std::vector<ViewNode> chil
 inline ViewNode text(std::string words, FontRole font = FontRole::body,
                      ColorRole color = ColorRole::primary) {
   ViewNode node;
-  node.kind = ViewKind::text;
+  node.content = kinds::Text{};
   node.text = std::move(words);
   node.font = font;
   node.foreground = {color};
@@ -42,21 +42,20 @@ inline ViewNode text(std::string words, FontRole font = FontRole::body,
 // A caption that wraps to the width it is given, at its ideal height.
 inline ViewNode caption(std::string words, ColorRole color = ColorRole::secondary) {
   ViewNode node = text(std::move(words), FontRole::caption, color);
-  node.wraps = true;
+  node.as<kinds::Text>().wraps = true;
   return node;
 }
 
 inline ViewNode button(std::string title, std::function<void()> action) {
   ViewNode node;
-  node.kind = ViewKind::button;
+  node.content = kinds::Button{.plain = false, .onPress = std::move(action)};
   node.text = std::move(title);
-  node.onPress = std::move(action);
   return node;
 }
 
 inline ViewNode spacer() {
   ViewNode node;
-  node.kind = ViewKind::spacer;
+  node.content = kinds::Spacer{};
   return node;
 }
 

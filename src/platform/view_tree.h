@@ -8,35 +8,17 @@
 // decides what is shown, in which words, or where.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/image.h"
+#include "platform/view_kinds.h"
 
 namespace lumetta {
-
-enum class ViewKind {
-  verticalStack,    // children top to bottom
-  horizontalStack,  // children leading to trailing
-  spacer,           // flexible space along its stack's axis
-  divider,          // a thin separator line across the stack
-  text,
-  image,
-  button,        // push button with `text`; `plain` for borderless
-  checkbox,      // `text` beside a check box showing `on`
-  toggleSwitch,  // `text` with a switch showing `on`
-  segmented,     // `text` labels a segmented control of `segments`
-  slider,        // `value` within `range`
-  tab,           // a folder tab: `text`, `selected`
-  swatch,        // a starter colour: a circle of `color`, ringed when `selected`
-  colorButton,   // a rounded rectangle of `color` and `text`
-  disclosure,    // `text` and a disclosure triangle; children shown while `on`
-  scrollText,    // `text` in a scrolling, selectable text view
-};
 
 // The platform's font roles.
 enum class FontRole {
@@ -72,15 +54,9 @@ struct Insets {
   bool operator==(const Insets&) const = default;
 };
 
-struct SliderRange {
-  double minimum = 0;
-  double maximum = 1;
-  double step = 0;  // 0: continuous
-  bool operator==(const SliderRange&) const = default;
-};
-
 struct ViewNode {
-  ViewKind kind = ViewKind::verticalStack;
+  // The kind, with its value and action (platform/view_kinds.h).
+  ViewContent content;
 
   // Content.
   std::string text;                // the title, label or text shown
@@ -89,46 +65,48 @@ struct ViewNode {
   FontRole font = FontRole::body;
   bool monospacedDigits = false;
   Fill foreground;
-  bool wraps = false;  // text: wraps to the width it is given, at its ideal height
   bool accessibilityHidden = false;
-  bool selected = false;       // tab, swatch: also the accessibility trait
-  bool plain = false;          // button: borderless
-  std::optional<Color> color;  // swatch, colour button
-  std::optional<PlatformImage> image;
-
-  // Values.
-  bool on = false;  // checkbox, switch, disclosure (expanded)
-  double value = 0;
-  SliderRange range;
-  std::vector<std::string> segments;
-  int selectedSegment = -1;
 
   // Arrangement.
   // A stack's children across its axis (leading: top in a horizontal
   // stack); a text within a frame wider than it.
   Alignment alignment = Alignment::leading;
-  std::optional<double> spacing;  // stacks; nothing: the platform's default
+  std::optional<double> spacing;  // stacks, disclosure; nothing: the platform's default
   Insets padding;
   std::optional<double> width;  // fixed frame
   std::optional<double> height;
   bool fillsWidth = false;  // stretched to the width its stack offers
   std::optional<Fill> background;
   std::optional<FolderTabShape> backgroundShape;  // the background's outline
-  std::vector<ViewNode> children;
+  std::vector<ViewNode> children;                 // stacks, disclosure
 
   // Set by layout.
   Rect frame;
 
-  // Actions, on the main thread: a press (button, tab, swatch, colour
-  // button), a new truth value (checkbox, switch, disclosure), a slider
-  // value, a segment index.
-  std::function<void()> onPress;
-  std::function<void(bool)> onToggle;
-  std::function<void(double)> onSlide;
-  std::function<void(int)> onSelect;
+  ViewKind kind() const { return ViewKind(content.index()); }
+  // The node's own data, which must be of its kind.
+  template <class Kind>
+  Kind& as() {
+    return std::get<Kind>(content);
+  }
+  template <class Kind>
+  const Kind& as() const {
+    return std::get<Kind>(content);
+  }
 
   const std::string& label() const {
     return accessibilityLabel.empty() ? text : accessibilityLabel;
+  }
+  // A tab or swatch shown selected.
+  bool selected() const {
+    if (const auto* tab = std::get_if<kinds::Tab>(&content)) return tab->selected;
+    if (const auto* swatch = std::get_if<kinds::Swatch>(&content)) return swatch->selected;
+    return false;
+  }
+  // A disclosure that hides its children.
+  bool collapsed() const {
+    const auto* disclosure = std::get_if<kinds::Disclosure>(&content);
+    return disclosure && !disclosure->on;
   }
 };
 

@@ -28,7 +28,7 @@ class FakeViewMetrics final : public ViewMetrics {
   }
   Size controlSize(const ViewNode& node) override {
     ++controlMeasurements;
-    if (node.kind == ViewKind::slider) return {60, 20};
+    if (node.kind() == ViewKind::slider) return {60, 20};
     return {widthOf(node.text) + 20, 20};
   }
 

@@ -69,7 +69,7 @@ class Painted {
 
 inline ViewNode viewNode(ViewKind kind, Rect frame, std::string text = {}) {
   ViewNode node;
-  node.kind = kind;
+  node.content = contentOf(kind);
   node.frame = frame;
   node.text = std::move(text);
   return node;

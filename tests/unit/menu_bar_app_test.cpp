@@ -44,22 +44,22 @@ TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
     EXPECT_GT(node(shownTree, "Thickness", ViewKind::slider).frame.width, 0);
 
     // So does the content's own state, changed by a node's action.
-    control("GPT").onPress();
+    control("GPT").as<kinds::Tab>().onPress();
     runFor(0.01);
-    EXPECT_TRUE(control("GPT").selected);
+    EXPECT_TRUE(control("GPT").as<kinds::Tab>().selected);
 
     // Approved in the system settings: shown when the application becomes active.
-    control("Launch at login").onToggle(true);
+    control("Launch at login").as<kinds::Checkbox>().onToggle(true);
     runUntil(1.5);
-    EXPECT_FALSE(control("Launch at login").on);
+    EXPECT_FALSE(control("Launch at login").as<kinds::Checkbox>().on);
     runUntil(2.5);
-    EXPECT_TRUE(control("Launch at login").on);
+    EXPECT_TRUE(control("Launch at login").as<kinds::Checkbox>().on);
     // And each time the popover opens.
     runUntil(3.5);
-    EXPECT_TRUE(control("Launch at login").on);
+    EXPECT_TRUE(control("Launch at login").as<kinds::Checkbox>().on);
     menuBar.open();
     runFor(0.01);
-    EXPECT_FALSE(control("Launch at login").on);
+    EXPECT_FALSE(control("Launch at login").as<kinds::Checkbox>().on);
   }
   // Gone: the popover holds no action, and later changes show nothing.
   EXPECT_TRUE(menuBar.content().children.empty());

@@ -20,7 +20,7 @@ TEST(MenuBarRun, QuitStopsTheControllerAndTerminatesAndTheEndEmptiesThePopover) 
     simulated->manualRunLoop().runFor(Duration::seconds(1.5));
     ASSERT_FALSE(simulated->panels().visiblePanels().empty());
     ViewNode shown = simulated->menuBar().content();
-    testing::node(shown, "Quit").onPress();
+    testing::control<kinds::Button>(shown, "Quit").onPress();
     EXPECT_TRUE(run.overlays().isStopped());
     EXPECT_TRUE(run.overlays().entries().empty()) << "windows kept after Quit";
     EXPECT_TRUE(simulated->panels().visiblePanels().empty());

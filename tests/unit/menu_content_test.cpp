@@ -10,12 +10,14 @@
 #include "menu/menu_description.h"
 #include "menu/menu_layout.h"
 #include "menu/shown_text.h"
+#include "platform/sim/view_search.h"
 #include "support/fake_view_metrics.h"
 #include "support/menu_fixture.h"
 
 namespace lumetta {
 namespace {
 
+using testing::control;
 using testing::findNode;
 using testing::MenuTest;
 using testing::node;
@@ -83,7 +85,9 @@ TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
       {"at": 2, "loginItem": {"unregisterError": "Operation not permitted."}},
       {"at": 3, "loginItem": {"unregisterError": null}}])"));
   MenuContent content(*controller, platform->platform(), [] {});
-  auto box = [&] { return node(describeMenu(content).children[1], "Launch at login"); };
+  auto box = [&] {
+    return control<kinds::Checkbox>(describeMenu(content).children[1], "Launch at login");
+  };
   EXPECT_FALSE(box().on);
 
   // Waiting for approval: unchecked, no error, until the status is read again;
@@ -117,7 +121,7 @@ TEST_F(MenuTest, LaunchAtLoginFromATranslocatedCopyAsksToMoveLumettaFirst) {
       "lumetta": {"bundlePath":
           "/private/var/folders/x7/T/AppTranslocation/0F1E2D3C/d/Lumetta.app"})"));
   MenuContent content(*controller, platform->platform(), [] {});
-  findNode(describeMenu(content).children[1], "Launch at login")->onToggle(true);
+  control<kinds::Checkbox>(describeMenu(content).children[1], "Launch at login").onToggle(true);
   const ViewNode error = describeMenu(content).children[2];
   EXPECT_TRUE(error.text.starts_with("Lumetta is running from a temporary copy")) << error.text;
   EXPECT_NE(error.text.find("Move Lumetta to the Applications folder"), std::string::npos);
@@ -137,28 +141,29 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
   const Settings before = settingsOf(*controller);
 
   ViewNode root = describeMenu(content);
-  EXPECT_TRUE(node(root, "Codex").selected);
-  EXPECT_FALSE(node(root, "GPT").selected);
+  EXPECT_TRUE(control<kinds::Tab>(root, "Codex").selected);
+  EXPECT_FALSE(control<kinds::Tab>(root, "GPT").selected);
   EXPECT_NE(findNode(root, "13%"), nullptr);  // 12.5 rounds up
   EXPECT_EQ(findNode(root, "Thickness"), nullptr);
-  EXPECT_EQ(node(root, "Style").selectedSegment, 0);
+  EXPECT_EQ(control<kinds::Segmented>(root, "Style").selected, 0);
 
-  node(root, "GPT").onPress();
+  control<kinds::Tab>(root, "GPT").onPress();
   EXPECT_EQ(settingsOf(*controller), before);
   root = describeMenu(content);
-  EXPECT_TRUE(node(root, "GPT").selected);
+  EXPECT_TRUE(control<kinds::Tab>(root, "GPT").selected);
   EXPECT_EQ(node(root, "GPT").foreground.role, ColorRole::accent);
   EXPECT_EQ(node(root, "Codex").foreground.role, ColorRole::secondary);
-  EXPECT_FALSE(node(root, "Enabled").on);  // ChatGPT overlays are off by default
-  EXPECT_EQ(node(root, "Style").selectedSegment, 1);
+  EXPECT_FALSE(
+      control<kinds::ToggleSwitch>(root, "Enabled").on);  // ChatGPT overlays are off by default
+  EXPECT_EQ(control<kinds::Segmented>(root, "Style").selected, 1);
   EXPECT_NE(findNode(root, "20%"), nullptr);
   EXPECT_NE(findNode(root, "6 pt"), nullptr);  // 6.9 is truncated
 
   // The controls now write the ChatGPT settings only.
-  node(root, "Thickness", ViewKind::slider).onSlide(9);
-  node(root, "Tint", ViewKind::slider).onSlide(0.11);
-  node(root, "Enabled").onToggle(true);
-  node(root, "Style").onSelect(0);
+  control<kinds::Slider>(root, "Thickness").onSlide(9);
+  control<kinds::Slider>(root, "Tint").onSlide(0.11);
+  control<kinds::ToggleSwitch>(root, "Enabled").onToggle(true);
+  control<kinds::Segmented>(root, "Style").onSelect(0);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 9);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.11);
   EXPECT_TRUE(controller->appearance(WindowMode::chatGPT).enabled);
@@ -175,7 +180,8 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
     ViewNode root = describeMenu(content);
     std::vector<std::string> names;
     for (std::string_view name : kStarterNames) {
-      if (node(root, std::string(name) + " starter color").selected) names.emplace_back(name);
+      if (control<kinds::Swatch>(root, std::string(name) + " starter color").selected)
+        names.emplace_back(name);
     }
     return names;
   };
@@ -184,13 +190,14 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
   ViewNode root = describeMenu(content);
   ViewNode& purple = node(root, "Purple starter color");
   EXPECT_EQ(purple.help, "Purple");
-  purple.onPress();
+  purple.as<kinds::Swatch>().onPress();
   EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemPurple());
   EXPECT_EQ(ringed(), std::vector<std::string>{"Purple"});
-  EXPECT_EQ(node(root = describeMenu(content), "Choose your own color").color,
-            Color::systemPurple());
+  EXPECT_EQ(
+      control<kinds::ColorButton>(root = describeMenu(content), "Choose your own color").color,
+      Color::systemPurple());
 
-  node(root, "Choose your own color").onPress();
+  control<kinds::ColorButton>(root, "Choose your own color").onPress();
   platform->colorPanel().pick(Color{0.2, 0.4, 0.6, 1});
   EXPECT_EQ(ringed(), std::vector<std::string>{});
   platform->colorPanel().pick(Color::systemGreen());  // equal to a system colour: ringed
@@ -203,8 +210,8 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   start(testing::controllerDesktop());
   MenuContent content(*controller, platform->platform(), [] {});
   ViewNode root = describeMenu(content);
-  node(root, "Choose your own color").onPress();
-  node(root, "GPT").onPress();
+  control<kinds::ColorButton>(root, "Choose your own color").onPress();
+  control<kinds::Tab>(root, "GPT").onPress();
   const Color gpt = controller->appearance(WindowMode::chatGPT).color;
   const Color coral{1, 0.5, 0.31, 1};
   platform->colorPanel().pick(coral);
@@ -212,8 +219,8 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, gpt);
 
   root = describeMenu(content);  // on the GPT tab now
-  node(root, "Choose your own color").onPress();
-  node(root, "Codex").onPress();
+  control<kinds::ColorButton>(root, "Choose your own color").onPress();
+  control<kinds::Tab>(root, "Codex").onPress();
   const Color teal{0, 0.5, 0.5, 1};
   platform->colorPanel().pick(teal);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, teal);
@@ -226,14 +233,14 @@ TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
   MenuContent content(*controller, platform->platform(), [] {});
   ViewNode root = describeMenu(content);
   EXPECT_EQ(findNode(root, "Copy diagnostics"), nullptr);
-  node(root, "Diagnostics").onToggle(true);
+  control<kinds::Disclosure>(root, "Diagnostics").onToggle(true);
 
   root = describeMenu(content);
   const ViewNode* shown = &node(root, "Diagnostics").children[2];
-  EXPECT_EQ(shown->kind, ViewKind::scrollText);
+  EXPECT_EQ(shown->kind(), ViewKind::scrollText);
   EXPECT_EQ(shown->text, controller->summary());
   EXPECT_NE(shown->text.find("Window 1 pid=501"), std::string::npos);
-  node(root, "Copy diagnostics").onPress();
+  control<kinds::Button>(root, "Copy diagnostics").onPress();
   EXPECT_EQ(platform->pasteboard().text(), shown->text);
 }
 
@@ -250,7 +257,7 @@ TEST_F(MenuTest, LongTextsWithoutSpacesAreShownCutAndCopiedWhole) {
     ViewNode before = describeMenu(content);
     ViewNode* node = findNode(before, toggled);
     ASSERT_NE(node, nullptr) << toggled;
-    node->onToggle(true);
+    sim::toggleOf(*node).second(true);
   }
   ViewNode root = describeMenu(content);
 
@@ -283,7 +290,7 @@ TEST_F(MenuTest, LongTextsWithoutSpacesAreShownCutAndCopiedWhole) {
   EXPECT_EQ(counting.longestLine, kLongestShownLine);
 
   ASSERT_NE(findNode(root, "Copy diagnostics"), nullptr);
-  findNode(root, "Copy diagnostics")->onPress();
+  findNode(root, "Copy diagnostics")->as<kinds::Button>().onPress();
   EXPECT_EQ(platform->pasteboard().text(), controller->summary());
   EXPECT_NE(controller->summary().find(version), std::string::npos);
 }
@@ -306,16 +313,16 @@ TEST_F(MenuTest, ButtonsAskTheSystem) {
   int quits = 0;
   MenuContent content(*controller, platform->platform(), [&] { ++quits; });
   ViewNode root = describeMenu(content);
-  node(root, "Set up Accessibility\u2026").onPress();
+  control<kinds::Button>(root, "Set up Accessibility\u2026").onPress();
   EXPECT_EQ(platform->accessibility().trustPrompts(), 1);
   EXPECT_EQ(platform->workspace().openedURLs(),
             std::vector<std::string>{std::string(kAccessibilitySettingsURL)});
-  node(root, "Show this copy in Finder").onPress();
+  control<kinds::Button>(root, "Show this copy in Finder").onPress();
   EXPECT_EQ(platform->workspace().revealedPaths(),
             std::vector<std::vector<std::string>>{{"/Users/me/Downloads/Lumetta.app"}});
 
   // Quit is the owner's: the content stops nothing itself (MenuBarRun does).
-  node(root, "Quit").onPress();
+  control<kinds::Button>(root, "Quit").onPress();
   EXPECT_EQ(quits, 1);
   EXPECT_FALSE(controller->isStopped());
   EXPECT_FALSE(platform->application().terminated());
@@ -334,14 +341,14 @@ TEST_F(MenuTest, LogoShowsOnlyWhenItsResourceLoads) {
     MenuContent content(*controller, platform->platform(), [] {});
     return describeMenu(content).children[0].children[0];
   };
-  EXPECT_EQ(header("").kind, ViewKind::verticalStack);  // no resources
-  EXPECT_EQ(header(R"({"resources": ")" + notAnImage.string() + R"("})").kind,
+  EXPECT_EQ(header("").kind(), ViewKind::verticalStack);  // no resources
+  EXPECT_EQ(header(R"({"resources": ")" + notAnImage.string() + R"("})").kind(),
             ViewKind::verticalStack);  // not an image
   std::filesystem::remove_all(notAnImage);
 
   // The repository's own logo.
   const ViewNode logo = header(R"({"resources": ")" LUMETTA_SOURCE_DIR R"(/resources"})");
-  EXPECT_EQ(logo.kind, ViewKind::image);
+  EXPECT_EQ(logo.kind(), ViewKind::image);
   EXPECT_TRUE(logo.accessibilityHidden);
   EXPECT_EQ(logo.width, 40);
   EXPECT_EQ(logo.height, 40);

@@ -11,7 +11,7 @@ using testing::FakeViewMetrics;
 
 ViewNode node(ViewKind kind, std::string text = "") {
   ViewNode n;
-  n.kind = kind;
+  n.content = contentOf(kind);
   n.text = std::move(text);
   return n;
 }
@@ -80,7 +80,7 @@ TEST(MenuLayout, WrappingTextTakesTheWidthLeftAtItsIdealHeight) {
   image.width = 40;
   image.height = 40;
   ViewNode words = node(ViewKind::text, std::string(90, 'x'));  // 540 wide on one line
-  words.wraps = true;
+  words.as<kinds::Text>().wraps = true;
   ViewNode row = stack(ViewKind::horizontalStack, 10,
                        {image, stack(ViewKind::verticalStack, 4, {words}), node(ViewKind::spacer)});
   // 100 wide: 80 after the gaps, 40 of them after the image: 14 lines of 40.
@@ -89,7 +89,7 @@ TEST(MenuLayout, WrappingTextTakesTheWidthLeftAtItsIdealHeight) {
   EXPECT_EQ(row.children[1].children[0].frame, (Rect{50, 0, 40, 168}));
 
   // A text that does not wrap keeps one line, cut to the width.
-  words.wraps = false;
+  words.as<kinds::Text>().wraps = false;
   layOut(words, metrics, 100);
   EXPECT_EQ(words.frame, (Rect{0, 0, 100, 12}));
 }
@@ -108,7 +108,7 @@ TEST(MenuLayout, DisclosureShowsItsChildrenOnlyWhileExpanded) {
   EXPECT_EQ(root.children[0].frame, (Rect{0, 0, 300, 20}));
   EXPECT_EQ(root.children[1].frame.y, 34);
 
-  root.children[0].on = true;
+  root.children[0].as<kinds::Disclosure>().on = true;
   layOut(root, metrics, 300);
   const ViewNode& open = root.children[0];
   EXPECT_EQ(open.frame, (Rect{0, 0, 300, 20 + 8 + 20 + 8 + 110}));
@@ -131,7 +131,7 @@ TEST(MenuLayout, PaddedFixedNodesKeepTheirFrame) {
 
 ViewNode caption(std::string words) {
   ViewNode n = node(ViewKind::text, std::move(words));
-  n.wraps = true;
+  n.as<kinds::Text>().wraps = true;
   return n;
 }
 

@@ -12,6 +12,7 @@ using lumetta::Size;
 using lumetta::ViewKind;
 using lumetta::sim::PangoViewMetrics;
 using lumetta::testing::viewNode;
+namespace kinds = lumetta::kinds;
 
 const std::string kSentence = "Start Lumetta automatically when you sign in to your Mac.";
 
@@ -66,11 +67,11 @@ TEST(PangoViewMetrics, ControlsAreSizedAroundTheirTitles) {
   const Size button = metrics.controlSize(node);
   EXPECT_DOUBLE_EQ(button.width, title.width + 24);
   EXPECT_EQ(button.height, 22);
-  node.plain = true;
+  node.as<kinds::Button>().plain = true;
   EXPECT_EQ(metrics.controlSize(node), title);
 
   for (ViewKind kind : {ViewKind::checkbox, ViewKind::toggleSwitch, ViewKind::disclosure}) {
-    node.kind = kind;
+    node.content = contentOf(kind);
     const Size control = metrics.controlSize(node);
     EXPECT_GT(control.width, title.width + 10) << int(kind);
     EXPECT_GE(control.height, title.height) << int(kind);
@@ -80,9 +81,10 @@ TEST(PangoViewMetrics, ControlsAreSizedAroundTheirTitles) {
   }
 
   auto segmented = viewNode(ViewKind::segmented, {}, "Style");
-  segmented.segments = {"Top Bar", "Border"};
+  std::vector<std::string>& segments = segmented.as<kinds::Segmented>().segments;
+  segments = {"Top Bar", "Border"};
   const Size two = metrics.controlSize(segmented);
-  segmented.segments.emplace_back("Glow");
+  segments.emplace_back("Glow");
   EXPECT_GT(metrics.controlSize(segmented).width, two.width + 40);
   EXPECT_EQ(two.height, 22);
 

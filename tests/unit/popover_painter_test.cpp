@@ -20,6 +20,7 @@ using lumetta::FontRole;
 using lumetta::Rect;
 using lumetta::ViewKind;
 using lumetta::ViewNode;
+namespace kinds = lumetta::kinds;
 using lumetta::sim::paintViewTree;
 using lumetta::testing::brightness;
 using lumetta::testing::Painted;
@@ -31,7 +32,7 @@ bool bluish(Rgb rgb) { return rgb[2] > 200 && rgb[0] < 80; }
 ViewNode tab(Rect frame, bool selected) {
   ViewNode node = viewNode(ViewKind::tab, frame, selected ? "Codex" : "GPT");
   node.font = FontRole::tab;
-  node.selected = selected;
+  node.as<kinds::Tab>().selected = selected;
   node.foreground = {selected ? ColorRole::accent : ColorRole::secondary};
   node.background = selected ? Fill{ColorRole::white, 0.1} : Fill{ColorRole::primary, 0.025};
   node.backgroundShape = FolderTabShape{};
@@ -73,9 +74,9 @@ TEST(PopoverPainter, OnlyTheSelectedSwatchWearsARing) {
   ViewNode row = viewNode(ViewKind::horizontalStack, {0, 0, 100, 30});
   for (int index = 0; index < 2; ++index) {
     ViewNode swatch = viewNode(ViewKind::swatch, {36.0 * index, 0, 30, 30});
-    swatch.color = Color::systemGreen();
+    swatch.as<kinds::Swatch>().color = Color::systemGreen();
     swatch.padding = lumetta::Insets::all(4);
-    swatch.selected = index == 1;
+    swatch.as<kinds::Swatch>().selected = index == 1;
     row.children.push_back(swatch);
   }
   paintViewTree(picture.cr(), row);
@@ -98,15 +99,15 @@ TEST(PopoverPainter, ControlsShowTheirState) {
   ViewNode root = viewNode(ViewKind::verticalStack, {0, 0, 300, 120});
   for (int on = 0; on < 2; ++on) {
     ViewNode checkbox = viewNode(ViewKind::checkbox, {150.0 * on, 0, 140, 16}, "Launch");
-    checkbox.on = on == 1;
+    checkbox.as<kinds::Checkbox>().on = on == 1;
     ViewNode toggle = viewNode(ViewKind::toggleSwitch, {150.0 * on, 30, 140, 18}, "Enabled");
-    toggle.on = on == 1;
+    toggle.as<kinds::ToggleSwitch>().on = on == 1;
     ViewNode slider = viewNode(ViewKind::slider, {150.0 * on, 60, 140, 20});
-    slider.range = {0.1, 0.25, 0.01};
-    slider.value = on == 1 ? 0.25 : 0.1;
+    slider.as<kinds::Slider>().range = {0.1, 0.25, 0.01};
+    slider.as<kinds::Slider>().value = on == 1 ? 0.25 : 0.1;
     ViewNode segmented = viewNode(ViewKind::segmented, {150.0 * on, 90, 140, 22});
-    segmented.segments = {"Top Bar", "Border"};
-    segmented.selectedSegment = on;
+    segmented.as<kinds::Segmented>().segments = {"Top Bar", "Border"};
+    segmented.as<kinds::Segmented>().selected = on;
     root.children.insert(root.children.end(), {checkbox, toggle, slider, segmented});
   }
   paintViewTree(picture.cr(), root);
@@ -161,7 +162,7 @@ TEST(PopoverPainter, TextIsDrawnInItsRoleColourWithinItsFrameAndWrapsWhenAsked) 
   ViewNode error = caption;
   error.frame = {10, 40, 90, wrapped.height};
   error.foreground = {ColorRole::red};
-  error.wraps = true;
+  error.as<kinds::Text>().wraps = true;
   ViewNode root = viewNode(ViewKind::verticalStack, {0, 0, 200, 100});
   root.children = {caption, error};
   paintViewTree(picture.cr(), root);
@@ -212,7 +213,7 @@ TEST(PopoverPainter, CollapsedDisclosureHidesItsContentAndScrollTextStaysInItsFr
     Painted picture(200, 200);
     const Rgb background = picture.at(0, 199);
     ViewNode disclosure = viewNode(ViewKind::disclosure, {0, 0, 200, 140}, "Diagnostics");
-    disclosure.on = expanded;
+    disclosure.as<kinds::Disclosure>().on = expanded;
     ViewNode scroll = viewNode(ViewKind::scrollText, {0, 24, 200, 110}, summary);
     scroll.font = FontRole::monospaced10;
     disclosure.children = {scroll};
@@ -245,7 +246,7 @@ TEST(PopoverPainter, ImagesAreScaledToFitTheirFrame) {
 
   Painted picture(40, 40);
   ViewNode logo = viewNode(ViewKind::image, {0, 0, 40, 40});
-  logo.image = image;
+  logo.as<kinds::Image>().image = image;
   paintViewTree(picture.cr(), logo);
   EXPECT_EQ(picture.at(1, 20), (Rgb{255, 0, 0}));
   EXPECT_EQ(picture.at(39, 20), (Rgb{255, 0, 0}));

@@ -70,7 +70,7 @@ TEST(UserSteps, MalformedStepsAreRefusedWhereTheyStand) {
 
 ViewNode node(ViewKind kind, std::string text, std::string label = "") {
   ViewNode n;
-  n.kind = kind;
+  n.content = contentOf(kind);
   n.text = std::move(text);
   n.accessibilityLabel = std::move(label);
   return n;
@@ -94,7 +94,7 @@ ViewNode popover() {
 std::string failureOf(const ViewNode& root, ControlUse use, const std::string& name) {
   auto found = findControl(root, use, name);
   auto* message = std::get_if<std::string>(&found);
-  return message ? *message : "found a " + kindName(std::get<const ViewNode*>(found)->kind);
+  return message ? *message : "found a " + kindName(std::get<const ViewNode*>(found)->kind());
 }
 
 TEST(FindControl, FindsTheOneShownControlOfTheRightKindByTextOrLabel) {
@@ -112,7 +112,7 @@ TEST(FindControl, FindsTheOneShownControlOfTheRightKindByTextOrLabel) {
   // A collapsed disclosure hides its content; expanded, it shows it.
   EXPECT_EQ(failureOf(root, ControlUse::click, "Copy diagnostics"),
             "nothing named \"Copy diagnostics\" is shown");
-  root.children.back().on = true;
+  root.children.back().as<kinds::Disclosure>().on = true;
   EXPECT_EQ(failureOf(root, ControlUse::click, "Copy diagnostics"), "found a button");
 }
 
@@ -131,20 +131,20 @@ TEST(SliderValue, SettlesWithinTheRangeOnTheNearestStep) {
 
 TEST(ViewOutline, ReadsWhatIsShownWithItsState) {
   ViewNode root = popover();
-  root.children[1].value = 0.13;
-  root.children[1].range = {0.1, 0.25, 0.01};
-  root.children[2].children[0].selected = true;
-  root.children[3].color = Color::systemBlue();
-  root.children[3].selected = true;
+  root.children[1].as<kinds::Slider>().value = 0.13;
+  root.children[1].as<kinds::Slider>().range = {0.1, 0.25, 0.01};
+  root.children[2].children[0].as<kinds::Tab>().selected = true;
+  root.children[3].as<kinds::Swatch>().color = Color::systemBlue();
+  root.children[3].as<kinds::Swatch>().selected = true;
   ViewNode style = node(ViewKind::segmented, "Style");
-  style.segments = {"Top Bar", "Border"};
-  style.selectedSegment = 1;
+  style.as<kinds::Segmented>().segments = {"Top Bar", "Border"};
+  style.as<kinds::Segmented>().selected = 1;
   ViewNode summary = node(ViewKind::scrollText, "Lumetta 1.0\nline two\n");
   summary.font = FontRole::monospaced10;
   ViewNode error = node(ViewKind::text, "Refused.");
   error.font = FontRole::caption;
   error.foreground = {ColorRole::red};
-  root.children.back().on = true;
+  root.children.back().as<kinds::Disclosure>().on = true;
   root.children.back().children.push_back(summary);
   root.children.push_back(style);
   root.children.push_back(error);

@@ -25,9 +25,9 @@ bool hasOwnView(ViewKind kind) {
 
 void collect(const ViewNode& node, std::vector<Placed>& placed) {
   // A tab draws its background itself, inside its outline.
-  if (node.background && node.kind != ViewKind::tab) placed.push_back({&node, true});
-  if (hasOwnView(node.kind)) placed.push_back({&node, false});
-  if (node.kind == ViewKind::disclosure && !node.on) return;
+  if (node.background && node.kind() != ViewKind::tab) placed.push_back({&node, true});
+  if (hasOwnView(node.kind())) placed.push_back({&node, false});
+  if (node.collapsed()) return;
   for (const ViewNode& child : node.children) collect(child, placed);
 }
 
@@ -50,7 +50,7 @@ void MacViewHost::show(const ViewNode& root) {
     const bool sameShape =
         std::equal(placed.begin(), placed.end(), shown_.begin(), shown_.end(),
                    [](const Placed& p, const MacNodeView& v) {
-                     return p.node->kind == v.kind && p.background == v.background;
+                     return p.node->kind() == v.kind && p.background == v.background;
                    });
     if (sameShape) {
       for (size_t i = 0; i < placed.size(); ++i) updateNodeView(shown_[i], *placed[i].node);

@@ -75,16 +75,19 @@ void describe(NSView* view, const ViewNode& node, bool titled) {
   view.accessibilityElement = !node.accessibilityHidden;
 }
 
+// A text's words, or the text before a switch or segmented control.
 void showText(NSTextField* label, const ViewNode& node) {
+  const auto* text = std::get_if<kinds::Text>(&node.content);
+  const bool wraps = text && text->wraps;
   label.stringValue = nsString(node.text);
-  label.font = roleFont(node.font, node.monospacedDigits, node.selected);
+  label.font = roleFont(node.font, node.monospacedDigits, node.selected());
   label.textColor = fillColor(node.foreground);
   label.alignment =
       node.alignment == Alignment::center ? NSTextAlignmentCenter : NSTextAlignmentNatural;
-  [label.cell setWraps:node.wraps];
-  label.lineBreakMode = node.wraps ? NSLineBreakByWordWrapping : NSLineBreakByTruncatingTail;
-  label.maximumNumberOfLines = node.wraps ? 0 : 1;
-  label.preferredMaxLayoutWidth = node.wraps ? node.frame.width : 0;
+  [label.cell setWraps:wraps];
+  label.lineBreakMode = wraps ? NSLineBreakByWordWrapping : NSLineBreakByTruncatingTail;
+  label.maximumNumberOfLines = wraps ? 0 : 1;
+  label.preferredMaxLayoutWidth = wraps ? node.frame.width : 0;
 }
 
 // A control after its text: the text at the leading edge, the control at the
@@ -135,11 +138,11 @@ void showBackground(LumettaDrawnView* view, const ViewNode& node) {
 void showTab(LumettaDrawnButton* tab, const ViewNode& node) {
   NSString* title = nsString(node.text);
   NSDictionary* attributes = @{
-    NSFontAttributeName : roleFont(node.font, node.monospacedDigits, node.selected),
+    NSFontAttributeName : roleFont(node.font, node.monospacedDigits, node.selected()),
     NSForegroundColorAttributeName : fillColor(node.foreground)
   };
   NSColor* fill = node.background ? fillColor(*node.background) : nil;
-  NSColor* bar = node.selected ? fillColor({ColorRole::accent}) : nil;
+  NSColor* bar = node.selected() ? fillColor({ColorRole::accent}) : nil;
   const FolderTabShape shape = node.backgroundShape.value_or(FolderTabShape{});
   tab.drawing = ^(NSRect bounds) {
     if (fill) {
@@ -166,9 +169,10 @@ void showTab(LumettaDrawnButton* tab, const ViewNode& node) {
 }
 
 void showSwatch(LumettaDrawnButton* swatch, const ViewNode& node) {
-  NSColor* color = node.color ? nsColor(*node.color) : [NSColor clearColor];
+  const kinds::Swatch& shown = node.as<kinds::Swatch>();
+  NSColor* color = shown.color ? nsColor(*shown.color) : [NSColor clearColor];
   NSColor* edge = fillColor(ControlParts::kEdge);
-  NSColor* ring = node.selected ? fillColor(ControlParts::kRing) : nil;
+  NSColor* ring = shown.selected ? fillColor(ControlParts::kRing) : nil;
   const Insets padding = node.padding;
   swatch.drawing = ^(NSRect bounds) {
     const NSRect circle = NSMakeRect(NSMinX(bounds) + padding.leading, NSMinY(bounds) + padding.top,
@@ -185,11 +189,12 @@ void showSwatch(LumettaDrawnButton* swatch, const ViewNode& node) {
 
 // A well of the colour at the leading edge, then the text.
 void showColorButton(LumettaDrawnButton* button, const ViewNode& node) {
-  NSColor* color = node.color ? nsColor(*node.color) : [NSColor clearColor];
+  const std::optional<Color>& shown = node.as<kinds::ColorButton>().color;
+  NSColor* color = shown ? nsColor(*shown) : [NSColor clearColor];
   NSColor* edge = fillColor(ControlParts::kEdge);
   NSString* title = nsString(node.text);
   NSDictionary* attributes = @{
-    NSFontAttributeName : roleFont(node.font, node.monospacedDigits, node.selected),
+    NSFontAttributeName : roleFont(node.font, node.monospacedDigits, node.selected()),
     NSForegroundColorAttributeName : fillColor(node.foreground)
   };
   button.drawing = ^(NSRect bounds) {
@@ -216,7 +221,7 @@ void showColorButton(LumettaDrawnButton* button, const ViewNode& node) {
 // A borderless button's title takes the node's font and colour; a bordered
 // one's the system's colour for its bezel.
 void showButton(NSButton* button, const ViewNode& node, bool borderless) {
-  NSFont* font = roleFont(node.font, node.monospacedDigits, node.selected);
+  NSFont* font = roleFont(node.font, node.monospacedDigits, node.selected());
   button.title = nsString(node.text);
   button.font = font;
   button.bordered = borderless ? NO : YES;
@@ -234,7 +239,7 @@ void showButton(NSButton* button, const ViewNode& node, bool borderless) {
 
 void showScrollText(NSScrollView* scroll, NSTextView* text, const ViewNode& node) {
   NSString* string = nsString(node.text);
-  NSFont* font = roleFont(node.font, node.monospacedDigits, node.selected);
+  NSFont* font = roleFont(node.font, node.monospacedDigits, node.selected());
   NSColor* color = fillColor(node.foreground);
   // Restyled only on a change: the text is shown again with every new content.
   bool restyle = ![text.font isEqual:font] || ![text.textColor isEqual:color];
@@ -284,7 +289,7 @@ MacNodeView makeScrollText() {
 MacNodeView makeNodeView(const ViewNode& node, bool background) {
   if (background) {
     MacNodeView shown;
-    shown.kind = node.kind;
+    shown.kind = node.kind();
     shown.background = true;
     shown.view = [[LumettaDrawnView alloc] init];
     return shown;
@@ -292,7 +297,7 @@ MacNodeView makeNodeView(const ViewNode& node, bool background) {
   MacNodeView shown;
   LumettaActionTarget* target = [[LumettaActionTarget alloc] init];
   const SEL act = @selector(act:);
-  switch (node.kind) {
+  switch (node.kind()) {
     case ViewKind::verticalStack:
     case ViewKind::horizontalStack:
     case ViewKind::spacer: break;
@@ -319,7 +324,7 @@ MacNodeView makeNodeView(const ViewNode& node, bool background) {
     case ViewKind::segmented: {
       shown.view = container();
       shown.label = makeLabel();
-      if (node.kind == ViewKind::toggleSwitch) {
+      if (node.kind() == ViewKind::toggleSwitch) {
         shown.control = [[NSSwitch alloc] init];
       } else {
         NSSegmentedControl* segments = [[NSSegmentedControl alloc] init];
@@ -374,7 +379,7 @@ MacNodeView makeNodeView(const ViewNode& node, bool background) {
     }
     case ViewKind::scrollText: shown = makeScrollText(); break;
   }
-  shown.kind = node.kind;
+  shown.kind = node.kind();
   if (shown.control) shown.target = target;
   return shown;
 }
@@ -387,10 +392,12 @@ void updateNodeView(MacNodeView& shown, const ViewNode& node) {
     return;
   }
   LumettaActionTarget* target = shown.target;
-  const auto press = [onPress = node.onPress](id) {
-    if (onPress) onPress();
+  const auto press = [](std::function<void()> onPress) {
+    return [onPress = std::move(onPress)](id) {
+      if (onPress) onPress();
+    };
   };
-  switch (node.kind) {
+  switch (node.kind()) {
     case ViewKind::verticalStack:
     case ViewKind::horizontalStack:
     case ViewKind::spacer:
@@ -400,93 +407,99 @@ void updateNodeView(MacNodeView& shown, const ViewNode& node) {
       describe(shown.view, node, true);
       break;
     case ViewKind::image:
-      ((NSImageView*)shown.view).image = node.image ? nsImage(*node.image) : nil;
+      ((NSImageView*)shown.view).image =
+          node.as<kinds::Image>().image ? nsImage(*node.as<kinds::Image>().image) : nil;
       describe(shown.view, node, false);
       break;
     case ViewKind::button:
-      showButton((NSButton*)shown.control, node, node.plain);
+      showButton((NSButton*)shown.control, node, node.as<kinds::Button>().plain);
       describe(shown.control, node, true);
-      [target setPerform:press];
+      [target setPerform:press(node.as<kinds::Button>().onPress)];
       break;
     case ViewKind::colorButton:
       showColorButton((LumettaDrawnButton*)shown.control, node);
       describe(shown.control, node, false);
-      [target setPerform:press];
+      [target setPerform:press(node.as<kinds::ColorButton>().onPress)];
       break;
     case ViewKind::checkbox: {
+      const kinds::Checkbox& checkbox = node.as<kinds::Checkbox>();
       NSButton* box = (NSButton*)shown.control;
       box.title = nsString(node.text);
-      box.font = roleFont(node.font, node.monospacedDigits, node.selected);
-      box.state = state(node.on);
+      box.font = roleFont(node.font, node.monospacedDigits, node.selected());
+      box.state = state(checkbox.on);
       describe(box, node, true);
-      [target setPerform:[box, onToggle = node.onToggle](id) {
+      [target setPerform:[box, onToggle = checkbox.onToggle](id) {
         if (onToggle) onToggle(box.state == NSControlStateValueOn);
       }];
-      [target setRestore:[box, on = node.on] { box.state = state(on); }];
+      [target setRestore:[box, on = checkbox.on] { box.state = state(on); }];
       break;
     }
     case ViewKind::toggleSwitch: {
+      const kinds::ToggleSwitch& data = node.as<kinds::ToggleSwitch>();
       NSSwitch* toggle = (NSSwitch*)shown.control;
       showText(shown.label, node);
       shown.label.hidden = node.text.empty();
-      toggle.state = state(node.on);
+      toggle.state = state(data.on);
       placeAfterLabel(shown.label, toggle, shown.view.frame.size, false);
       describe(toggle, node, false);
-      [target setPerform:[toggle, onToggle = node.onToggle](id) {
+      [target setPerform:[toggle, onToggle = data.onToggle](id) {
         if (onToggle) onToggle(toggle.state == NSControlStateValueOn);
       }];
-      [target setRestore:[toggle, on = node.on] { toggle.state = state(on); }];
+      [target setRestore:[toggle, on = data.on] { toggle.state = state(on); }];
       break;
     }
     case ViewKind::segmented: {
+      const kinds::Segmented& data = node.as<kinds::Segmented>();
       NSSegmentedControl* control = (NSSegmentedControl*)shown.control;
       showText(shown.label, node);
       shown.label.hidden = node.text.empty();
-      control.segmentCount = static_cast<NSInteger>(node.segments.size());
+      control.segmentCount = static_cast<NSInteger>(data.segments.size());
       for (NSInteger i = 0; i < control.segmentCount; ++i) {
-        [control setLabel:nsString(node.segments[static_cast<size_t>(i)]) forSegment:i];
+        [control setLabel:nsString(data.segments[static_cast<size_t>(i)]) forSegment:i];
       }
-      control.selectedSegment = node.selectedSegment;
+      control.selectedSegment = data.selected;
       placeAfterLabel(shown.label, control, shown.view.frame.size, true);
       describe(control, node, false);
-      [target setPerform:[control, onSelect = node.onSelect](id) {
+      [target setPerform:[control, onSelect = data.onSelect](id) {
         if (onSelect) onSelect(static_cast<int>(control.selectedSegment));
       }];
-      [target setRestore:[control, selected = node.selectedSegment] {
-        control.selectedSegment = selected;
-      }];
+      [target
+          setRestore:[control, selected = data.selected] { control.selectedSegment = selected; }];
       break;
     }
     case ViewKind::slider: {
+      const kinds::Slider& data = node.as<kinds::Slider>();
       NSSlider* slider = (NSSlider*)shown.control;
-      slider.minValue = node.range.minimum;
-      slider.maxValue = node.range.maximum;
-      slider.doubleValue = node.value;
+      slider.minValue = data.range.minimum;
+      slider.maxValue = data.range.maximum;
+      slider.doubleValue = data.value;
       describe(slider, node, false);
-      [target setPerform:[slider, onSlide = node.onSlide, range = node.range](id) {
+      [target setPerform:[slider, onSlide = data.onSlide, range = data.range](id) {
         const double value = snapped(slider.doubleValue, range);
         slider.doubleValue = value;
         if (onSlide) onSlide(value);
       }];
-      [target setRestore:[slider, value = node.value] { slider.doubleValue = value; }];
+      [target setRestore:[slider, value = data.value] { slider.doubleValue = value; }];
       break;
     }
     case ViewKind::tab:
     case ViewKind::swatch: {
       LumettaDrawnButton* button = (LumettaDrawnButton*)shown.control;
-      if (node.kind == ViewKind::tab) {
+      if (node.kind() == ViewKind::tab) {
         showTab(button, node);
+        [target setPerform:press(node.as<kinds::Tab>().onPress)];
       } else {
         showSwatch(button, node);
+        [target setPerform:press(node.as<kinds::Swatch>().onPress)];
       }
       describe(button, node, false);
-      button.accessibilitySelected = node.selected;
-      [target setPerform:press];
+      button.accessibilitySelected = node.selected();
       break;
     }
     case ViewKind::disclosure: {
+      const kinds::Disclosure& data = node.as<kinds::Disclosure>();
       NSButton* triangle = (NSButton*)shown.control;
-      triangle.state = state(node.on);
+      triangle.state = state(data.on);
       showButton(shown.title, node, true);
       // The node's frame holds the expanded content too; the header is its top.
       const NSRect frame = nsRect(node.frame);
@@ -496,10 +509,10 @@ void updateNodeView(MacNodeView& shown, const ViewNode& node) {
           disclosureHeader(triangle, shown.title).height);
       placeDisclosure(triangle, shown.title, shown.view.frame.size);
       describe(triangle, node, false);
-      [target setPerform:[onToggle = node.onToggle, on = node.on](id) {
+      [target setPerform:[onToggle = data.onToggle, on = data.on](id) {
         if (onToggle) onToggle(!on);
       }];
-      [target setRestore:[triangle, on = node.on] { triangle.state = state(on); }];
+      [target setRestore:[triangle, on = data.on] { triangle.state = state(on); }];
       break;
     }
     case ViewKind::scrollText:
@@ -513,7 +526,7 @@ Size naturalSize(const ViewNode& node) {
   MacNodeView shown = makeNodeView(node, false);
   updateNodeView(shown, node);
   NSSize size = NSZeroSize;
-  switch (node.kind) {
+  switch (node.kind()) {
     case ViewKind::toggleSwitch:
     case ViewKind::segmented: {
       const NSSize control = intrinsicSize(shown.control);

@@ -28,9 +28,9 @@ Size PangoViewMetrics::controlSize(const ViewNode& node) {
     return Size{width + (node.text.empty() ? 0 : gap + title.width),
                 std::max(height, title.height)};
   };
-  switch (node.kind) {
+  switch (node.kind()) {
     case ViewKind::button:
-      if (node.plain) return title;
+      if (node.as<kinds::Button>().plain) return title;
       return {title.width + 2 * kButtonPadding, std::max(kButtonHeight, title.height)};
     case ViewKind::checkbox: return besideTitle(kCheckboxBox, kCheckboxGap, kCheckboxHeight);
     case ViewKind::toggleSwitch:
@@ -39,24 +39,28 @@ Size PangoViewMetrics::controlSize(const ViewNode& node) {
       return besideTitle(kDisclosureTriangle, ControlParts::kDisclosureGap, kDisclosureHeight);
     case ViewKind::segmented: {
       double widest = 0;
-      for (const std::string& segment : node.segments) {
+      const std::vector<std::string>& segments = node.as<kinds::Segmented>().segments;
+      for (const std::string& segment : segments) {
         widest = std::max(widest, textSize(segment, node.font, false, std::nullopt).width);
       }
-      const double control = double(node.segments.size()) * (widest + 2 * kSegmentPadding);
+      const double control = double(segments.size()) * (widest + 2 * kSegmentPadding);
       return besideTitle(control, ControlParts::kLabelGap, kSegmentedHeight);
     }
     case ViewKind::slider: return {ControlParts::kSliderMinimumWidth, kSliderHeight};
     case ViewKind::colorButton: {
       const Size well = besideTitle(ControlParts::kWellWidth, ControlParts::kWellSpacing,
                                     ControlParts::kWellHeight);
-      if (node.plain) return well;
+      if (node.as<kinds::ColorButton>().plain) return well;
       return {well.width + 2 * kButtonPadding, std::max(kButtonHeight, well.height)};
     }
     case ViewKind::swatch: return {ControlParts::kSwatchDiameter, ControlParts::kSwatchDiameter};
     case ViewKind::tab: return titleSize(node, true);
     case ViewKind::text:
     case ViewKind::scrollText: return title;
-    case ViewKind::image: return node.image ? node.image->size() : Size{};
+    case ViewKind::image: {
+      const std::optional<PlatformImage>& image = node.as<kinds::Image>().image;
+      return image ? image->size() : Size{};
+    }
     case ViewKind::verticalStack:
     case ViewKind::horizontalStack:
     case ViewKind::spacer:

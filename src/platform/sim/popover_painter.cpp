@@ -33,7 +33,7 @@ class Painter {
 
   void paint(const ViewNode& node) {
     if (node.background) paintBackground(node);
-    switch (node.kind) {
+    switch (node.kind()) {
       case ViewKind::verticalStack:
       case ViewKind::horizontalStack:
         for (const ViewNode& child : node.children) paint(child);
@@ -52,7 +52,7 @@ class Painter {
       case ViewKind::colorButton: return paintColorButton(node);
       case ViewKind::disclosure:
         paintDisclosureHeader(node);
-        if (node.on) {
+        if (!node.collapsed()) {
           for (const ViewNode& child : node.children) paint(child);
         }
         return;
@@ -62,7 +62,7 @@ class Painter {
 
  private:
   static TextStyle styleOf(const ViewNode& node) {
-    return {node.font, node.font == FontRole::tab && node.selected, node.monospacedDigits};
+    return {node.font, node.font == FontRole::tab && node.selected(), node.monospacedDigits};
   }
 
   void fill(Color color) {
@@ -139,11 +139,12 @@ class Painter {
     const auto placement = node.alignment == Alignment::center ? HorizontalPlacement::center
                                                                : HorizontalPlacement::leading;
     drawText(node.text, styleOf(node), colorOf(node.foreground), inset(node.frame, node.padding),
-             placement, node.wraps);
+             placement, node.as<kinds::Text>().wraps);
   }
 
   void paintImage(const ViewNode& node) {
-    const auto* image = node.image ? dynamic_cast<const CairoImage*>(&node.image->impl()) : nullptr;
+    const std::optional<PlatformImage>& shown = node.as<kinds::Image>().image;
+    const auto* image = shown ? dynamic_cast<const CairoImage*>(&shown->impl()) : nullptr;
     const Size size = image ? image->size() : Size{};
     const Rect frame = inset(node.frame, node.padding);
     if (!image || size.width <= 0 || size.height <= 0 || frame.width <= 0 || frame.height <= 0) {
@@ -183,7 +184,7 @@ class Painter {
 
   void paintButton(const ViewNode& node) {
     const Rect frame = inset(node.frame, node.padding);
-    if (node.plain) {
+    if (node.as<kinds::Button>().plain) {
       drawText(node.text, styleOf(node), colorOf(node.foreground), frame);
       return;
     }
@@ -197,7 +198,7 @@ class Painter {
     const Rect frame = inset(node.frame, node.padding);
     const Rect box{frame.minX(), midY(frame) - kCheckboxBox / 2, kCheckboxBox, kCheckboxBox};
     const double radius = 3.5;
-    if (node.on) {
+    if (node.as<kinds::Checkbox>().on) {
       roundedRectPath(cr_, box, radius);
       fill(colorOf(ColorRole::accent));
       cairo_move_to(cr_, box.x + 3.5, box.y + 7.2);
@@ -218,23 +219,26 @@ class Painter {
   }
 
   void paintSwitch(const ViewNode& node) {
+    const bool on = node.as<kinds::ToggleSwitch>().on;
     const Rect frame = inset(node.frame, node.padding);
     const Rect track{frame.maxX() - kSwitchWidth, midY(frame) - kSwitchHeight / 2, kSwitchWidth,
                      kSwitchHeight};
     roundedRectPath(cr_, track, kSwitchHeight / 2);
-    fill(node.on ? colorOf(ColorRole::accent) : Color{1, 1, 1, 0.16});
-    if (!node.on) innerStroke(track, kSwitchHeight / 2, 1, Color{1, 1, 1, 0.08});
+    fill(on ? colorOf(ColorRole::accent) : Color{1, 1, 1, 0.16});
+    if (!on) innerStroke(track, kSwitchHeight / 2, 1, Color{1, 1, 1, 0.08});
     const double knob = kSwitchHeight / 2 - 1;
-    const Point centre{node.on ? track.maxX() - 1 - knob : track.minX() + 1 + knob, midY(track)};
+    const Point centre{on ? track.maxX() - 1 - knob : track.minX() + 1 + knob, midY(track)};
     circle({centre.x, centre.y + 0.5}, knob + 0.25);
     fill(kShadow);
     circle(centre, knob);
-    fill(node.on ? colorOf(ColorRole::white) : kKnob);
+    fill(on ? colorOf(ColorRole::white) : kKnob);
     drawText(node.text, styleOf(node), colorOf(node.foreground),
              inset(frame, Insets{0, 0, 0, kSwitchWidth + ControlParts::kLabelGap}));
   }
 
   void paintSegmented(const ViewNode& node) {
+    const std::vector<std::string>& segments = node.as<kinds::Segmented>().segments;
+    const int chosen = node.as<kinds::Segmented>().selected;
     const Rect frame = inset(node.frame, node.padding);
     const TextStyle style = styleOf(node);
     double x = frame.minX();
@@ -245,23 +249,23 @@ class Painter {
                        kSegmentedHeight};
     roundedRectPath(cr_, control, 6);
     fill(kWell);
-    if (node.segments.empty()) return;
-    const auto count = int(node.segments.size());
+    if (segments.empty()) return;
+    const auto count = int(segments.size());
     const double width = control.width / count;
     for (int index = 0; index < count; ++index) {
       const Rect segment{control.x + width * index, control.y, width, control.height};
-      const bool selected = index == node.selectedSegment;
+      const bool selected = index == chosen;
       if (selected) {
         const Rect pill = inset(segment, 2);
         roundedRectPath(cr_, {pill.x, pill.y + 0.5, pill.width, pill.height}, 4.5);
         fill(kShadow);
         roundedRectPath(cr_, pill, 4.5);
         fill(Color{1, 1, 1, 0.3});
-      } else if (index > 0 && index - 1 != node.selectedSegment) {
+      } else if (index > 0 && index - 1 != chosen) {
         cairo_rectangle(cr_, std::round(segment.x) - 0.5, segment.y + 5, 1, segment.height - 10);
         fill(Color{1, 1, 1, 0.15});
       }
-      drawText(node.segments[size_t(index)], style,
+      drawText(segments[size_t(index)], style,
                selected ? colorOf(ColorRole::white) : colorOf(node.foreground),
                inset(segment, Insets{0, 4, 0, 4}), HorizontalPlacement::center);
     }
@@ -269,9 +273,10 @@ class Painter {
 
   void paintSlider(const ViewNode& node) {
     const Rect frame = inset(node.frame, node.padding);
-    const SliderRange& range = node.range;
+    const kinds::Slider& slider = node.as<kinds::Slider>();
+    const SliderRange& range = slider.range;
     const double span = range.maximum - range.minimum;
-    double fraction = span > 0 ? (node.value - range.minimum) / span : 0;
+    double fraction = span > 0 ? (slider.value - range.minimum) / span : 0;
     fraction = std::isnan(fraction) ? 0 : std::clamp(fraction, 0.0, 1.0);
     const double knob = kSliderKnob / 2;
     const double y = midY(frame);
@@ -289,7 +294,7 @@ class Painter {
 
   void paintTab(const ViewNode& node) {
     const Rect frame = node.frame;
-    if (node.selected) {
+    if (node.as<kinds::Tab>().selected) {
       const Rect capsule{midX(frame) - ControlParts::kMarkerWidth / 2,
                          frame.minY() + ControlParts::kMarkerTop, ControlParts::kMarkerWidth,
                          ControlParts::kMarkerHeight};
@@ -301,17 +306,18 @@ class Painter {
   }
 
   void paintSwatch(const ViewNode& node) {
+    const kinds::Swatch& swatch = node.as<kinds::Swatch>();
     const Rect frame = node.frame;
     const Rect padded = inset(frame, node.padding);
     const double diameter = std::min({ControlParts::kSwatchDiameter, padded.width, padded.height});
     const Point centre{midX(frame), midY(frame)};
     circle(centre, diameter / 2);
-    fill(node.color.value_or(Color::clear()));
+    fill(swatch.color.value_or(Color::clear()));
     circle(centre, diameter / 2 - ControlParts::kEdgeWidth / 2);
     setColor(cr_, colorOf(ControlParts::kEdge));
     cairo_set_line_width(cr_, ControlParts::kEdgeWidth);
     cairo_stroke(cr_);
-    if (node.selected) {
+    if (swatch.selected) {
       circle(centre, std::min(frame.width, frame.height) / 2 - ControlParts::kRingWidth / 2);
       setColor(cr_, colorOf(ControlParts::kRing));
       cairo_set_line_width(cr_, ControlParts::kRingWidth);
@@ -320,15 +326,16 @@ class Painter {
   }
 
   void paintColorButton(const ViewNode& node) {
+    const kinds::ColorButton& button = node.as<kinds::ColorButton>();
     Rect frame = inset(node.frame, node.padding);
-    if (!node.plain) {
+    if (!button.plain) {
       paintBezel(frame);
       frame = inset(frame, Insets{0, kButtonPadding, 0, kButtonPadding});
     }
     const Rect well{frame.minX(), midY(frame) - ControlParts::kWellHeight / 2,
                     ControlParts::kWellWidth, ControlParts::kWellHeight};
     roundedRectPath(cr_, well, ControlParts::kWellRadius);
-    fill(node.color.value_or(Color::clear()));
+    fill(button.color.value_or(Color::clear()));
     innerStroke(well, ControlParts::kWellRadius, ControlParts::kEdgeWidth,
                 colorOf(ControlParts::kEdge));
     drawText(node.text, styleOf(node), colorOf(node.foreground),
@@ -340,7 +347,7 @@ class Painter {
     const double height = std::max(kDisclosureHeight, text_.lineHeight(styleOf(node)));
     const Rect header{frame.minX(), frame.minY(), frame.width, height};
     const Point centre{header.minX() + kDisclosureTriangle / 2, midY(header)};
-    if (node.on) {  // pointing down
+    if (node.as<kinds::Disclosure>().on) {  // pointing down
       cairo_move_to(cr_, centre.x - 4, centre.y - 2.5);
       cairo_line_to(cr_, centre.x + 4, centre.y - 2.5);
       cairo_line_to(cr_, centre.x, centre.y + 3);

@@ -51,7 +51,7 @@ std::optional<std::string> ScriptedUser::act(const UserStep& step) {
   if (const auto* click = std::get_if<Click>(&step)) {
     auto found = findControl(root, ControlUse::click, click->control);
     if (auto* why = std::get_if<std::string>(&found)) return *why;
-    auto press = std::get<const ViewNode*>(found)->onPress;
+    auto press = pressOf(*std::get<const ViewNode*>(found));
     if (!press) return quotedLiteral(click->control) + " does nothing when clicked";
     press();
     return std::nullopt;
@@ -59,35 +59,35 @@ std::optional<std::string> ScriptedUser::act(const UserStep& step) {
   if (const auto* toggle = std::get_if<Toggle>(&step)) {
     auto found = findControl(root, ControlUse::toggle, toggle->control);
     if (auto* why = std::get_if<std::string>(&found)) return *why;
-    const ViewNode& node = *std::get<const ViewNode*>(found);
-    auto flip = node.onToggle;
+    auto [on, flip] = toggleOf(*std::get<const ViewNode*>(found));
     if (!flip) return quotedLiteral(toggle->control) + " does nothing when toggled";
-    flip(!node.on);
+    flip(!on);
     return std::nullopt;
   }
   if (const auto* select = std::get_if<SelectSegment>(&step)) {
     auto found = findControl(root, ControlUse::select, select->control);
     if (auto* why = std::get_if<std::string>(&found)) return *why;
-    const ViewNode& node = *std::get<const ViewNode*>(found);
-    const auto segment = std::find(node.segments.begin(), node.segments.end(), select->segment);
-    if (segment == node.segments.end()) {
+    const auto& control = std::get<const ViewNode*>(found)->as<kinds::Segmented>();
+    const auto segment =
+        std::find(control.segments.begin(), control.segments.end(), select->segment);
+    if (segment == control.segments.end()) {
       std::vector<std::string> names;
-      for (const std::string& name : node.segments) names.push_back(quotedLiteral(name));
+      for (const std::string& name : control.segments) names.push_back(quotedLiteral(name));
       return quotedLiteral(select->control) + " has no segment " + quotedLiteral(select->segment) +
              " (its segments: " + joined(names, ", ") + ")";
     }
-    auto pick = node.onSelect;
+    auto pick = control.onSelect;
     if (!pick) return quotedLiteral(select->control) + " does nothing when a segment is picked";
-    pick(int(segment - node.segments.begin()));
+    pick(int(segment - control.segments.begin()));
     return std::nullopt;
   }
   const auto& slide = std::get<Slide>(step);
   auto found = findControl(root, ControlUse::slide, slide.control);
   if (auto* why = std::get_if<std::string>(&found)) return *why;
-  const ViewNode& node = *std::get<const ViewNode*>(found);
-  auto drag = node.onSlide;
+  const auto& slider = std::get<const ViewNode*>(found)->as<kinds::Slider>();
+  auto drag = slider.onSlide;
   if (!drag) return quotedLiteral(slide.control) + " does nothing when slid";
-  drag(sliderValue(node.range, slide.value));
+  drag(sliderValue(slider.range, slide.value));
   return std::nullopt;
 }
 

@@ -44,7 +44,7 @@ std::string textStyle(const ViewNode& node) {
 
 // `kind "text"`, with the accessibility label where it differs.
 std::string titled(const ViewNode& node) {
-  std::string line = kindName(node.kind);
+  std::string line = kindName(node.kind());
   if (!node.text.empty()) line += " " + quotedLiteral(node.text);
   if (!node.accessibilityLabel.empty() && node.accessibilityLabel != node.text) {
     line += " [label " + quotedLiteral(node.accessibilityLabel) + "]";
@@ -52,19 +52,30 @@ std::string titled(const ViewNode& node) {
   return line;
 }
 
-std::string segments(const ViewNode& node) {
+std::string segments(const kinds::Segmented& control) {
   std::vector<std::string> parts;
-  for (std::size_t i = 0; i < node.segments.size(); ++i) {
-    const bool chosen = int(i) == node.selectedSegment;
-    parts.push_back(chosen ? "[" + node.segments[i] + "]" : node.segments[i]);
+  for (std::size_t i = 0; i < control.segments.size(); ++i) {
+    const bool chosen = int(i) == control.selected;
+    parts.push_back(chosen ? "[" + control.segments[i] + "]" : control.segments[i]);
   }
   return joined(parts, " ");
 }
 
+std::string slider(const kinds::Slider& slider) {
+  const SliderRange& range = slider.range;
+  return shortestNumber(slider.value) + " (" + shortestNumber(range.minimum) + " to " +
+         shortestNumber(range.maximum) +
+         (range.step > 0 ? ", step " + shortestNumber(range.step) : "") + ")";
+}
+
+std::string colour(const std::optional<Color>& color) {
+  return color ? " " + hexColor(*color) : "";
+}
+
+const char* onOff(bool on) { return on ? ": on" : ": off"; }
+
 void describe(const ViewNode& node, const std::string& indent, std::vector<std::string>& lines) {
-  const std::string colour = node.color ? " " + hexColor(*node.color) : "";
-  const std::string selected = node.selected ? " (selected)" : "";
-  switch (node.kind) {
+  switch (node.kind()) {
     case ViewKind::verticalStack:
     case ViewKind::horizontalStack:
       for (const ViewNode& child : node.children) describe(child, indent, lines);
@@ -73,39 +84,47 @@ void describe(const ViewNode& node, const std::string& indent, std::vector<std::
     case ViewKind::divider: lines.push_back(indent + "divider"); return;
     case ViewKind::text: lines.push_back(indent + titled(node) + textStyle(node)); return;
     case ViewKind::image: {
+      const std::optional<PlatformImage>& image = node.as<kinds::Image>().image;
       const Size size = node.frame.width > 0 ? Size{node.frame.width, node.frame.height}
-                                             : (node.image ? node.image->size() : Size{});
+                                             : (image ? image->size() : Size{});
       lines.push_back(indent + titled(node) + " " + shortestNumber(size.width) + " x " +
                       shortestNumber(size.height));
       return;
     }
     case ViewKind::checkbox:
+      lines.push_back(indent + titled(node) + onOff(node.as<kinds::Checkbox>().on));
+      return;
     case ViewKind::toggleSwitch:
-      lines.push_back(indent + titled(node) + (node.on ? ": on" : ": off"));
+      lines.push_back(indent + titled(node) + onOff(node.as<kinds::ToggleSwitch>().on));
       return;
     case ViewKind::segmented:
-      lines.push_back(indent + titled(node) + ": " + segments(node));
+      lines.push_back(indent + titled(node) + ": " + segments(node.as<kinds::Segmented>()));
       return;
     case ViewKind::slider:
-      lines.push_back(
-          indent + titled(node) + ": " + shortestNumber(node.value) + " (" +
-          shortestNumber(node.range.minimum) + " to " + shortestNumber(node.range.maximum) +
-          (node.range.step > 0 ? ", step " + shortestNumber(node.range.step) : "") + ")");
+      lines.push_back(indent + titled(node) + ": " + slider(node.as<kinds::Slider>()));
       return;
-    case ViewKind::swatch:
-      lines.push_back(indent + titled(node) + colour + (node.selected ? " (ringed)" : ""));
+    case ViewKind::swatch: {
+      const kinds::Swatch& swatch = node.as<kinds::Swatch>();
+      lines.push_back(indent + titled(node) + colour(swatch.color) +
+                      (swatch.selected ? " (ringed)" : ""));
       return;
-    case ViewKind::button:
+    }
+    case ViewKind::button: lines.push_back(indent + titled(node)); return;
     case ViewKind::tab:
-    case ViewKind::colorButton: lines.push_back(indent + titled(node) + colour + selected); return;
+      lines.push_back(indent + titled(node) +
+                      (node.as<kinds::Tab>().selected ? " (selected)" : ""));
+      return;
+    case ViewKind::colorButton:
+      lines.push_back(indent + titled(node) + colour(node.as<kinds::ColorButton>().color));
+      return;
     case ViewKind::disclosure:
-      lines.push_back(indent + titled(node) + (node.on ? ": expanded" : ": collapsed"));
-      if (node.on) {
+      lines.push_back(indent + titled(node) + (node.collapsed() ? ": collapsed" : ": expanded"));
+      if (!node.collapsed()) {
         for (const ViewNode& child : node.children) describe(child, indent + "  ", lines);
       }
       return;
     case ViewKind::scrollText: {
-      lines.push_back(indent + kindName(node.kind) + textStyle(node));
+      lines.push_back(indent + kindName(node.kind()) + textStyle(node));
       for (const std::string& line : splitLines(node.text)) {
         lines.push_back(indent + "| " + escapedControls(line));
       }

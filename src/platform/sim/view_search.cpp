@@ -39,7 +39,7 @@ void collect(const ViewNode& node, const std::string& name, std::vector<const Vi
   if (!name.empty() && (node.text == name || node.accessibilityLabel == name)) {
     found.push_back(&node);
   }
-  if (node.kind == ViewKind::disclosure && !node.on) return;
+  if (node.collapsed()) return;
   for (const ViewNode& child : node.children) collect(child, name, found);
 }
 
@@ -51,19 +51,37 @@ std::variant<const ViewNode*, std::string> findControl(const ViewNode& root, Con
   collect(root, name, named);
   std::vector<const ViewNode*> usable;
   std::copy_if(named.begin(), named.end(), std::back_inserter(usable),
-               [&](const ViewNode* node) { return usableFor(use, node->kind); });
+               [&](const ViewNode* node) { return usableFor(use, node->kind()); });
   if (usable.size() == 1) return usable.front();
   if (usable.size() > 1) {
     return std::to_string(usable.size()) + " controls named " + quotedLiteral(name) +
            " are shown (a step must name exactly one)";
   }
   if (!named.empty()) {
-    const std::string kind = kindName(named.front()->kind);
+    const std::string kind = kindName(named.front()->kind());
     const bool vowel = kind.find_first_of("aeiou") == 0;
     return quotedLiteral(name) + (vowel ? " is an " : " is a ") + kind + ", which cannot be " +
            verb(use);
   }
   return "nothing named " + quotedLiteral(name) + " is shown";
+}
+
+std::function<void()> pressOf(const ViewNode& node) {
+  return std::visit(
+      [](const auto& data) -> std::function<void()> {
+        if constexpr (requires { data.onPress; }) return data.onPress;
+        return {};
+      },
+      node.content);
+}
+
+std::pair<bool, std::function<void(bool)>> toggleOf(const ViewNode& node) {
+  return std::visit(
+      [](const auto& data) -> std::pair<bool, std::function<void(bool)>> {
+        if constexpr (requires { data.onToggle; }) return {data.on, data.onToggle};
+        return {};
+      },
+      node.content);
 }
 
 std::string kindName(ViewKind kind) {

@@ -6,7 +6,9 @@
 // its content). Ignores: where the control is; nothing here is hit-tested.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "platform/view_tree.h"
@@ -25,6 +27,13 @@ enum class ControlUse {
 // shown, only something of another kind is, or several are.
 std::variant<const ViewNode*, std::string> findControl(const ViewNode& root, ControlUse use,
                                                        const std::string& name);
+
+// A clickable control's action (button, tab, swatch, colour button); empty
+// for any other kind.
+std::function<void()> pressOf(const ViewNode& node);
+// A toggle's truth value and action (checkbox, switch, disclosure); off and
+// empty for any other kind.
+std::pair<bool, std::function<void(bool)>> toggleOf(const ViewNode& node);
 
 // How a node's kind reads in messages and reports: "button", "colour button".
 std::string kindName(ViewKind kind);
