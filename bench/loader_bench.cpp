@@ -25,16 +25,23 @@ std::string desktopWith(int elements) {
          groups + "]}]}}]}";
 }
 
-void BM_LoadDesktop(benchmark::State& state) {
-  const std::string json = desktopWith(int(state.range(0)));
+// Loads `json` once per iteration; false (and the benchmark skipped with the
+// error) when it does not load.
+bool loadsRepeatedly(benchmark::State& state, const std::string& json) {
   for (auto _ : state) {
     sim::LoadResult loaded = sim::parseDesktop(json, "bench.json");
     if (!loaded.hasValue()) {
       state.SkipWithError(loaded.error().message.c_str());
-      return;
+      return false;
     }
     benchmark::DoNotOptimize(loaded);
   }
+  return true;
+}
+
+void BM_LoadDesktop(benchmark::State& state) {
+  const std::string json = desktopWith(int(state.range(0)));
+  if (!loadsRepeatedly(state, json)) return;
   state.counters["elements"] = double(state.range(0));
   state.counters["bytes"] = double(json.size());
   state.counters["elements_per_ms"] = benchmark::Counter(
@@ -54,14 +61,7 @@ void BM_LoadWideObject(benchmark::State& state) {
     members += (key ? ",\"k" : "\"k") + std::to_string(key) + "\":1";
   }
   const std::string json = R"({"defaults": {)" + members + "}}";
-  for (auto _ : state) {
-    sim::LoadResult loaded = sim::parseDesktop(json, "bench.json");
-    if (!loaded.hasValue()) {
-      state.SkipWithError(loaded.error().message.c_str());
-      return;
-    }
-    benchmark::DoNotOptimize(loaded);
-  }
+  if (!loadsRepeatedly(state, json)) return;
   state.counters["members_per_ms"] = benchmark::Counter(
       double(state.range(0)) * double(state.iterations()) / 1000, benchmark::Counter::kIsRate);
   state.SetComplexityN(state.range(0));

@@ -273,28 +273,18 @@ class ModelBased : public ControllerTest, public ::testing::WithParamInterface<u
   // What the user does between the desktop's events: settings and colour picks.
   void userActs(std::mt19937& random) {
     std::uniform_int_distribution<int> act(0, 9);
-    switch (act(random)) {
+    const int what = act(random);
+    // Acts 0 and 2 are on the Codex mode's appearance, 1 and 3 on ChatGPT's.
+    const WindowMode mode = what % 2 ? WindowMode::chatGPT : WindowMode::codex;
+    const ModeAppearance& appearance = controller->appearance(mode);
+    switch (what) {
       case 0:
-        controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled,
-                                  !controller->appearance(WindowMode::codex).enabled);
-        break;
-      case 1:
-        controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled,
-                                  !controller->appearance(WindowMode::chatGPT).enabled);
-        break;
+      case 1: controller->setAppearance(mode, &ModeAppearance::enabled, !appearance.enabled); break;
       case 2:
-        controller->setAppearance(
-            WindowMode::codex, &ModeAppearance::style,
-            controller->appearance(WindowMode::codex).style == OverlayStyle::topBar
-                ? OverlayStyle::border
-                : OverlayStyle::topBar);
-        break;
       case 3:
         controller->setAppearance(
-            WindowMode::chatGPT, &ModeAppearance::style,
-            controller->appearance(WindowMode::chatGPT).style == OverlayStyle::topBar
-                ? OverlayStyle::border
-                : OverlayStyle::topBar);
+            mode, &ModeAppearance::style,
+            appearance.style == OverlayStyle::topBar ? OverlayStyle::border : OverlayStyle::topBar);
         break;
       case 4:
         controller->setAppearance(WindowMode::codex, &ModeAppearance::strength,

@@ -1,13 +1,7 @@
 # A compact settings file of 86,000 keys, 1,040,625 bytes: just under the
 # limit of 1,048,576. The user slides the Codex tint, so the file is written.
-set(entries "")
-foreach(outer RANGE 100 185)
-  set(chunk "")
-  foreach(inner RANGE 100 1099)
-    string(APPEND chunk "\"k${outer}${inner}\":1,")
-  endforeach()
-  string(APPEND entries "${chunk}")
-endforeach()
+include("${CASE}/../../wide_members.cmake")
+wide_members(entries)
 file(WRITE "${GENERATED}/settings.json" "{${entries}\"indicatorStrength\":0.2}")
 file(READ "${CASE}/../menu-quit/desktop.json" desktop)
 string(JSON desktop SET "${desktop}" timeline [=[[
