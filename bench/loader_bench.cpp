@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/sim/desktop_loader.h"
+#include "platform/sim/desktop/desktop_loader.h"
 
 namespace {
 

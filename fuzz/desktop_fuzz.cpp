@@ -11,8 +11,8 @@
 #include "classify/report.h"
 #include "diagnostics/tree_capture.h"
 #include "menu/menu_bar_app.h"
+#include "platform/sim/services/sim_user_defaults.h"
 #include "platform/sim/sim_platform.h"
-#include "platform/sim/sim_user_defaults.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lumetta;

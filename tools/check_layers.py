@@ -30,7 +30,12 @@ LAYERS = {
     "record": ["diagnostics"],
     "app": ["menu", "diagnostics", "record"],
     # The backends, and the two process entries that choose one.
-    "platform/sim": ["platform", "support"],
+    "platform/sim/desktop": ["platform", "support"],
+    "platform/sim/drawing": ["platform", "support"],
+    "platform/sim/services": ["platform/sim/desktop", "platform/sim/drawing"],
+    "platform/sim/user": ["platform/sim/services"],
+    "platform/sim/pictures": ["platform/sim/services"],
+    "platform/sim": ["platform/sim/user", "platform/sim/pictures"],
     "platform/mac": ["platform"],
     "app/main.cpp": ["app", "platform/sim"],
     "app/main_mac.mm": ["app", "platform/mac"],
@@ -42,9 +47,10 @@ EXTERNAL = {
         re.compile(r"(AppKit|ApplicationServices|Cocoa|CoreFoundation|CoreGraphics|Foundation|"
                    r"QuartzCore|ServiceManagement|dispatch|objc)/"),
         ["platform/mac", "app/main_mac.mm"]),
-    "Cairo": (re.compile(r"cairo(\.h$|/)"), ["platform/sim"]),
-    "Pango": (re.compile(r"pango/"), ["platform/sim"]),
-    "nlohmann/json": (re.compile(r"nlohmann/"), ["platform/sim"]),
+    "Cairo": (re.compile(r"cairo(\.h$|/)"), ["platform/sim/drawing"]),
+    "Pango": (re.compile(r"pango/"), ["platform/sim/drawing"]),
+    "nlohmann/json": (re.compile(r"nlohmann/"), ["platform/sim/desktop"]),
+    "ICU": (re.compile(r"unicode/"), ["platform/sim/services"]),
 }
 
 SOURCE_SUFFIXES = {".h", ".cpp", ".mm"}
@@ -133,6 +139,9 @@ def self_test():
         "power/gate.cpp": ('#include "platform/sim/sim_clock.h"\n'
                            "#include <CoreGraphics/CoreGraphics.h>\n"),
         "platform/sim/sim_clock.h": "#include <cairo.h>\n#include <nlohmann/json.hpp>\n",
+        "platform/sim/desktop/desktop_model.h": '#include "platform/sim/services/sim_desktop.h"\n',
+        "platform/sim/services/sim_desktop.h": '#include "platform/sim/desktop/desktop_model.h"\n',
+        "platform/sim/drawing/pango_text.cpp": "#include <pango/pango.h>\n#include <unicode/brkiter.h>\n",
         "platform/mac/mac_clock.mm": ("#import <Foundation/Foundation.h>\n"
                                       '#include "support/text_format.h"\n'),
         "platform/value.h": '#include "platform/sim/sim_clock.h"\n',
@@ -153,6 +162,10 @@ def self_test():
         "tools/check_layers.py and to src/CMakeLists.txt)",
         'src/platform/mac/mac_clock.mm:2: #include "support/text_format.h": platform/mac may '
         "include only platform, platform/mac",
+        'src/platform/sim/desktop/desktop_model.h:1: #include "platform/sim/services/sim_desktop.h": '
+        "platform/sim/desktop may include only platform, platform/sim/desktop, support",
+        "src/platform/sim/drawing/pango_text.cpp:2: #include <unicode/brkiter.h>: only "
+        "platform/sim/services may use ICU",
         'src/platform/value.h:1: #include "platform/sim/sim_clock.h": platform may include only '
         "platform",
         'src/power/gate.cpp:1: #include "platform/sim/sim_clock.h": power may include only '

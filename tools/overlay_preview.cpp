@@ -13,7 +13,7 @@
 #include "geometry/server_windows.h"
 #include "geometry/window_frame.h"
 #include "overlay/passive_panel.h"
-#include "platform/sim/screen_picture.h"
+#include "platform/sim/pictures/screen_picture.h"
 #include "platform/sim/sim_platform.h"
 
 namespace {

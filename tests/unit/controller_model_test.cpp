@@ -12,7 +12,7 @@
 #include <set>
 
 #include "geometry/window_frame.h"
-#include "platform/sim/icu_text_segmentation.h"
+#include "platform/sim/services/icu_text_segmentation.h"
 #include "support/controller_fixture.h"
 
 namespace lumetta::testing {

@@ -1,4 +1,4 @@
-#include "platform/sim/desktop_loader.h"
+#include "platform/sim/desktop/desktop_loader.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/sim/desktop_json.h"
+#include "platform/sim/desktop/desktop_json.h"
 
 namespace lumetta::sim {
 namespace {

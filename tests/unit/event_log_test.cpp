@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "overlay/event_log.h"
-#include "platform/sim/icu_text_segmentation.h"
+#include "platform/sim/services/icu_text_segmentation.h"
 
 namespace lumetta {
 namespace {

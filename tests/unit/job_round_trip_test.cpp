@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/sim/manual_run_loop.h"
+#include "platform/sim/services/manual_run_loop.h"
 
 namespace lumetta {
 namespace {

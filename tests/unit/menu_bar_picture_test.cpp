@@ -2,8 +2,8 @@
 // below it.
 #include <gtest/gtest.h>
 
-#include "platform/sim/cairo_shapes.h"
-#include "platform/sim/menu_bar_picture.h"
+#include "platform/sim/drawing/cairo_shapes.h"
+#include "platform/sim/drawing/menu_bar_picture.h"
 #include "support/painted.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "menu/menu_description.h"
 #include "menu/menu_layout.h"
 #include "menu/shown_text.h"
-#include "platform/sim/view_search.h"
+#include "platform/sim/user/view_search.h"
 #include "support/fake_view_metrics.h"
 #include "support/menu_fixture.h"
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "overlay/passive_panel.h"
-#include "platform/sim/screen_picture.h"
+#include "platform/sim/pictures/screen_picture.h"
 #include "support/error_text.h"
 #include "support/sim_fixture.h"
 

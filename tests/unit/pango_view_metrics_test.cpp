@@ -2,7 +2,7 @@
 // and controls sized around their titles.
 #include <gtest/gtest.h>
 
-#include "platform/sim/pango_view_metrics.h"
+#include "platform/sim/drawing/pango_view_metrics.h"
 #include "support/painted.h"
 
 namespace {

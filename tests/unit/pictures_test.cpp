@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/sim/screen_picture.h"
+#include "platform/sim/pictures/screen_picture.h"
 #include "support/error_text.h"
 #include "support/sim_fixture.h"
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/sim/cairo_image.h"
-#include "platform/sim/pango_view_metrics.h"
-#include "platform/sim/popover_painter.h"
+#include "platform/sim/drawing/cairo_image.h"
+#include "platform/sim/drawing/pango_view_metrics.h"
+#include "platform/sim/drawing/popover_painter.h"
 #include "support/painted.h"
 
 namespace {

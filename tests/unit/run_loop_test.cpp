@@ -3,8 +3,8 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/sim/manual_run_loop.h"
-#include "platform/sim/real_run_loop.h"
+#include "platform/sim/services/manual_run_loop.h"
+#include "platform/sim/services/real_run_loop.h"
 #include "support/test_time.h"
 
 namespace lumetta::sim {

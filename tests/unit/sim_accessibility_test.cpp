@@ -1,4 +1,4 @@
-#include "platform/sim/sim_accessibility.h"
+#include "platform/sim/services/sim_accessibility.h"
 
 #include <gtest/gtest.h>
 

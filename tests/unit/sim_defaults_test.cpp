@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "overlay/indicator_color_panel.h"
-#include "platform/sim/base64.h"
-#include "platform/sim/defaults_json.h"
+#include "platform/sim/desktop/base64.h"
+#include "platform/sim/desktop/defaults_json.h"
 #include "support/atomic_file.h"
 #include "support/error_text.h"
 #include "support/sim_fixture.h"

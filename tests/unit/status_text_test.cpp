@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/manual_run_loop.h"
+#include "platform/sim/services/manual_run_loop.h"
 
 namespace lumetta {
 namespace {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "platform/sim/desktop_loader.h"
-#include "platform/sim/filmstrip.h"
-#include "platform/sim/view_outline.h"
-#include "platform/sim/view_search.h"
+#include "platform/sim/desktop/desktop_loader.h"
+#include "platform/sim/pictures/filmstrip.h"
+#include "platform/sim/user/view_outline.h"
+#include "platform/sim/user/view_search.h"
 #include "support/error_text.h"
 
 namespace lumetta::sim {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "platform/sim/real_run_loop.h"
+#include "platform/sim/services/real_run_loop.h"
 
 namespace lumetta::sim {
 
