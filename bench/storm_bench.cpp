@@ -32,15 +32,15 @@ void BM_NotificationStorm(benchmark::State& state) {
     auto controller = OverlayController::create(platform.platform());
     loop.runFor(Duration::seconds(2));
 
-    std::vector<std::pair<sim::NodeId, const char*>> sources;
+    std::vector<std::pair<sim::NodeId, AXNotification>> sources;
     sim::SimDesktop& desktop = platform.desktop();
     for (int i = 1; i <= kChatWindows; ++i) {
       const std::string n = std::to_string(i);
-      sources.emplace_back(desktop.nodeById("b" + n), "AXTitleChanged");
-      sources.emplace_back(desktop.nodeById("a" + n), "AXValueChanged");
-      sources.emplace_back(desktop.nodeById("w" + n), "AXLayoutChanged");
+      sources.emplace_back(desktop.nodeById("b" + n), AXNotification::titleChanged);
+      sources.emplace_back(desktop.nodeById("a" + n), AXNotification::valueChanged);
+      sources.emplace_back(desktop.nodeById("w" + n), AXNotification::layoutChanged);
     }
-    sources.emplace_back(desktop.nodeById("chat"), "AXWindowCreated");
+    sources.emplace_back(desktop.nodeById("chat"), AXNotification::windowCreated);
     const sim::NodeId dragged = desktop.nodeById("w100");
     NotificationCenter& center = platform.workspace().notificationCenter();
     const RunningApplication other{300,          "com.apple.finder", "Finder",
@@ -56,7 +56,7 @@ void BM_NotificationStorm(benchmark::State& state) {
                                          sources[next % sources.size()].second);
       }
       desktop.moveWindow(200, {double(700 - ms % 300), 300, 640, 480});
-      platform.accessibility().deliver(dragged, "AXMoved");
+      platform.accessibility().deliver(dragged, AXNotification::moved);
       if (ms % 10 == 0) center.post({WorkspaceNotification::didLaunchApplication, other});
       loop.runFor(Duration::milliseconds(1));
       if (ms % 1000 == 999) {

@@ -4,8 +4,6 @@
 // the target applications again.
 #pragma once
 
-#include <string_view>
-
 #include "platform/accessibility.h"
 
 namespace lumetta {
@@ -14,8 +12,8 @@ class MonitorObserver {
  public:
   virtual ~MonitorObserver() = default;
   virtual void observerCreated(Pid pid, AXError error) = 0;
-  virtual void subscribed(const Element& element, std::string_view notification, AXError error) = 0;
-  virtual void notificationArrived(const Element& element, std::string_view notification) = 0;
+  virtual void subscribed(const Element& element, AXNotification notification, AXError error) = 0;
+  virtual void notificationArrived(const Element& element, AXNotification notification) = 0;
   // Before each scan of every target window.
   virtual void discoveryStarting() = 0;
   // Before each reading of the known mode buttons' labels.

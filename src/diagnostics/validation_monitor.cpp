@@ -15,26 +15,27 @@ namespace lumetta {
 
 namespace {
 
-constexpr std::string_view kApplicationNotifications[] = {
-    "AXWindowCreated",        "AXFocusedWindowChanged",
-    "AXMainWindowChanged",    "AXFocusedUIElementChanged",
-    "AXApplicationActivated", "AXApplicationDeactivated",
-    "AXLayoutChanged"};
-constexpr std::string_view kWindowNotifications[] = {"AXMoved",
-                                                     "AXResized",
-                                                     "AXTitleChanged",
-                                                     "AXUIElementDestroyed",
-                                                     "AXWindowMiniaturized",
-                                                     "AXWindowDeminiaturized",
-                                                     "AXLayoutChanged",
-                                                     "AXSelectedChildrenChanged"};
-constexpr std::string_view kWebAreaNotifications[] = {
-    "AXLayoutChanged", "AXLoadComplete", "AXTitleChanged", "AXSelectedChildrenChanged"};
-constexpr std::string_view kButtonNotifications[] = {"AXTitleChanged", "AXValueChanged",
-                                                     "AXUIElementDestroyed", "AXLayoutChanged",
-                                                     "AXSelectedChildrenChanged"};
-constexpr std::string_view kButtonParentNotifications[] = {"AXLayoutChanged",
-                                                           "AXSelectedChildrenChanged"};
+constexpr AXNotification kApplicationNotifications[] = {
+    AXNotification::windowCreated,        AXNotification::focusedWindowChanged,
+    AXNotification::mainWindowChanged,    AXNotification::focusedUIElementChanged,
+    AXNotification::applicationActivated, AXNotification::applicationDeactivated,
+    AXNotification::layoutChanged};
+constexpr AXNotification kWindowNotifications[] = {AXNotification::moved,
+                                                   AXNotification::resized,
+                                                   AXNotification::titleChanged,
+                                                   AXNotification::uiElementDestroyed,
+                                                   AXNotification::windowMiniaturized,
+                                                   AXNotification::windowDeminiaturized,
+                                                   AXNotification::layoutChanged,
+                                                   AXNotification::selectedChildrenChanged};
+constexpr AXNotification kWebAreaNotifications[] = {
+    AXNotification::layoutChanged, AXNotification::loadComplete, AXNotification::titleChanged,
+    AXNotification::selectedChildrenChanged};
+constexpr AXNotification kButtonNotifications[] = {
+    AXNotification::titleChanged, AXNotification::valueChanged, AXNotification::uiElementDestroyed,
+    AXNotification::layoutChanged, AXNotification::selectedChildrenChanged};
+constexpr AXNotification kButtonParentNotifications[] = {AXNotification::layoutChanged,
+                                                         AXNotification::selectedChildrenChanged};
 constexpr std::string_view kSnapshotAttributes[] = {
     "AXSubrole", "AXFocused", "AXMain", "AXMinimized", "AXFullScreen", "AXPosition", "AXSize"};
 constexpr std::string_view kPopupAttributes[] = {"AXRole", "AXTitle", "AXDescription"};
@@ -54,8 +55,8 @@ bool contains(const std::vector<ValidationMonitor::Subscription>& list,
 }
 
 void request(std::vector<ValidationMonitor::Subscription>& list, const Element& element,
-             const std::string& kind, std::span<const std::string_view> names) {
-  for (std::string_view name : names) list.push_back({element, kind, std::string(name)});
+             const std::string& kind, std::span<const AXNotification> names) {
+  for (AXNotification name : names) list.push_back({element, kind, name});
 }
 
 }  // namespace
@@ -167,7 +168,7 @@ void ValidationMonitor::reconcile(Pid pid, std::vector<Subscription> desired) {
     if (contains(old, subscription)) continue;
     AXError error = observer.addNotification(subscription.element, subscription.name, this);
     if (observer_) observer_->subscribed(subscription.element, subscription.name, error);
-    emit("SUBSCRIBE " + subscription.kind + " " + subscription.name +
+    emit("SUBSCRIBE " + subscription.kind + " " + std::string(notificationName(subscription.name)) +
          " AXError=" + std::to_string(error));
   }
   subscriptions_[pid] = std::move(desired);
@@ -210,7 +211,7 @@ void ValidationMonitor::forgetGoneProcesses(const std::vector<RunningApplication
 void ValidationMonitor::ensureObserver(Pid pid) {
   if (observers_.count(pid)) return;
   ObserverResult created = platform_.accessibility.createObserver(
-      pid, [this](const Element& element, std::string_view name, void* context) {
+      pid, [this](const Element& element, AXNotification name, void* context) {
         if (context) notification(element, name);
       });
   emit("OBSERVER pid=" + std::to_string(pid) + " AXError=" + std::to_string(created.error));
@@ -296,7 +297,7 @@ void ValidationMonitor::reportDiscovery(const std::string& reason, Uptime began,
   }
 }
 
-void ValidationMonitor::notification(const Element& element, std::string_view name) {
+void ValidationMonitor::notification(const Element& element, AXNotification name) {
   if (observer_) observer_->notificationArrived(element, name);
   std::string source = "other";
   for (const auto& [pid, list] : subscriptions_) {
@@ -308,13 +309,14 @@ void ValidationMonitor::notification(const Element& element, std::string_view na
       break;
     }
   }
-  emit("NOTIFICATION " + std::string(name) + " source=" + source);
+  const std::string named(notificationName(name));
+  emit("NOTIFICATION " + named + " source=" + source);
   for (const Binding& binding : bindings_) {
     for (const Element& button : binding.buttons) {
       emit("EVENT-LABEL window=" + std::to_string(binding.index) + " " + popupSignature(button));
     }
   }
-  scheduleDiscovery("notification " + std::string(name));
+  scheduleDiscovery("notification " + named);
 }
 
 void ValidationMonitor::sampleLabels() {

@@ -29,7 +29,7 @@ class ValidationMonitor {
   struct Subscription {
     Element element;
     std::string kind;  // what the element is; not part of the identity
-    std::string name;
+    AXNotification name;
   };
 
   ValidationMonitor(const Platform& platform, std::ostream& out, bool sampleLabels);
@@ -55,7 +55,7 @@ class ValidationMonitor {
   void emit(const std::string& text);
   void discover(const std::string& reason);
   void scheduleDiscovery(const std::string& reason);
-  void notification(const Element& element, std::string_view name);
+  void notification(const Element& element, AXNotification name);
   void workspaceEvent(const Notification& notification);
   void sampleLabels();
   std::string popupSignature(const Element& button);

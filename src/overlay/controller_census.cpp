@@ -12,8 +12,9 @@ namespace {
 
 constexpr Duration kCensusMessagingTimeout = Duration::seconds(0.15);
 
-constexpr std::string_view kRescanNotifications[] = {"AXTitleChanged", "AXValueChanged",
-                                                     "AXLayoutChanged", "AXLoadComplete"};
+constexpr AXNotification kRescanNotifications[] = {
+    AXNotification::titleChanged, AXNotification::valueChanged, AXNotification::layoutChanged,
+    AXNotification::loadComplete};
 
 std::string rendererFlag(const ReadResult& read) {
   if (read.error != axerr::success || !read.value) return "unavailable";
@@ -154,24 +155,25 @@ void OverlayController::applyCensus(std::vector<ProcessSnapshot> snapshots) {
   geometry();
 }
 
-void OverlayController::notification(const Element& element, std::string_view name) {
+void OverlayController::notification(const Element& element, AXNotification name) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   if (stopped_ || !beginWork()) return;
   auto windowIs = [&](const auto& entry) { return entry->window == element; };
-  if (name == "AXUIElementDestroyed") {
+  if (name == AXNotification::uiElementDestroyed) {
     auto found = std::find_if(entries_.begin(), entries_.end(), windowIs);
     if (found != entries_.end()) {
       remove(**found);
       status_.update();
       return;
     }
-  } else if (name == "AXMoved" || name == "AXResized") {
+  } else if (name == AXNotification::moved || name == AXNotification::resized) {
     for (auto& entry : entries_) {
       if (windowIs(entry)) movement(*entry);
     }
     geometry();
     return;
-  } else if (name == "AXWindowMiniaturized" || name == "AXWindowDeminiaturized") {
+  } else if (name == AXNotification::windowMiniaturized ||
+             name == AXNotification::windowDeminiaturized) {
     geometry();
     return;
   }

@@ -12,18 +12,19 @@ namespace lumetta {
 
 namespace {
 
-constexpr std::string_view kApplicationNotifications[] = {
-    "AXWindowCreated",           "AXFocusedWindowChanged", "AXMainWindowChanged",
-    "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated"};
-constexpr std::string_view kWindowNotifications[] = {"AXMoved",
-                                                     "AXResized",
-                                                     "AXUIElementDestroyed",
-                                                     "AXWindowMiniaturized",
-                                                     "AXWindowDeminiaturized",
-                                                     "AXLayoutChanged"};
-constexpr std::string_view kElementNotifications[] = {"AXTitleChanged", "AXValueChanged",
-                                                      "AXLayoutChanged", "AXLoadComplete",
-                                                      "AXUIElementDestroyed"};
+constexpr AXNotification kApplicationNotifications[] = {
+    AXNotification::windowCreated,        AXNotification::focusedWindowChanged,
+    AXNotification::mainWindowChanged,    AXNotification::focusedUIElementChanged,
+    AXNotification::applicationActivated, AXNotification::applicationDeactivated};
+constexpr AXNotification kWindowNotifications[] = {AXNotification::moved,
+                                                   AXNotification::resized,
+                                                   AXNotification::uiElementDestroyed,
+                                                   AXNotification::windowMiniaturized,
+                                                   AXNotification::windowDeminiaturized,
+                                                   AXNotification::layoutChanged};
+constexpr AXNotification kElementNotifications[] = {
+    AXNotification::titleChanged, AXNotification::valueChanged, AXNotification::layoutChanged,
+    AXNotification::loadComplete, AXNotification::uiElementDestroyed};
 
 // Whether asking again may answer differently: the application did not answer
 // in time, or the system failed. Any other answer stands, so a registration
@@ -48,7 +49,7 @@ void OverlayController::subscribe(Pid pid) {
   if (!tracked) return;
   if (!tracked->observer) {
     ObserverResult created = platform_.accessibility.createObserver(
-        pid, [weak = weak_.handle()](const Element& element, std::string_view name, void* context) {
+        pid, [weak = weak_.handle()](const Element& element, AXNotification name, void* context) {
           if (!context) return;
           if (OverlayController* self = weak.get()) self->notification(element, name);
         });
@@ -69,8 +70,8 @@ void OverlayController::subscribe(Pid pid) {
   if (tracked->unanswered) return;
 
   std::vector<Subscription> desired;
-  auto want = [&](const Element& element, std::span<const std::string_view> names) {
-    for (std::string_view name : names) desired.push_back({element, std::string(name)});
+  auto want = [&](const Element& element, std::span<const AXNotification> names) {
+    for (AXNotification name : names) desired.push_back({element, name});
   };
   want(tracked->root, kApplicationNotifications);
   for (const auto& entry : entries_) {
@@ -163,7 +164,8 @@ void OverlayController::applyRegistrations(RegistrationResult result) {
     const std::optional<AXError>& result = outcome.additions[i];
     if (!result) continue;  // unasked: the next reconciliation asks
     if (*result != axerr::success) {
-      log("Subscription " + change.additions[i].name + " failed: " + std::to_string(*result));
+      log("Subscription " + std::string(notificationName(change.additions[i].name)) +
+          " failed: " + std::to_string(*result));
     }
     if (!worthAskingAgain(*result)) registered.push_back(change.additions[i]);
   }

@@ -223,7 +223,7 @@ class OverlayController {
                                                 RendererAccessibilityRequests& renderer,
                                                 const Context& job);
   void applyCensus(std::vector<ProcessSnapshot> snapshots);
-  void notification(const Element& element, std::string_view name);
+  void notification(const Element& element, AXNotification name);
   void remove(Entry& entry);
   void removeProcess(Pid pid);
 

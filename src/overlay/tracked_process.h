@@ -17,7 +17,7 @@ namespace lumetta {
 // One notification registered on a process's observer.
 struct Subscription {
   Element element;
-  std::string name;
+  AXNotification name;
   bool operator==(const Subscription&) const = default;
 };
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/ax_error.h"
+#include "platform/ax_notification.h"
 #include "platform/element.h"
 #include "platform/time.h"
 #include "platform/value.h"
@@ -22,9 +23,10 @@ namespace lumetta {
 using Pid = std::int32_t;
 
 // Receives an observer's notifications on the main thread: the element the
-// notification is about, its name, and the context given when it was added.
+// notification is about, the notification, and the context given when it was
+// added.
 using ObserverCallback =
-    std::function<void(const Element& element, std::string_view notification, void* context)>;
+    std::function<void(const Element& element, AXNotification notification, void* context)>;
 
 // One accessibility observer for one process. Made, attached, detached and
 // released on the main thread (checked). Released, it stops delivering and
@@ -35,9 +37,9 @@ class Observer {
   // Each asks the application and may wait up to the element's messaging
   // timeout, so either may run on any thread; one thread at a time.
   // `context` comes back with every callback of this registration.
-  virtual AXError addNotification(const Element& element, std::string_view notification,
+  virtual AXError addNotification(const Element& element, AXNotification notification,
                                   void* context) = 0;
-  virtual AXError removeNotification(const Element& element, std::string_view notification) = 0;
+  virtual AXError removeNotification(const Element& element, AXNotification notification) = 0;
   // Callbacks arrive only while the observer's source is on the main run loop
   // (in the common modes).
   virtual void attachToMainRunLoop() = 0;

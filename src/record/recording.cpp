@@ -293,18 +293,18 @@ void Recording::observerCreated(Pid pid, AXError error) {
   }
 }
 
-void Recording::subscribed(const Element& element, std::string_view notification, AXError error) {
+void Recording::subscribed(const Element& element, AXNotification notification, AXError error) {
   // Codes the simulated desktop gives by itself need no entry.
   if (error == axerr::success || error == axerr::invalidUIElement ||
       error == axerr::notificationAlreadyRegistered) {
     return;
   }
   if (auto index = store_.find(element)) {
-    store_[*index].notificationErrors[std::string(notification)] = error;
+    store_[*index].notificationErrors[std::string(notificationName(notification))] = error;
   }
 }
 
-void Recording::notificationArrived(const Element& element, std::string_view notification) {
+void Recording::notificationArrived(const Element& element, AXNotification notification) {
   const Duration at = now();  // the recorder's own reads take time too
   store_.beginPass();
   const std::size_t known = store_.size();
@@ -328,7 +328,7 @@ void Recording::notificationArrived(const Element& element, std::string_view not
   endPass(at);
   checkActivation();
   if (index && store_.written(*index)) {
-    timeline_.push_back({at, NotifyEntry{*index, std::string(notification)}});
+    timeline_.push_back({at, NotifyEntry{*index, notification}});
   } else {
     ++unrecordedNotifications_;
   }

@@ -36,8 +36,8 @@ class Recording final : public MonitorObserver {
   std::string json() const;
 
   void observerCreated(Pid pid, AXError error) override;
-  void subscribed(const Element& element, std::string_view notification, AXError error) override;
-  void notificationArrived(const Element& element, std::string_view notification) override;
+  void subscribed(const Element& element, AXNotification notification, AXError error) override;
+  void notificationArrived(const Element& element, AXNotification notification) override;
   void discoveryStarting() override;
   void labelsSampling() override;
 
@@ -64,7 +64,7 @@ class Recording final : public MonitorObserver {
   };
   struct NotifyEntry {
     ElementIndex element;
-    std::string name;
+    AXNotification name;
   };
   struct LaunchEntry {
     std::size_t app;  // into apps_

@@ -282,8 +282,9 @@ std::string Recording::json() const {
             event.emplace_back("children", JsonObject{{"element", idOf(action.element)},
                                                       {"value", std::move(children)}});
           } else if constexpr (std::is_same_v<A, NotifyEntry>) {
-            event.emplace_back(
-                "notify", JsonObject{{"element", idOf(action.element)}, {"name", action.name}});
+            event.emplace_back("notify",
+                               JsonObject{{"element", idOf(action.element)},
+                                          {"name", std::string(notificationName(action.name))}});
           } else if constexpr (std::is_same_v<A, LaunchEntry>) {
             event.emplace_back("launch", appJson(apps_[action.app]));
           } else if constexpr (std::is_same_v<A, PidEntry>) {

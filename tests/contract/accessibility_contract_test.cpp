@@ -138,7 +138,7 @@ TEST_F(AccessibilityContract, ElementsReadThroughAHandleCarryItsTimeout) {
 struct ObserverContract : AccessibilityContract {
   ObserverResult observe() {
     return ax.createObserver(backend->subject(),
-                             [this](const Element& element, std::string_view name, void* context) {
+                             [this](const Element& element, AXNotification name, void* context) {
                                ++calls;
                                onMainThread = onMainThread && platform.runLoop.isMainThread();
                                about = element;
@@ -150,7 +150,7 @@ struct ObserverContract : AccessibilityContract {
   int calls = 0;
   bool onMainThread = true;
   std::optional<Element> about;
-  std::string notification;
+  std::optional<AXNotification> notification;
   void* heardContext = nullptr;
   int marker = 0;  // its address is the registration's context
 };
@@ -160,11 +160,12 @@ TEST_F(ObserverContract, RegistrationsAreKeptPerElementAndName) {
   ASSERT_EQ(created.error, axerr::success);
   ASSERT_TRUE(created.observer);
   Observer& observer = *created.observer;
-  EXPECT_EQ(observer.addNotification(*window, "AXTitleChanged", &marker), axerr::success);
-  EXPECT_EQ(observer.addNotification(*window, "AXTitleChanged", &marker),
+  EXPECT_EQ(observer.addNotification(*window, AXNotification::titleChanged, &marker),
+            axerr::success);
+  EXPECT_EQ(observer.addNotification(*window, AXNotification::titleChanged, &marker),
             axerr::notificationAlreadyRegistered);
-  EXPECT_EQ(observer.removeNotification(*window, "AXTitleChanged"), axerr::success);
-  EXPECT_EQ(observer.removeNotification(*window, "AXTitleChanged"),
+  EXPECT_EQ(observer.removeNotification(*window, AXNotification::titleChanged), axerr::success);
+  EXPECT_EQ(observer.removeNotification(*window, AXNotification::titleChanged),
             axerr::notificationNotRegistered);
 }
 
@@ -172,7 +173,8 @@ TEST_F(ObserverContract, NotificationsArriveOnTheMainThreadOnlyWhileAttached) {
   ObserverResult created = observe();
   ASSERT_TRUE(created.observer);
   Observer& observer = *created.observer;
-  ASSERT_EQ(observer.addNotification(*window, "AXTitleChanged", &marker), axerr::success);
+  ASSERT_EQ(observer.addNotification(*window, AXNotification::titleChanged, &marker),
+            axerr::success);
 
   backend->retitleSubjectWindow("Lumetta contract, not attached");
   runFor(platform, Duration::milliseconds(300));
@@ -183,7 +185,7 @@ TEST_F(ObserverContract, NotificationsArriveOnTheMainThreadOnlyWhileAttached) {
   ASSERT_TRUE(runUntil(platform, [&] { return calls > 0; }));
   EXPECT_TRUE(onMainThread);
   EXPECT_EQ(about, window);
-  EXPECT_EQ(notification, "AXTitleChanged");
+  EXPECT_EQ(notification, AXNotification::titleChanged);
   EXPECT_EQ(heardContext, &marker);
 
   observer.detachFromMainRunLoop();
@@ -200,7 +202,8 @@ TEST_F(ObserverContract, DeliveredElementsCarryTheirHandlesTimeout) {
   ASSERT_TRUE(bounded);
   ObserverResult created = observe();
   ASSERT_TRUE(created.observer);
-  ASSERT_EQ(created.observer->addNotification(*bounded, "AXTitleChanged", &marker), axerr::success);
+  ASSERT_EQ(created.observer->addNotification(*bounded, AXNotification::titleChanged, &marker),
+            axerr::success);
   created.observer->attachToMainRunLoop();
   backend->retitleSubjectWindow("Lumetta contract, bounded");
   ASSERT_TRUE(runUntil(platform, [&] { return calls > 0; }));
@@ -214,7 +217,8 @@ TEST_F(ObserverContract, DeliveredElementsCarryTheirHandlesTimeout) {
 TEST_F(ObserverContract, AReleasedObserverDeliversNothing) {
   ObserverResult created = observe();
   ASSERT_TRUE(created.observer);
-  ASSERT_EQ(created.observer->addNotification(*window, "AXTitleChanged", &marker), axerr::success);
+  ASSERT_EQ(created.observer->addNotification(*window, AXNotification::titleChanged, &marker),
+            axerr::success);
   created.observer->attachToMainRunLoop();
   backend->retitleSubjectWindow("Lumetta contract, released");
   created.observer.reset();

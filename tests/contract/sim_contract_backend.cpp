@@ -45,7 +45,7 @@ class SimContractBackend final : public ContractBackend {
   void retitleSubjectWindow(std::string_view title) override {
     const sim::NodeId window = sim_.desktop().nodeById("window");
     sim_.desktop().setAttribute(window, "AXTitle", sim::SimValue{std::string(title)}, std::nullopt);
-    sim_.accessibility().deliver(window, "AXTitleChanged");
+    sim_.accessibility().deliver(window, AXNotification::titleChanged);
   }
 
   // The simulated system announces through the workspace's centre, as its

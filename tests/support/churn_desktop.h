@@ -188,7 +188,8 @@ inline void ChurnDesktop::minute(sim::SimPlatform& platform, int minute) {
       desktop.replaceChildren(chatRoot_,
                               {{stay_.node, {}}, {opened_[std::size_t(cycle)].node, {}}});
       setServerWindows(desktop);
-      platform.accessibility().deliver(opened_[std::size_t(cycle)].node, "AXWindowCreated");
+      platform.accessibility().deliver(opened_[std::size_t(cycle)].node,
+                                       AXNotification::windowCreated);
       break;
     }
     case 2: {  // the window that stays switches modes
@@ -197,19 +198,20 @@ inline void ChurnDesktop::minute(sim::SimPlatform& platform, int minute) {
           std::string("Switch mode, current mode: ") + (stayCodex_ ? "Codex" : "ChatGPT");
       desktop.setAttribute(stay_.button, "AXTitle", sim::SimValue{label}, std::nullopt);
       desktop.setAttribute(stay_.button, "AXDescription", sim::SimValue{label}, std::nullopt);
-      platform.accessibility().deliver(stay_.button, "AXTitleChanged");
+      platform.accessibility().deliver(stay_.button, AXNotification::titleChanged);
       break;
     }
     case 3:  // and moves
       stay_.bounds.x = 100 + (cycle % 7) * 20;
       desktop.moveWindow(stay_.number, stay_.bounds);
-      platform.accessibility().deliver(stay_.node, "AXMoved");
+      platform.accessibility().deliver(stay_.node, AXNotification::moved);
       break;
     case 4: {  // the second window closes; Codex quits or is relaunched
       chatOpened_ = false;
       desktop.replaceChildren(chatRoot_, {{stay_.node, {}}});
       setServerWindows(desktop);
-      platform.accessibility().deliver(opened_[std::size_t(cycle)].node, "AXUIElementDestroyed");
+      platform.accessibility().deliver(opened_[std::size_t(cycle)].node,
+                                       AXNotification::uiElementDestroyed);
       const Pid pid = launches_[std::size_t(launch_)].app.pid;
       if (cycle % 3 == 2) {
         desktop.terminate(pid);  // unannounced: the same pid comes back at once

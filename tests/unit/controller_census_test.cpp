@@ -18,7 +18,7 @@ TEST_F(Census, TracksEachWindowOnceAndSubscribesToWhatItWatches) {
   ASSERT_NE(subscriptions, nullptr);
   // 6 on the application, 6 on each window, 5 on each button and web area.
   EXPECT_EQ(subscriptions->size(), 6u + 2 * (6 + 5 + 5));
-  EXPECT_EQ(subscriptions->front().name, "AXWindowCreated");
+  EXPECT_EQ(subscriptions->front().name, AXNotification::windowCreated);
   EXPECT_EQ(entry(1)->cache.effective(), WindowMode::chatGPT);
   EXPECT_EQ(entry(2)->cache.effective(), WindowMode::codex);
   // Later censuses neither add entries nor registrations.

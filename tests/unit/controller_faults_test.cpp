@@ -138,8 +138,9 @@ TEST_F(Faults, FailedRegistrationsAreAskedAgainOnlyWhenThatCanHelp) {
     start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"));
     sim::SimDesktop& desktop = platform->desktop();
     const sim::NodeId button = desktop.nodeById("b1");
-    desktop.setNotificationError(button, "AXTitleChanged", code);
-    const Subscription title{platform->accessibility().element(button), "AXTitleChanged"};
+    desktop.setNotificationError(button, AXNotification::titleChanged, code);
+    const Subscription title{platform->accessibility().element(button),
+                             AXNotification::titleChanged};
     auto registered = [&] {
       const auto* list = controller->subscriptions(501);
       return list && std::find(list->begin(), list->end(), title) != list->end();
@@ -154,7 +155,7 @@ TEST_F(Faults, FailedRegistrationsAreAskedAgainOnlyWhenThatCanHelp) {
     runFor(3);
     EXPECT_EQ(logged(failed) > failures, askedAgain);
 
-    desktop.setNotificationError(button, "AXTitleChanged", std::nullopt);
+    desktop.setNotificationError(button, AXNotification::titleChanged, std::nullopt);
     runFor(2);
     EXPECT_TRUE(registered());
     expectRecovered();
@@ -166,7 +167,7 @@ TEST_F(Faults, FailedRegistrationsAreAskedAgainOnlyWhenThatCanHelp) {
                            sim::SimValue{std::string("Switch mode, current mode: Codex")},
                            std::nullopt);
     }
-    platform->accessibility().deliver(button, "AXTitleChanged");
+    platform->accessibility().deliver(button, AXNotification::titleChanged);
     runFor(0.02);
     EXPECT_EQ(controller->entries()[0]->cache.effective(), WindowMode::codex);
   }
@@ -292,10 +293,12 @@ TEST_F(Faults, AStormOfNotificationsKeepsAtMostOneJobPerWindowWaiting) {
   start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"));
   runFor(2);
   sim::SimDesktop& desktop = platform->desktop();
-  const std::pair<const char*, const char*> sources[] = {
-      {"b1", "AXTitleChanged"}, {"a1", "AXValueChanged"},  {"w1", "AXLayoutChanged"},
-      {"b2", "AXTitleChanged"}, {"w2", "AXMoved"},         {"app", "AXWindowCreated"},
-      {"a2", "AXValueChanged"}, {"w2", "AXLayoutChanged"}, {"w1", "AXMoved"}};
+  const std::pair<const char*, AXNotification> sources[] = {
+      {"b1", AXNotification::titleChanged},  {"a1", AXNotification::valueChanged},
+      {"w1", AXNotification::layoutChanged}, {"b2", AXNotification::titleChanged},
+      {"w2", AXNotification::moved},         {"app", AXNotification::windowCreated},
+      {"a2", AXNotification::valueChanged},  {"w2", AXNotification::layoutChanged},
+      {"w1", AXNotification::moved}};
   const RunningApplication other{300, "com.apple.finder", "Finder", {}, {}, false};
   loop().resetStatistics();
   for (int ms = 0; ms < 1000; ++ms) {

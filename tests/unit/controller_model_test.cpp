@@ -349,20 +349,21 @@ class ModelBased : public ControllerTest, public ::testing::WithParamInterface<u
         const auto* subscriptions = controller->subscriptions(pid);
         ASSERT_NE(subscriptions, nullptr);
         std::vector<Subscription> desired;
-        auto want = [&](const Element& element, std::initializer_list<const char*> names) {
-          for (const char* name : names) desired.push_back({element, name});
+        auto want = [&](const Element& element, std::initializer_list<AXNotification> names) {
+          for (AXNotification name : names) desired.push_back({element, name});
         };
+        using enum AXNotification;
         want(platform->accessibility().applicationElement(pid),
-             {"AXWindowCreated", "AXFocusedWindowChanged", "AXMainWindowChanged",
-              "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated"});
+             {windowCreated, focusedWindowChanged, mainWindowChanged, focusedUIElementChanged,
+              applicationActivated, applicationDeactivated});
         for (const auto& e : controller->entries()) {
           if (e->pid != pid) continue;
-          want(e->window, {"AXMoved", "AXResized", "AXUIElementDestroyed", "AXWindowMiniaturized",
-                           "AXWindowDeminiaturized", "AXLayoutChanged"});
+          want(e->window, {moved, resized, uiElementDestroyed, windowMiniaturized,
+                           windowDeminiaturized, layoutChanged});
           for (const auto* list : {&e->buttons, &e->areas}) {
             for (const Element& element : *list) {
-              want(element, {"AXTitleChanged", "AXValueChanged", "AXLayoutChanged",
-                             "AXLoadComplete", "AXUIElementDestroyed"});
+              want(element,
+                   {titleChanged, valueChanged, layoutChanged, loadComplete, uiElementDestroyed});
             }
           }
         }

@@ -162,10 +162,10 @@ TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
       m.linesWith("SUBSCRIBE mode-button window=1 AXLayoutChanged"),
       std::vector<std::string>{"SUBSCRIBE mode-button window=1 AXLayoutChanged AXError=-25207"});
   EXPECT_EQ(m.linesWith("SCAN ").size(), 2u);
-  EXPECT_EQ(counters.observerCalls("AXValueChanged"), 1u);
+  EXPECT_EQ(counters.observerCalls(AXNotification::valueChanged), 1u);
 
   m.runUntil(3);  // the button is gone: its registrations are removed, silently
-  EXPECT_EQ(counters.observerCalls("AXValueChanged"), 2u);
+  EXPECT_EQ(counters.observerCalls(AXNotification::valueChanged), 2u);
   EXPECT_EQ(m.linesWith("SUBSCRIBE").size(), 7u + 8u + 5u);
   m.monitor->stop();
   EXPECT_EQ(m.linesWith("STOP").size(), 1u);

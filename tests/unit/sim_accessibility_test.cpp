@@ -116,6 +116,39 @@ TEST(SimAccessibility, TheBooleanWriteStoresOrFailsWithTheInjectedCode) {
   EXPECT_EQ(names.value->get<ValueArray>()->back(), Value(std::string("AXEnhancedUserInterface")));
 }
 
+// A desktop file may name a notification outside the seam's vocabulary, in a
+// timeline's notify event or an element's notificationErrors: it loads as
+// before, no observer can register for it, so it reaches no one, and the names
+// around it work as ever.
+TEST(SimAccessibility, AnUnknownNotificationNameLoadsAndReachesNoOne) {
+  auto platform = simulated(R"({"apps": [{"pid": 10, "ax": {"id": "app", "role": "AXApplication",
+    "children": [{"id": "w", "role": "AXWindow",
+                  "notificationErrors": {"AXNoSuchNotification": -25207, "AXMoved": -25207}}]}}],
+    "timeline": [{"at": 1, "notify": {"element": "w", "name": "AXNoSuchNotification"}},
+                 {"at": 1, "notify": {"element": "app", "name": "AXNoSuchNotification"}},
+                 {"at": 2, "notify": {"element": "w", "name": "AXTitleChanged"}}]})");
+  std::vector<AXNotification> heard;
+  ObserverResult created = platform->accessibility().createObserver(
+      10, [&](const Element&, AXNotification n, void*) { heard.push_back(n); });
+  ASSERT_TRUE(created.observer);
+  for (const char* id : {"app", "w"}) {
+    const Element element = elementById(*platform, id);
+    for (std::size_t i = 0; i < kAXNotificationCount; ++i) {
+      const auto notification = static_cast<AXNotification>(i);
+      const bool refused = std::string_view(id) == "w" && notification == AXNotification::moved;
+      EXPECT_EQ(created.observer->addNotification(element, notification, nullptr),
+                refused ? axerr::notificationUnsupported : axerr::success)
+          << id << " " << notificationName(notification);
+    }
+  }
+  created.observer->attachToMainRunLoop();
+
+  platform->manualRunLoop().runUntil(testing::atSecond(1.5));
+  EXPECT_TRUE(heard.empty());
+  platform->manualRunLoop().runUntil(testing::atSecond(2.5));
+  EXPECT_EQ(heard, std::vector<AXNotification>{AXNotification::titleChanged});
+}
+
 // A callback that releases another recipient of the same notification and
 // makes a new observer (which the allocator likely places at the released
 // one's address) must not have the new observer hear what the old one would.
@@ -126,21 +159,21 @@ TEST(SimAccessibility, AnObserverReleasedDuringADeliveryIsNeverMistakenForANewOn
   std::vector<std::string> heard;
   auto observe = [&](std::string name, ObserverCallback also = {}) {
     std::unique_ptr<Observer> observer =
-        ax.createObserver(10, [&heard, name, also](const Element& e, std::string_view n, void* c) {
+        ax.createObserver(10, [&heard, name, also](const Element& e, AXNotification n, void* c) {
             heard.push_back(name);
             if (also) also(e, n, c);
           }).observer;
-    EXPECT_EQ(observer->addNotification(w, "AXTitleChanged", nullptr), axerr::success);
+    EXPECT_EQ(observer->addNotification(w, AXNotification::titleChanged, nullptr), axerr::success);
     observer->attachToMainRunLoop();
     return observer;
   };
   std::unique_ptr<Observer> second, replacement;
-  std::unique_ptr<Observer> first = observe("first", [&](const Element&, std::string_view, void*) {
+  std::unique_ptr<Observer> first = observe("first", [&](const Element&, AXNotification, void*) {
     second.reset();
     replacement = observe("replacement");
   });
   second = observe("second");
-  platform->accessibility().deliver(sim::SimAccessibility::nodeOf(w), "AXTitleChanged");
+  platform->accessibility().deliver(sim::SimAccessibility::nodeOf(w), AXNotification::titleChanged);
   platform->manualRunLoop().runFor(Duration::zero());
   EXPECT_EQ(heard, std::vector<std::string>{"first"});
 }

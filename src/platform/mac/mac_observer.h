@@ -13,7 +13,6 @@
 #include <ApplicationServices/ApplicationServices.h>
 
 #include <list>
-#include <string>
 
 #include "platform/accessibility.h"
 #include "platform/contract_checks.h"
@@ -29,9 +28,9 @@ class MacObserver final : public Observer {
   MacObserver(const MacObserver&) = delete;
   MacObserver& operator=(const MacObserver&) = delete;
 
-  AXError addNotification(const Element& element, std::string_view notification,
+  AXError addNotification(const Element& element, AXNotification notification,
                           void* context) override;
-  AXError removeNotification(const Element& element, std::string_view notification) override;
+  AXError removeNotification(const Element& element, AXNotification notification) override;
   void attachToMainRunLoop() override;
   void detachFromMainRunLoop() override;
 
@@ -43,7 +42,7 @@ class MacObserver final : public Observer {
   struct Registration {
     MacObserver* owner;
     Element element;  // as registered: delivered elements take its messaging timeout
-    std::string notification;
+    AXNotification notification;
     void* context;
   };
 

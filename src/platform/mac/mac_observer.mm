@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/mac/cf_string.h"
 #include "platform/mac/mac_accessibility.h"
 #include "platform/mac/mac_element.h"
 
@@ -28,12 +27,40 @@ LiveRegistrations& liveRegistrations() {
   return *registrations;
 }
 
+// The system's constant for each notification of the seam's vocabulary.
+CFStringRef systemName(AXNotification notification) {
+  switch (notification) {
+    case AXNotification::windowCreated: return kAXWindowCreatedNotification;
+    case AXNotification::focusedWindowChanged: return kAXFocusedWindowChangedNotification;
+    case AXNotification::mainWindowChanged: return kAXMainWindowChangedNotification;
+    case AXNotification::focusedUIElementChanged: return kAXFocusedUIElementChangedNotification;
+    case AXNotification::applicationActivated: return kAXApplicationActivatedNotification;
+    case AXNotification::applicationDeactivated: return kAXApplicationDeactivatedNotification;
+    case AXNotification::applicationHidden: return kAXApplicationHiddenNotification;
+    case AXNotification::applicationShown: return kAXApplicationShownNotification;
+    // An element's own move and resize ("AXMoved", "AXResized"), not the
+    // window-only kAXWindowMovedNotification and kAXWindowResizedNotification.
+    case AXNotification::moved: return kAXMovedNotification;
+    case AXNotification::resized: return kAXResizedNotification;
+    case AXNotification::uiElementDestroyed: return kAXUIElementDestroyedNotification;
+    case AXNotification::windowMiniaturized: return kAXWindowMiniaturizedNotification;
+    case AXNotification::windowDeminiaturized: return kAXWindowDeminiaturizedNotification;
+    case AXNotification::layoutChanged: return kAXLayoutChangedNotification;
+    case AXNotification::titleChanged: return kAXTitleChangedNotification;
+    case AXNotification::valueChanged: return kAXValueChangedNotification;
+    // WebKit posts it on its web areas; the system declares no constant for it.
+    case AXNotification::loadComplete: return CFSTR("AXLoadComplete");
+    case AXNotification::selectedChildrenChanged: return kAXSelectedChildrenChangedNotification;
+  }
+  return CFSTR("");
+}
+
 }  // namespace
 
 MacObserver::~MacObserver() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   detachFromMainRunLoop();  // no callback runs from here on: they run on this thread
-  std::vector<std::pair<Element, std::string>> held;
+  std::vector<std::pair<Element, AXNotification>> held;
   {
     LiveRegistrations& registrations = liveRegistrations();
     std::lock_guard lock(registrations.mutex);
@@ -49,29 +76,27 @@ MacObserver::~MacObserver() {
   dispatch_async(dispatch_get_global_queue(QOS_CLASS_UTILITY, 0), ^{
     @autoreleasepool {
       for (const auto& [element, notification] : held) {
-        const ::AXError error =
-            AXObserverRemoveNotification(observer.get(), macElement(element).ref(),
-                                         (__bridge CFStringRef)nsString(notification));
+        const ::AXError error = AXObserverRemoveNotification(
+            observer.get(), macElement(element).ref(), systemName(notification));
         if (error == kAXErrorCannotComplete) break;
       }
     }
   });
 }
 
-AXError MacObserver::addNotification(const Element& element, std::string_view notification,
+AXError MacObserver::addNotification(const Element& element, AXNotification notification,
                                      void* context) {
   @autoreleasepool {
     LiveRegistrations& registrations = liveRegistrations();
     std::list<Registration>::iterator registration;
     {
       std::lock_guard lock(registrations.mutex);
-      registration = registrations_.insert(
-          registrations_.end(), Registration{this, element, std::string(notification), context});
+      registration = registrations_.insert(registrations_.end(),
+                                           Registration{this, element, notification, context});
       registrations.live.insert(&*registration);
     }
-    const ::AXError error =
-        AXObserverAddNotification(observer_.get(), macElement(element).ref(),
-                                  (__bridge CFStringRef)nsString(notification), &*registration);
+    const ::AXError error = AXObserverAddNotification(observer_.get(), macElement(element).ref(),
+                                                      systemName(notification), &*registration);
     if (error != kAXErrorSuccess) {
       std::lock_guard lock(registrations.mutex);
       registrations.live.erase(&*registration);
@@ -81,10 +106,10 @@ AXError MacObserver::addNotification(const Element& element, std::string_view no
   }
 }
 
-AXError MacObserver::removeNotification(const Element& element, std::string_view notification) {
+AXError MacObserver::removeNotification(const Element& element, AXNotification notification) {
   @autoreleasepool {
-    const ::AXError error = AXObserverRemoveNotification(
-        observer_.get(), macElement(element).ref(), (__bridge CFStringRef)nsString(notification));
+    const ::AXError error = AXObserverRemoveNotification(observer_.get(), macElement(element).ref(),
+                                                         systemName(notification));
     // A registration the system may still hold stays alive with the observer.
     if (error == kAXErrorSuccess || error == kAXErrorNotificationNotRegistered) {
       LiveRegistrations& registrations = liveRegistrations();
@@ -112,11 +137,13 @@ void MacObserver::detachFromMainRunLoop() {
                         kCFRunLoopCommonModes);
 }
 
-void MacObserver::deliver(AXObserverRef, AXUIElementRef element, CFStringRef notification,
-                          void* refcon) {
+// The system calls back with the name registered under `refcon`, so the
+// registration's own notification is the one that arrived.
+void MacObserver::deliver(AXObserverRef, AXUIElementRef element, CFStringRef, void* refcon) {
   @autoreleasepool {
     // Copies: the callback may release the observer that owns the registration.
     ObserverCallback callback;
+    AXNotification notification{};
     void* context = nullptr;
     float timeout = 0;
     {
@@ -125,12 +152,12 @@ void MacObserver::deliver(AXObserverRef, AXUIElementRef element, CFStringRef not
       if (!registrations.live.contains(refcon)) return;  // given up meanwhile
       const auto& registration = *static_cast<const Registration*>(refcon);
       callback = registration.owner->callback_;
+      notification = registration.notification;
       context = registration.context;
       // The element is bounded as the registered one is: by its handle's timeout.
       timeout = macElement(registration.element).timeout();
     }
-    callback(elementFor(CFRef<AXUIElementRef>::retain(element), timeout), utf8(notification),
-             context);
+    callback(elementFor(CFRef<AXUIElementRef>::retain(element), timeout), notification, context);
   }
 }
 

@@ -71,7 +71,8 @@ struct SimNode {
   // The names of `attributes` and `errors` in the order they first appeared:
   // the file's order, then the order of changes. The platform promises no order.
   std::vector<std::string> names;
-  // Adding an observer notification of this name on the element fails so.
+  // Adding an observer notification of this name on the element fails so. A
+  // name outside the seam's vocabulary is kept, though no one can add it.
   std::map<std::string, AXError, std::less<>> notificationErrors;
   std::vector<NodeRef> children;
   std::optional<std::int64_t> windowNumber;
@@ -115,6 +116,8 @@ struct ChildrenAction {
 };
 struct NotifyAction {
   NodeRef element;
+  // As the file names it: a name outside the seam's vocabulary loads, and
+  // reaches no observer.
   std::string name;
 };
 struct MoveAction {

@@ -37,15 +37,15 @@ void RequestCounters::recordWrite(NodeId, std::string_view attribute) {
   add(writes_, attribute);
 }
 
-void RequestCounters::recordObserverCall(std::string_view notification) {
+void RequestCounters::recordObserverCall(AXNotification notification) {
   MutexLock lock(mutex_);
   ++roundTrips_;
-  add(observerCalls_, notification);
+  add(observerCalls_, notificationName(notification));
 }
 
-std::uint64_t RequestCounters::observerCalls(std::string_view notification) const {
+std::uint64_t RequestCounters::observerCalls(AXNotification notification) const {
   MutexLock lock(mutex_);
-  return lookup(observerCalls_, notification);
+  return lookup(observerCalls_, notificationName(notification));
 }
 
 std::uint64_t RequestCounters::roundTrips() const {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/ax_notification.h"
 #include "platform/mutex.h"
 #include "platform/sim/desktop/desktop_model.h"
 
@@ -24,14 +25,14 @@ class RequestCounters {
   void record(NodeId node, std::span<const std::string_view> attributes);
   void recordWrite(NodeId node, std::string_view attribute);
   // An observer's request to add or remove a notification.
-  void recordObserverCall(std::string_view notification);
+  void recordObserverCall(AXNotification notification);
 
   std::uint64_t roundTrips() const;
   std::uint64_t reads(std::string_view attribute) const;
   std::uint64_t reads(NodeId node) const;
   std::uint64_t reads(NodeId node, std::string_view attribute) const;
   std::uint64_t writes(std::string_view attribute) const;
-  std::uint64_t observerCalls(std::string_view notification) const;
+  std::uint64_t observerCalls(AXNotification notification) const;
   // Every attribute read at least once.
   std::map<std::string, std::uint64_t, std::less<>> readsByAttribute() const;
   void reset();

@@ -63,7 +63,7 @@ class SimAccessibility final : public Accessibility {
   // Posts a notification about `node` to the observers registered for it (and,
   // for application-level names, for its application element); callbacks
   // arrive through the main run loop.
-  void deliver(NodeId node, const std::string& notification);
+  void deliver(NodeId node, AXNotification notification);
 
   // The node behind a handle of this desktop.
   static NodeId nodeOf(const Element& element);
@@ -80,7 +80,7 @@ class SimAccessibility final : public Accessibility {
   // One notification an observer is registered for.
   struct Registration {
     NodeId node;
-    std::string notification;
+    AXNotification notification;
     void* context;
     Element element;  // as registered: delivered elements take its messaging timeout
   };
@@ -91,7 +91,7 @@ class SimAccessibility final : public Accessibility {
     bool attached = false;
     std::vector<Registration> registrations;
 
-    const Registration* find(NodeId node, std::string_view notification) const;
+    const Registration* find(NodeId node, AXNotification notification) const;
   };
   // Enrols a new observer; its token, never reused.
   std::uint64_t enrol(SimObserver* observer) LUMETTA_EXCLUDES(observersMutex_);

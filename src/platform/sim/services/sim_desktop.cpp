@@ -112,11 +112,11 @@ AXError SimDesktop::write(NodeId node, std::string_view attribute, bool value) {
   return axerr::success;
 }
 
-std::optional<AXError> SimDesktop::notificationError(NodeId node, std::string_view name) const {
+std::optional<AXError> SimDesktop::notificationError(NodeId node, AXNotification name) const {
   ReaderLock lock(mutex_);
   if (!aliveLocked(node)) return axerr::invalidUIElement;
   const auto& errors = model_.nodes[node].notificationErrors;
-  auto it = errors.find(name);
+  auto it = errors.find(notificationName(name));
   if (it == errors.end()) return std::nullopt;
   return it->second;
 }
@@ -316,14 +316,15 @@ void SimDesktop::clearError(NodeId node, std::string_view attribute) {
   if (auto found = errors.find(attribute); found != errors.end()) errors.erase(found);
 }
 
-void SimDesktop::setNotificationError(NodeId node, const std::string& name,
+void SimDesktop::setNotificationError(NodeId node, AXNotification name,
                                       std::optional<AXError> error) {
   WriterLock lock(mutex_);
   auto& errors = model_.nodes[node].notificationErrors;
+  const std::string key(notificationName(name));
   if (error) {
-    errors[name] = *error;
+    errors[key] = *error;
   } else {
-    errors.erase(name);
+    errors.erase(key);
   }
 }
 

@@ -47,7 +47,7 @@ class SimDesktop {
   AXError write(NodeId node, std::string_view attribute, bool value);
   // What adding the notification `name` on `node` fails with, if anything;
   // and what creating an observer for `pid` fails with.
-  std::optional<AXError> notificationError(NodeId node, std::string_view name) const;
+  std::optional<AXError> notificationError(NodeId node, AXNotification name) const;
   std::optional<AXError> observerError(Pid pid) const;
   // The root of the application a node belongs to, or kNoNode.
   NodeId applicationOf(NodeId node) const;
@@ -82,7 +82,7 @@ class SimDesktop {
   void setObserverError(Pid pid, std::optional<AXError> error);
   // The attribute answers as it did before an error was set on it.
   void clearError(NodeId node, std::string_view attribute);
-  void setNotificationError(NodeId node, const std::string& name, std::optional<AXError> error);
+  void setNotificationError(NodeId node, AXNotification name, std::optional<AXError> error);
 
   const std::vector<TimelineEvent>& timeline() const { return timeline_; }
 

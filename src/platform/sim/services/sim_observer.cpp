@@ -6,11 +6,12 @@ namespace lumetta::sim {
 
 namespace {
 
-bool isApplicationLevel(std::string_view notification) {
-  static constexpr std::string_view names[] = {
-      "AXWindowCreated",           "AXFocusedWindowChanged", "AXMainWindowChanged",
-      "AXFocusedUIElementChanged", "AXApplicationActivated", "AXApplicationDeactivated",
-      "AXApplicationHidden",       "AXApplicationShown"};
+bool isApplicationLevel(AXNotification notification) {
+  static constexpr AXNotification names[] = {
+      AXNotification::windowCreated,        AXNotification::focusedWindowChanged,
+      AXNotification::mainWindowChanged,    AXNotification::focusedUIElementChanged,
+      AXNotification::applicationActivated, AXNotification::applicationDeactivated,
+      AXNotification::applicationHidden,    AXNotification::applicationShown};
   return std::find(std::begin(names), std::end(names), notification) != std::end(names);
 }
 
@@ -33,14 +34,14 @@ std::uint64_t SimAccessibility::enrol(SimObserver* observer) {
 }
 
 const SimAccessibility::Registration* SimAccessibility::ObserverState::find(
-    NodeId node, std::string_view notification) const {
+    NodeId node, AXNotification notification) const {
   for (const Registration& r : registrations) {
     if (r.node == node && r.notification == notification) return &r;
   }
   return nullptr;
 }
 
-AXError SimObserver::addNotification(const Element& element, std::string_view notification,
+AXError SimObserver::addNotification(const Element& element, AXNotification notification,
                                      void* context) {
   const NodeId node = SimAccessibility::nodeOf(element);
   owner_.desktop_.counters().recordObserverCall(notification);
@@ -52,11 +53,11 @@ AXError SimObserver::addNotification(const Element& element, std::string_view no
   MutexLock lock(owner_.observersMutex_);
   SimAccessibility::ObserverState& state = stateLocked();
   if (state.find(node, notification)) return axerr::notificationAlreadyRegistered;
-  state.registrations.push_back({node, std::string(notification), context, element});
+  state.registrations.push_back({node, notification, context, element});
   return axerr::success;
 }
 
-AXError SimObserver::removeNotification(const Element& element, std::string_view notification) {
+AXError SimObserver::removeNotification(const Element& element, AXNotification notification) {
   const NodeId node = SimAccessibility::nodeOf(element);
   owner_.desktop_.counters().recordObserverCall(notification);
   const AXError answer = owner_.await(owner_.handle(element));
@@ -89,7 +90,7 @@ ObserverResult SimAccessibility::createObserver(Pid pid, ObserverCallback callba
   return {std::make_unique<SimObserver>(*this, pid, std::move(callback)), axerr::success};
 }
 
-void SimAccessibility::deliver(NodeId node, const std::string& notification) {
+void SimAccessibility::deliver(NodeId node, AXNotification notification) {
   const NodeId application =
       isApplicationLevel(notification) ? desktop_.applicationOf(node) : kNoNode;
   runLoop_.post([this, node, application, notification] {

@@ -21,9 +21,9 @@ class SimObserver final : public Observer {
   SimObserver(SimAccessibility& owner, Pid pid, ObserverCallback callback);
   ~SimObserver() override;
 
-  AXError addNotification(const Element& element, std::string_view notification,
+  AXError addNotification(const Element& element, AXNotification notification,
                           void* context) override;
-  AXError removeNotification(const Element& element, std::string_view notification) override;
+  AXError removeNotification(const Element& element, AXNotification notification) override;
   void attachToMainRunLoop() override;
   void detachFromMainRunLoop() override;
 

@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "platform/ax_notification.h"
 #include "support/text_format.h"
 
 namespace lumetta::sim {
@@ -144,7 +145,11 @@ void SimTimeline::apply(const TimelineEvent& event) {
           user_.perform(action, event.at);
         } else {
           static_assert(std::is_same_v<A, NotifyAction>);
-          accessibility_.deliver(action.element.node, action.name);
+          // A name outside the vocabulary loads, but no observer can be
+          // registered for it: it reaches no one.
+          if (const auto notification = parseAXNotification(action.name)) {
+            accessibility_.deliver(action.element.node, *notification);
+          }
         }
       },
       event.action);

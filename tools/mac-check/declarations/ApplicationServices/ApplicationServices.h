@@ -80,6 +80,25 @@ AXError AXObserverRemoveNotification(AXObserverRef observer, AXUIElementRef elem
                                      CFStringRef notification) MACOS_SINCE(10.2);
 CFRunLoopSourceRef AXObserverGetRunLoopSource(AXObserverRef observer) MACOS_SINCE(10.2);
 
+// AXNotificationConstants.h: macros, so without an availability of their own.
+#define kAXMainWindowChangedNotification CFSTR("AXMainWindowChanged")
+#define kAXFocusedWindowChangedNotification CFSTR("AXFocusedWindowChanged")
+#define kAXFocusedUIElementChangedNotification CFSTR("AXFocusedUIElementChanged")
+#define kAXApplicationActivatedNotification CFSTR("AXApplicationActivated")
+#define kAXApplicationDeactivatedNotification CFSTR("AXApplicationDeactivated")
+#define kAXApplicationHiddenNotification CFSTR("AXApplicationHidden")
+#define kAXApplicationShownNotification CFSTR("AXApplicationShown")
+#define kAXWindowCreatedNotification CFSTR("AXWindowCreated")
+#define kAXWindowMiniaturizedNotification CFSTR("AXWindowMiniaturized")
+#define kAXWindowDeminiaturizedNotification CFSTR("AXWindowDeminiaturized")
+#define kAXValueChangedNotification CFSTR("AXValueChanged")
+#define kAXUIElementDestroyedNotification CFSTR("AXUIElementDestroyed")
+#define kAXSelectedChildrenChangedNotification CFSTR("AXSelectedChildrenChanged")
+#define kAXResizedNotification CFSTR("AXResized")
+#define kAXMovedNotification CFSTR("AXMoved")
+#define kAXTitleChangedNotification CFSTR("AXTitleChanged")
+#define kAXLayoutChangedNotification CFSTR("AXLayoutChanged")
+
 #ifdef __cplusplus
 }
 #endif

@@ -43,6 +43,8 @@ CFTypeID CFGetTypeID(CFTypeRef cf) MACOS_SINCE(10.0);
 CFStringRef CFCopyDescription(CFTypeRef cf) MACOS_SINCE(10.0);
 
 CFTypeID CFStringGetTypeID(void) MACOS_SINCE(10.0);
+// A constant string from a literal, as CFString.h makes one with clang.
+#define CFSTR(cStr) ((CFStringRef)__builtin___CFStringMakeConstantString("" cStr ""))
 CFTypeID CFArrayGetTypeID(void) MACOS_SINCE(10.0);
 CFTypeID CFDictionaryGetTypeID(void) MACOS_SINCE(10.0);
 CFTypeID CFURLGetTypeID(void) MACOS_SINCE(10.0);
