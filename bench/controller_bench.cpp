@@ -93,9 +93,9 @@ void BM_FollowLag(benchmark::State& state) {
   double ticks = 0, moves = 0;
   int step = 0;
   for (auto _ : state) {
-    const Rect bounds{double(100 + step++ % 50), 100, 500, 380};
+    const ServerRect bounds{double(100 + step++ % 50), 100, 500, 380};
     desktop.moveWindow(1000, bounds);
-    const Rect wanted = appKitRect(bounds, 982);
+    const ScreenRect wanted = appKitRect(bounds, 982);
     int waited = 0;
     while (entry.panel->window().frame() != wanted && waited < 60) {
       running.loop().runFor(kTick);

@@ -14,17 +14,17 @@ namespace {
 
 using namespace lumetta;
 
-constexpr Rect kWindow{200, 100, 1200, 800};
+constexpr ServerRect kWindow{200, 100, 1200, 800};
 
 // Covers scattered over and around the window, 5 to 40 points a side: small
 // enough that a thousand of them leave most of the window exposed, so the
 // pieces keep accumulating, which is the costly case for successive splitting.
-std::vector<Rect> randomCovers(std::size_t count) {
+std::vector<ServerRect> randomCovers(std::size_t count) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> side(5, 40);
   std::uniform_real_distribution<double> x(kWindow.minX() - 40, kWindow.maxX());
   std::uniform_real_distribution<double> y(kWindow.minY() - 40, kWindow.maxY());
-  std::vector<Rect> covers;
+  std::vector<ServerRect> covers;
   for (std::size_t i = 0; i < count; ++i) {
     covers.push_back({x(random), y(random), side(random), side(random)});
   }
@@ -32,10 +32,10 @@ std::vector<Rect> randomCovers(std::size_t count) {
 }
 
 void BM_ExposedRectangles(benchmark::State& state) {
-  const std::vector<Rect> covers = randomCovers(std::size_t(state.range(0)));
+  const std::vector<ServerRect> covers = randomCovers(std::size_t(state.range(0)));
   std::size_t pieces = 0;
   for (auto _ : state) {
-    std::vector<Rect> exposed = exposedRectangles(kWindow, covers);
+    std::vector<ServerRect> exposed = exposedRectangles(kWindow, covers);
     pieces = exposed.size();
     benchmark::DoNotOptimize(exposed.data());
   }

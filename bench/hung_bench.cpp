@@ -62,7 +62,7 @@ void BM_HungApplication(benchmark::State& state) {
       }
       // Hung requests move the manual clock while they wait, so compare with
       // where the window is now rather than where the timeline put it.
-      Rect wanted;
+      ScreenRect wanted;
       for (const ServerWindow& window : visibleServerWindows(platform.windowServer())) {
         if (window.id == 200) wanted = appKitRect(window.bounds, 982);
       }

@@ -53,20 +53,20 @@ int main(int argc, char** argv) {
   if (target == servers.end() || screens.empty()) return fail("no such window on screen");
 
   const bool topBar = style == "top-bar";
-  const Rect bounds = target->bounds;
-  const Rect marked = topBar
-                          ? Rect{bounds.x, bounds.y, bounds.width,
-                                 std::min(bounds.height, std::atof(options["--toolbar"].c_str()))}
-                          : bounds;
-  std::vector<Rect> covers;
+  const ServerRect bounds = target->bounds;
+  const ServerRect marked =
+      topBar ? ServerRect{bounds.x, bounds.y, bounds.width,
+                          std::min(bounds.height, std::atof(options["--toolbar"].c_str()))}
+             : bounds;
+  std::vector<ServerRect> covers;
   for (const ServerWindow& other : servers) {
     if (other.rank < target->rank && other.id != target->id) covers.push_back(other.bounds);
   }
   const double primaryTop = screens.front().maxY();
-  const Rect frame = appKitRect(bounds, primaryTop);
-  std::vector<Rect> regions;
-  for (const Rect& piece : exposedRectangles(marked, covers)) {
-    Rect r = appKitRect(piece, primaryTop);
+  const ScreenRect frame = appKitRect(bounds, primaryTop);
+  std::vector<Rect> regions;  // the panel's own coordinates
+  for (const ServerRect& piece : exposedRectangles(marked, covers)) {
+    const ScreenRect r = appKitRect(piece, primaryTop);
     regions.push_back({r.x - frame.x, r.y - frame.y, r.width, r.height});
   }
 

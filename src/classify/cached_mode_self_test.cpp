@@ -43,9 +43,9 @@ bool cachedModeSelfTest(std::ostream& out) {
                CachedWindowMode{}.effective() == WindowMode::unknown);
 
   check.expect("negative display coordinates convert correctly",
-               appKitRect({-900, -500, 600, 400}, 1080) == Rect{-900, 1180, 600, 400});
+               appKitRect({-900, -500, 600, 400}, 1080) == ScreenRect{-900, 1180, 600, 400});
   check.expect("display below primary converts correctly",
-               appKitRect({200, 1200, 800, 600}, 1080) == Rect{200, -720, 800, 600});
+               appKitRect({200, 1200, 800, 600}, 1080) == ScreenRect{200, -720, 800, 600});
   return check.passed();
 }
 

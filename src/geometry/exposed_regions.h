@@ -1,5 +1,6 @@
 // The parts of a rectangle that no covering rectangle overlaps, in
-// window-server coordinates.
+// window-server coordinates (the window list's), where the windows in front of
+// one are known.
 #pragma once
 
 #include <span>
@@ -16,6 +17,6 @@ namespace lumetta {
 // negative size stands for the area it spans, as a cover does, and is
 // returned as given while no cover overlaps it. A cover that only touches a
 // piece leaves it whole.
-std::vector<Rect> exposedRectangles(Rect rect, std::span<const Rect> covers);
+std::vector<ServerRect> exposedRectangles(ServerRect rect, std::span<const ServerRect> covers);
 
 }  // namespace lumetta

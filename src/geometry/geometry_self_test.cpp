@@ -15,28 +15,28 @@ namespace lumetta {
 namespace {
 
 // Every expected area is positive, so an empty result fails the check.
-bool hasArea(const std::vector<Rect>& pieces, double area) {
+bool hasArea(const std::vector<ServerRect>& pieces, double area) {
   double total = 0;
-  for (const Rect& piece : pieces) total += piece.width * piece.height;
+  for (const ServerRect& piece : pieces) total += piece.width * piece.height;
   return std::abs(total - area) < 1e-9;
 }
 
 }  // namespace
 
 bool visibilitySelfTest(std::ostream& out) {
-  const Rect bar{0, 0, 100, 20};
-  const Rect partial{0, -10, 40, 50};
-  auto exposed = [&](std::vector<Rect> covers) { return exposedRectangles(bar, covers); };
+  const ServerRect bar{0, 0, 100, 20};
+  const ServerRect partial{0, -10, 40, 50};
+  auto exposed = [&](std::vector<ServerRect> covers) { return exposedRectangles(bar, covers); };
 
   SelfCheck check(out);
-  check.expect("uncovered bar retained", exposed({}) == std::vector<Rect>{bar});
+  check.expect("uncovered bar retained", exposed({}) == std::vector<ServerRect>{bar});
   check.expect("partial overlap retains exposed bar", hasArea(exposed({partial}), 1200));
   check.expect("corner overlap hides only corner", hasArea(exposed({{80, 10, 40, 30}}), 1800));
   check.expect("complete coverage hides all pixels", exposed({bar}).empty());
   check.expect("overlapping covers cannot reveal pixels",
                hasArea(exposed({partial, partial}), 1200));
   check.expect("touching edge does not hide bar",
-               exposed({{100, 0, 20, 20}}) == std::vector<Rect>{bar});
+               exposed({{100, 0, 20, 20}}) == std::vector<ServerRect>{bar});
   return check.passed();
 }
 

@@ -32,14 +32,14 @@ std::optional<std::int64_t> integerAt(const RawDictionary& dictionary, std::stri
 }
 
 // A bounds dictionary with numeric "X", "Y", "Width" and "Height".
-std::optional<Rect> boundsAt(const RawDictionary& entry) {
+std::optional<ServerRect> boundsAt(const RawDictionary& entry) {
   const RawValue* value = find(entry, "kCGWindowBounds");
   const auto* bounds = value ? value->get<RawDictionary>() : nullptr;
   if (!bounds) return std::nullopt;
   auto x = realAt(*bounds, "X"), y = realAt(*bounds, "Y");
   auto width = realAt(*bounds, "Width"), height = realAt(*bounds, "Height");
   if (!x || !y || !width || !height) return std::nullopt;
-  return Rect{*x, *y, *width, *height};
+  return ServerRect{*x, *y, *width, *height};
 }
 
 std::optional<ServerWindow> serverWindow(const RawDictionary& entry, std::int64_t rank) {

@@ -19,7 +19,7 @@ namespace lumetta {
 struct ServerWindow {
   std::int64_t id = 0;   // the window number
   std::int32_t pid = 0;  // the owner's process id
-  Rect bounds;           // window-server coordinates
+  ServerRect bounds;
   // The entry's position in the front-to-back list, 0 frontmost. Skipped
   // entries keep theirs, so ranks increase but may leave gaps.
   std::int64_t rank = 0;

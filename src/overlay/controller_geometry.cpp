@@ -19,7 +19,7 @@ Placement failed(std::int64_t id, std::string reason) {
   return Placement{id, std::nullopt, std::nullopt, std::move(reason), kDefaultToolbarHeight, {}};
 }
 
-bool matches(const Rect& a, const Rect& b) {
+bool matches(const ServerRect& a, const ServerRect& b) {
   return std::abs(a.x - b.x) <= kMatchTolerance && std::abs(a.y - b.y) <= kMatchTolerance &&
          std::abs(a.width - b.width) <= kMatchTolerance &&
          std::abs(a.height - b.height) <= kMatchTolerance;
@@ -28,7 +28,7 @@ bool matches(const Rect& a, const Rect& b) {
 Placement place(Accessibility& ax, std::span<const ServerWindow> servers, const GeometryItem& item,
                 double primaryDisplayTop, Pid ownPid) {
   const ServerWindow* server = nullptr;
-  Rect windowRect;
+  ServerRect windowRect;
   if (item.serverID) {
     auto found = std::find_if(servers.begin(), servers.end(), [&](const ServerWindow& s) {
       return s.pid == item.pid && s.id == *item.serverID;
@@ -37,7 +37,7 @@ Placement place(Accessibility& ax, std::span<const ServerWindow> servers, const 
     server = &*found;
     windowRect = server->bounds;
   } else {
-    const std::optional<Rect> frame = axFrame(ax, item.window);
+    const std::optional<ServerRect> frame = axFrame(ax, item.window);
     if (!frame) return failed(item.id, kReasonNoGeometry);
     std::vector<const ServerWindow*> candidates;
     for (const ServerWindow& s : servers) {
@@ -51,17 +51,19 @@ Placement place(Accessibility& ax, std::span<const ServerWindow> servers, const 
 
   Placement placement{
       item.id, appKitRect(windowRect, primaryDisplayTop), *server, "", item.toolbarHeight, {}};
-  const Rect& bounds = server->bounds;
-  const Rect region = item.topBar ? Rect{bounds.minX(), bounds.minY(), bounds.width,
-                                         std::min(bounds.height, item.toolbarHeight)}
-                                  : bounds;
-  std::vector<Rect> covers;
+  // The regions are worked out in the window server's coordinates, where the
+  // windows in front are known, and flipped piece by piece.
+  const ServerRect& bounds = server->bounds;
+  const ServerRect region = item.topBar ? ServerRect{bounds.minX(), bounds.minY(), bounds.width,
+                                                     std::min(bounds.height, item.toolbarHeight)}
+                                        : bounds;
+  std::vector<ServerRect> covers;
   for (const ServerWindow& s : servers) {
     if (s.rank < server->rank && s.pid != ownPid && s.id != server->id) covers.push_back(s.bounds);
   }
-  const std::vector<Rect> pieces = exposedRectangles(region, covers);
-  for (const Rect& piece : pieces) {
-    const Rect converted = appKitRect(piece, primaryDisplayTop);
+  const std::vector<ServerRect> pieces = exposedRectangles(region, covers);
+  for (const ServerRect& piece : pieces) {
+    const ScreenRect converted = appKitRect(piece, primaryDisplayTop);
     placement.visibleRegions.push_back({converted.x - placement.rect->minX(),
                                         converted.y - placement.rect->minY(), converted.width,
                                         converted.height});
@@ -114,7 +116,7 @@ void OverlayController::geometry() {
   }
   auto token = beginWork();
   if (!token || geometryBusy_) return;
-  const std::vector<Rect> screens = platform_.windowServer.screenFrames();
+  const std::vector<ScreenRect> screens = platform_.windowServer.screenFrames();
   if (screens.empty()) return;
   const double primaryDisplayTop = screens.front().maxY();
 
@@ -193,8 +195,8 @@ void OverlayController::present(Entry& entry, const Placement& placement) {
   layer.setBorderWidth(appearance.borderWidth);
   layer.setBarHeight(placement.toolbarHeight);
 
-  const Rect& rect = *placement.rect;
-  const Rect frame = window.frame();
+  const ScreenRect& rect = *placement.rect;
+  const ScreenRect frame = window.frame();
   if (frame != rect) {
     if (window.isVisible()) movement(entry);
     if (frame.width != rect.width || frame.height != rect.height) layer.setNeedsDisplay();

@@ -31,7 +31,7 @@ std::string readLabelSignature(Accessibility& ax, const std::vector<Element>& bu
 double measureToolbar(Accessibility& ax, Clock& clock, const Element& window,
                       const std::function<bool()>& current) {
   if (!current()) return kDefaultToolbarHeight;
-  const std::optional<Rect> frame = axFrame(ax, window);
+  const std::optional<ServerRect> frame = axFrame(ax, window);
   if (!frame) return kDefaultToolbarHeight;
   const Uptime deadline = clock.uptime() + kToolbarSearchBudget;
   std::vector<Element> queue{window};

@@ -86,11 +86,11 @@ std::string OverlayController::runtimeCheck() {
   for (const auto& entry : entries_) {
     if (!entry->panel) continue;
     const Panel& panel = entry->panel->window();
-    const Rect frame = panel.frame();
+    const ScreenRect frame = panel.frame();
     const double midX = frame.minX() + frame.width / 2;
     const double midY = frame.minY() + frame.height / 2;
     bool hit = false;
-    for (Point point : {Point{midX, midY}, Point{frame.minX() + 2, midY}}) {
+    for (ScreenPoint point : {ScreenPoint{midX, midY}, ScreenPoint{frame.minX() + 2, midY}}) {
       hit = hit || platform_.windowServer.windowNumberAtPoint(point) == panel.windowNumber();
     }
     const WindowMode mode = entry->cache.effective();

@@ -63,11 +63,12 @@ struct ProcessSnapshot {
 // The geometry job's verdict for one entry.
 struct Placement {
   std::int64_t id = 0;
-  std::optional<Rect> rect;            // the panel frame, AppKit coordinates
+  std::optional<ScreenRect> rect;      // the panel frame
   std::optional<ServerWindow> server;  // the mapped window-server window
   std::string reason;
   double toolbarHeight = kDefaultToolbarHeight;
-  std::vector<Rect> visibleRegions;  // in the panel's own coordinates
+  // In the panel's own coordinates: from the frame's bottom-left, y up.
+  std::vector<Rect> visibleRegions;
 };
 
 // What the geometry job is given of one entry.

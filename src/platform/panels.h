@@ -1,6 +1,6 @@
 // Overlay windows: borderless panels configured by what they are for (the
 // overlay's are click-through, non-activating and never key or main), and the
-// drawing of their content.
+// drawing of their content. Frames are `ScreenRect`s, in AppKit coordinates.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +24,7 @@ enum class PanelLevel {
 // intents into its window settings. The defaults describe an ordinary panel;
 // an overlay asks for every one of the opposites.
 struct PanelConfiguration {
-  Rect contentRect;  // AppKit coordinates
+  ScreenRect contentRect;  // the initial frame
   PanelLevel level = PanelLevel::normal;
   bool nonActivating = false;           // showing or clicking it leaves the active app active
   bool joinsAllSpaces = false;          // shown on every Space, not only the one it opened on
@@ -53,9 +53,10 @@ class Panel {
   virtual bool canBecomeMain() const = 0;
   virtual std::int64_t windowNumber() const = 0;
 
-  // In AppKit coordinates; with `display` the content is drawn at once.
-  virtual void setFrame(Rect frame, bool display) = 0;
-  virtual Rect frame() const = 0;
+  // With `display` the content is drawn at once. The content's own
+  // coordinates (the canvas's) start at the frame's bottom-left, y up.
+  virtual void setFrame(ScreenRect frame, bool display) = 0;
+  virtual ScreenRect frame() const = 0;
   virtual void orderFrontRegardless() = 0;
   virtual void orderOut() = 0;
   virtual void close() = 0;

@@ -33,11 +33,12 @@ class WindowServer {
 
   // The number of the frontmost window at a point in AppKit coordinates that
   // takes mouse events; 0 when there is none. Main thread only.
-  virtual std::int64_t windowNumberAtPoint(Point point) = 0;
+  virtual std::int64_t windowNumberAtPoint(ScreenPoint point) = 0;
 
   // The screens' frames in AppKit coordinates, the primary screen first. Main
-  // thread only.
-  virtual std::vector<Rect> screenFrames() = 0;
+  // thread only. The window list's bounds, parsed by geometry/, are in the
+  // window server's own coordinates (`ServerRect`).
+  virtual std::vector<ScreenRect> screenFrames() = 0;
 };
 
 }  // namespace lumetta

@@ -46,7 +46,7 @@ RawValue withoutTexts(const RawValue& value) {
   return value;
 }
 
-std::optional<Rect> boundsOf(const RawDictionary& entry) {
+std::optional<ServerRect> boundsOf(const RawDictionary& entry) {
   const RawValue* value = find(entry, "kCGWindowBounds");
   const auto* bounds = value ? value->get<RawDictionary>() : nullptr;
   if (!bounds) return std::nullopt;
@@ -62,7 +62,7 @@ std::optional<Rect> boundsOf(const RawDictionary& entry) {
       return std::nullopt;
     }
   }
-  return Rect{numbers[0], numbers[1], numbers[2], numbers[3]};
+  return ServerRect{numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
 std::vector<ElementIndex> structureOf(const RecordedElement& element) {
@@ -102,11 +102,11 @@ void Recording::snapshot() {
   trusted_ = platform_.accessibility.isProcessTrusted();
 
   WindowServer& server = platform_.windowServer;
-  const std::vector<Rect> frames = server.screenFrames();
+  const std::vector<ScreenRect> frames = server.screenFrames();
   const auto ids = server.onlineDisplays().value_or(std::vector<DisplayID>{});
   for (std::size_t i = 0; i < ids.size(); ++i) {
     displays_.push_back(
-        {ids[i], i < frames.size() ? frames[i] : Rect{}, server.displayIsAsleep(ids[i])});
+        {ids[i], i < frames.size() ? frames[i] : ScreenRect{}, server.displayIsAsleep(ids[i])});
   }
   if (auto session = server.copySessionDictionary()) {
     const auto* dictionary = session->get<RawDictionary>();
@@ -165,7 +165,8 @@ void Recording::matchWindowNumbers(const App& app) {
     const auto* point = std::get_if<Point>(&position->second.value->storage);
     const auto* extent = std::get_if<Size>(&size->second.value->storage);
     if (!point || !extent) continue;
-    const Rect frame{point->x, point->y, extent->width, extent->height};
+    // Accessibility's positions are the window server's.
+    const ServerRect frame{point->x, point->y, extent->width, extent->height};
     std::vector<std::int64_t> numbers;
     for (const RawValue& entry : windows_) {
       const auto* dictionary = entry.get<RawDictionary>();

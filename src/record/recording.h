@@ -50,7 +50,7 @@ class Recording final : public MonitorObserver {
   };
   struct Display {
     DisplayID id;
-    Rect frame;
+    ScreenRect frame;
     bool asleep;
   };
   struct SetEntry {

@@ -246,7 +246,7 @@ std::string Recording::json() const {
                   {"clock", JsonObject{{"wallStart", preciseTime(wallStart_)}}}};
   JsonArray displays;
   for (const Display& display : displays_) {
-    const Rect& f = display.frame;
+    const ScreenRect& f = display.frame;
     displays.push_back(JsonObject{{"id", std::int64_t{display.id}},
                                   {"frame", JsonArray{plainNumber(f.x), plainNumber(f.y),
                                                       plainNumber(f.width), plainNumber(f.height)}},

@@ -42,7 +42,7 @@ TEST_F(PanelsContract, PanelsNeverTakeFocusAndHaveTheirOwnNumbers) {
   EXPECT_FALSE(first->canBecomeMain());
   EXPECT_GT(first->windowNumber(), 0);
   EXPECT_NE(first->windowNumber(), second->windowNumber());
-  EXPECT_EQ(first->frame(), (Rect{100, 100, 120, 80}));
+  EXPECT_EQ(first->frame(), (ScreenRect{100, 100, 120, 80}));
   EXPECT_FALSE(first->isVisible()) << "a new panel is shown only when ordered front";
 
   PanelConfiguration focusable = overlayConfiguration();
@@ -55,7 +55,7 @@ TEST_F(PanelsContract, PanelsNeverTakeFocusAndHaveTheirOwnNumbers) {
 TEST_F(PanelsContract, PanelsMoveShowHideAndFade) {
   auto panel = panels.makePanel(overlayConfiguration(), content);
   panel->setFrame({40, 60, 200, 30}, false);
-  EXPECT_EQ(panel->frame(), (Rect{40, 60, 200, 30}));
+  EXPECT_EQ(panel->frame(), (ScreenRect{40, 60, 200, 30}));
   panel->orderFrontRegardless();
   EXPECT_TRUE(panel->isVisible());
   panel->orderOut();

@@ -63,7 +63,7 @@ TEST_F(WindowServerContract, DisplaysAreAwakeAndTheSessionIsOnTheConsole) {
 }
 
 TEST_F(WindowServerContract, ThePrimaryScreenComesFirstAtTheOrigin) {
-  const std::vector<Rect> screens = server.screenFrames();
+  const std::vector<ScreenRect> screens = server.screenFrames();
   ASSERT_FALSE(screens.empty());
   EXPECT_EQ(screens.front().x, 0);
   EXPECT_EQ(screens.front().y, 0);
@@ -76,8 +76,8 @@ struct Blank final : PanelContent {
 };
 
 TEST_F(WindowServerContract, TheWindowAtAPointIsTheFrontmostThatTakesTheMouse) {
-  const Rect screen = server.screenFrames().at(0);
-  const Point center{screen.x + screen.width / 2, screen.y + screen.height / 2};
+  const ScreenRect screen = server.screenFrames().at(0);
+  const ScreenPoint center{screen.x + screen.width / 2, screen.y + screen.height / 2};
   PanelConfiguration configuration;
   configuration.contentRect = {center.x - 40, center.y - 40, 80, 80};
   configuration.nonActivating = true;

@@ -41,7 +41,7 @@ class ChurnDesktop {
     sim::NodeId node = sim::kNoNode;
     sim::NodeId button = sim::kNoNode;
     std::int64_t number = 0;
-    Rect bounds;
+    ServerRect bounds;
   };
   struct Launch {
     sim::SimApp app;
@@ -49,7 +49,7 @@ class ChurnDesktop {
   };
 
   sim::NodeId node(sim::Owner owner, const char* role);
-  Window window(sim::Owner owner, std::int64_t number, Rect bounds, const char* mode);
+  Window window(sim::Owner owner, std::int64_t number, ServerRect bounds, const char* mode);
   void setServerWindows(sim::SimDesktop& desktop);
   static RawValue serverWindow(Pid pid, const Window& window);
 
@@ -76,9 +76,9 @@ inline sim::NodeId ChurnDesktop::node(sim::Owner owner, const char* role) {
   return id;
 }
 
-inline ChurnDesktop::Window ChurnDesktop::window(sim::Owner owner, std::int64_t number, Rect bounds,
-                                                 const char* mode) {
-  auto frame = [&](sim::NodeId id, Rect rect) {
+inline ChurnDesktop::Window ChurnDesktop::window(sim::Owner owner, std::int64_t number,
+                                                 ServerRect bounds, const char* mode) {
+  auto frame = [&](sim::NodeId id, ServerRect rect) {
     model_.nodes[id].attributes["AXPosition"] = sim::SimValue{Point{rect.x, rect.y}};
     model_.nodes[id].attributes["AXSize"] = sim::SimValue{Size{rect.width, rect.height}};
     model_.nodes[id].addName("AXPosition");
@@ -146,7 +146,7 @@ inline ChurnDesktop::ChurnDesktop(int minutes) {
 }
 
 inline RawValue ChurnDesktop::serverWindow(Pid pid, const Window& window) {
-  const Rect& r = window.bounds;
+  const ServerRect& r = window.bounds;
   return RawValue{RawDictionary{
       {"kCGWindowNumber", RawValue{window.number}},
       {"kCGWindowOwnerPID", RawValue{std::int64_t{pid}}},

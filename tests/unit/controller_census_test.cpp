@@ -194,7 +194,7 @@ TEST_F(Census, PassesOverWindowsIdleUntilACensusFindsOne) {
 
   runUntil(13.02);
   ASSERT_TRUE(shown(2));
-  EXPECT_EQ(entry(2)->panel->window().frame(), (Rect{320, 182, 800, 600}));
+  EXPECT_EQ(entry(2)->panel->window().frame(), (ScreenRect{320, 182, 800, 600}));
   runUntil(14.55);
   EXPECT_EQ(entry(2)->cache.effective(), WindowMode::chatGPT);
 }

@@ -72,7 +72,7 @@ class Faults : public ControllerTest {
     ASSERT_EQ(controller->entries().size(), 2u) << summary;
     struct Expected {
       WindowMode mode;
-      Rect bounds;
+      ServerRect bounds;
     };
     const Expected expected[] = {{WindowMode::chatGPT, {100, 100, 800, 600}},
                                  {WindowMode::codex, {300, 200, 800, 600}}};
@@ -249,7 +249,7 @@ TEST_F(Faults, AHungApplicationNeverStallsTheMainThreadWhileTheOtherKeepsFollowi
   loop().resetStatistics();
   for (int t = 2; t < 45; ++t) {
     runFor(1);
-    Rect dragged;
+    ScreenRect dragged;
     for (const ServerWindow& window : visibleServerWindows(platform->windowServer())) {
       if (window.id == 19) dragged = appKitRect(window.bounds, 982);
     }

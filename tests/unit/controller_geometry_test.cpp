@@ -24,7 +24,7 @@ TEST_F(Geometry, OnlyOtherApplicationsWindowsCoverAndTheStyleDecidesTheRegion) {
   Entry& codex = *entry(2);
   EXPECT_EQ(codex.placement, "Visible");  // the top bar's strip is clear
   ASSERT_TRUE(shown(2));
-  EXPECT_EQ(codex.panel->window().frame(), (Rect{300, 182, 800, 600}));
+  EXPECT_EQ(codex.panel->window().frame(), (ScreenRect{300, 182, 800, 600}));
   EXPECT_EQ(codex.panel->layer().visibleRegions(), (std::vector<Rect>{{0, 548, 800, 52}}));
   EXPECT_EQ(codex.panel->layer().barHeight(), 52);
   EXPECT_EQ(controller->runtimeCheck(),
@@ -137,11 +137,11 @@ TEST_F(Geometry, ABorderFadesOutWhileItsWindowIsDraggedAndBackInAfterwards) {
   EXPECT_EQ(panel.alpha(), 1.0);
   runUntil(2.035);
   // The frame follows within one pass; the border fades out over 0.07 seconds.
-  EXPECT_EQ(panel.frame(), (Rect{310, 182, 800, 600}));
+  EXPECT_EQ(panel.frame(), (ScreenRect{310, 182, 800, 600}));
   EXPECT_EQ(entry(2)->fadeTarget, 0.0);
   EXPECT_NEAR(panel.alpha(), 0.5, 0.01);
   runUntil(2.3);
-  EXPECT_EQ(panel.frame(), (Rect{330, 182, 800, 600}));
+  EXPECT_EQ(panel.frame(), (ScreenRect{330, 182, 800, 600}));
   EXPECT_EQ(panel.alpha(), 0.0);
   runUntil(2.39);  // still within 0.2 seconds of the last movement
   EXPECT_EQ(entry(2)->fadeTarget, 0.0);
@@ -160,7 +160,7 @@ TEST_F(Geometry, TopBarsFollowWithoutFading) {
       R"(, "timeline": [{"at": 2, "move": {"window": 12, "bounds": [0, 0, 800, 600]}},
       {"at": 2, "notify": {"element": "w2", "name": "AXMoved"}}])"));
   runUntil(2.02);
-  EXPECT_EQ(entry(2)->panel->window().frame(), (Rect{0, 382, 800, 600}));
+  EXPECT_EQ(entry(2)->panel->window().frame(), (ScreenRect{0, 382, 800, 600}));
   EXPECT_EQ(entry(2)->panel->window().alpha(), 1.0);
   EXPECT_EQ(entry(2)->fadeTarget, 1.0);
 }

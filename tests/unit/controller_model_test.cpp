@@ -26,7 +26,7 @@ struct DesktopState {
     std::string id;
     Pid pid;
     std::int64_t number;
-    Rect bounds;
+    ServerRect bounds;
     std::string mode;
   };
   std::vector<Window> windows;       // open windows of running applications
@@ -75,14 +75,14 @@ class ModelRun {
     const std::string id = "w" + std::to_string(state_.nextId++);
     const std::int64_t number = state_.nextNumber++;
     std::uniform_int_distribution<int> x(0, 700), y(30, 400), size(200, 600);
-    const Rect bounds{double(x(random_)), double(y(random_)), double(size(random_)),
-                      double(size(random_))};
+    const ServerRect bounds{double(x(random_)), double(y(random_)), double(size(random_)),
+                            double(size(random_))};
     state_.windows.push_back({id, pid, number, bounds, mode});
     state_.stack.insert(state_.stack.begin(), number);
     return windowJson(state_.windows.back());
   }
 
-  static std::string rect(const Rect& r) {
+  static std::string rect(const ServerRect& r) {
     return "[" + std::to_string(int(r.x)) + ", " + std::to_string(int(r.y)) + ", " +
            std::to_string(int(r.width)) + ", " + std::to_string(int(r.height)) + "]";
   }

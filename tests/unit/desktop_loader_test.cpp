@@ -34,7 +34,7 @@ TEST(DesktopLoader, AnEmptyDesktopHasTheDocumentedDefaults) {
   EXPECT_EQ(model.session, consoleSession(true));
   EXPECT_FALSE(model.wallStart);
   ASSERT_EQ(model.displays.size(), 1u);
-  EXPECT_EQ(model.displays[0].frame, (Rect{0, 0, 1512, 982}));
+  EXPECT_EQ(model.displays[0].frame, (ScreenRect{0, 0, 1512, 982}));
   EXPECT_TRUE(model.apps.empty() && model.windows.empty() && model.timeline.empty());
 }
 

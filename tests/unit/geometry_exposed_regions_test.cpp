@@ -12,22 +12,22 @@
 namespace lumetta {
 namespace {
 
-using Rects = std::vector<Rect>;
+using Rects = std::vector<ServerRect>;
 
 std::string text(const Rects& rects) {
   std::ostringstream out;
   out << '[';
-  for (const Rect& r : rects) {
+  for (const ServerRect& r : rects) {
     out << " (" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << ")";
   }
   out << " ]";
   return out.str();
 }
 
-Rects exposed(Rect rect, const Rects& covers) { return exposedRectangles(rect, covers); }
+Rects exposed(ServerRect rect, const Rects& covers) { return exposedRectangles(rect, covers); }
 
 TEST(ExposedRectangles, BarCasesGiveExactlyTheseStrips) {
-  const Rect bar{0, 0, 100, 20};
+  const ServerRect bar{0, 0, 100, 20};
   struct Case {
     const char* name;
     Rects covers;
@@ -74,16 +74,16 @@ TEST(ExposedRectangles, StripsComeLeftRightSmallYLargeY) {
 }
 
 TEST(ExposedRectangles, OnlyAZeroSizeLeavesNoPieces) {
-  const Rect null{INFINITY, INFINITY, 0, 0};
-  const Rect empties[] = {
+  const ServerRect null{INFINITY, INFINITY, 0, 0};
+  const ServerRect empties[] = {
       {0, 0, 0, 20}, {0, 0, 100, 0}, {10, 10, -0.0, -20}, null, {0, 0, NAN, 20}};
-  for (const Rect& rect : empties) {
+  for (const ServerRect& rect : empties) {
     EXPECT_TRUE(exposed(rect, {}).empty()) << text({rect});
     EXPECT_TRUE(exposed(rect, {{500, 500, 1, 1}}).empty()) << text({rect});
   }
 
   // A negative size spans from the other edge: the bar (0, 0, 100, 20) again.
-  const Rect backwards{100, 20, -100, -20};
+  const ServerRect backwards{100, 20, -100, -20};
   EXPECT_EQ(exposed(backwards, {}), (Rects{backwards}));
   EXPECT_EQ(exposed(backwards, {{500, 500, 1, 1}}), (Rects{backwards})) << "a cover elsewhere";
   EXPECT_EQ(exposed(backwards, {{80, 10, 40, 30}}), (Rects{{0, 0, 80, 20}, {80, 0, 20, 10}}));
@@ -97,14 +97,14 @@ TEST(ExposedRectangles, OnlyAZeroSizeLeavesNoPieces) {
 // The area of `rect` covered by the union of `covers`, by coordinate
 // compression: between consecutive edges every grid cell lies wholly inside
 // or wholly outside each cover, so its centre decides.
-double coveredArea(const Rect& rect, const Rects& covers) {
+double coveredArea(const ServerRect& rect, const Rects& covers) {
   struct Box {
     double x0, y0, x1, y1;
   };
   std::vector<Box> boxes;
   std::vector<double> xs{rect.x, rect.x + rect.width};
   std::vector<double> ys{rect.y, rect.y + rect.height};
-  for (const Rect& c : covers) {
+  for (const ServerRect& c : covers) {
     Box b{std::max(rect.x, c.x), std::max(rect.y, c.y),
           std::min(rect.x + rect.width, c.x + c.width),
           std::min(rect.y + rect.height, c.y + c.height)};
@@ -127,7 +127,7 @@ double coveredArea(const Rect& rect, const Rects& covers) {
   return area;
 }
 
-double overlapArea(const Rect& a, const Rect& b) {
+double overlapArea(const ServerRect& a, const ServerRect& b) {
   const double w = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
   const double h = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
   return w > 0 && h > 0 ? w * h : 0;
@@ -139,15 +139,15 @@ double overlapArea(const Rect& a, const Rect& b) {
 // against the rectangle's edges.
 class Scenes {
  public:
-  Rect rectangle(int style) {
+  ServerRect rectangle(int style) {
     return {draw(style, -12, 12), draw(style, -12, 12), draw(style, 0, 14), draw(style, 0, 14)};
   }
 
-  Rects covers(int style, const Rect& rect) {
+  Rects covers(int style, const ServerRect& rect) {
     Rects covers;
     const int count = std::uniform_int_distribution(0, 12)(random_);
     for (int i = 0; i < count; ++i) {
-      Rect c = rectangle(style);
+      ServerRect c = rectangle(style);
       switch (std::uniform_int_distribution(0, 9)(random_)) {
         case 0:  // a repeat
           if (i > 0) c = covers[std::uniform_int_distribution(0, i - 1)(random_)];
@@ -174,7 +174,7 @@ class Scenes {
 };
 
 // The same area with both sizes positive.
-Rect upright(const Rect& r) {
+ServerRect upright(const ServerRect& r) {
   return {r.minX(), r.minY(), r.maxX() - r.minX(), r.maxY() - r.minY()};
 }
 
@@ -182,11 +182,11 @@ TEST(ExposedRectangles, PiecesAreDisjointInsideAndAddUpToTheUncoveredArea) {
   Scenes scenes;
   for (int round = 0; round < 6000 && !HasFailure(); ++round) {
     const int style = round % 3;
-    const Rect rect = scenes.rectangle(style);
+    const ServerRect rect = scenes.rectangle(style);
     const Rects covers = scenes.covers(style, rect);
     // Every fourth rectangle is given from its other corner, with negative sizes.
-    const Rect given =
-        round % 4 == 3 ? Rect{rect.maxX(), rect.maxY(), -rect.width, -rect.height} : rect;
+    const ServerRect given =
+        round % 4 == 3 ? ServerRect{rect.maxX(), rect.maxY(), -rect.width, -rect.height} : rect;
     Rects pieces = exposed(given, covers);
     SCOPED_TRACE("rect " + text({given}) + " covers " + text(covers) + " pieces " + text(pieces));
     std::ranges::transform(pieces, pieces.begin(), upright);
@@ -199,7 +199,7 @@ TEST(ExposedRectangles, PiecesAreDisjointInsideAndAddUpToTheUncoveredArea) {
     }
     double total = 0;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-      const Rect& p = pieces[i];
+      const ServerRect& p = pieces[i];
       EXPECT_TRUE(p.width > 0 && p.height > 0);
       EXPECT_GE(p.x, rect.x - 1e-9);
       EXPECT_GE(p.y, rect.y - 1e-9);

@@ -143,8 +143,8 @@ class FixedListServer final : public WindowServer {
   std::optional<std::vector<DisplayID>> onlineDisplays() override { return std::nullopt; }
   bool displayIsAsleep(DisplayID) override { return false; }
   std::optional<RawValue> copySessionDictionary() override { return std::nullopt; }
-  std::int64_t windowNumberAtPoint(Point) override { return 0; }
-  std::vector<Rect> screenFrames() override { return {}; }
+  std::int64_t windowNumberAtPoint(ScreenPoint) override { return 0; }
+  std::vector<ScreenRect> screenFrames() override { return {}; }
 
  private:
   std::optional<RawValue> list_;

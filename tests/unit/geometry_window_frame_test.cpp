@@ -40,7 +40,7 @@ TEST(AxFrame, ReadsPositionAndSizeTogether) {
   auto& counters = platform->desktop().counters();
   counters.reset();
   EXPECT_EQ(axFrame(platform->accessibility(), elementById(*platform, "plain")),
-            (Rect{-1512, 24.5, 1100, 760.25}));
+            (ServerRect{-1512, 24.5, 1100, 760.25}));
   EXPECT_EQ(counters.roundTrips(), 1u);
 
   // Both attributes are asked for even when the position fails.
@@ -78,7 +78,7 @@ TEST(AxFrame, NonFiniteFramesGiveNothing) {
   };
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(frameOf({1, 2}, {3, 4}), (Rect{1, 2, 3, 4}));
+  EXPECT_EQ(frameOf({1, 2}, {3, 4}), (ServerRect{1, 2, 3, 4}));
   for (double bad : {inf, -inf, nan}) {
     EXPECT_EQ(frameOf({bad, 2}, {3, 4}), std::nullopt) << bad;
     EXPECT_EQ(frameOf({1, bad}, {3, 4}), std::nullopt) << bad;
@@ -88,12 +88,12 @@ TEST(AxFrame, NonFiniteFramesGiveNothing) {
 }
 
 TEST(AppKitRect, FlipsFramesAboutThePrimaryDisplaysTop) {
-  EXPECT_EQ(appKitRect({10, 0, 100, 50}, 900), (Rect{10, 850, 100, 50}));
+  EXPECT_EQ(appKitRect({10, 0, 100, 50}, 900), (ScreenRect{10, 850, 100, 50}));
   // A window on a display above the primary one has a negative y.
-  EXPECT_EQ(appKitRect({-300, -400, 50, 100}, 900), (Rect{-300, 1200, 50, 100}));
-  EXPECT_EQ(appKitRect({0.5, 10.25, 1, 2}, 982), (Rect{0.5, 969.75, 1, 2}));
+  EXPECT_EQ(appKitRect({-300, -400, 50, 100}, 900), (ScreenRect{-300, 1200, 50, 100}));
+  EXPECT_EQ(appKitRect({0.5, 10.25, 1, 2}, 982), (ScreenRect{0.5, 969.75, 1, 2}));
   // A rectangle given with a negative size covers the same area once flipped.
-  EXPECT_EQ(appKitRect({110, 50, -100, -50}, 900), (Rect{10, 850, 100, 50}));
+  EXPECT_EQ(appKitRect({110, 50, -100, -50}, 900), (ScreenRect{10, 850, 100, 50}));
 }
 
 }  // namespace

@@ -189,10 +189,10 @@ struct SessionCounter final : WindowServer {
     ++reads;
     return server.copySessionDictionary();
   }
-  std::int64_t windowNumberAtPoint(Point point) override {
+  std::int64_t windowNumberAtPoint(ScreenPoint point) override {
     return server.windowNumberAtPoint(point);
   }
-  std::vector<Rect> screenFrames() override { return server.screenFrames(); }
+  std::vector<ScreenRect> screenFrames() override { return server.screenFrames(); }
   WindowServer& server;
   int reads = 0;
 };

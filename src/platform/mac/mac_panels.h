@@ -29,8 +29,8 @@ class MacPanel final : public Panel {
   bool canBecomeKey() const override;
   bool canBecomeMain() const override;
   std::int64_t windowNumber() const override;
-  void setFrame(Rect frame, bool display) override;
-  Rect frame() const override;
+  void setFrame(ScreenRect frame, bool display) override;
+  ScreenRect frame() const override;
   void orderFrontRegardless() override;
   void orderOut() override;
   void close() override;

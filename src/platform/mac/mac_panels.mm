@@ -60,7 +60,8 @@ namespace lumetta::mac {
 
 namespace {
 
-NSRect nsRect(Rect rect) { return NSMakeRect(rect.x, rect.y, rect.width, rect.height); }
+// A window's frame: AppKit's screen coordinates are the seam's `ScreenRect`.
+NSRect nsScreenRect(ScreenRect rect) { return NSMakeRect(rect.x, rect.y, rect.width, rect.height); }
 
 // What each intent of the configuration means in AppKit, and why.
 
@@ -103,7 +104,7 @@ LumettaPanelView* contentView(LumettaPanel* panel) {
 MacPanel::MacPanel(const PanelConfiguration& c, PanelContent& content) : configuration_(c) {
   @autoreleasepool {
     // Buffered, and created at once so that it has its window number before it shows.
-    panel_ = [[LumettaPanel alloc] initWithContentRect:nsRect(c.contentRect)
+    panel_ = [[LumettaPanel alloc] initWithContentRect:nsScreenRect(c.contentRect)
                                              styleMask:styleMask(c)
                                                backing:NSBackingStoreBuffered
                                                  defer:NO];
@@ -149,14 +150,14 @@ bool MacPanel::canBecomeMain() const { return [panel_ canBecomeMainWindow]; }
 
 std::int64_t MacPanel::windowNumber() const { return panel_.windowNumber; }
 
-void MacPanel::setFrame(Rect frame, bool display) {
+void MacPanel::setFrame(ScreenRect frame, bool display) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
-    [panel_ setFrame:nsRect(frame) display:display];
+    [panel_ setFrame:nsScreenRect(frame) display:display];
   }
 }
 
-Rect MacPanel::frame() const {
+ScreenRect MacPanel::frame() const {
   const NSRect frame = panel_.frame;
   return {frame.origin.x, frame.origin.y, frame.size.width, frame.size.height};
 }

@@ -19,6 +19,7 @@ NSColor* fillColor(const Fill& fill);
 // The outline in `bounds` of a flipped view (y downwards).
 NSBezierPath* folderTabPath(NSRect bounds, FolderTabShape shape);
 
+// A local rectangle (a node's frame in the flipped host view) as AppKit's.
 NSRect nsRect(const Rect& rect);
 
 }  // namespace lumetta::mac

@@ -17,8 +17,8 @@ class MacWindowServer final : public WindowServer {
   std::optional<std::vector<DisplayID>> onlineDisplays() override;
   bool displayIsAsleep(DisplayID display) override;
   std::optional<RawValue> copySessionDictionary() override;
-  std::int64_t windowNumberAtPoint(Point point) override;
-  std::vector<Rect> screenFrames() override;
+  std::int64_t windowNumberAtPoint(ScreenPoint point) override;
+  std::vector<ScreenRect> screenFrames() override;
 
  private:
   LUMETTA_MAIN_THREAD_CHECKER(mainThreadChecker_);

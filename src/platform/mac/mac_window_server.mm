@@ -45,7 +45,8 @@ RawValue rawValueOf(CFTypeRef value) {
   return {};
 }
 
-Rect rectOf(NSRect frame) {
+// NSScreen's frames are in AppKit's screen coordinates already.
+ScreenRect screenRectOf(NSRect frame) {
   return {frame.origin.x, frame.origin.y, frame.size.width, frame.size.height};
 }
 
@@ -81,7 +82,7 @@ std::optional<RawValue> MacWindowServer::copySessionDictionary() {
   }
 }
 
-std::int64_t MacWindowServer::windowNumberAtPoint(Point point) {
+std::int64_t MacWindowServer::windowNumberAtPoint(ScreenPoint point) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
     return [NSWindow windowNumberAtPoint:NSMakePoint(point.x, point.y)
@@ -89,11 +90,11 @@ std::int64_t MacWindowServer::windowNumberAtPoint(Point point) {
   }
 }
 
-std::vector<Rect> MacWindowServer::screenFrames() {
+std::vector<ScreenRect> MacWindowServer::screenFrames() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   @autoreleasepool {
-    std::vector<Rect> frames;
-    for (NSScreen* screen in [NSScreen screens]) frames.push_back(rectOf(screen.frame));
+    std::vector<ScreenRect> frames;
+    for (NSScreen* screen in [NSScreen screens]) frames.push_back(screenRectOf(screen.frame));
     return frames;
   }
 }

@@ -139,7 +139,10 @@ std::vector<double> numbers(const Json& value, const std::string& path, std::siz
   return out;
 }
 
-Rect rect(const Json& value, const std::string& path) {
+// `[x, y, width, height]`: a plain rectangle, or one of the global space the
+// file's key is documented in (`ServerRect`, `ScreenRect`).
+template <class AnyRect = Rect>
+AnyRect rect(const Json& value, const std::string& path) {
   auto n = numbers(value, path, 4, "[x, y, width, height]");
   return {n[0], n[1], n[2], n[3]};
 }
@@ -197,7 +200,7 @@ RawValue windowEntry(const Json& value, const std::string& path) {
   fill("pid", "kCGWindowOwnerPID", asInteger);
   fill("layer", "kCGWindowLayer", asInteger);
   fill("bounds", "kCGWindowBounds", [](const Json& v, const std::string& p) {
-    Rect r = rect(v, p);
+    const ServerRect r = rect<ServerRect>(v, p);
     return RawValue{
         RawDictionary{{"X", {r.x}}, {"Y", {r.y}}, {"Width", {r.width}}, {"Height", {r.height}}}};
   });
@@ -374,7 +377,8 @@ class Loader {
         }
         display.id = static_cast<DisplayID>(id);
       }
-      display.frame = rect(required(item, itemPath, "frame"), keyPath(itemPath, "frame"));
+      display.frame =
+          rect<ScreenRect>(required(item, itemPath, "frame"), keyPath(itemPath, "frame"));
       if (const Json* v = member(item, "asleep"))
         display.asleep = boolean(*v, keyPath(itemPath, "asleep"));
       if (const Json* v = member(item, "scale")) {
@@ -479,7 +483,7 @@ class Loader {
       }
     }
     if (const Json* v = member(value, "frame")) {
-      Rect frame = rect(*v, keyPath(path, "frame"));
+      const ServerRect frame = rect<ServerRect>(*v, keyPath(path, "frame"));
       node.attributes["AXPosition"] = SimValue{Point{frame.x, frame.y}};
       node.attributes["AXSize"] = SimValue{Size{frame.width, frame.height}};
     }
@@ -708,7 +712,7 @@ class Loader {
     expectObject(value, path);
     checkKeys(value, path, {"window", "bounds"});
     return MoveAction{integer(required(value, path, "window"), keyPath(path, "window")),
-                      rect(required(value, path, "bounds"), keyPath(path, "bounds"))};
+                      rect<ServerRect>(required(value, path, "bounds"), keyPath(path, "bounds"))};
   }
 
   static HangAction hangAction(const Json& value, const std::string& path) {

@@ -98,7 +98,7 @@ struct SimApp {
 
 struct SimDisplay {
   DisplayID id = 1;
-  Rect frame{0, 0, 1512, 982};
+  ScreenRect frame{0, 0, 1512, 982};
   bool asleep = false;
   double scale = 1;  // pixels per point: 2 for a Retina display
 };
@@ -122,7 +122,7 @@ struct NotifyAction {
 };
 struct MoveAction {
   std::int64_t window = 0;
-  Rect bounds;
+  ServerRect bounds;
 };
 struct RaiseAction {
   std::int64_t window = 0;

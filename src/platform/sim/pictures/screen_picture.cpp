@@ -71,9 +71,15 @@ void forEachVisibleRow(Rows rows, double height, Draw draw) {
   }
 }
 
+// The picture shows the primary display from its top-left corner, y down, as
+// the window server counts: a window is drawn at its bounds.
+Rect inPicture(const ServerRect& bounds) {
+  return {bounds.x, bounds.y, bounds.width, bounds.height};
+}
+
 void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry,
                 double pictureHeight) {
-  const Rect& b = window.bounds;
+  const Rect b = inPicture(window.bounds);
   const std::string owner = textAt(entry, "kCGWindowOwnerName");
   const std::string name = textAt(entry, "kCGWindowName");
   cairo_save(cr);
@@ -131,19 +137,23 @@ void drawWindow(cairo_t* cr, const ListedWindow& window, const RawValue& entry,
   cairo_stroke(cr);
 }
 
-std::string shown(const Rect& r) {
+// The display's, windows', panels' and picture's rectangles alike.
+template <class AnyRect>
+std::string shown(const AnyRect& r) {
   return "[" + shortestNumber(r.x) + ", " + shortestNumber(r.y) + ", " + shortestNumber(r.width) +
          ", " + shortestNumber(r.height) + "]";
 }
 
-bool withinLargestCoordinate(const Rect& r) {
+template <class AnyRect>
+bool withinLargestCoordinate(const AnyRect& r) {
   for (double edge : {r.minX(), r.maxX(), r.minY(), r.maxY()}) {
     if (!(std::abs(edge) <= kLargestCoordinate)) return false;  // NaN too
   }
   return true;
 }
 
-bool withinLargestImage(const Rect& r) {
+template <class AnyRect>
+bool withinLargestImage(const AnyRect& r) {
   return r.width <= kLargestImageSide && r.height <= kLargestImageSide;
 }
 
@@ -151,7 +161,7 @@ bool withinLargestImage(const Rect& r) {
 // largest coordinate or picture. Nothing drawn is ever larger than these.
 std::optional<std::string> refusal(const SimDisplay& display, const RawArray& list,
                                    SimPanels& panels) {
-  const Rect& screen = display.frame;
+  const ScreenRect& screen = display.frame;
   const std::string edges =
       "edges within " + std::to_string(long(kLargestCoordinate)) + " points of the origin";
   const std::string side = std::to_string(kLargestImageSide);
@@ -172,7 +182,7 @@ std::optional<std::string> refusal(const SimDisplay& display, const RawArray& li
     }
   }
   for (SimPanel* panel : panels.visiblePanels()) {
-    const Rect frame = panel->frame();
+    const ScreenRect frame = panel->frame();
     if (!withinLargestCoordinate(frame) || !withinLargestImage(frame)) {
       return "cannot picture overlay panel " + std::to_string(panel->windowNumber()) +
              " with the frame " + shown(frame) + " (" + largest + ")";
@@ -189,7 +199,8 @@ std::string activeApplication(const SimDesktop& desktop) {
   return "";
 }
 
-void drawMenuBar(cairo_t* cr, const SimDesktop& desktop, Rect screen, const MenuBarScene& scene) {
+void drawMenuBar(cairo_t* cr, const SimDesktop& desktop, ScreenRect screen,
+                 const MenuBarScene& scene) {
   if (!scene.extra.statusItem()) return;
   MenuBarPicture picture;
   picture.activeApplication = activeApplication(desktop);
@@ -221,7 +232,7 @@ Expected<void> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
   const auto displays = desktop.displays();
   if (displays.empty()) return Error{path + ": no display to picture"};
   const SimDisplay& display = displays.front();
-  const Rect screen = display.frame;
+  const ScreenRect screen = display.frame;
   const RawArray list = desktop.windowList();
   if (auto refused = refusal(display, list, panels)) return Error{path + ": " + *refused};
   const int height = std::max(1, int(std::lround(screen.height)));
@@ -256,7 +267,7 @@ Expected<void> writeScreenPicture(const SimDesktop& desktop, SimPanels& panels,
   for (SimPanel* panel : panels.visiblePanels()) {
     panel->displayIfNeeded();
     if (!panel->surface()) continue;
-    const Rect frame = panel->frame();
+    const ScreenRect frame = panel->frame();
     const double top = screen.maxY() - frame.maxY();
     cairo_push_group(cr);
     if (!panel->configuration().transparent) {  // a panel's own background hides what is beneath

@@ -225,7 +225,7 @@ bool hasInteger(const RawValue& entry, std::string_view key, std::int64_t expect
 
 }  // namespace
 
-void SimDesktop::moveWindow(std::int64_t number, Rect bounds) {
+void SimDesktop::moveWindow(std::int64_t number, ServerRect bounds) {
   WriterLock lock(mutex_);
   for (RawValue& entry : model_.windows) {
     if (!hasInteger(entry, "kCGWindowNumber", number)) continue;

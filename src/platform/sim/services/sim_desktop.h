@@ -65,7 +65,7 @@ class SimDesktop {
                     std::optional<AXError> error);
   // Elements no longer reachable from a running application are destroyed.
   void replaceChildren(NodeId node, std::vector<NodeRef> children);
-  void moveWindow(std::int64_t number, Rect bounds);
+  void moveWindow(std::int64_t number, ServerRect bounds);
   void raiseWindow(std::int64_t number);
   void replaceWindows(RawArray windows);
   RunningApplication launch(SimApp app);

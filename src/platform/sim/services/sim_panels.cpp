@@ -22,7 +22,7 @@ SimPanel::~SimPanel() {
   std::erase(owner_.order_, this);
 }
 
-void SimPanel::setFrame(Rect frame, bool display) {
+void SimPanel::setFrame(ScreenRect frame, bool display) {
   LUMETTA_CHECK_MAIN_THREAD(owner_.mainThreadChecker_);
   frame_ = frame;
   if (display) {

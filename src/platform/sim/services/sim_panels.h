@@ -35,8 +35,8 @@ class SimPanel final : public Panel {
   bool canBecomeKey() const override { return !configuration_.neverKeyOrMain; }
   bool canBecomeMain() const override { return !configuration_.neverKeyOrMain; }
   std::int64_t windowNumber() const override { return number_; }
-  void setFrame(Rect frame, bool display) override;
-  Rect frame() const override { return frame_; }
+  void setFrame(ScreenRect frame, bool display) override;
+  ScreenRect frame() const override { return frame_; }
   void orderFrontRegardless() override;
   void orderOut() override;
   void close() override;
@@ -60,7 +60,7 @@ class SimPanel final : public Panel {
   const PanelConfiguration configuration_;
   PanelContent& content_;
   const std::int64_t number_;
-  Rect frame_;
+  ScreenRect frame_;
   bool visible_ = false;
   bool needsDisplay_ = true;
   int draws_ = 0;

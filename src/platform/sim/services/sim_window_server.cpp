@@ -48,25 +48,25 @@ bool SimWindowServer::displayIsAsleep(DisplayID id) {
 
 std::optional<RawValue> SimWindowServer::copySessionDictionary() { return desktop_.session(); }
 
-std::int64_t SimWindowServer::windowNumberAtPoint(Point point) {
+std::int64_t SimWindowServer::windowNumberAtPoint(ScreenPoint point) {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
   auto screens = screenFrames();
   if (screens.empty()) return 0;
   // Panels float above the windows; click-through ones are not hit.
   const auto panels = panels_.visiblePanels();
   for (auto panel = panels.rbegin(); panel != panels.rend(); ++panel) {
-    const Rect f = (*panel)->frame();
+    const ScreenRect f = (*panel)->frame();
     if (!(*panel)->configuration().clickThrough && point.x >= f.minX() && point.x < f.maxX() &&
         point.y >= f.minY() && point.y < f.maxY()) {
       return (*panel)->windowNumber();
     }
   }
   // AppKit y grows upwards from the primary screen's bottom; the list's y downwards from its top.
-  const Point server{point.x, screens.front().maxY() - point.y};
+  const ServerPoint server{point.x, screens.front().maxY() - point.y};
   for (const RawValue& entry : desktop_.windowList()) {
     auto window = listedWindow(entry);
     if (!window || window->layer < 0) continue;
-    const Rect& b = window->bounds;
+    const ServerRect& b = window->bounds;
     if (server.x >= b.minX() && server.x < b.maxX() && server.y >= b.minY() &&
         server.y < b.maxY()) {
       return window->number;
@@ -75,9 +75,9 @@ std::int64_t SimWindowServer::windowNumberAtPoint(Point point) {
   return 0;
 }
 
-std::vector<Rect> SimWindowServer::screenFrames() {
+std::vector<ScreenRect> SimWindowServer::screenFrames() {
   LUMETTA_CHECK_MAIN_THREAD(mainThreadChecker_);
-  std::vector<Rect> frames;
+  std::vector<ScreenRect> frames;
   for (const SimDisplay& display : desktop_.displays()) frames.push_back(display.frame);
   return frames;
 }

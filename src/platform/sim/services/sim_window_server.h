@@ -22,8 +22,8 @@ class SimWindowServer final : public WindowServer {
   std::optional<std::vector<DisplayID>> onlineDisplays() override;
   bool displayIsAsleep(DisplayID display) override;
   std::optional<RawValue> copySessionDictionary() override;
-  std::int64_t windowNumberAtPoint(Point point) override;
-  std::vector<Rect> screenFrames() override;
+  std::int64_t windowNumberAtPoint(ScreenPoint point) override;
+  std::vector<ScreenRect> screenFrames() override;
 
  private:
   const SimDesktop& desktop_;
@@ -35,7 +35,7 @@ class SimWindowServer final : public WindowServer {
 struct ListedWindow {
   std::int64_t number = 0;
   std::int64_t layer = 0;
-  Rect bounds;
+  ServerRect bounds;
 };
 std::optional<ListedWindow> listedWindow(const RawValue& entry);
 
