@@ -2,6 +2,8 @@
 // power reaction, the status text and stop, on the manual run loop.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "support/controller_fixture.h"
 
 namespace lumetta::testing {
@@ -10,12 +12,8 @@ namespace {
 using Settings = ControllerTest;
 using Status = ControllerTest;
 
-std::string withDefaults(const std::string& defaults) {
-  return controllerDesktop(R"(, "defaults": )" + defaults);
-}
-
 TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
-  start(controllerDesktop());
+  start();
   EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
   EXPECT_FALSE(controller->appearance(WindowMode::chatGPT).enabled);
   EXPECT_EQ(controller->appearance(WindowMode::codex).style, OverlayStyle::topBar);
@@ -36,8 +34,11 @@ TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
 }
 
 TEST_F(Settings, StoredNumbersAreBroughtIntoRangeOnLoadButNotWhenSet) {
-  start(withDefaults(R"({"indicatorStrength": 0.5, "gptStrength": 0.01, "gptBorderWidth": 30,
-                         "indicatorBorderWidth": 1})"));
+  desktop.model().defaults = {{"indicatorStrength", 0.5},
+                              {"gptStrength", 0.01},
+                              {"gptBorderWidth", 30.0},
+                              {"indicatorBorderWidth", 1.0}};
+  start();
   EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 16);
@@ -49,10 +50,11 @@ TEST_F(Settings, StoredNumbersAreBroughtIntoRangeOnLoadButNotWhenSet) {
 }
 
 TEST_F(Settings, StoredInfinitiesAreBroughtIntoRangeAndNaNKeepsTheDefault) {
-  start(withDefaults(R"({"indicatorStrength": {"number": "inf"},
-                         "gptStrength": {"number": "-inf"},
-                         "indicatorBorderWidth": {"number": "-inf"},
-                         "gptBorderWidth": {"number": "nan"}})"));
+  desktop.model().defaults = {{"indicatorStrength", INFINITY},
+                              {"gptStrength", -INFINITY},
+                              {"indicatorBorderWidth", -INFINITY},
+                              {"gptBorderWidth", NAN}};
+  start();
   EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
   EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 2);
@@ -61,9 +63,12 @@ TEST_F(Settings, StoredInfinitiesAreBroughtIntoRangeAndNaNKeepsTheDefault) {
 }
 
 TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
-  start(withDefaults(R"({"indicatorStrength": "high", "indicatorEnabled": "yes",
-                         "gptBorderWidth": true, "gptColor": {"data": "Z2FyYmFnZQ=="},
-                         "indicatorColor": {"color": {"pattern": "bricks"}}})"));
+  desktop.model().defaults = {{"indicatorStrength", std::string("high")},
+                              {"indicatorEnabled", std::string("yes")},
+                              {"gptBorderWidth", true},
+                              {"gptColor", Data{'g', 'a', 'r', 'b', 'a', 'g', 'e'}},
+                              {"indicatorColor", *sim::archiveColor(sim::PatternColor{"bricks"})}};
+  start();
   EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.15);
   EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
@@ -72,7 +77,7 @@ TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
 }
 
 TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
-  start(controllerDesktop());
+  start();
   const Color coral{1, 0.5, 0.25, 1}, teal{0, 0.5, 0.5, 1};
   controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
   controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
@@ -100,7 +105,7 @@ TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
 }
 
 TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
-  start(controllerDesktop());
+  start();
   runFor(1.5);
   const Color coral{1, 0.5, 0.25, 1};
   controller->chooseColor(WindowMode::codex);
@@ -119,14 +124,15 @@ TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
 }
 
 TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
-  start(R"({"apps": []})");
+  desktop = DesktopBuilder();
+  start();
   EXPECT_EQ(controller->summary(),
             "Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
             "Sleep guard: Starting sleep guard\n"
             "Codex: On \u00b7 GPT: Off\n"
             "No target windows classified yet.");
   controller.reset();
-  start(controllerDesktop());
+  start(controllerDesktop().build());
   runFor(1.5);
   const std::string& summary = controller->summary();
   EXPECT_TRUE(
@@ -145,7 +151,7 @@ TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
 // late by a millisecond at most, its job at the user-interactive quality; the
 // census and the label pass may wait meanwhile.
 TEST_F(Status, EachPassHasTheTimerAndQueueItNeeds) {
-  start(controllerDesktop());
+  start();
   struct Expected {
     Duration interval, tolerance;
     RunLoopMode mode;
@@ -176,8 +182,9 @@ TEST_F(Status, EachPassHasTheTimerAndQueueItNeeds) {
 }
 
 TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
-  start(controllerDesktop(
-      R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"}])"));
+  desktop.at(2).power(sim::PowerAction::sleep);
+  desktop.at(3).power(sim::PowerAction::wake);
+  start();
   runUntil(1.5);
   ASSERT_TRUE(shown(2));
   runUntil(2.9);
@@ -196,8 +203,11 @@ TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
 }
 
 TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"},
-                                            {"at": 5, "trusted": false}, {"at": 7, "trusted": true}])"));
+  desktop.at(2).power(sim::PowerAction::sleep);
+  desktop.at(3).power(sim::PowerAction::wake);
+  desktop.at(5).trusted(false);
+  desktop.at(7).trusted(true);
+  start();
   auto held = [&] { return platform->activities().held().size(); };
   EXPECT_EQ(held(), 0u) << "held before the gate settled";
   runUntil(1);
@@ -220,7 +230,7 @@ TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
 }
 
 TEST_F(Status, StopReleasesEverythingOnceAndBlocksEveryEntryPoint) {
-  start(controllerDesktop());
+  start();
   runFor(1.5);
   controller->stop();
   EXPECT_TRUE(ids().empty());
