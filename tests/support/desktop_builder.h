@@ -99,6 +99,9 @@ class ElementBuilder {
 
   // A new child of the role given, returned.
   ElementBuilder child(const std::string& role, std::string id = {});
+  // A new element of this one's application that is nobody's child yet (a
+  // test or the timeline makes it one), returned.
+  ElementBuilder spare(const std::string& role, std::string id = {});
   // The element with the file id `id` as a further child (made before or after).
   ElementBuilder& ref(std::string id) {
     children().push_back({sim::kNoNode, std::move(id)});
@@ -112,20 +115,30 @@ class ElementBuilder {
   }
   // A standard window `w<n>` of window-server window `number` in `mode`: a
   // toolbar `tb<n>` 52 points high along its top, a mode button `b<n>` and a
-  // web area `a<n>`. Returns the window.
+  // web area `a<n>` (no ids when `n` is empty). Returns the window.
   ElementBuilder window(const std::string& n, std::string_view mode, Rect frame,
                         std::optional<std::int64_t> number = std::nullopt) {
-    ElementBuilder made = child("AXWindow", "w" + n);
-    made.subrole("AXStandardWindow").frame(frame);
-    if (number) made.windowNumber(*number);
-    made.child("AXToolbar", "tb" + n).frame({frame.x, frame.y, frame.width, 52});
-    made.button(mode, "b" + n);
-    made.child("AXWebArea", "a" + n);
-    return made;
+    return fillWindow(child("AXWindow"), n, mode, frame, number);
+  }
+  // The same window, nobody's child yet.
+  ElementBuilder spareWindow(const std::string& n, std::string_view mode, Rect frame,
+                             std::optional<std::int64_t> number = std::nullopt) {
+    return fillWindow(spare("AXWindow"), n, mode, frame, number);
   }
 
  protected:
   std::vector<sim::NodeRef>& children();
+  static ElementBuilder fillWindow(ElementBuilder made, const std::string& n, std::string_view mode,
+                                   Rect frame, std::optional<std::int64_t> number) {
+    const auto named = [&](const char* prefix) { return n.empty() ? n : prefix + n; };
+    if (!n.empty()) made.id("w" + n);
+    made.subrole("AXStandardWindow").frame(frame);
+    if (number) made.windowNumber(*number);
+    made.child("AXToolbar", named("tb")).frame({frame.x, frame.y, frame.width, 52});
+    made.button(mode, named("b"));
+    made.child("AXWebArea", named("a"));
+    return made;
+  }
 
   DesktopBuilder* desktop_;
   sim::NodeId node_;
@@ -136,9 +149,11 @@ class ElementBuilder {
 // element, its application element (role AXApplication).
 class AppBuilder : public ElementBuilder {
  public:
-  AppBuilder(DesktopBuilder& desktop, sim::NodeId root, std::optional<std::size_t> app,
-             std::optional<std::size_t> launch)
-      : ElementBuilder(desktop, root), app_(app), launch_(launch) {}
+  // Where the application is kept: among those running at start, in a launch
+  // event, or among the spare ones.
+  enum class Kept { running, launch, spare };
+  AppBuilder(DesktopBuilder& desktop, sim::NodeId root, Kept kept, std::size_t index)
+      : ElementBuilder(desktop, root), kept_(kept), index_(index) {}
 
   sim::SimApp& app() const;
   AppBuilder& launched(std::string_view iso) {
@@ -159,7 +174,8 @@ class AppBuilder : public ElementBuilder {
   }
 
  private:
-  std::optional<std::size_t> app_, launch_;  // where the SimApp is: apps or a launch event
+  Kept kept_;
+  std::size_t index_;
 };
 
 // The events of one time of the timeline; each call adds one, in order.
@@ -220,14 +236,44 @@ class Moment {
   Duration at_;
 };
 
+// One exchange of a chat transcript under `parent`, shaped like a real one: a
+// user message of two paragraphs, then an answer of a heading, six
+// paragraphs of three text runs, a list of four items, a code block of eight
+// lines and a bar of four action buttons; 54 elements.
+inline void chatExchange(ElementBuilder parent) {
+  ElementBuilder user = parent.child("AXGroup");
+  for (int p = 0; p < 2; ++p) user.child("AXGroup").child("AXStaticText");
+  ElementBuilder answer = parent.child("AXGroup");
+  answer.child("AXHeading");
+  for (int p = 0; p < 6; ++p) {
+    ElementBuilder paragraph = answer.child("AXGroup");
+    for (int r = 0; r < 3; ++r) paragraph.child("AXStaticText");
+  }
+  ElementBuilder list = answer.child("AXList");
+  for (int i = 0; i < 4; ++i) list.child("AXGroup").child("AXStaticText");
+  ElementBuilder code = answer.child("AXGroup");
+  for (int l = 0; l < 8; ++l) code.child("AXStaticText");
+  ElementBuilder actions = answer.child("AXGroup");
+  for (const char* action : {"Copy", "Good response", "Bad response", "Read aloud"}) {
+    actions.child("AXButton").title(action);
+  }
+}
+
 class DesktopBuilder {
  public:
   sim::DesktopModel& model() { return model_; }
 
   AppBuilder app(Pid pid, std::string name = {}, std::string bundle = {}) {
     model_.apps.push_back(newApp(pid, std::move(name), std::move(bundle)));
-    return {*this, model_.apps.back().root, model_.apps.size() - 1, std::nullopt};
+    return {*this, model_.apps.back().root, AppBuilder::Kept::running, model_.apps.size() - 1};
   }
+  // An application instance with its elements that does not run at start:
+  // the caller launches it (spareApps() holds it, build() keeps it).
+  AppBuilder spareApp(Pid pid, std::string name = {}, std::string bundle = {}) {
+    spareApps_.push_back(newApp(pid, std::move(name), std::move(bundle)));
+    return {*this, spareApps_.back().root, AppBuilder::Kept::spare, spareApps_.size() - 1};
+  }
+  const std::vector<sim::SimApp>& spareApps() const { return spareApps_; }
   // The element with the file id `id`, made before.
   ElementBuilder element(const std::string& id) {
     const auto found = ids_.find(id);
@@ -321,6 +367,7 @@ class DesktopBuilder {
   }
 
   sim::DesktopModel model_;
+  std::vector<sim::SimApp> spareApps_;
   std::map<std::string, sim::NodeId, std::less<>> ids_;
   std::uint32_t applications_ = 0;
 };
@@ -350,9 +397,18 @@ inline ElementBuilder ElementBuilder::child(const std::string& role, std::string
   return made;
 }
 
+inline ElementBuilder ElementBuilder::spare(const std::string& role, std::string id) {
+  ElementBuilder made(*desktop_, desktop_->newNode(model().owner, role));
+  if (!id.empty()) made.id(std::move(id));
+  return made;
+}
+
 inline sim::SimApp& AppBuilder::app() const {
-  if (app_) return desktop_->model_.apps[*app_];
-  return std::get<sim::LaunchAction>(desktop_->model_.timeline[*launch_].action).app;
+  switch (kept_) {
+    case Kept::running: return desktop_->model_.apps[index_];
+    case Kept::spare: return desktop_->spareApps_[index_];
+    default: return std::get<sim::LaunchAction>(desktop_->model_.timeline[index_].action).app;
+  }
 }
 
 inline Moment& Moment::add(decltype(sim::TimelineEvent::action) action) {
@@ -370,7 +426,7 @@ inline AppBuilder Moment::launch(Pid pid, std::string name, std::string bundle) 
   add(sim::LaunchAction{desktop_->newApp(pid, std::move(name), std::move(bundle))});
   const std::size_t event = desktop_->model_.timeline.size() - 1;
   return {*desktop_, std::get<sim::LaunchAction>(desktop_->model_.timeline[event].action).app.root,
-          std::nullopt, event};
+          AppBuilder::Kept::launch, event};
 }
 
 }  // namespace lumetta::testing
