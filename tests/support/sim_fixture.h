@@ -9,6 +9,7 @@
 
 #include "platform/sim/sim_platform.h"
 #include "support/desktop_builder.h"
+#include "support/error_text.h"
 #include "support/test_time.h"
 
 namespace lumetta::testing {
@@ -24,6 +25,12 @@ inline std::unique_ptr<sim::SimPlatform> simulated(std::string_view json) {
 
 inline std::unique_ptr<sim::SimPlatform> simulated(DesktopBuilder desktop) {
   return std::make_unique<sim::SimPlatform>(desktop.build(), sim::TimeSource::manual);
+}
+
+// What loading the desktop file text `json`, named d.json, says: its one
+// error line, or errorText's "(no error)".
+inline std::string loadError(std::string_view json) {
+  return errorText(sim::parseDesktop(json, "d.json"));
 }
 
 inline Element elementById(sim::SimPlatform& platform, std::string_view id) {
