@@ -92,10 +92,6 @@ class ElementBuilder {
     model().notificationErrors[name] = code;
     return *this;
   }
-  ElementBuilder& hung(bool hung = true) {
-    model().hung = hung;
-    return *this;
-  }
 
   // A new child of the role given, returned.
   ElementBuilder child(const std::string& role, std::string id = {});
@@ -162,10 +158,6 @@ class AppBuilder : public ElementBuilder {
   }
   AppBuilder& latency(Duration latency) {
     app().latency = latency;
-    return *this;
-  }
-  AppBuilder& active(bool active = true) {
-    app().active = active;
     return *this;
   }
   AppBuilder& observerError(AXError code) {

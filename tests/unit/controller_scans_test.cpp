@@ -142,11 +142,5 @@ TEST(Toolbar, StopsAfterFifteenHundredElementsOrAThirdOfASecond) {
   EXPECT_LT(took, Duration::seconds(0.35));
 }
 
-TEST(LabelSignature, JoinsRoleTitleAndDescriptionOfEachButton) {
-  EXPECT_EQ(labelSignature({{"AXPopUpButton", "a", "b"}, {"AXPopUpButton", "", "c"}}),
-            "AXPopUpButton|a|b||AXPopUpButton||c");
-  EXPECT_EQ(labelSignature({}), "");
-}
-
 }  // namespace
 }  // namespace lumetta::testing

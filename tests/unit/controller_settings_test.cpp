@@ -14,16 +14,10 @@ using Status = ControllerTest;
 
 TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
   start();
-  EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
-  EXPECT_FALSE(controller->appearance(WindowMode::chatGPT).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).style, OverlayStyle::topBar);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).style, OverlayStyle::topBar);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.15);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.15);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 6);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemBlue());
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
+  EXPECT_EQ(controller->appearance(WindowMode::codex),
+            (ModeAppearance{true, OverlayStyle::topBar, Color::systemBlue(), 0.15, 6}));
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT),
+            (ModeAppearance{false, OverlayStyle::topBar, Color::systemGreen(), 0.15, 6}));
   // Under the keys Lumetta has always used.
   std::vector<std::string> keys;
   for (const auto& [key, value] : platform->defaults().values()) keys.push_back(key);
@@ -78,30 +72,22 @@ TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
 
 TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
   start();
-  const Color coral{1, 0.5, 0.25, 1}, teal{0, 0.5, 0.5, 1};
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.2);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::borderWidth, 9);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::color, coral);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::style, OverlayStyle::border);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.11);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::borderWidth, 3);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::color, teal);
+  const std::pair<WindowMode, ModeAppearance> chosen[] = {
+      {WindowMode::codex, {false, OverlayStyle::border, {1, 0.5, 0.25, 1}, 0.2, 9}},
+      {WindowMode::chatGPT, {true, OverlayStyle::border, {0, 0.5, 0.5, 1}, 0.11, 3}}};
+  for (const auto& [mode, appearance] : chosen) {
+    controller->setAppearance(mode, &ModeAppearance::enabled, appearance.enabled);
+    controller->setAppearance(mode, &ModeAppearance::style, appearance.style);
+    controller->setAppearance(mode, &ModeAppearance::strength, appearance.strength);
+    controller->setAppearance(mode, &ModeAppearance::borderWidth, appearance.borderWidth);
+    controller->setAppearance(mode, &ModeAppearance::color, appearance.color);
+  }
   controller.reset();
 
   controller = OverlayController::create(platform->platform());
-  EXPECT_FALSE(controller->appearance(WindowMode::codex).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).style, OverlayStyle::border);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.2);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 9);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
-  EXPECT_TRUE(controller->appearance(WindowMode::chatGPT).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).style, OverlayStyle::border);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.11);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 3);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, teal);
+  for (const auto& [mode, appearance] : chosen) {
+    EXPECT_EQ(controller->appearance(mode), appearance) << rawValue(mode);
+  }
 }
 
 TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
