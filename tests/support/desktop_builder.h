@@ -88,6 +88,10 @@ class ElementBuilder {
     model().addName(name);
     return *this;
   }
+  ElementBuilder& hung(bool hung = true) {
+    model().hung = hung;
+    return *this;
+  }
   ElementBuilder& notificationError(const std::string& name, AXError code) {
     model().notificationErrors[name] = code;
     return *this;
@@ -158,6 +162,10 @@ class AppBuilder : public ElementBuilder {
   }
   AppBuilder& latency(Duration latency) {
     app().latency = latency;
+    return *this;
+  }
+  AppBuilder& active(bool active = true) {
+    app().active = active;
     return *this;
   }
   AppBuilder& observerError(AXError code) {
