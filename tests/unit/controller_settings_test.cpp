@@ -27,47 +27,54 @@ TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
                                       "indicatorEnabled", "indicatorStrength", "indicatorTopBar"}));
 }
 
-TEST_F(Settings, StoredNumbersAreBroughtIntoRangeOnLoadButNotWhenSet) {
-  desktop.model().defaults = {{"indicatorStrength", 0.5},
-                              {"gptStrength", 0.01},
-                              {"gptBorderWidth", 30.0},
-                              {"indicatorBorderWidth", 1.0}};
-  start();
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 16);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 2);
-  EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), 0.25);  // written back
+// Stored numbers are brought into range on load and written back so, but not
+// when set; NaN, values of another type and unreadable colours leave the
+// defaults, which are written back too.
+TEST_F(Settings, StoredValuesAreBroughtIntoRangeOrLeftForTheDefaults) {
+  const ModeAppearance codex{true, OverlayStyle::topBar, Color::systemBlue(), 0.15, 6};
+  const ModeAppearance gpt{false, OverlayStyle::topBar, Color::systemGreen(), 0.15, 6};
+  const auto with = [](ModeAppearance appearance, double strength, double borderWidth) {
+    appearance.strength = strength;
+    appearance.borderWidth = borderWidth;
+    return appearance;
+  };
+  const struct {
+    sim::DefaultsDictionary stored;
+    ModeAppearance codex, gpt;
+  } cases[] = {
+      {{{"indicatorStrength", 0.5},
+        {"gptStrength", 0.01},
+        {"gptBorderWidth", 30.0},
+        {"indicatorBorderWidth", 1.0}},
+       with(codex, 0.25, 2),
+       with(gpt, 0.1, 16)},
+      {{{"indicatorStrength", INFINITY},
+        {"gptStrength", -INFINITY},
+        {"indicatorBorderWidth", -INFINITY},
+        {"gptBorderWidth", NAN}},
+       with(codex, 0.25, 2),
+       with(gpt, 0.1, 6)},
+      {{{"indicatorStrength", std::string("high")},
+        {"indicatorEnabled", std::string("yes")},
+        {"gptBorderWidth", true},
+        {"gptColor", Data{'g', 'a', 'r', 'b', 'a', 'g', 'e'}},
+        {"indicatorColor", *sim::archiveColor(sim::PatternColor{"bricks"})}},
+       codex,
+       gpt},
+  };
+  for (const auto& stored : cases) {
+    controller.reset();
+    desktop = controllerDesktop();
+    desktop.model().defaults = stored.stored;
+    start();
+    EXPECT_EQ(controller->appearance(WindowMode::codex), stored.codex);
+    EXPECT_EQ(controller->appearance(WindowMode::chatGPT), stored.gpt);
+    EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), stored.codex.strength);
+    EXPECT_EQ(platform->defaults().doubleValue("gptBorderWidth"), stored.gpt.borderWidth);
+  }
   controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.9);
   EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.9);
   EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), 0.9);
-}
-
-TEST_F(Settings, StoredInfinitiesAreBroughtIntoRangeAndNaNKeepsTheDefault) {
-  desktop.model().defaults = {{"indicatorStrength", INFINITY},
-                              {"gptStrength", -INFINITY},
-                              {"indicatorBorderWidth", -INFINITY},
-                              {"gptBorderWidth", NAN}};
-  start();
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 2);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
-  EXPECT_EQ(platform->defaults().doubleValue("gptBorderWidth"), 6);  // written back
-}
-
-TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
-  desktop.model().defaults = {{"indicatorStrength", std::string("high")},
-                              {"indicatorEnabled", std::string("yes")},
-                              {"gptBorderWidth", true},
-                              {"gptColor", Data{'g', 'a', 'r', 'b', 'a', 'g', 'e'}},
-                              {"indicatorColor", *sim::archiveColor(sim::PatternColor{"bricks"})}};
-  start();
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.15);
-  EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemBlue());
 }
 
 TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
@@ -88,25 +95,6 @@ TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
   for (const auto& [mode, appearance] : chosen) {
     EXPECT_EQ(controller->appearance(mode), appearance) << rawValue(mode);
   }
-}
-
-TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
-  start();
-  runFor(1.5);
-  const Color coral{1, 0.5, 0.25, 1};
-  controller->chooseColor(WindowMode::codex);
-  EXPECT_TRUE(platform->colorPanel().state().visible);
-  platform->colorPanel().pick(coral);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
-  EXPECT_EQ(entry(2)->panel->layer().color(), coral);  // recoloured at once
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
-  // A colour without an sRGB form is ignored.
-  platform->colorPanel().pick(sim::PatternColor{"bricks"});
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
-  controller->chooseColor(WindowMode::chatGPT);
-  platform->colorPanel().pick(Color::systemPurple());
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemPurple());
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
 }
 
 TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
