@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -47,6 +48,13 @@ inline sim::SimValue textValue(std::string text) { return sim::SimValue{std::mov
 // A reference to the element with the file id `id`.
 inline sim::SimValue refValue(std::string id) {
   return sim::SimValue{sim::NodeRef{sim::kNoNode, std::move(id)}};
+}
+
+// An array of references to the elements with these file ids (AXWindows).
+inline sim::SimValue refsValue(std::initializer_list<const char*> ids) {
+  sim::SimArray refs;
+  for (const char* id : ids) refs.push_back(refValue(id));
+  return sim::SimValue{std::move(refs)};
 }
 
 class DesktopBuilder;

@@ -28,10 +28,9 @@ TEST_F(Census, TracksEachWindowOnceAndSubscribesToWhatItWatches) {
 }
 
 TEST_F(Census, WindowLeavingTheListIsRemovedAndAReturningOneGetsANewId) {
-  desktop.at(2).set("app", "AXWindows", sim::SimValue{sim::SimArray{refValue("w1")}});
+  desktop.at(2).set("app", "AXWindows", refsValue({"w1"}));
   desktop.at(4).children("app").ref("w1").window("3", "Codex", {300, 200, 800, 600}, 12);
-  desktop.at(4).set("app", "AXWindows",
-                    sim::SimValue{sim::SimArray{refValue("w1"), refValue("w3")}});
+  desktop.at(4).set("app", "AXWindows", refsValue({"w1", "w3"}));
   start();
   runFor(3);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
@@ -48,7 +47,7 @@ TEST_F(Census, RelaunchUnderTheSamePidStartsEveryWindowAfresh) {
   AppBuilder again = desktop.at(2).launch(501, "ChatGPT", "com.openai.chat");
   again.launched("2026-12-01T09:00:02Z").id("again").error("AXWindows", axerr::cannotComplete);
   again.window("n1", "Codex", {100, 100, 800, 600}, 11);
-  desktop.at(4).set("again", "AXWindows", sim::SimValue{sim::SimArray{refValue("wn1")}});
+  desktop.at(4).set("again", "AXWindows", refsValue({"wn1"}));
   start();
   runFor(1.5);
   ASSERT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
@@ -194,7 +193,7 @@ TEST_F(Census, TwoHandlesOfOneWindowAreOneEntry) {
   desktop = DesktopBuilder();
   AppBuilder chat = desktop.app(501, "ChatGPT");
   chat.child("AXWindow", "w");
-  chat.attr("AXWindows", sim::SimValue{sim::SimArray{refValue("w"), refValue("w")}});
+  chat.attr("AXWindows", refsValue({"w", "w"}));
   start();
   runFor(1.5);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
