@@ -12,6 +12,7 @@
 #include "geometry/window_frame.h"
 #include "overlay/overlay_controller.h"
 #include "platform/sim/sim_platform.h"
+#include "support/desktop_builder.h"
 #include "support/recording_run_loop.h"
 
 namespace {
@@ -20,33 +21,29 @@ using namespace lumetta;
 
 constexpr Duration kTick = Duration::seconds(1.0 / 60);
 
-// `tracked` ChatGPT windows in Codex mode among `listed` window-server
-// windows; the others belong to a non-target application.
-std::string desktopJson(int tracked, int listed) {
-  std::string windows, servers;
+// `tracked` ChatGPT windows w<i> in Codex mode among `listed` window-server
+// windows 1000 + i; the others belong to a non-target application.
+sim::DesktopModel trackedDesktop(int tracked, int listed) {
+  testing::DesktopBuilder desktop;
+  desktop.app(300, "Finder");
+  testing::AppBuilder chat = desktop.app(501, "ChatGPT");
   for (int i = 0; i < listed; ++i) {
-    const int x = (i * 37) % 900, y = 30 + (i * 53) % 500;
-    const std::string bounds = "[" + std::to_string(x) + ", " + std::to_string(y) + ", 500, 380]";
+    const ServerRect bounds{double((i * 37) % 900), double(30 + (i * 53) % 500), 500, 380};
     const bool target = i % (listed / tracked) == 0 && i / (listed / tracked) < tracked;
     if (target) {
-      if (!windows.empty()) windows += ",";
-      windows +=
-          R"({"id": "w)" + std::to_string(i) +
-          R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" + bounds +
-          R"(, "children": [{"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]})";
+      chat.child("AXWindow", "w" + std::to_string(i))
+          .subrole("AXStandardWindow")
+          .frame(bounds)
+          .child("AXPopUpButton")
+          .description(testing::modeLabel("Codex"));
     }
-    if (!servers.empty()) servers += ",";
-    servers += R"({"number": )" + std::to_string(1000 + i) + R"(, "pid": )" +
-               (target ? "501" : "300") + R"(, "layer": 0, "bounds": )" + bounds + "}";
+    desktop.server(1000 + i, target ? 501 : 300, bounds);
   }
-  return R"({"apps": [{"pid": 300, "name": "Finder"},
-    {"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [)" +
-         windows + R"(]}}], "windows": [)" + servers + "]}";
+  return desktop.build();
 }
 
 struct Running {
-  explicit Running(const std::string& json)
-      : platform(sim::parseDesktop(json, "bench").value(), sim::TimeSource::manual) {
+  explicit Running(sim::DesktopModel model) : platform(std::move(model), sim::TimeSource::manual) {
     loop().setRunsJobs(true);
     controller = OverlayController::create(platform.platform());
     loop().runFor(Duration::seconds(2));
@@ -68,7 +65,7 @@ struct Running {
 };
 
 void BM_GeometryPass(benchmark::State& state) {
-  Running running(desktopJson(int(state.range(0)), int(state.range(1))));
+  Running running(trackedDesktop(int(state.range(0)), int(state.range(1))));
   if (running.controller->entries().size() != std::size_t(state.range(0))) {
     state.SkipWithError("the desktop did not come up");
     return;
@@ -87,7 +84,7 @@ BENCHMARK(BM_GeometryPass)->Args({10, 200})->Args({50, 1000})->Unit(benchmark::k
 // Ticks of the 60 Hz timer from a window's move to its panel's new frame,
 // when no notification announces the move (the worst case).
 void BM_FollowLag(benchmark::State& state) {
-  Running running(desktopJson(1, 2));
+  Running running(trackedDesktop(1, 2));
   Entry& entry = *running.controller->entries().front();
   sim::SimDesktop& desktop = running.platform.desktop();
   double ticks = 0, moves = 0;
@@ -111,7 +108,7 @@ BENCHMARK(BM_FollowLag)->Iterations(200);
 // Attribute reads of one label pass per known mode button; any read of
 // children would be a traversal.
 void BM_LabelPass(benchmark::State& state) {
-  Running running(desktopJson(10, 20));
+  Running running(trackedDesktop(10, 20));
   sim::RequestCounters& counters = running.platform.desktop().counters();
   std::uint64_t reads = 0, traversal = 0, passes = 0;
   for (auto _ : state) {
@@ -129,12 +126,13 @@ BENCHMARK(BM_LabelPass)->Iterations(20)->Unit(benchmark::kMillisecond);
 // Timer firings per second of a desktop without a target application, over
 // a simulated hour: what Lumetta costs while it only waits in the menu bar.
 void BM_IdleWakeups(benchmark::State& state) {
-  const std::string json = R"({"apps": [{"pid": 300, "name": "Finder"}],
-      "windows": [{"number": 1000, "pid": 300, "layer": 0, "bounds": [100, 100, 800, 600]}]})";
   constexpr double kSeconds = 3600;
   double perSecond = 0;
   for (auto _ : state) {
-    sim::SimPlatform platform(sim::parseDesktop(json, "idle").value(), sim::TimeSource::manual);
+    testing::DesktopBuilder idle;
+    idle.app(300, "Finder");
+    sim::SimPlatform platform(idle.server(1000, 300, {100, 100, 800, 600}).build(),
+                              sim::TimeSource::manual);
     sim::ManualRunLoop& loop = platform.manualRunLoop();
     loop.setRunsJobs(true);
     testing::RecordingRunLoop recording(loop, platform.clock());

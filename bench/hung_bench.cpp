@@ -10,7 +10,7 @@
 // recovered is 1 when the hung window's overlay came back in its new mode.
 #include <benchmark/benchmark.h>
 
-#include "desktop_text.h"
+#include "bench_desktop.h"
 #include "geometry/server_windows.h"
 #include "geometry/window_frame.h"
 #include "overlay/overlay_controller.h"
@@ -23,31 +23,22 @@ using namespace lumetta;
 constexpr Duration kTick = Duration::seconds(1.0 / 60);
 constexpr int kHangStart = 10, kHangEnd = 310, kEnd = 330;
 
-std::string hungDesktop() {
-  std::string timeline = R"(, "timeline": [{"at": 10, "hang": {"pid": 501, "hung": true}},
-      {"at": 150, "set": {"element": "b1", "attribute": "AXTitle", "value": "Switch mode, current mode: Codex"}},
-      {"at": 150, "set": {"element": "b1", "attribute": "AXDescription", "value": "Switch mode, current mode: Codex"}},
-      {"at": 150, "notify": {"element": "b1", "name": "AXTitleChanged"}},
-      {"at": 310, "hang": {"pid": 501, "hung": false}})";
+sim::DesktopModel hungDesktop() {
+  testing::DesktopBuilder desktop = bench::benchDesktop(1);
+  desktop.at(kHangStart).hang(501);
+  desktop.at(150).label("b1", "Codex", true);
+  desktop.at(kHangEnd).hang(501, false);
   for (int t = 11; t < kEnd; ++t) {
-    const std::string at = std::to_string(t) + ".5";
-    timeline += R"(, {"at": )" + at + R"(, "move": {"window": 200, "bounds": [)" +
-                std::to_string(700 - t % 200) + R"(, 300, 640, 480]}},
-      {"at": )" +
-                at + R"(, "notify": {"element": "w100", "name": "AXMoved"}})";
-    if (t % 30 == 0) {
-      timeline += R"(, {"at": )" + at + R"(, "move": {"window": 11, "bounds": [)" +
-                  std::to_string(40 + t % 90) + R"(, 40, 640, 480]}})";
-    }
+    desktop.at(t + 0.5).drag(200, "w100", {700.0 - t % 200, 300, 640, 480});
+    if (t % 30 == 0) desktop.at(t + 0.5).move(11, {40.0 + t % 90, 40, 640, 480});
   }
-  return bench::benchDesktop(1, timeline + "]");
+  return desktop.build();
 }
 
 void BM_HungApplication(benchmark::State& state) {
-  const std::string json = hungDesktop();
   double stall = 0, platformMs = 0, misses = 0, recovered = 0;
   for (auto _ : state) {
-    sim::SimPlatform platform(sim::parseDesktop(json, "hung").value(), sim::TimeSource::manual);
+    sim::SimPlatform platform(hungDesktop(), sim::TimeSource::manual);
     sim::ManualRunLoop& loop = platform.manualRunLoop();
     loop.setRunsJobs(true);
     auto controller = OverlayController::create(platform.platform());

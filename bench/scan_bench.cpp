@@ -7,80 +7,27 @@
 
 #include "classify/mode_scan.h"
 #include "platform/sim/sim_platform.h"
+#include "support/desktop_builder.h"
 #include "support/unbatched_accessibility.h"
 
 namespace {
 
 using namespace lumetta;
-using sim::NodeId;
-using sim::SimValue;
 
 constexpr Duration kRoundTripLatency = Duration::seconds(0.0002);
 
-// A chat transcript of about `size` elements, shaped like a real one: user
-// messages of two paragraphs, assistant messages of a heading, paragraphs of
-// text runs, a list, a code block and a bar of four action buttons.
-class TranscriptBuilder {
- public:
-  explicit TranscriptBuilder(sim::DesktopModel& model) : model_(model) {}
-
-  NodeId add(const char* role, NodeId parent, const char* title = nullptr) {
-    NodeId node = NodeId(model_.nodes.size());
-    model_.nodes.emplace_back();
-    model_.nodes[node].owner = {42, 0};
-    model_.nodes[node].attributes["AXRole"] = SimValue{std::string(role)};
-    if (title) model_.nodes[node].attributes["AXTitle"] = SimValue{std::string(title)};
-    if (parent != sim::kNoNode) model_.nodes[parent].children.push_back({node, {}});
-    return node;
-  }
-
-  void userMessage(NodeId parent) {
-    NodeId message = add("AXGroup", parent);
-    for (int p = 0; p < 2; ++p) add("AXStaticText", add("AXGroup", message));
-  }
-
-  void assistantMessage(NodeId parent) {
-    NodeId message = add("AXGroup", parent);
-    add("AXHeading", message);
-    for (int p = 0; p < 6; ++p) {
-      NodeId paragraph = add("AXGroup", message);
-      for (int r = 0; r < 3; ++r) add("AXStaticText", paragraph);
-    }
-    NodeId list = add("AXList", message);
-    for (int i = 0; i < 4; ++i) add("AXStaticText", add("AXGroup", list));
-    NodeId code = add("AXGroup", message);
-    for (int l = 0; l < 8; ++l) add("AXStaticText", code);
-    NodeId actions = add("AXGroup", message);
-    for (const char* action : {"Copy", "Good response", "Bad response", "Read aloud"}) {
-      add("AXButton", actions, action);
-    }
-  }
-
- private:
-  sim::DesktopModel& model_;
-};
-
+// A chat window of about `size` elements (testing::chatExchange) and a
+// sidebar with the mode button.
 sim::DesktopModel chatWindow(std::size_t size) {
-  sim::DesktopModel model;
-  sim::SimApp app;
-  app.pid = 42;
-  app.root = 0;
-  app.latency = kRoundTripLatency;
-  model.apps.push_back(app);
-  TranscriptBuilder build(model);
-  NodeId root = build.add("AXApplication", sim::kNoNode);
-  model.nodes[root].isApplication = true;
-  NodeId window = build.add("AXWindow", root);
-  model.nodes[window].attributes["AXSubrole"] = SimValue{std::string("AXStandardWindow")};
-  NodeId sidebar = build.add("AXGroup", window);
-  build.add("AXButton", sidebar, "Hide sidebar");
-  build.add("AXPopUpButton", sidebar, "Switch mode, current mode: Codex");
-  NodeId web = build.add("AXWebArea", window);
-  while (model.nodes.size() < size) {
-    build.userMessage(web);
-    build.assistantMessage(web);
-  }
-  return model;
+  testing::DesktopBuilder desktop;
+  testing::ElementBuilder window =
+      desktop.app(42).latency(kRoundTripLatency).child("AXWindow").subrole("AXStandardWindow");
+  testing::ElementBuilder sidebar = window.child("AXGroup");
+  sidebar.child("AXButton").title("Hide sidebar");
+  sidebar.child("AXPopUpButton").title(testing::modeLabel("Codex"));
+  testing::ElementBuilder web = window.child("AXWebArea");
+  while (desktop.model().nodes.size() < size) testing::chatExchange(web);
+  return desktop.build();
 }
 
 void scanBenchmark(benchmark::State& state, bool batched) {

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "desktop_text.h"
+#include "bench_desktop.h"
 #include "overlay/overlay_controller.h"
 #include "platform/sim/sim_platform.h"
 
@@ -23,10 +23,9 @@ constexpr int kSeconds = 60;
 constexpr int kPerMillisecond = 10;
 
 void BM_NotificationStorm(benchmark::State& state) {
-  const std::string json = bench::benchDesktop(kChatWindows);
   double queued = 0, share = 0, scans = 0;
   for (auto _ : state) {
-    sim::SimPlatform platform(sim::parseDesktop(json, "storm").value(), sim::TimeSource::manual);
+    sim::SimPlatform platform(bench::benchDesktop(kChatWindows).build(), sim::TimeSource::manual);
     sim::ManualRunLoop& loop = platform.manualRunLoop();
     loop.setRunsJobs(true);
     auto controller = OverlayController::create(platform.platform());

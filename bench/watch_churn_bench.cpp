@@ -12,57 +12,28 @@
 
 #include "diagnostics/validation_monitor.h"
 #include "platform/sim/sim_platform.h"
+#include "support/desktop_builder.h"
 
 namespace {
 
 using namespace lumetta;
-using sim::NodeId;
-using sim::SimValue;
 
 constexpr Pid kStayingPid = 100;
 constexpr int kRecycledPids = 16;  // relaunches reuse pids, as macOS may
 
-class ChurnDesktop {
- public:
-  // Room for `launches` instances of the churning app, each with its own elements.
-  explicit ChurnDesktop(int launches) {
-    model_.apps.push_back(app(kStayingPid, 0, "ChatGPT", "com.openai.chat"));
-    NodeId window = node("AXWindow", model_.apps.back().root, {kStayingPid, 0});
-    NodeId button = node("AXPopUpButton", window, {kStayingPid, 0});
-    model_.nodes[button].attributes["AXTitle"] =
-        SimValue{std::string("Switch mode, current mode: ChatGPT")};
-    for (int i = 1; i <= launches; ++i) {
-      const Pid pid = 1000 + i % kRecycledPids;
-      churning_.push_back(app(pid, std::uint32_t(i), "Codex", "com.openai.codex"));
-      node("AXWindow", churning_.back().root, {pid, std::uint32_t(i)});
-    }
+// The ChatGPT app that stays, with a window in ChatGPT mode, and room for
+// `launches` instances of the churning Codex app, each with its own window.
+testing::DesktopBuilder churnDesktop(int launches) {
+  testing::DesktopBuilder desktop;
+  desktop.app(kStayingPid, "ChatGPT", "com.openai.chat")
+      .child("AXWindow")
+      .child("AXPopUpButton")
+      .title(testing::modeLabel("ChatGPT"));
+  for (int i = 1; i <= launches; ++i) {
+    desktop.spareApp(1000 + i % kRecycledPids, "Codex", "com.openai.codex").child("AXWindow");
   }
-  sim::DesktopModel& model() { return model_; }
-  const sim::SimApp& launch(int i) const { return churning_[std::size_t(i)]; }
-
- private:
-  sim::SimApp app(Pid pid, std::uint32_t ordinal, const char* name, const char* bundle) {
-    sim::SimApp app;
-    app.pid = pid;
-    app.ordinal = ordinal;
-    app.name = name;
-    app.bundle = bundle;
-    app.root = node("AXApplication", sim::kNoNode, {pid, ordinal});
-    model_.nodes[app.root].isApplication = true;
-    return app;
-  }
-  NodeId node(const char* role, NodeId parent, sim::Owner owner) {
-    const NodeId id = NodeId(model_.nodes.size());
-    model_.nodes.emplace_back();
-    model_.nodes[id].owner = owner;
-    model_.nodes[id].attributes["AXRole"] = SimValue{std::string(role)};
-    if (parent != sim::kNoNode) model_.nodes[parent].children.push_back({id, {}});
-    return id;
-  }
-
-  sim::DesktopModel model_;
-  std::vector<sim::SimApp> churning_;
-};
+  return desktop;
+}
 
 void BM_WatchLaunchQuitChurn(benchmark::State& state) {
   const int events = int(state.range(0));
@@ -70,8 +41,8 @@ void BM_WatchLaunchQuitChurn(benchmark::State& state) {
   double growth = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    ChurnDesktop churn(events / 2);
-    sim::SimPlatform platform(std::move(churn.model()), sim::TimeSource::manual);
+    testing::DesktopBuilder churn = churnDesktop(events / 2);
+    sim::SimPlatform platform(churn.build(), sim::TimeSource::manual);
     NotificationCenter& center = platform.workspace().notificationCenter();
     std::ostringstream log;
     ValidationMonitor monitor(platform.platform(), log, false);
@@ -80,7 +51,7 @@ void BM_WatchLaunchQuitChurn(benchmark::State& state) {
     state.ResumeTiming();
 
     for (int event = 0; event < events; ++event) {
-      const sim::SimApp& app = churn.launch(event / 2);
+      const sim::SimApp& app = churn.spareApps()[std::size_t(event / 2)];
       if (event % 2 == 0) {
         center.post({WorkspaceNotification::didLaunchApplication, platform.desktop().launch(app)});
       } else {

@@ -136,24 +136,24 @@ def self_test():
         "classify/report_local.h": "#pragma once\n",
         "geometry/window_frame.h": "#pragma once\n",
         "overlay/color_layer.h": '  #  include "classify/report_local.h"\n',
-        "power/gate.cpp": ('#include "platform/sim/sim_clock.h"\n'
+        "power/gate.cpp": ('#include "platform/sim/services/sim_clock.h"\n'
                            "#include <CoreGraphics/CoreGraphics.h>\n"),
-        "platform/sim/sim_clock.h": "#include <cairo.h>\n#include <nlohmann/json.hpp>\n",
+        "platform/sim/services/sim_clock.h": "#include <cairo.h>\n#include <nlohmann/json.hpp>\n",
         "platform/sim/desktop/desktop_model.h": '#include "platform/sim/services/sim_desktop.h"\n',
         "platform/sim/services/sim_desktop.h": '#include "platform/sim/desktop/desktop_model.h"\n',
         "platform/sim/drawing/pango_text.cpp": "#include <pango/pango.h>\n#include <unicode/brkiter.h>\n",
         "platform/mac/mac_clock.mm": ("#import <Foundation/Foundation.h>\n"
                                       '#include "support/text_format.h"\n'),
-        "platform/value.h": '#include "platform/sim/sim_clock.h"\n',
-        "app/main.cpp": '#include "platform/sim/sim_clock.h"\n#include "overlay/color_layer.h"\n',
-        "app/panescope_app.cpp": '#include "platform/sim/sim_clock.h"\n',
+        "platform/value.h": '#include "platform/sim/services/sim_clock.h"\n',
+        "app/main.cpp": '#include "platform/sim/services/sim_clock.h"\n#include "overlay/color_layer.h"\n',
+        "app/panescope_app.cpp": '#include "platform/sim/services/sim_clock.h"\n',
         "app/main_mac.mm": '#import <AppKit/AppKit.h>\n#include "platform/mac/mac_clock.h"\n',
         "platform/mac/mac_clock.h": "#pragma once\n",
         "renderer/requests.h": '#include "nowhere/missing.h"\n',
         "controller/controller.cpp": "",
     }
     expected = [
-        'src/app/panescope_app.cpp:1: #include "platform/sim/sim_clock.h": app may include only '
+        'src/app/panescope_app.cpp:1: #include "platform/sim/services/sim_clock.h": app may include only '
         "app, classify, diagnostics, geometry, menu, overlay, platform, power, record, renderer, "
         "support",
         'src/classify/report.cpp:2: #include "overlay/color_layer.h": classify may include only '
@@ -166,9 +166,9 @@ def self_test():
         "platform/sim/desktop may include only platform, platform/sim/desktop, support",
         "src/platform/sim/drawing/pango_text.cpp:2: #include <unicode/brkiter.h>: only "
         "platform/sim/services may use ICU",
-        'src/platform/value.h:1: #include "platform/sim/sim_clock.h": platform may include only '
+        'src/platform/value.h:1: #include "platform/sim/services/sim_clock.h": platform may include only '
         "platform",
-        'src/power/gate.cpp:1: #include "platform/sim/sim_clock.h": power may include only '
+        'src/power/gate.cpp:1: #include "platform/sim/services/sim_clock.h": power may include only '
         "platform, power, support",
         "src/power/gate.cpp:2: #include <CoreGraphics/CoreGraphics.h>: only app/main_mac.mm, "
         "platform/mac may use the macOS frameworks",

@@ -1,9 +1,8 @@
 // The contract suite's backend on Linux: a simulated desktop on the manual
 // clock, so that waiting costs no real time.
-#include <stdexcept>
-
 #include "contract/contract_backend.h"
 #include "platform/sim/sim_platform.h"
+#include "support/desktop_builder.h"
 
 namespace lumetta::contract {
 
@@ -11,28 +10,28 @@ namespace {
 
 constexpr Pid kSubjectPid = 4242;
 
-constexpr std::string_view kDesktop = R"({
-  "clock": {"wallStart": "2026-01-01T00:00:00Z"},
-  "apps": [
-    {"pid": 4242, "name": "Contract Subject", "bundle": "com.example.contract", "active": true,
-     "launched": "2026-01-01T00:00:00Z",
-     "bundleURL": "file:///Applications/Contract%20Subject.app/",
-     "ax": {"id": "app", "role": "AXApplication", "title": "Contract Subject", "children": [
-       {"id": "window", "role": "AXWindow", "subrole": "AXStandardWindow",
-        "title": "Lumetta contract",
-        "frame": [200, 120, 480, 320], "window": 7001,
-        "attrs": {"AXParent": {"ref": "app"}, "AXMinimized": true},
-        "errors": {"AXDefaultButton": -25212},
-        "children": [{"role": "AXWebArea", "hung": true}]}]}}],
-  "windows": [
-    {"number": 7001, "pid": 4242, "layer": 0, "bounds": [200, 120, 480, 320],
-     "owner": "Contract Subject", "name": "Lumetta contract", "alpha": 1.0}]
-})";
-
+// The subject application, its window (with a hung web area) and its entry
+// in the window server's list.
 sim::DesktopModel subjectDesktop() {
-  sim::LoadResult loaded = sim::parseDesktop(kDesktop, "contract desktop");
-  if (!loaded) throw std::logic_error(loaded.error().message);
-  return std::move(loaded).value();
+  testing::DesktopBuilder desktop;
+  desktop.wallStart("2026-01-01T00:00:00Z");
+  testing::AppBuilder app = desktop.app(kSubjectPid, "Contract Subject", "com.example.contract");
+  app.active().launched("2026-01-01T00:00:00Z");
+  app.app().bundleURL = Url{"file:///Applications/Contract%20Subject.app/"};
+  app.id("app").title("Contract Subject");
+  const ServerRect frame{200, 120, 480, 320};
+  testing::ElementBuilder window = app.child("AXWindow", "window");
+  window.subrole("AXStandardWindow").title("Lumetta contract").frame(frame).windowNumber(7001);
+  window.attr("AXParent", testing::refValue("app")).attr("AXMinimized", sim::SimValue{true});
+  window.error("AXDefaultButton", axerr::noValue).child("AXWebArea").hung();
+  RawValue entry = testing::serverWindow(7001, kSubjectPid, frame);
+  std::get<RawDictionary>(entry.storage)
+      .insert(std::get<RawDictionary>(entry.storage).end(),
+              {{"kCGWindowOwnerName", {std::string("Contract Subject")}},
+               {"kCGWindowName", {std::string("Lumetta contract")}},
+               {"kCGWindowAlpha", {1.0}}});
+  desktop.model().windows = {entry};
+  return desktop.build();
 }
 
 class SimContractBackend final : public ContractBackend {

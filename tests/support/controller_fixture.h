@@ -1,7 +1,8 @@
 // An overlay controller on a small simulated desktop, on the manual clock:
-// one ChatGPT process (pid 501) with two windows, w1 in ChatGPT mode and w2
-// in Codex mode, each with its toolbar, mode button and web area, both on
-// screen. Tests add timeline events, defaults or whole applications.
+// one ChatGPT process (pid 501, application element "app") with two windows,
+// w1 in ChatGPT mode and w2 in Codex mode, each with its toolbar, mode button
+// and web area, both on screen. Tests add timeline events, defaults or whole
+// applications to `desktop` before they start.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,51 +12,42 @@
 #include <string_view>
 
 #include "overlay/overlay_controller.h"
+#include "support/desktop_builder.h"
 #include "support/recording_run_loop.h"
 #include "support/sim_fixture.h"
 
 namespace lumetta::testing {
 
-inline std::string chatWindow(const std::string& n, const std::string& mode,
-                              const std::string& frame, int number) {
-  return R"({"id": "w)" + n + R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" +
-         frame + R"(, "window": )" + std::to_string(number) + R"(, "children": [
-      {"id": "tb)" +
-         n + R"(", "role": "AXToolbar", "frame": )" + frame.substr(0, frame.rfind(',')) +
-         R"(, 52]},
-      {"id": "b)" +
-         n + R"(", "role": "AXPopUpButton", "title": "Switch mode, current mode: )" + mode +
-         R"(", "description": "Switch mode, current mode: )" + mode + R"("},
-      {"id": "a)" +
-         n + R"(", "role": "AXWebArea"}]})";
+// w1 at `w1Frame` (window-server window 11, listed at (100, 100, 800, 600))
+// and w2 at (300, 200, 800, 600) (window 12).
+inline DesktopBuilder controllerDesktop(ServerRect w1Frame = {100, 100, 800, 600}) {
+  DesktopBuilder desktop;
+  desktop.wallStart("2026-12-01T09:00:00Z");
+  AppBuilder chat = desktop.app(501, "ChatGPT", "com.openai.chat");
+  chat.launched("2026-12-01T08:00:00Z").id("app");
+  chat.window("1", "ChatGPT", w1Frame, 11);
+  chat.window("2", "Codex", {300, 200, 800, 600}, 12);
+  desktop.server(11, 501, {100, 100, 800, 600}).server(12, 501, {300, 200, 800, 600});
+  return desktop;
 }
 
-inline constexpr const char* kControllerWindows =
-    R"([{"number": 11, "pid": 501, "layer": 0, "bounds": [100, 100, 800, 600]},
-        {"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])";
-
-// `extra` is spliced into the top-level object: ", \"timeline\": [...]" and the like.
-inline std::string controllerDesktop(const std::string& extra = "",
-                                     const std::string& moreApps = "",
-                                     const std::string& windows = kControllerWindows,
-                                     const std::string& w1Frame = "[100, 100, 800, 600]") {
-  return R"({"clock": {"wallStart": "2026-12-01T09:00:00Z"},
-  "apps": [{"pid": 501, "name": "ChatGPT", "bundle": "com.openai.chat",
-            "launched": "2026-12-01T08:00:00Z",
-            "ax": {"id": "app", "role": "AXApplication", "children": [)" +
-         chatWindow("1", "ChatGPT", w1Frame, 11) + ",\n" +
-         chatWindow("2", "Codex", "[300, 200, 800, 600]", 12) + "]}}" + moreApps + R"(],
-  "windows": )" +
-         windows + extra + "}";
+// The Codex app (pid 612) with one window w<n> in Codex mode, of
+// window-server window `number` at `frame`.
+inline AppBuilder codexApp(DesktopBuilder& desktop, const std::string& n, ServerRect frame,
+                           std::int64_t number) {
+  AppBuilder codex = desktop.app(612, "Codex", "com.openai.codex");
+  codex.window(n, "Codex", frame, number);
+  return codex;
 }
 
 class ControllerTest : public ::testing::Test {
  protected:
-  // Jobs run as soon as the main queue is idle unless `manualJobs`. The
-  // controller's timers and queues are made through `recording`.
-  void start(const std::string& json, bool manualJobs = false) {
+  // Starts on `desktop`. Jobs run as soon as the main queue is idle unless
+  // `manualJobs`. The controller's timers and queues are made through `recording`.
+  void start(bool manualJobs = false) { start(desktop.build(), manualJobs); }
+  void start(sim::DesktopModel model, bool manualJobs = false) {
     controller.reset();
-    platform = simulated(json);
+    platform = std::make_unique<sim::SimPlatform>(std::move(model), sim::TimeSource::manual);
     loop().setRunsJobs(!manualJobs);
     recording = std::make_unique<RecordingRunLoop>(loop(), platform->clock());
     controller = OverlayController::create(withRunLoop(platform->platform(), *recording));
@@ -67,6 +59,13 @@ class ControllerTest : public ::testing::Test {
   Entry* entry(std::int64_t id) {
     for (const auto& e : controller->entries()) {
       if (e->id == id) return e.get();
+    }
+    return nullptr;
+  }
+  // The first entry of process `pid`.
+  Entry* entryOf(Pid pid) {
+    for (const auto& e : controller->entries()) {
+      if (e->pid == pid) return e.get();
     }
     return nullptr;
   }
@@ -88,6 +87,7 @@ class ControllerTest : public ::testing::Test {
     return count;
   }
 
+  DesktopBuilder desktop = controllerDesktop();
   std::unique_ptr<sim::SimPlatform> platform;
   std::unique_ptr<RecordingRunLoop> recording;
   std::unique_ptr<OverlayController> controller;  // released before the platform

@@ -10,7 +10,7 @@ namespace {
 using Census = ControllerTest;
 
 TEST_F(Census, TracksEachWindowOnceAndSubscribesToWhatItWatches) {
-  start(controllerDesktop());
+  start();
   runFor(1.5);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
   EXPECT_TRUE(controller->hasObserver(501));
@@ -28,12 +28,10 @@ TEST_F(Census, TracksEachWindowOnceAndSubscribesToWhatItWatches) {
 }
 
 TEST_F(Census, WindowLeavingTheListIsRemovedAndAReturningOneGetsANewId) {
-  const std::string w3 = chatWindow("3", "Codex", "[300, 200, 800, 600]", 12);
-  start(controllerDesktop(R"(, "timeline": [
-      {"at": 2, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w1"}]}},
-      {"at": 4, "children": {"element": "app", "value": [{"ref": "w1"}, )" +
-                          w3 + R"(]}},
-      {"at": 4, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w1"}, {"ref": "w3"}]}}])"));
+  desktop.at(2).set("app", "AXWindows", refsValue({"w1"}));
+  desktop.at(4).children("app").ref("w1").window("3", "Codex", {300, 200, 800, 600}, 12);
+  desktop.at(4).set("app", "AXWindows", refsValue({"w1", "w3"}));
+  start();
   runFor(3);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
   EXPECT_EQ(logged("Window 2 removed; cached mode discarded"), 1);
@@ -46,13 +44,11 @@ TEST_F(Census, WindowLeavingTheListIsRemovedAndAReturningOneGetsANewId) {
 // The windows of the earlier launch go even while the new one's window list
 // cannot be read yet: no mark stays from the earlier launch.
 TEST_F(Census, RelaunchUnderTheSamePidStartsEveryWindowAfresh) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "launch": {"pid": 501, "name": "ChatGPT",
-      "bundle": "com.openai.chat", "launched": "2026-12-01T09:00:02Z",
-      "ax": {"id": "again", "role": "AXApplication", "errors": {"AXWindows": -25204},
-             "children": [)" +
-                          chatWindow("n1", "Codex", "[100, 100, 800, 600]", 11) +
-                          R"(]}}},
-      {"at": 4, "set": {"element": "again", "attribute": "AXWindows", "value": [{"ref": "wn1"}]}}])"));
+  AppBuilder again = desktop.at(2).launch(501, "ChatGPT", "com.openai.chat");
+  again.launched("2026-12-01T09:00:02Z").id("again").error("AXWindows", axerr::cannotComplete);
+  again.window("n1", "Codex", {100, 100, 800, 600}, 11);
+  desktop.at(4).set("again", "AXWindows", refsValue({"wn1"}));
+  start();
   runFor(1.5);
   ASSERT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
   runFor(1.5);
@@ -68,13 +64,10 @@ TEST_F(Census, RelaunchUnderTheSamePidStartsEveryWindowAfresh) {
 // A launch and a change of Space each take a census at once, not at the next
 // tick of its timer: a window they bring is tracked right away.
 TEST_F(Census, LaunchesAndSpaceChangesTakeACensusAtOnce) {
-  const std::string codex = R"({"pid": 612, "name": "Codex", "ax": {"id": "codex",
-      "role": "AXApplication", "children": [)" +
-                            chatWindow("9", "Codex", "[900, 300, 500, 400]", 19) + "]}}";
-  start(controllerDesktop(R"(, "timeline": [{"at": 2.3, "launch": )" + codex + R"(},
-      {"at": 3.3, "children": {"element": "codex", "value": [{"ref": "w9"}, )" +
-                          chatWindow("10", "Codex", "[0, 300, 500, 400]", 20) + R"(]}},
-      {"at": 3.3, "power": "spaceChange"}])"));
+  desktop.at(2.3).launch(612, "Codex").id("codex").window("9", "Codex", {900, 300, 500, 400}, 19);
+  desktop.at(3.3).children("codex").ref("w9").window("10", "Codex", {0, 300, 500, 400}, 20);
+  desktop.at(3.3).power(sim::PowerAction::spaceChange);
+  start();
   runUntil(2.31);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2, 3}));
   runUntil(3.31);
@@ -82,7 +75,8 @@ TEST_F(Census, LaunchesAndSpaceChangesTakeACensusAtOnce) {
 }
 
 TEST_F(Census, TerminationRemovesTheProcessWithItsObserver) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "terminate": 501}])"));
+  desktop.at(2).terminate(501);
+  start();
   runFor(1.5);
   EXPECT_TRUE(controller->hasObserver(501));
   runFor(1);
@@ -94,7 +88,7 @@ TEST_F(Census, TerminationRemovesTheProcessWithItsObserver) {
 }
 
 TEST_F(Census, DisablingBothModesHidesPanelsButKeepsTheCaches) {
-  start(controllerDesktop());
+  start();
   runFor(1.5);
   ASSERT_TRUE(shown(2));
   controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
@@ -111,8 +105,9 @@ TEST_F(Census, DisablingBothModesHidesPanelsButKeepsTheCaches) {
 }
 
 TEST_F(Census, LosingThePermissionRemovesEveryProcessOnceThenRepeatsTheText) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "trusted": false},
-                                             {"at": 6, "trusted": true}])"));
+  desktop.at(2).trusted(false);
+  desktop.at(6).trusted(true);
+  start();
   runFor(1.5);
   ASSERT_TRUE(shown(2));
   runFor(3);
@@ -130,8 +125,8 @@ TEST_F(Census, LosingThePermissionRemovesEveryProcessOnceThenRepeatsTheText) {
 }
 
 TEST_F(Census, ReadFailuresOfTheWindowListKeepEveryEntry) {
-  start(controllerDesktop(R"(, "timeline": [
-      {"at": 2, "set": {"element": "app", "attribute": "AXWindows", "error": -25204}}])"));
+  desktop.at(2).setError("app", "AXWindows", axerr::cannotComplete);
+  start();
   runFor(3);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
   EXPECT_EQ(logged("removed"), 0);
@@ -139,12 +134,10 @@ TEST_F(Census, ReadFailuresOfTheWindowListKeepEveryEntry) {
 }
 
 TEST_F(Census, NotificationsRemoveOnlyWindowsAndRescanWhatTheyConcern) {
-  start(controllerDesktop(R"(, "timeline": [
-      {"at": 2, "set": {"element": "b1", "attribute": "AXDescription", "value": "Switch mode, current mode: Codex"}},
-      {"at": 2, "set": {"element": "b1", "attribute": "AXTitle", "value": "Switch mode, current mode: Codex"}},
-      {"at": 2, "notify": {"element": "b1", "name": "AXTitleChanged"}},
-      {"at": 3, "notify": {"element": "b1", "name": "AXUIElementDestroyed"}},
-      {"at": 4, "notify": {"element": "w2", "name": "AXUIElementDestroyed"}}])"));
+  desktop.at(2).label("b1", "Codex", true);
+  desktop.at(3).notify("b1", "AXUIElementDestroyed");
+  desktop.at(4).notify("w2", "AXUIElementDestroyed");
+  start();
   runUntil(2.01);  // before the label pass could notice
   EXPECT_EQ(entry(1)->cache.effective(), WindowMode::codex);
   runUntil(3.01);
@@ -154,9 +147,8 @@ TEST_F(Census, NotificationsRemoveOnlyWindowsAndRescanWhatTheyConcern) {
 }
 
 TEST_F(Census, ObserverFailuresAreRetried) {
-  start(controllerDesktop("", R"(, {"pid": 612, "name": "Codex", "bundle": "com.openai.codex",
-      "observerError": -25204, "ax": {"role": "AXApplication", "children": [)" +
-                                  chatWindow("c", "Codex", "[0, 0, 500, 400]", 30) + "]}}"));
+  codexApp(desktop, "c", {0, 0, 500, 400}, 30).observerError(axerr::cannotComplete);
+  start();
   runFor(3.2);
   EXPECT_FALSE(controller->hasObserver(612));
   EXPECT_GE(logged("Observer pid=612 failed: -25204"), 3);  // once per census
@@ -169,18 +161,16 @@ TEST_F(Census, ObserverFailuresAreRetried) {
 // notification is followed at the next tick, a label changed silently is
 // read within half a second.
 TEST_F(Census, PassesOverWindowsIdleUntilACensusFindsOne) {
-  const std::string chat = R"({"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
-      "children": [)" + chatWindow("1", "ChatGPT", "[100, 100, 800, 600]", 11) +
-                           ", " + chatWindow("2", "Codex", "[300, 200, 800, 600]", 12) + "]}}";
-  const std::string label = R"("value": "Switch mode, current mode: ChatGPT"})";
-  start(R"({"apps": [{"pid": 300, "name": "Finder"}], "timeline": [
-      {"at": 12.3, "launch": )" +
-        chat + R"(}, {"at": 12.3, "windows": )" + kControllerWindows + R"(},
-      {"at": 13, "move": {"window": 12, "bounds": [320, 200, 800, 600]}},
-      {"at": 14.05, "set": {"element": "b2", "attribute": "AXTitle", )" +
-        label + R"(},
-      {"at": 14.05, "set": {"element": "b2", "attribute": "AXDescription", )" +
-        label + "}]}");
+  const RawArray windows = controllerDesktop().model().windows;
+  desktop = DesktopBuilder();
+  desktop.app(300, "Finder");
+  AppBuilder chat = desktop.at(12.3).launch(501, "ChatGPT");
+  chat.window("1", "ChatGPT", {100, 100, 800, 600}, 11);
+  chat.window("2", "Codex", {300, 200, 800, 600}, 12);
+  desktop.at(12.3).windows(windows);
+  desktop.at(13).move(12, {320, 200, 800, 600});
+  desktop.at(14.05).label("b2", "ChatGPT");
+  start();
   auto firings = [&] {
     std::vector<int> counts;
     for (const auto& timer : recording->timers()) counts.push_back(timer.firings);
@@ -200,9 +190,11 @@ TEST_F(Census, PassesOverWindowsIdleUntilACensusFindsOne) {
 }
 
 TEST_F(Census, TwoHandlesOfOneWindowAreOneEntry) {
-  start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication",
-      "children": [{"id": "w", "role": "AXWindow"}],
-      "attrs": {"AXWindows": [{"ref": "w"}, {"ref": "w"}]}}}]})");
+  desktop = DesktopBuilder();
+  AppBuilder chat = desktop.app(501, "ChatGPT");
+  chat.child("AXWindow", "w");
+  chat.attr("AXWindows", refsValue({"w", "w"}));
+  start();
   runFor(1.5);
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
 }

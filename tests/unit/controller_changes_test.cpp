@@ -8,7 +8,8 @@ namespace lumetta::testing {
 namespace {
 
 TEST_F(ControllerTest, ChangeObserversHearSettingsPermissionAndStatus) {
-  start(controllerDesktop(R"(, "trusted": false, "timeline": [{"at": 2.5, "trusted": true}])"));
+  desktop.trusted(false).at(2.5).trusted(true);
+  start();
   runFor(1);
   int changes = 0;
   Registration registration = controller->observeChanges([&] { ++changes; });
@@ -32,7 +33,7 @@ TEST_F(ControllerTest, ChangeObserversHearSettingsPermissionAndStatus) {
 }
 
 TEST_F(ControllerTest, ChangeObserverMayReleaseItselfWhileNotified) {
-  start(controllerDesktop());
+  start();
   Registration first;
   int firstHeard = 0;
   int secondHeard = 0;

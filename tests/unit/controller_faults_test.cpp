@@ -45,7 +45,7 @@ class Faults : public ControllerTest {
   // everything recovers; `during` runs while the fault holds.
   void inject(Phase phase, const Fault& fault, const std::function<void()>& during = {}) {
     controller.reset();  // the last run's, before its platform
-    start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"), true);
+    start(controllerDesktop().defaults("gptEnabled", true).build(), true);
     if (phase != Phase::startUp) step(3);
     if (phase == Phase::jobsWaiting) {
       runFor(1.0);  // a census, label passes and a geometry pass are queued
@@ -135,7 +135,7 @@ TEST_F(Faults, FailedRegistrationsAreAskedAgainOnlyWhenThatCanHelp) {
   for (AXError code : kCodes) {
     SCOPED_TRACE(code);
     controller.reset();
-    start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"));
+    start(controllerDesktop().defaults("gptEnabled", true).build());
     sim::SimDesktop& desktop = platform->desktop();
     const sim::NodeId button = desktop.nodeById("b1");
     desktop.setNotificationError(button, AXNotification::titleChanged, code);
@@ -209,7 +209,7 @@ TEST_F(Faults, EachFaultKindInEachPhaseIsSurvived) {
                {WorkspaceNotification::didTerminateApplication, p.desktop().terminate(501)});
            return;
          }
-         sim::DesktopModel model = sim::parseDesktop(controllerDesktop(), "again.json").value();
+         sim::DesktopModel model = controllerDesktop().build();
          p.desktop().replaceWindows(model.windows);
          center.post(
              {WorkspaceNotification::didLaunchApplication, p.desktop().launch(model.apps.front())});
@@ -226,25 +226,19 @@ TEST_F(Faults, EachFaultKindInEachPhaseIsSurvived) {
   }
 }
 
-// The Codex app (pid 612) beside the fixture's ChatGPT app, its window 19 at x.
-std::string withCodex(const std::string& extra) {
-  const std::string codex = R"(, {"pid": 612, "name": "Codex", "bundle": "com.openai.codex",
-      "ax": {"role": "AXApplication", "children": [)" +
-                            chatWindow("9", "Codex", "[900, 300, 500, 400]", 19) + "]}}";
-  const std::string windows =
-      R"([{"number": 19, "pid": 612, "layer": 0, "bounds": [900, 300, 500, 400]},)" +
-      std::string(kControllerWindows).substr(1);
-  return controllerDesktop(extra, codex, windows);
+// The Codex app (pid 612) beside the fixture's ChatGPT app, its window 19 in
+// front of the others.
+RawValue withCodex(DesktopBuilder& desktop) {
+  codexApp(desktop, "9", {900, 300, 500, 400}, 19);
+  return serverWindow(19, 612, {900, 300, 500, 400});
 }
 
 TEST_F(Faults, AHungApplicationNeverStallsTheMainThreadWhileTheOtherKeepsFollowing) {
-  std::string timeline = R"(, "defaults": {"gptEnabled": true}, "timeline": [
-      {"at": 2, "hang": {"pid": 501, "hung": true}}, {"at": 40, "hang": {"pid": 501, "hung": false}})";
-  for (int t = 3; t < 45; ++t) {
-    timeline += R"(, {"at": )" + std::to_string(t) + R"(.5, "move": {"window": 19, "bounds": [)" +
-                std::to_string(900 - 10 * t) + R"(, 300, 500, 400]}})";
-  }
-  start(withCodex(timeline + "]"));
+  desktop.model().windows.insert(desktop.model().windows.begin(), withCodex(desktop));
+  desktop.defaults("gptEnabled", true).at(2).hang(501);
+  desktop.at(40).hang(501, false);
+  for (int t = 3; t < 45; ++t) desktop.at(t + 0.5).move(19, {900.0 - 10 * t, 300, 500, 400});
+  start();
   runFor(2);
   loop().resetStatistics();
   for (int t = 2; t < 45; ++t) {
@@ -253,10 +247,7 @@ TEST_F(Faults, AHungApplicationNeverStallsTheMainThreadWhileTheOtherKeepsFollowi
     for (const ServerWindow& window : visibleServerWindows(platform->windowServer())) {
       if (window.id == 19) dragged = appKitRect(window.bounds, 982);
     }
-    const Entry* codex = nullptr;
-    for (const auto& e : controller->entries()) {
-      if (e->pid == 612) codex = e.get();
-    }
+    const Entry* codex = entryOf(612);
     ASSERT_TRUE(codex && codex->panel) << "second " << t;
     // Hung requests move the manual clock: a move may have come just now.
     if (codex->panel->window().frame() != dragged) runFor(1.0 / 60);
@@ -271,26 +262,21 @@ TEST_F(Faults, AHungApplicationNeverStallsTheMainThreadWhileTheOtherKeepsFollowi
 // that opens meanwhile is marked within two seconds, not after the system's
 // default timeouts of six seconds each.
 TEST_F(Faults, AHungApplicationDelaysTheOthersNewWindowsOnlyBriefly) {
-  const std::string codex = R"({"pid": 612, "name": "Codex", "ax": {"role": "AXApplication",
-      "children": [)" + chatWindow("9", "Codex", "[900, 300, 500, 400]", 19) +
-                            "]}}";
-  const std::string windows =
-      R"([{"number": 19, "pid": 612, "layer": 0, "bounds": [900, 300, 500, 400]},)" +
-      std::string(kControllerWindows).substr(1);
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "hang": {"pid": 501, "hung": true}},
-      {"at": 5, "launch": )" +
-                          codex + R"(}, {"at": 5, "windows": )" + windows + "}]"));
+  desktop.at(2).hang(501);
+  desktop.at(5).launch(612, "Codex").window("9", "Codex", {900, 300, 500, 400}, 19);
+  RawArray windows = desktop.model().windows;
+  windows.insert(windows.begin(), serverWindow(19, 612, {900, 300, 500, 400}));
+  desktop.at(5).windows(windows);
+  start();
   runUntil(7);
-  const Entry* marked = nullptr;
-  for (const auto& e : controller->entries()) {
-    if (e->pid == 612) marked = e.get();
-  }
+  const Entry* marked = entryOf(612);
   ASSERT_NE(marked, nullptr) << controller->summary();
   EXPECT_TRUE(marked->panel && marked->panel->window().isVisible()) << controller->summary();
 }
 
 TEST_F(Faults, AStormOfNotificationsKeepsAtMostOneJobPerWindowWaiting) {
-  start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})"));
+  desktop.defaults("gptEnabled", true);
+  start();
   runFor(2);
   sim::SimDesktop& desktop = platform->desktop();
   const std::pair<const char*, AXNotification> sources[] = {

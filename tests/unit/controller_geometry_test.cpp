@@ -13,13 +13,12 @@ using Geometry = ControllerTest;
 
 // w1 covers the lower part of w2 but not its toolbar strip; Lumetta's own
 // window (pid 900) lies in front of everything.
-constexpr const char* kLowerCover =
-    R"([{"number": 99, "pid": 900, "layer": 0, "bounds": [0, 0, 1512, 982]},
-        {"number": 11, "pid": 501, "layer": 0, "bounds": [100, 400, 800, 500]},
-        {"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])";
-
 TEST_F(Geometry, OnlyOtherApplicationsWindowsCoverAndTheStyleDecidesTheRegion) {
-  start(controllerDesktop("", "", kLowerCover, "[100, 400, 800, 500]"));
+  desktop = controllerDesktop({100, 400, 800, 500});
+  desktop.model().windows = {serverWindow(99, 900, {0, 0, 1512, 982}),
+                             serverWindow(11, 501, {100, 400, 800, 500}),
+                             serverWindow(12, 501, {300, 200, 800, 600})};
+  start();
   runFor(1.5);
   Entry& codex = *entry(2);
   EXPECT_EQ(codex.placement, "Visible");  // the top bar's strip is clear
@@ -39,9 +38,9 @@ TEST_F(Geometry, OnlyOtherApplicationsWindowsCoverAndTheStyleDecidesTheRegion) {
 }
 
 TEST_F(Geometry, FramesWithinTwoPointsMatchAndOneMoreDoesNot) {
-  start(controllerDesktop("", "", R"([
-      {"number": 11, "pid": 501, "layer": 0, "bounds": [102, 98, 802, 598]},
-      {"number": 12, "pid": 501, "layer": 0, "bounds": [303, 200, 800, 600]}])"));
+  desktop.model().windows = {serverWindow(11, 501, {102, 98, 802, 598}),
+                             serverWindow(12, 501, {303, 200, 800, 600})};
+  start();
   runFor(1.5);
   EXPECT_EQ(entry(1)->serverID, 11);
   EXPECT_EQ(entry(1)->placement, "Visible");
@@ -51,9 +50,9 @@ TEST_F(Geometry, FramesWithinTwoPointsMatchAndOneMoreDoesNot) {
 }
 
 TEST_F(Geometry, TwoWindowsOnOneServerWindowBothLoseTheMapping) {
-  start(controllerDesktop(
-      "", "", R"([{"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]}])",
-      "[300, 200, 800, 600]"));
+  desktop = controllerDesktop({300, 200, 800, 600});
+  desktop.model().windows = {serverWindow(12, 501, {300, 200, 800, 600})};
+  start();
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   runFor(1.5);
   for (std::int64_t id : {1, 2}) {
@@ -67,16 +66,13 @@ TEST_F(Geometry, TwoWindowsOnOneServerWindowBothLoseTheMapping) {
 // another application's window, two window-server windows fit its frame, or
 // its frame cannot be read.
 TEST_F(Geometry, PlacementSaysWhyAWindowIsNotMarked) {
-  const std::string codex = R"(, {"pid": 612, "name": "Codex", "ax": {"role": "AXApplication",
-      "children": [{"role": "AXWindow", "subrole": "AXStandardWindow", "frame": [900, 300, 500, 400],
-                    "errors": {"AXPosition": -25204}, "children": [
-        {"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]}]}})";
-  start(controllerDesktop(R"(, "defaults": {"gptEnabled": true})", codex, R"([
-      {"number": 99, "pid": 300, "layer": 0, "bounds": [250, 150, 900, 200]},
-      {"number": 11, "pid": 501, "layer": 0, "bounds": [100, 100, 800, 600]},
-      {"number": 13, "pid": 501, "layer": 0, "bounds": [101, 99, 800, 600]},
-      {"number": 12, "pid": 501, "layer": 0, "bounds": [300, 200, 800, 600]},
-      {"number": 19, "pid": 612, "layer": 0, "bounds": [900, 300, 500, 400]}])"));
+  codexApp(desktop, "9", {900, 300, 500, 400}, 19);
+  desktop.element("w9").error("AXPosition", axerr::cannotComplete);
+  desktop.defaults("gptEnabled", true).model().windows = {
+      serverWindow(99, 300, {250, 150, 900, 200}), serverWindow(11, 501, {100, 100, 800, 600}),
+      serverWindow(13, 501, {101, 99, 800, 600}), serverWindow(12, 501, {300, 200, 800, 600}),
+      serverWindow(19, 612, {900, 300, 500, 400})};
+  start();
   runFor(1.5);
   ASSERT_EQ(ids(), (std::vector<std::int64_t>{1, 2, 3}));
   EXPECT_EQ(entry(1)->placement, "Ambiguous window-server mapping");
@@ -95,7 +91,7 @@ TEST_F(Geometry, PlacementSaysWhyAWindowIsNotMarked) {
 }
 
 TEST_F(Geometry, EachModeIsSwitchedOnSeparately) {
-  start(controllerDesktop());
+  start();
   runFor(1.5);
   EXPECT_FALSE(shown(1));  // ChatGPT mode is off by default
   EXPECT_TRUE(shown(2));
@@ -110,7 +106,8 @@ TEST_F(Geometry, EachModeIsSwitchedOnSeparately) {
 }
 
 TEST_F(Geometry, PanelsAreOrderedBackToFrontAndFollowTheStacking) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "raise": 12}])"));
+  desktop.at(2).raise(12);
+  start();
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   runFor(1.5);
   ASSERT_TRUE(shown(1) && shown(2));
@@ -121,16 +118,10 @@ TEST_F(Geometry, PanelsAreOrderedBackToFrontAndFollowTheStacking) {
 }
 
 TEST_F(Geometry, ABorderFadesOutWhileItsWindowIsDraggedAndBackInAfterwards) {
-  std::string drag = R"(, "timeline": [)";
   for (int step = 0; step < 3; ++step) {
-    const std::string at = "2." + std::to_string(step);
-    const std::string x = std::to_string(310 + 10 * step);
-    drag += R"({"at": )" + at + R"(, "move": {"window": 12, "bounds": [)" + x +
-            R"(, 200, 800, 600]}}, {"at": )" + at +
-            R"(, "notify": {"element": "w2", "name": "AXMoved"}},)";
+    desktop.at(2 + 0.1 * step).drag(12, "w2", {310.0 + 10 * step, 200, 800, 600});
   }
-  drag.back() = ']';
-  start(controllerDesktop(drag));
+  start();
   controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
   runUntil(1.9);
   Panel& panel = entry(2)->panel->window();
@@ -156,9 +147,8 @@ TEST_F(Geometry, ABorderFadesOutWhileItsWindowIsDraggedAndBackInAfterwards) {
 }
 
 TEST_F(Geometry, TopBarsFollowWithoutFading) {
-  start(controllerDesktop(
-      R"(, "timeline": [{"at": 2, "move": {"window": 12, "bounds": [0, 0, 800, 600]}},
-      {"at": 2, "notify": {"element": "w2", "name": "AXMoved"}}])"));
+  desktop.at(2).drag(12, "w2", {0, 0, 800, 600});
+  start();
   runUntil(2.02);
   EXPECT_EQ(entry(2)->panel->window().frame(), (ScreenRect{0, 382, 800, 600}));
   EXPECT_EQ(entry(2)->panel->window().alpha(), 1.0);
@@ -188,8 +178,7 @@ namespace {
 // The same controller on real threads: each queue's jobs on its own thread,
 // their results on the main thread (what the thread sanitizer checks).
 TEST(ThreadedOverlayController, TracksAndMarksWindowsFromItsOwnThreads) {
-  sim::SimPlatform platform(sim::parseDesktop(controllerDesktop(), "t").value(),
-                            sim::TimeSource::real);
+  sim::SimPlatform platform(controllerDesktop().build(), sim::TimeSource::real);
   auto controller = OverlayController::create(platform.platform());
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
   auto bothShown = [&] {

@@ -44,23 +44,29 @@ class ModelRun {
  public:
   explicit ModelRun(unsigned seed) : random_(seed) {}
 
-  // The desktop file: two ChatGPT windows and a Codex window, then the timeline.
-  std::string desktop() {
+  // The desktop: two ChatGPT windows and a Codex window, then the timeline.
+  sim::DesktopModel desktop() {
+    desktop_.wallStart("2026-12-01T09:00:00Z");
     for (Pid pid : {501, 612}) state_.roots[pid] = "root" + std::to_string(pid) + "-0";
-    std::string apps;
-    std::vector<std::string> chat = {newWindow(501, "ChatGPT"), newWindow(501, "Codex")};
-    std::vector<std::string> codex = {newWindow(612, "Codex")};
-    apps = app(501, chat) + ", " + app(612, codex);
-    std::string timeline;
+    const DesktopState::Window chat = newWindow(501, "ChatGPT");
+    const DesktopState::Window codex = newWindow(501, "Codex");
+    const DesktopState::Window other = newWindow(612, "Codex");
+    AppBuilder chatApp = app(desktop_.app(501), 501);
+    addWindow(chatApp, chat);
+    addWindow(chatApp, codex);
+    addWindow(app(desktop_.app(612), 612), other);
+    desktop_.model().windows = serverList();
     double at = 0.8;
     for (int step = 0; step < kSteps; ++step, at += kStepTime) {
       times_.push_back(at);
-      std::string events = step % 16 == 15 ? restore(at) : randomEvents(at);
-      if (!events.empty()) timeline += (timeline.empty() ? "" : ",\n") + events;
-      if (step % 16 == 15) at += kSettle;  // a quiet stretch after restoring
+      if (step % 16 == 15) {
+        restore(desktop_.at(at));
+        at += kSettle;  // a quiet stretch after restoring
+      } else {
+        randomEvents(at);
+      }
     }
-    return R"({"clock": {"wallStart": "2026-12-01T09:00:00Z"}, "apps": [)" + apps +
-           R"(], "windows": )" + serverList() + R"(, "timeline": [)" + timeline + "]}";
+    return desktop_.build();
   }
 
   const std::vector<double>& times() const { return times_; }
@@ -71,7 +77,7 @@ class ModelRun {
   static constexpr double kSettle = 2.2;
 
  private:
-  std::string newWindow(Pid pid, const std::string& mode) {
+  const DesktopState::Window& newWindow(Pid pid, const std::string& mode) {
     const std::string id = "w" + std::to_string(state_.nextId++);
     const std::int64_t number = state_.nextNumber++;
     std::uniform_int_distribution<int> x(0, 700), y(30, 400), size(200, 600);
@@ -79,59 +85,40 @@ class ModelRun {
                             double(size(random_))};
     state_.windows.push_back({id, pid, number, bounds, mode});
     state_.stack.insert(state_.stack.begin(), number);
-    return windowJson(state_.windows.back());
+    return state_.windows.back();
   }
 
-  static std::string rect(const ServerRect& r) {
-    return "[" + std::to_string(int(r.x)) + ", " + std::to_string(int(r.y)) + ", " +
-           std::to_string(int(r.width)) + ", " + std::to_string(int(r.height)) + "]";
+  static void addWindow(ElementBuilder parent, const DesktopState::Window& w) {
+    ElementBuilder window = parent.child("AXWindow", w.id);
+    window.subrole("AXStandardWindow").frame(w.bounds).button(w.mode, w.id + "b");
+    window.child("AXWebArea", w.id + "a");
   }
 
-  static std::string label(const std::string& mode) {
-    return "\"Switch mode, current mode: " + mode + "\"";
+  AppBuilder app(AppBuilder made, Pid pid) {
+    made.app().name = pid == 501 ? "ChatGPT" : "Codex";
+    made.launched("2026-12-01T08:" + std::to_string(10 + state_.launches++) + ":00Z");
+    made.id(state_.roots[pid]);
+    return made;
   }
 
-  static std::string windowJson(const DesktopState::Window& w) {
-    return R"({"id": ")" + w.id +
-           R"(", "role": "AXWindow", "subrole": "AXStandardWindow", "frame": )" + rect(w.bounds) +
-           R"(, "children": [{"id": ")" + w.id + R"(b", "role": "AXPopUpButton", "title": )" +
-           label(w.mode) + R"(, "description": )" + label(w.mode) + R"(}, {"id": ")" + w.id +
-           R"(a", "role": "AXWebArea"}]})";
-  }
-
-  std::string app(Pid pid, const std::vector<std::string>& windows) {
-    std::string children;
-    for (const std::string& w : windows) children += (children.empty() ? "" : ", ") + w;
-    return R"({"pid": )" + std::to_string(pid) + R"(, "name": ")" +
-           (pid == 501 ? "ChatGPT" : "Codex") + R"(", "launched": "2026-12-01T08:)" +
-           std::to_string(10 + state_.launches++) + R"(:00Z", "ax": {"id": ")" + state_.roots[pid] +
-           R"(", "role": "AXApplication", "children": [)" + children + "]}}";
-  }
-
-  std::string serverList() const {
-    std::string list;
+  RawArray serverList() const {
+    RawArray list;
     for (std::int64_t number : state_.stack) {
       for (const auto& w : state_.windows) {
-        if (w.number != number) continue;
-        list += (list.empty() ? "" : ", ") +
-                (R"({"number": )" + std::to_string(number) + R"(, "pid": )" +
-                 std::to_string(w.pid) + R"(, "layer": 0, "bounds": )" + rect(w.bounds) + "}");
+        if (w.number == number) list.push_back(serverWindow(number, w.pid, w.bounds));
       }
     }
-    return "[" + list + "]";
+    return list;
   }
 
-  std::string event(double at, const std::string& body) const {
-    return R"({"at": )" + std::to_string(at) + ", " + body + "}";
-  }
-
-  std::string childrenOf(double at, Pid pid) const {
-    std::string refs;
+  // The application's windows become its children; `added`, its newest, is new.
+  void childrenOf(Moment moment, Pid pid, const DesktopState::Window* added = nullptr) {
+    ElementBuilder children = moment.children(state_.roots.at(pid));
     for (const auto& w : state_.windows) {
-      if (w.pid == pid) refs += (refs.empty() ? "" : ", ") + (R"({"ref": ")" + w.id + R"("})");
+      if (w.pid == pid && &w != added) children.ref(w.id);
     }
-    return event(at, R"("children": {"element": ")" + state_.roots.at(pid) + R"(", "value": [)" +
-                         refs + "]}");
+    if (added) addWindow(children, *added);
+    moment.windows(serverList());
   }
 
   DesktopState::Window* pickWindow() {
@@ -140,21 +127,24 @@ class ModelRun {
     return &state_.windows[pick(random_)];
   }
 
-  std::string restore(double at) {
+  void restore(Moment moment) {
     state_.trusted = true;
     state_.asleep = state_.dark = state_.away = false;
     states_.push_back(state_);
-    return event(at, R"("trusted": true)") + ",\n" + event(at, R"("power": "wake")") + ",\n" +
-           event(at, R"("power": "screensWake")") + ",\n" +
-           event(at, R"("power": "sessionActive")");
+    moment.trusted(true).power(sim::PowerAction::wake).power(sim::PowerAction::screensWake);
+    moment.power(sim::PowerAction::sessionActive);
   }
 
-  std::string randomEvents(double at) {
+  void closeAll(Pid pid) {
+    for (const auto& w : state_.windows) {
+      if (w.pid == pid) std::erase(state_.stack, w.number);
+    }
+    std::erase_if(state_.windows, [&](const auto& w) { return w.pid == pid; });
+  }
+
+  void randomEvents(double at) {
     std::uniform_int_distribution<int> kind(0, 11);
-    std::string events;
-    auto add = [&](const std::string& body) {
-      events += (events.empty() ? "" : ",\n") + event(at, body);
-    };
+    Moment moment = desktop_.at(at);
     switch (kind(random_)) {
       case 0:
       case 1: {  // a move or a resize, announced
@@ -167,9 +157,7 @@ class ModelRun {
         } else {
           w->bounds.width = std::max(100.0, w->bounds.width + delta(random_));
         }
-        add(R"("move": {"window": )" + std::to_string(w->number) + R"(, "bounds": )" +
-            rect(w->bounds) + "}");
-        add(R"("notify": {"element": ")" + w->id + R"(", "name": "AXMoved"})");
+        moment.drag(w->number, w->id, w->bounds);
         break;
       }
       case 2: {  // restacking
@@ -177,22 +165,13 @@ class ModelRun {
         if (!w) break;
         std::erase(state_.stack, w->number);
         state_.stack.insert(state_.stack.begin(), w->number);
-        add(R"("raise": )" + std::to_string(w->number));
+        moment.raise(w->number);
         break;
       }
       case 3: {  // a window opens
         const Pid pid = std::uniform_int_distribution<int>(0, 1)(random_) ? 501 : 612;
         if (!state_.roots.contains(pid)) break;
-        const std::string json = newWindow(pid, kind(random_) % 2 ? "Codex" : "ChatGPT");
-        std::string refs;
-        for (const auto& w : state_.windows) {
-          if (w.pid == pid && &w != &state_.windows.back()) {
-            refs += R"({"ref": ")" + w.id + R"("}, )";
-          }
-        }
-        add(R"("children": {"element": ")" + state_.roots[pid] + R"(", "value": [)" + refs + json +
-            "]}");
-        add(R"("windows": )" + serverList());
+        childrenOf(moment, pid, &newWindow(pid, kind(random_) % 2 ? "Codex" : "ChatGPT"));
         break;
       }
       case 4: {  // a window closes
@@ -201,29 +180,22 @@ class ModelRun {
         const Pid pid = w->pid;
         std::erase(state_.stack, w->number);
         std::erase_if(state_.windows, [&](const auto& o) { return o.id == w->id; });
-        events = childrenOf(at, pid);
-        add(R"("windows": )" + serverList());
+        childrenOf(moment, pid);
         break;
       }
       case 5: {  // launch, quit or relaunch under the same pid
         const Pid pid = std::uniform_int_distribution<int>(0, 1)(random_) ? 501 : 612;
         const bool running = state_.roots.contains(pid);
+        closeAll(pid);
         if (running && kind(random_) % 2) {
-          for (const auto& w : state_.windows) {
-            if (w.pid == pid) std::erase(state_.stack, w.number);
-          }
-          std::erase_if(state_.windows, [&](const auto& w) { return w.pid == pid; });
           state_.roots.erase(pid);
-          add(R"("terminate": )" + std::to_string(pid));
+          moment.terminate(pid);
           break;
         }
-        for (const auto& w : state_.windows) {
-          if (w.pid == pid) std::erase(state_.stack, w.number);
-        }
-        std::erase_if(state_.windows, [&](const auto& w) { return w.pid == pid; });
         state_.roots[pid] = "root" + std::to_string(pid) + "-" + std::to_string(state_.launches);
-        add(R"("launch": )" + app(pid, {newWindow(pid, "Codex")}));
-        add(R"("windows": )" + serverList());
+        AppBuilder launched = app(moment.launch(pid), pid);
+        addWindow(launched, newWindow(pid, "Codex"));
+        moment.windows(serverList());
         break;
       }
       case 6:
@@ -231,38 +203,36 @@ class ModelRun {
         DesktopState::Window* w = pickWindow();
         if (!w) break;
         w->mode = w->mode == "Codex" ? "ChatGPT" : "Codex";
-        add(R"("set": {"element": ")" + w->id + R"(b", "attribute": "AXDescription", "value": )" +
-            label(w->mode) + "}");
         if (kind(random_) % 2) {
-          add(R"("set": {"element": ")" + w->id + R"(b", "attribute": "AXTitle", "value": )" +
-              label(w->mode) + "}");
-          add(R"("notify": {"element": ")" + w->id + R"(b", "name": "AXTitleChanged"})");
+          moment.label(w->id + "b", w->mode, true);
+        } else {
+          moment.set(w->id + "b", "AXDescription", textValue(modeLabel(w->mode)));
         }
         break;
       }
       case 8:
         state_.trusted = !state_.trusted;
-        add(std::string(R"("trusted": )") + (state_.trusted ? "true" : "false"));
+        moment.trusted(state_.trusted);
         break;
       case 9:
         state_.asleep = !state_.asleep;
-        add(std::string(R"("power": )") + (state_.asleep ? "\"sleep\"" : "\"wake\""));
+        moment.power(state_.asleep ? sim::PowerAction::sleep : sim::PowerAction::wake);
         break;
       case 10:
         state_.dark = !state_.dark;
-        add(std::string(R"("power": )") + (state_.dark ? "\"screensSleep\"" : "\"screensWake\""));
+        moment.power(state_.dark ? sim::PowerAction::screensSleep : sim::PowerAction::screensWake);
         break;
       default:
         state_.away = !state_.away;
-        add(std::string(R"("power": )") +
-            (state_.away ? "\"sessionResign\"" : "\"sessionActive\""));
+        moment.power(state_.away ? sim::PowerAction::sessionResign
+                                 : sim::PowerAction::sessionActive);
         break;
     }
     states_.push_back(state_);
-    return events;
   }
 
   std::mt19937 random_;
+  DesktopBuilder desktop_;
   DesktopState state_;
   std::vector<double> times_;
   std::vector<DesktopState> states_;  // after each step

@@ -2,6 +2,8 @@
 // measurement, on the manual run loop.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "overlay/controller_scans.h"
 #include "support/controller_fixture.h"
 
@@ -11,9 +13,8 @@ namespace {
 using Scans = ControllerTest;
 
 TEST_F(Scans, ALabelThatChangesSilentlyIsRescannedWithinOneLabelPeriod) {
-  start(controllerDesktop(R"(, "timeline": [
-      {"at": 2.05, "set": {"element": "b2", "attribute": "AXDescription", "value": "Switch mode, current mode: ChatGPT"}},
-      {"at": 2.05, "set": {"element": "b2", "attribute": "AXTitle", "value": "Switch mode, current mode: ChatGPT"}}])"));
+  desktop.at(2.05).label("b2", "ChatGPT");
+  start();
   runUntil(2.05);
   ASSERT_EQ(entry(2)->cache.effective(), WindowMode::codex);
   runUntil(2.55);
@@ -24,8 +25,8 @@ TEST_F(Scans, ALabelThatChangesSilentlyIsRescannedWithinOneLabelPeriod) {
 }
 
 TEST_F(Scans, AButtonThatWentAwayChangesTheSignatureAndLeadsToARescan) {
-  start(controllerDesktop(R"(, "timeline": [
-      {"at": 2, "children": {"element": "w2", "value": [{"ref": "tb2"}, {"ref": "a2"}]}}])"));
+  desktop.at(2).children("w2").ref("tb2").ref("a2");
+  start();
   runUntil(1.9);
   ASSERT_EQ(logged("Window 2: observed"), 1);
   runUntil(2.6);
@@ -36,11 +37,12 @@ TEST_F(Scans, AButtonThatWentAwayChangesTheSignatureAndLeadsToARescan) {
 // Refresh rescans every window at once, the retry spacing and dialogs
 // notwithstanding: a mode button that appeared silently is read right away.
 TEST_F(Scans, WindowsWithoutButtonsAreRetriedEveryThreeSecondsButDialogsNeverUnlessRefreshed) {
-  start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-      {"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow"},
-      {"role": "AXWindow", "subrole": "AXDialog"}]}}],
-    "timeline": [{"at": 9.7, "children": {"element": "w", "value": [
-      {"role": "AXPopUpButton", "description": "Switch mode, current mode: Codex"}]}}]})");
+  desktop = DesktopBuilder();
+  AppBuilder chat = desktop.app(501, "ChatGPT");
+  chat.child("AXWindow", "w").subrole("AXStandardWindow");
+  chat.child("AXWindow").subrole("AXDialog");
+  desktop.at(9.7).children("w").button("Codex");
+  start();
   runUntil(10);
   // Scanned at creation (0.5 s), then by the retry pass at 3.5, 6.5 and 9.5 s.
   EXPECT_EQ(logged("Window 1: observed"), 4);
@@ -54,7 +56,8 @@ TEST_F(Scans, WindowsWithoutButtonsAreRetriedEveryThreeSecondsButDialogsNeverUnl
 }
 
 TEST_F(Scans, ASecondScanWhileOneIsInFlightIsIgnoredAndAResultForARemovedEntryDropped) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 1, "terminate": 501}])"), true);
+  desktop.at(1).terminate(501);
+  start(true);
   runUntil(0.5);     // the gate opens; the census job waits
   loop().runJobs();  // the census job
   runUntil(0.5);     // its apply step creates both entries and queues their scans
@@ -71,11 +74,12 @@ TEST_F(Scans, ASecondScanWhileOneIsInFlightIsIgnoredAndAResultForARemovedEntryDr
 }
 
 TEST_F(Scans, ScanDetailNamesTheSidebarLabelOnlyWhenThereIsOne) {
-  start(R"({"apps": [{"pid": 501, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-      {"role": "AXWindow", "subrole": "AXStandardWindow",
-       "children": [{"role": "AXButton", "title": "Show sidebar"}]},
-      {"role": "AXWindow", "subrole": "AXStandardWindow",
-       "children": [{"role": "AXButton", "title": "Send"}]}]}}]})");
+  desktop = DesktopBuilder();
+  AppBuilder chat = desktop.app(501, "ChatGPT");
+  for (const char* button : {"Show sidebar", "Send"}) {
+    chat.child("AXWindow").subrole("AXStandardWindow").child("AXButton").title(button);
+  }
+  start();
   runUntil(1);
   EXPECT_EQ(
       entry(1)->scanDetail,
@@ -83,14 +87,17 @@ TEST_F(Scans, ScanDetailNamesTheSidebarLabelOnlyWhenThereIsOne) {
   EXPECT_EQ(entry(2)->scanDetail, "No semantic mode button \u00b7 nodes=2 \u00b7 mode buttons=0");
 }
 
-// The toolbar measurement on a window at (100, 100), 800 wide, of an
-// application answering each request after `latency` seconds; how long the
-// measurement took when `took` is given.
-double toolbarOf(const std::string& toolbars, double latency = 0, Duration* took = nullptr) {
-  auto platform = simulated(R"({"apps": [{"pid": 1, "latency": )" + std::to_string(latency) +
-                            R"(, "ax": {"role": "AXApplication", "children": [
-      {"id": "w", "role": "AXWindow", "frame": [100, 100, 800, 600], "children": [)" +
-                            toolbars + "]}]}}]}");
+// The toolbar measurement on a window at (100, 100), 800 wide, whose
+// children `toolbars` makes, of an application answering each request after
+// `latency` seconds; how long the measurement took when `took` is given.
+double toolbarOf(const std::function<void(ElementBuilder)>& toolbars, double latency = 0,
+                 Duration* took = nullptr) {
+  DesktopBuilder desktop;
+  toolbars(desktop.app(1)
+               .latency(Duration::seconds(latency))
+               .child("AXWindow", "w")
+               .frame({100, 100, 800, 600}));
+  auto platform = simulated(std::move(desktop));
   const Element window = elementById(*platform, "w");
   const Uptime start = platform->clock().uptime();
   const double height =
@@ -99,39 +106,41 @@ double toolbarOf(const std::string& toolbars, double latency = 0, Duration* took
   return height;
 }
 
+// A toolbar at `frame`, and one at `inner` inside it when given.
+std::function<void(ElementBuilder)> toolbar(ServerRect frame,
+                                            std::optional<ServerRect> inner = {}) {
+  return [=](ElementBuilder window) {
+    ElementBuilder made = window.child("AXToolbar").frame(frame);
+    if (inner) made.child("AXToolbar").frame(*inner);
+  };
+}
+
 TEST(Toolbar, MeasuresTheFirstFittingToolbarFromTheWindowsTopEdge) {
-  EXPECT_EQ(toolbarOf(R"({"role": "AXToolbar", "frame": [100, 100, 800, 52]})"), 52);
+  EXPECT_EQ(toolbarOf(toolbar({100, 100, 800, 52})), 52);
   // A bottom 10 points below the top edge gives the minimum.
-  EXPECT_EQ(toolbarOf(R"({"role": "AXToolbar", "frame": [100, 100, 800, 10]})"), 24);
+  EXPECT_EQ(toolbarOf(toolbar({100, 100, 800, 10})), 24);
   // Too far down, or too narrow: ignored, and its children searched further.
-  EXPECT_EQ(toolbarOf(R"({"role": "AXToolbar", "frame": [100, 230, 800, 40], "children": [
-      {"role": "AXToolbar", "frame": [100, 110, 800, 30]}]})"),
-            40);
-  EXPECT_EQ(toolbarOf(R"({"role": "AXToolbar", "frame": [100, 100, 300, 60], "children": [
-      {"role": "AXToolbar", "frame": [100, 100, 400, 60]}]})"),
-            60);
+  EXPECT_EQ(toolbarOf(toolbar({100, 230, 800, 40}, ServerRect{100, 110, 800, 30})), 40);
+  EXPECT_EQ(toolbarOf(toolbar({100, 100, 300, 60}, ServerRect{100, 100, 400, 60})), 60);
   // No toolbar, a flat one, one above the window: the default.
-  EXPECT_EQ(toolbarOf(R"({"role": "AXGroup"})"), 40);
-  EXPECT_EQ(toolbarOf(R"({"role": "AXToolbar", "frame": [100, 100, 800, 8]})"), 40);
-  EXPECT_EQ(toolbarOf(R"({"role": "AXToolbar", "frame": [100, 90, 800, 52]})"), 40);
+  EXPECT_EQ(toolbarOf([](ElementBuilder window) { window.child("AXGroup"); }), 40);
+  EXPECT_EQ(toolbarOf(toolbar({100, 100, 800, 8})), 40);
+  EXPECT_EQ(toolbarOf(toolbar({100, 90, 800, 52})), 40);
 }
 
 // A slow application delays the window's mark by a third of a second at most.
 TEST(Toolbar, StopsAfterFifteenHundredElementsOrAThirdOfASecond) {
-  std::string filler;
-  for (int i = 0; i < 1'498; ++i) filler += R"({"role": "AXGroup"}, )";
-  const std::string last = R"({"role": "AXToolbar", "frame": [100, 100, 800, 52]})";
-  EXPECT_EQ(toolbarOf(filler + last), 52);
-  EXPECT_EQ(toolbarOf(filler + R"({"role": "AXGroup"}, )" + last), 40);
+  const auto afterGroups = [](int groups) {
+    return [groups](ElementBuilder window) {
+      for (int i = 0; i < groups; ++i) window.child("AXGroup");
+      toolbar({100, 100, 800, 52})(window);
+    };
+  };
+  EXPECT_EQ(toolbarOf(afterGroups(1'498)), 52);
+  EXPECT_EQ(toolbarOf(afterGroups(1'499)), 40);
   Duration took;
-  EXPECT_EQ(toolbarOf(filler.substr(0, 100 * 21) + last, 0.01, &took), 40);
+  EXPECT_EQ(toolbarOf(afterGroups(100), 0.01, &took), 40);
   EXPECT_LT(took, Duration::seconds(0.35));
-}
-
-TEST(LabelSignature, JoinsRoleTitleAndDescriptionOfEachButton) {
-  EXPECT_EQ(labelSignature({{"AXPopUpButton", "a", "b"}, {"AXPopUpButton", "", "c"}}),
-            "AXPopUpButton|a|b||AXPopUpButton||c");
-  EXPECT_EQ(labelSignature({}), "");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // power reaction, the status text and stop, on the manual run loop.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "support/controller_fixture.h"
 
 namespace lumetta::testing {
@@ -10,22 +12,12 @@ namespace {
 using Settings = ControllerTest;
 using Status = ControllerTest;
 
-std::string withDefaults(const std::string& defaults) {
-  return controllerDesktop(R"(, "defaults": )" + defaults);
-}
-
 TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
-  start(controllerDesktop());
-  EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
-  EXPECT_FALSE(controller->appearance(WindowMode::chatGPT).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).style, OverlayStyle::topBar);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).style, OverlayStyle::topBar);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.15);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.15);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 6);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemBlue());
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
+  start();
+  EXPECT_EQ(controller->appearance(WindowMode::codex),
+            (ModeAppearance{true, OverlayStyle::topBar, Color::systemBlue(), 0.15, 6}));
+  EXPECT_EQ(controller->appearance(WindowMode::chatGPT),
+            (ModeAppearance{false, OverlayStyle::topBar, Color::systemGreen(), 0.15, 6}));
   // Under the keys Lumetta has always used.
   std::vector<std::string> keys;
   for (const auto& [key, value] : platform->defaults().values()) keys.push_back(key);
@@ -35,98 +27,86 @@ TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
                                       "indicatorEnabled", "indicatorStrength", "indicatorTopBar"}));
 }
 
-TEST_F(Settings, StoredNumbersAreBroughtIntoRangeOnLoadButNotWhenSet) {
-  start(withDefaults(R"({"indicatorStrength": 0.5, "gptStrength": 0.01, "gptBorderWidth": 30,
-                         "indicatorBorderWidth": 1})"));
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 16);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 2);
-  EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), 0.25);  // written back
+// Stored numbers are brought into range on load and written back so, but not
+// when set; NaN, values of another type and unreadable colours leave the
+// defaults, which are written back too.
+TEST_F(Settings, StoredValuesAreBroughtIntoRangeOrLeftForTheDefaults) {
+  const ModeAppearance codex{true, OverlayStyle::topBar, Color::systemBlue(), 0.15, 6};
+  const ModeAppearance gpt{false, OverlayStyle::topBar, Color::systemGreen(), 0.15, 6};
+  const auto with = [](ModeAppearance appearance, double strength, double borderWidth) {
+    appearance.strength = strength;
+    appearance.borderWidth = borderWidth;
+    return appearance;
+  };
+  const struct {
+    sim::DefaultsDictionary stored;
+    ModeAppearance codex, gpt;
+  } cases[] = {
+      {{{"indicatorStrength", 0.5},
+        {"gptStrength", 0.01},
+        {"gptBorderWidth", 30.0},
+        {"indicatorBorderWidth", 1.0}},
+       with(codex, 0.25, 2),
+       with(gpt, 0.1, 16)},
+      {{{"indicatorStrength", INFINITY},
+        {"gptStrength", -INFINITY},
+        {"indicatorBorderWidth", -INFINITY},
+        {"gptBorderWidth", NAN}},
+       with(codex, 0.25, 2),
+       with(gpt, 0.1, 6)},
+      {{{"indicatorStrength", std::string("high")},
+        {"indicatorEnabled", std::string("yes")},
+        {"gptBorderWidth", true},
+        {"gptColor", Data{'g', 'a', 'r', 'b', 'a', 'g', 'e'}},
+        {"indicatorColor", *sim::archiveColor(sim::PatternColor{"bricks"})}},
+       codex,
+       gpt},
+  };
+  for (const auto& stored : cases) {
+    controller.reset();
+    desktop = controllerDesktop();
+    desktop.model().defaults = stored.stored;
+    start();
+    EXPECT_EQ(controller->appearance(WindowMode::codex), stored.codex);
+    EXPECT_EQ(controller->appearance(WindowMode::chatGPT), stored.gpt);
+    EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), stored.codex.strength);
+    EXPECT_EQ(platform->defaults().doubleValue("gptBorderWidth"), stored.gpt.borderWidth);
+  }
   controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.9);
   EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.9);
   EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), 0.9);
 }
 
-TEST_F(Settings, StoredInfinitiesAreBroughtIntoRangeAndNaNKeepsTheDefault) {
-  start(withDefaults(R"({"indicatorStrength": {"number": "inf"},
-                         "gptStrength": {"number": "-inf"},
-                         "indicatorBorderWidth": {"number": "-inf"},
-                         "gptBorderWidth": {"number": "nan"}})"));
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.25);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.1);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 2);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
-  EXPECT_EQ(platform->defaults().doubleValue("gptBorderWidth"), 6);  // written back
-}
-
-TEST_F(Settings, WrongTypedOrUnreadableValuesLeaveTheDefaults) {
-  start(withDefaults(R"({"indicatorStrength": "high", "indicatorEnabled": "yes",
-                         "gptBorderWidth": true, "gptColor": {"data": "Z2FyYmFnZQ=="},
-                         "indicatorColor": {"color": {"pattern": "bricks"}}})"));
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.15);
-  EXPECT_TRUE(controller->appearance(WindowMode::codex).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 6);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, Color::systemBlue());
-}
-
 TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
-  start(controllerDesktop());
-  const Color coral{1, 0.5, 0.25, 1}, teal{0, 0.5, 0.5, 1};
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::enabled, false);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.2);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::borderWidth, 9);
-  controller->setAppearance(WindowMode::codex, &ModeAppearance::color, coral);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::style, OverlayStyle::border);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.11);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::borderWidth, 3);
-  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::color, teal);
+  start();
+  const std::pair<WindowMode, ModeAppearance> chosen[] = {
+      {WindowMode::codex, {false, OverlayStyle::border, {1, 0.5, 0.25, 1}, 0.2, 9}},
+      {WindowMode::chatGPT, {true, OverlayStyle::border, {0, 0.5, 0.5, 1}, 0.11, 3}}};
+  for (const auto& [mode, appearance] : chosen) {
+    controller->setAppearance(mode, &ModeAppearance::enabled, appearance.enabled);
+    controller->setAppearance(mode, &ModeAppearance::style, appearance.style);
+    controller->setAppearance(mode, &ModeAppearance::strength, appearance.strength);
+    controller->setAppearance(mode, &ModeAppearance::borderWidth, appearance.borderWidth);
+    controller->setAppearance(mode, &ModeAppearance::color, appearance.color);
+  }
   controller.reset();
 
   controller = OverlayController::create(platform->platform());
-  EXPECT_FALSE(controller->appearance(WindowMode::codex).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).style, OverlayStyle::border);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.2);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).borderWidth, 9);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
-  EXPECT_TRUE(controller->appearance(WindowMode::chatGPT).enabled);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).style, OverlayStyle::border);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).strength, 0.11);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).borderWidth, 3);
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, teal);
-}
-
-TEST_F(Settings, TheColourPanelKeepsEditingTheModeItWasOpenedFor) {
-  start(controllerDesktop());
-  runFor(1.5);
-  const Color coral{1, 0.5, 0.25, 1};
-  controller->chooseColor(WindowMode::codex);
-  EXPECT_TRUE(platform->colorPanel().state().visible);
-  platform->colorPanel().pick(coral);
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
-  EXPECT_EQ(entry(2)->panel->layer().color(), coral);  // recoloured at once
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemGreen());
-  // A colour without an sRGB form is ignored.
-  platform->colorPanel().pick(sim::PatternColor{"bricks"});
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
-  controller->chooseColor(WindowMode::chatGPT);
-  platform->colorPanel().pick(Color::systemPurple());
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, Color::systemPurple());
-  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
+  for (const auto& [mode, appearance] : chosen) {
+    EXPECT_EQ(controller->appearance(mode), appearance) << rawValue(mode);
+  }
 }
 
 TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
-  start(R"({"apps": []})");
+  desktop = DesktopBuilder();
+  start();
   EXPECT_EQ(controller->summary(),
             "Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
             "Sleep guard: Starting sleep guard\n"
             "Codex: On \u00b7 GPT: Off\n"
             "No target windows classified yet.");
   controller.reset();
-  start(controllerDesktop());
+  start(controllerDesktop().build());
   runFor(1.5);
   const std::string& summary = controller->summary();
   EXPECT_TRUE(
@@ -145,7 +125,7 @@ TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
 // late by a millisecond at most, its job at the user-interactive quality; the
 // census and the label pass may wait meanwhile.
 TEST_F(Status, EachPassHasTheTimerAndQueueItNeeds) {
-  start(controllerDesktop());
+  start();
   struct Expected {
     Duration interval, tolerance;
     RunLoopMode mode;
@@ -176,8 +156,9 @@ TEST_F(Status, EachPassHasTheTimerAndQueueItNeeds) {
 }
 
 TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
-  start(controllerDesktop(
-      R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"}])"));
+  desktop.at(2).power(sim::PowerAction::sleep);
+  desktop.at(3).power(sim::PowerAction::wake);
+  start();
   runUntil(1.5);
   ASSERT_TRUE(shown(2));
   runUntil(2.9);
@@ -196,8 +177,11 @@ TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
 }
 
 TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
-  start(controllerDesktop(R"(, "timeline": [{"at": 2, "power": "sleep"}, {"at": 3, "power": "wake"},
-                                            {"at": 5, "trusted": false}, {"at": 7, "trusted": true}])"));
+  desktop.at(2).power(sim::PowerAction::sleep);
+  desktop.at(3).power(sim::PowerAction::wake);
+  desktop.at(5).trusted(false);
+  desktop.at(7).trusted(true);
+  start();
   auto held = [&] { return platform->activities().held().size(); };
   EXPECT_EQ(held(), 0u) << "held before the gate settled";
   runUntil(1);
@@ -220,7 +204,7 @@ TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
 }
 
 TEST_F(Status, StopReleasesEverythingOnceAndBlocksEveryEntryPoint) {
-  start(controllerDesktop());
+  start();
   runFor(1.5);
   controller->stop();
   EXPECT_TRUE(ids().empty());

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/sim/desktop/desktop_json.h"
+#include "support/sim_fixture.h"
 
 namespace lumetta::sim {
 namespace {
@@ -20,11 +21,11 @@ DesktopModel load(std::string_view json) {
   return std::move(result).value();
 }
 
-std::string messageOf(const LoadResult& result) {
-  return result ? "loaded" : result.error().message;
-}
+using lumetta::testing::errorText;
+using lumetta::testing::loadError;
 
-std::string error(std::string_view json) { return messageOf(parseDesktop(json, "d.json")); }
+// What errorText says of a desktop that loaded.
+constexpr const char* kLoaded = "(no error)";
 
 std::string nested(int levels) { return std::string(levels, '[') + std::string(levels, ']'); }
 
@@ -80,32 +81,33 @@ TEST(DesktopLoader, TimelineIsOrderedByTimeThenFileOrder) {
 }
 
 TEST(DesktopLoader, ErrorsNameTheFileThePathAndWhatWasExpected) {
-  EXPECT_EQ(error(R"({"apps": [{"pid": "501"}]})"), "d.json: $.apps[0].pid: expected an integer");
-  EXPECT_EQ(error(R"({"apps": [{"pid": 1, "ax": {"attrs": {"AX Odd": {"point": [1]}}}}]})"),
+  EXPECT_EQ(loadError(R"({"apps": [{"pid": "501"}]})"),
+            "d.json: $.apps[0].pid: expected an integer");
+  EXPECT_EQ(loadError(R"({"apps": [{"pid": 1, "ax": {"attrs": {"AX Odd": {"point": [1]}}}}]})"),
             "d.json: $.apps[0].ax.attrs[\"AX Odd\"].point: expected [x, y]");
-  EXPECT_EQ(error("{\n  \"trusted\": tru\n}"),
+  EXPECT_EQ(loadError("{\n  \"trusted\": tru\n}"),
             "d.json: $: expected valid JSON (syntax error at line 2, column 17)");
-  EXPECT_EQ(error(R"({"timeline": [{"at": 1}]})")
+  EXPECT_EQ(loadError(R"({"timeline": [{"at": 1}]})")
                 .rfind("d.json: $.timeline[0]: expected one action key", 0),
             0u);
 }
 
 TEST(DesktopLoader, HostileTextGetsOneLineAndNothingElse) {
-  EXPECT_EQ(error("1e400"),
+  EXPECT_EQ(loadError("1e400"),
             "d.json: $: expected a number a double can hold (1e400 at line 1, column 1)");
   EXPECT_EQ(
-      error("{\"apps\": [{\"pid\":\n -1e400}]}"),
+      loadError("{\"apps\": [{\"pid\":\n -1e400}]}"),
       "d.json: $.apps[0].pid: expected a number a double can hold (-1e400 at line 2, column 2)");
-  EXPECT_EQ(error(std::string_view("{}\0{{", 5)),
+  EXPECT_EQ(loadError(std::string_view("{}\0{{", 5)),
             "d.json: $: expected valid JSON (a NUL byte at line 1, column 3)");
   // Three levels lead to "raw"; brackets inside texts, escaped quotes included, do not count.
-  EXPECT_EQ(error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 3) + "}]}"), "loaded");
+  EXPECT_EQ(loadError(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 3) + "}]}"), kLoaded);
   EXPECT_EQ(
-      error(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 2) + "}]}"),
+      loadError(R"({"windows": [{"raw": )" + nested(kMaxNestingDepth - 2) + "}]}"),
       "d.json: $: expected at most 256 levels of nested arrays and objects (level 257 opens at "
       "line 1, column 275)");
-  EXPECT_EQ(error(R"({"apps": [{"pid": 1, "name": "\")" + std::string(1000, '[') + "\"}]}"),
-            "loaded");
+  EXPECT_EQ(loadError(R"({"apps": [{"pid": 1, "name": "\")" + std::string(1000, '[') + "\"}]}"),
+            kLoaded);
 }
 
 // The document is built without the library's parser (which looks each key
@@ -123,44 +125,47 @@ TEST(DesktopLoader, TheDocumentBuiltIsTheJsonLibrarysOwn) {
 }
 
 TEST(DesktopLoader, DocumentedRangesHoldToTheirEdgesAndNoFurther) {
-  auto pid = [](const char* n) { return error(std::string(R"({"apps": [{"pid": )") + n + "}]}"); };
+  auto pid = [](const char* n) {
+    return loadError(std::string(R"({"apps": [{"pid": )") + n + "}]}");
+  };
   const std::string notPid =
       "d.json: $.apps[0].pid: expected a process id (a positive 32-bit integer)";
-  EXPECT_EQ(pid("1") + pid("2147483647"), "loadedloaded");
+  EXPECT_EQ(pid("1") + pid("2147483647"), std::string(kLoaded) + kLoaded);
   EXPECT_EQ(pid("0"), notPid);
   EXPECT_EQ(pid("2147483648"), notPid);
   auto code = [](const char* n) {
-    return error(std::string(R"({"apps": [{"pid": 1, "observerError": )") + n + "}]}");
+    return loadError(std::string(R"({"apps": [{"pid": 1, "observerError": )") + n + "}]}");
   };
   const std::string notCode =
       "d.json: $.apps[0].observerError: expected an error code (a 32-bit integer)";
-  EXPECT_EQ(code("-2147483648") + code("2147483647"), "loadedloaded");
+  EXPECT_EQ(code("-2147483648") + code("2147483647"), std::string(kLoaded) + kLoaded);
   EXPECT_EQ(code("-2147483649"), notCode);
   EXPECT_EQ(code("2147483648"), notCode);
   auto display = [](const char* n) {
-    return error(std::string(R"({"displays": [{"frame": [0, 0, 1, 1], "id": )") + n + "}]}");
+    return loadError(std::string(R"({"displays": [{"frame": [0, 0, 1, 1], "id": )") + n + "}]}");
   };
   const std::string notDisplay =
       "d.json: $.displays[0].id: expected a display id (a 32-bit unsigned integer)";
-  EXPECT_EQ(display("0") + display("4294967295"), "loadedloaded");
+  EXPECT_EQ(display("0") + display("4294967295"), std::string(kLoaded) + kLoaded);
   EXPECT_EQ(display("-1"), notDisplay);
   EXPECT_EQ(display("4294967296"), notDisplay);
   auto raise = [](const char* n) {
-    return error(std::string(R"({"timeline": [{"at": 0, "raise": )") + n + "}]}");
+    return loadError(std::string(R"({"timeline": [{"at": 0, "raise": )") + n + "}]}");
   };
-  EXPECT_EQ(raise("-9223372036854775808") + raise("9223372036854775807"), "loadedloaded");
+  EXPECT_EQ(raise("-9223372036854775808") + raise("9223372036854775807"),
+            std::string(kLoaded) + kLoaded);
   EXPECT_EQ(raise("9223372036854775808"), "d.json: $.timeline[0].raise: expected a 64-bit integer");
   auto latency = [](const char* n) {
-    return error(std::string(R"({"apps": [{"pid": 1, "latency": )") + n + "}]}");
+    return loadError(std::string(R"({"apps": [{"pid": 1, "latency": )") + n + "}]}");
   };
-  EXPECT_EQ(latency("0"), "loaded");
+  EXPECT_EQ(latency("0"), kLoaded);
   EXPECT_EQ(latency("-1e-300"),
             "d.json: $.apps[0].latency: expected a non-negative number of seconds");
   // Under virtual time every moment up to the last event is simulated.
   auto at = [](const char* n) {
-    return error(std::string(R"({"timeline": [{"at": )") + n + R"(, "power": "sleep"}]})");
+    return loadError(std::string(R"({"timeline": [{"at": )") + n + R"(, "power": "sleep"}]})");
   };
-  EXPECT_EQ(at("0") + at("3600"), "loadedloaded");
+  EXPECT_EQ(at("0") + at("3600"), std::string(kLoaded) + kLoaded);
   for (const char* late : {"3600.001", "1e5", "1e300", "-1e-300"}) {
     EXPECT_EQ(at(late),
               "d.json: $.timeline[0].at: expected a number of seconds from 0 to 3600 (a timeline "
@@ -176,7 +181,7 @@ TEST(DesktopLoader, TheSessionDictionaryMayBeMissingOrOfAnyShape) {
   EXPECT_EQ(load(R"({"session": {"raw": {"kCGSSessionOnConsoleKey": 1}}})").session,
             (RawValue{RawDictionary{{"kCGSSessionOnConsoleKey", RawValue{std::int64_t{1}}}}}));
   EXPECT_EQ(load(R"({"session": {"raw": [true]}})").session, (RawValue{RawArray{RawValue{true}}}));
-  EXPECT_EQ(error(R"({"session": {"raw": {}, "onConsole": true}})"),
+  EXPECT_EQ(loadError(R"({"session": {"raw": {}, "onConsole": true}})"),
             "d.json: $.session.onConsole: unknown key; expected one of raw");
 }
 
@@ -189,12 +194,12 @@ TEST(DesktopFile, OnlyRegularFilesWithinTheSizeLimitAreRead) {
     std::ofstream(dir / name) << "{}" << std::string(size - 2, ' ');
     return (dir / name).string();
   };
-  auto loaded = [](const std::string& path) { return messageOf(loadDesktopFile(path)); };
-  EXPECT_EQ(loaded(write("limit.json", kMaxDesktopFileBytes)), "loaded");
+  auto loaded = [](const std::string& path) { return errorText(loadDesktopFile(path)); };
+  EXPECT_EQ(loaded(write("limit.json", kMaxDesktopFileBytes)), kLoaded);
   const std::string over = write("over.json", kMaxDesktopFileBytes + 1);
   EXPECT_EQ(loaded(over), over + ": too large (a desktop file has at most 16777216 bytes)");
   fs::create_symlink(dir / "limit.json", dir / "link.json");
-  EXPECT_EQ(loaded((dir / "link.json").string()), "loaded");
+  EXPECT_EQ(loaded((dir / "link.json").string()), kLoaded);
   // A FIFO nobody writes to would block a reader for ever.
   const std::string fifo = (dir / "fifo").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);

@@ -11,19 +11,23 @@
 namespace lumetta {
 namespace {
 
+using testing::AppBuilder;
+using testing::DesktopBuilder;
+using testing::ElementBuilder;
+using testing::refsValue;
 using testing::simulated;
 
 // The capture's lines from the walk of the first window on.
 std::string walkOf(const std::string& text) { return text.substr(text.find("\nwindow[0]") + 1); }
 
-const char* kTree =
-    R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-  {"role": "AXWindow", "children": [
-    {"role": "AXGroup", "children": [{"role": "AXButton"}, {"role": "AXButton"}]},
-    {"role": "AXGroup"}]}]}}]})";
-
 TEST(TreeCapture, DepthAndNodeLimitsEndTheWalkWithTheirLines) {
-  auto platform = simulated(kTree);
+  DesktopBuilder desktop;
+  ElementBuilder window = desktop.app(1, "ChatGPT").child("AXWindow");
+  ElementBuilder group = window.child("AXGroup");
+  group.child("AXButton");
+  group.child("AXButton");
+  window.child("AXGroup");
+  auto platform = simulated(std::move(desktop));
   EXPECT_EQ(walkOf(capture(platform->platform(), 0, 500).text),
             "window[0]\n  AXRole: AXWindow\n  AXChildren count=2\n  <depth limit reached>\n");
   EXPECT_EQ(walkOf(capture(platform->platform(), 15, 1).text),
@@ -66,7 +70,8 @@ struct Monitor {
   std::ostringstream out;
   std::unique_ptr<ValidationMonitor> monitor;
 
-  Monitor(const std::string& json, bool sampleLabels = false) : platform(simulated(json)) {
+  explicit Monitor(DesktopBuilder desktop, bool sampleLabels = false)
+      : platform(simulated(std::move(desktop))) {
     monitor = std::make_unique<ValidationMonitor>(platform->platform(), out, sampleLabels);
     monitor->start();
   }
@@ -82,14 +87,13 @@ struct Monitor {
 };
 
 TEST(ValidationMonitor, WindowsKeepTheirNumbersForTheSession) {
-  Monitor m(R"({"apps": [{"pid": 1, "name": "Codex", "ax": {"id": "app", "role": "AXApplication",
-      "attrs": {"AXWindows": [{"ref": "w1"}]},
-      "children": [{"id": "w1", "role": "AXWindow"}, {"id": "w2", "role": "AXWindow"}, {"id": "w3", "role": "AXWindow"}]}}],
-    "timeline": [
-      {"at": 1, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w2"}]}},
-      {"at": 1, "notify": {"element": "app", "name": "AXWindowCreated"}},
-      {"at": 2, "set": {"element": "app", "attribute": "AXWindows", "value": [{"ref": "w3"}, {"ref": "w1"}]}},
-      {"at": 2, "notify": {"element": "app", "name": "AXWindowCreated"}}]})");
+  DesktopBuilder desktop;
+  AppBuilder codex = desktop.app(1, "Codex");
+  codex.id("app").attr("AXWindows", refsValue({"w1"}));
+  for (const char* id : {"w1", "w2", "w3"}) codex.child("AXWindow", id);
+  desktop.at(1).set("app", "AXWindows", refsValue({"w2"})).notify("app", "AXWindowCreated");
+  desktop.at(2).set("app", "AXWindows", refsValue({"w3", "w1"})).notify("app", "AXWindowCreated");
+  Monitor m(std::move(desktop));
   m.runUntil(3);
   // w1 is 1, w2 is 2; w1 comes back as 1, and the new w3 takes 3. Each entry
   // into the requested set registers the window's eight notifications.
@@ -101,14 +105,15 @@ TEST(ValidationMonitor, WindowsKeepTheirNumbersForTheSession) {
 }
 
 TEST(ValidationMonitor, AQuitProcessTakesItsWindowsAlongAndNoNumberComesBack) {
-  const std::string codex = R"({"pid": 2, "name": "Codex", "ax": {"role": "AXApplication",
-      "children": [{"role": "AXWindow"}, {"role": "AXWindow"}]}})";
-  Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication",
-      "children": [{"role": "AXWindow"}]}}], "timeline": [
-      {"at": 1, "launch": )" +
-            codex + R"(}, {"at": 2, "terminate": 2},
-      {"at": 3, "launch": )" +
-            codex + R"(}, {"at": 4, "terminate": 2}]})");
+  DesktopBuilder desktop;
+  desktop.app(1, "ChatGPT").child("AXWindow");
+  for (double at : {1, 3}) {
+    AppBuilder codex = desktop.at(at).launch(2, "Codex");
+    codex.child("AXWindow");
+    codex.child("AXWindow");
+    desktop.at(at + 1).terminate(2);
+  }
+  Monitor m(std::move(desktop));
   m.runUntil(1.5);
   EXPECT_EQ(m.monitor->numberedWindows(), 3u);
   m.runUntil(2.5);
@@ -127,13 +132,15 @@ TEST(ValidationMonitor, AQuitProcessTakesItsWindowsAlongAndNoNumberComesBack) {
 }
 
 TEST(ValidationMonitor, AClosedWindowOfARunningProcessIsForgottenAndItsNumberNotReused) {
-  Monitor m(R"({"apps": [{"pid": 1, "name": "Codex", "ax": {"id": "app", "role": "AXApplication",
-      "children": [{"id": "w1", "role": "AXWindow"}, {"id": "w2", "role": "AXWindow"}]}}],
-    "timeline": [
-      {"at": 1, "children": {"element": "app", "value": [{"ref": "w1"}]}},
-      {"at": 1, "notify": {"element": "app", "name": "AXWindowCreated"}},
-      {"at": 2, "children": {"element": "app", "value": [{"ref": "w1"}, {"role": "AXWindow"}]}},
-      {"at": 2, "notify": {"element": "app", "name": "AXWindowCreated"}}]})");
+  DesktopBuilder desktop;
+  AppBuilder codex = desktop.app(1, "Codex");
+  codex.id("app").child("AXWindow", "w1");
+  codex.child("AXWindow", "w2");
+  desktop.at(1).children("app").ref("w1");
+  desktop.at(1).notify("app", "AXWindowCreated");
+  desktop.at(2).children("app").ref("w1").child("AXWindow");
+  desktop.at(2).notify("app", "AXWindowCreated");
+  Monitor m(std::move(desktop));
   m.runUntil(0.5);
   EXPECT_EQ(m.monitor->numberedWindows(), 2u);
   m.runUntil(1.5);
@@ -147,14 +154,16 @@ TEST(ValidationMonitor, AClosedWindowOfARunningProcessIsForgottenAndItsNumberNot
 }
 
 TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
-  Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-      {"id": "w", "role": "AXWindow", "children": [
-        {"id": "b", "role": "AXPopUpButton", "title": "Switch mode, current mode: ChatGPT",
-         "notificationErrors": {"AXLayoutChanged": -25207}}]}]}}],
-    "timeline": [
-      {"at": 1, "notify": {"element": "w", "name": "AXMoved"}},
-      {"at": 2, "children": {"element": "w", "value": []}},
-      {"at": 2, "notify": {"element": "w", "name": "AXLayoutChanged"}}]})");
+  DesktopBuilder desktop;
+  desktop.app(1, "ChatGPT")
+      .child("AXWindow", "w")
+      .child("AXPopUpButton", "b")
+      .title(testing::modeLabel("ChatGPT"))
+      .notificationError("AXLayoutChanged", axerr::notificationUnsupported);
+  desktop.at(1).notify("w", "AXMoved");
+  desktop.at(2).children("w");
+  desktop.at(2).notify("w", "AXLayoutChanged");
+  Monitor m(std::move(desktop));
   const auto& counters = m.platform->desktop().counters();
   m.runUntil(1.5);
   // The same windows again: nothing added, the failed registration not retried.
@@ -172,15 +181,12 @@ TEST(ValidationMonitor, ReconcilesSubscriptionsAndDoesNotRetryFailedOnes) {
 }
 
 TEST(ValidationMonitor, ABurstOfNotificationsIsOneDiscovery) {
-  std::string events;
+  DesktopBuilder desktop;
+  desktop.app(1, "ChatGPT").child("AXWindow", "w");
   for (int i = 0; i < 100; ++i) {
-    events += std::string(i ? "," : "") + R"({"at": )" + std::to_string(1 + i * 0.00099) +
-              R"(, "notify": {"element": "w", "name": ")" + (i % 2 ? "AXMoved" : "AXResized") +
-              R"("}})";
+    desktop.at(1 + i * 0.00099).notify("w", i % 2 ? "AXMoved" : "AXResized");
   }
-  Monitor m(R"({"apps": [{"pid": 1, "name": "ChatGPT", "ax": {"role": "AXApplication", "children": [
-      {"id": "w", "role": "AXWindow"}]}}], "timeline": [)" +
-            events + "]}");
+  Monitor m(std::move(desktop));
   m.runUntil(2);
   EXPECT_EQ(m.linesWith("NOTIFICATION ").size(), 100u);
   EXPECT_EQ(
@@ -190,11 +196,13 @@ TEST(ValidationMonitor, ABurstOfNotificationsIsOneDiscovery) {
 }
 
 TEST(ValidationMonitor, WorkspaceLinesFollowTheTargetsThatDiscoveryFinds) {
-  Monitor m(R"({"apps": [{"pid": 9, "name": "Finder"}], "timeline": [
-      {"at": 1, "launch": {"pid": 20, "name": "Helper", "bundle": "com.openai.ChatGPT"}},
-      {"at": 2, "launch": {"pid": 21, "name": "ChatGPT", "bundle": "org.example.other"}},
-      {"at": 3, "launch": {"pid": 22, "name": "Notes", "bundle": "com.example.notes"}},
-      {"at": 4, "terminate": 20}]})");
+  DesktopBuilder desktop;
+  desktop.app(9, "Finder");
+  desktop.at(1).launch(20, "Helper", "com.openai.ChatGPT");
+  desktop.at(2).launch(21, "ChatGPT", "org.example.other");
+  desktop.at(3).launch(22, "Notes", "com.example.notes");
+  desktop.at(4).terminate(20);
+  Monitor m(std::move(desktop));
   m.runUntil(5);
   EXPECT_EQ(m.linesWith("WORKSPACE"),
             (std::vector<std::string>{

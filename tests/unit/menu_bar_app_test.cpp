@@ -14,9 +14,11 @@ using testing::MenuTest;
 using testing::node;
 
 TEST_F(MenuTest, MenuBarAppShowsEveryChange) {
-  start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true}, "timeline": [
-      {"at": 1, "loginItem": "approve"}, {"at": 2, "activate": 900},
-      {"at": 3, "loginItem": {"status": "notFound"}}])"));
+  desktop.model().loginItem.needsApproval = true;
+  desktop.at(1).approveLogin();
+  desktop.at(2).activate(900);
+  desktop.at(3).loginItem([](auto& item) { item.status = LoginItemStatus::notFound; });
+  start();
   sim::SimMenuBarExtra& menuBar = platform->menuBar();
   {
     MenuBarApp app(platform->platform(), *controller, [] {});

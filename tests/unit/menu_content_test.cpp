@@ -46,8 +46,9 @@ Settings settingsOf(const OverlayController& c) {
 }
 
 TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
-  start(testing::controllerDesktop(
-      R"(, "trusted": false, "timeline": [{"at": 2, "trusted": true}, {"at": 4, "trusted": false}])"));
+  desktop.trusted(false).at(2).trusted(true);
+  desktop.at(4).trusted(false);
+  start();
   MenuContent content(*controller, platform->platform(), [] {});
   runFor(1);
   const std::string already =
@@ -80,10 +81,11 @@ TEST_F(MenuTest, SetUpRowsShowWhileThePermissionIsMissing) {
 }
 
 TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
-  start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true}, "timeline": [
-      {"at": 1, "loginItem": "approve"},
-      {"at": 2, "loginItem": {"unregisterError": "Operation not permitted."}},
-      {"at": 3, "loginItem": {"unregisterError": null}}])"));
+  desktop.model().loginItem.needsApproval = true;
+  desktop.at(1).approveLogin();
+  desktop.at(2).loginItem([](auto& item) { item.unregisterError = "Operation not permitted."; });
+  desktop.at(3).loginItem([](auto& item) { item.unregisterError.emplace(); });
+  start();
   MenuContent content(*controller, platform->platform(), [] {});
   auto box = [&] {
     return control<kinds::Checkbox>(describeMenu(content).children[1], "Launch at login");
@@ -117,9 +119,10 @@ TEST_F(MenuTest, LaunchAtLoginShowsWhatTheSystemReports) {
 }
 
 TEST_F(MenuTest, LaunchAtLoginFromATranslocatedCopyAsksToMoveLumettaFirst) {
-  start(testing::controllerDesktop(R"(, "loginItem": {"needsApproval": true},
-      "lumetta": {"bundlePath":
-          "/private/var/folders/x7/T/AppTranslocation/0F1E2D3C/d/Lumetta.app"})"));
+  desktop.model().loginItem.needsApproval = true;
+  desktop.model().lumetta.bundlePath =
+      "/private/var/folders/x7/T/AppTranslocation/0F1E2D3C/d/Lumetta.app";
+  start();
   MenuContent content(*controller, platform->platform(), [] {});
   control<kinds::Checkbox>(describeMenu(content).children[1], "Launch at login").onToggle(true);
   const ViewNode error = describeMenu(content).children[2];
@@ -132,7 +135,7 @@ TEST_F(MenuTest, LaunchAtLoginFromATranslocatedCopyAsksToMoveLumettaFirst) {
 }
 
 TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
-  start(testing::controllerDesktop());
+  start();
   controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.125);
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::style, OverlayStyle::border);
   controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.2);
@@ -174,7 +177,7 @@ TEST_F(MenuTest, TabsChooseTheModeTheEditorShowsAndChangeNoSetting) {
 }
 
 TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
-  start(testing::controllerDesktop());
+  start();
   MenuContent content(*controller, platform->platform(), [] {});
   auto ringed = [&] {
     ViewNode root = describeMenu(content);
@@ -205,18 +208,24 @@ TEST_F(MenuTest, StarterSwatchIsRingedOnlyWhileItsColourIsTheModes) {
 }
 
 // Opened on one tab, the panel keeps colouring that mode after the other tab
-// is chosen, whichever tab it was.
+// is chosen, whichever tab it was. A pick recolours the mode's panels at
+// once; one without an sRGB form is ignored.
 TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
-  start(testing::controllerDesktop());
+  start();
+  runFor(1.5);
   MenuContent content(*controller, platform->platform(), [] {});
   ViewNode root = describeMenu(content);
   control<kinds::ColorButton>(root, "Choose your own color").onPress();
+  EXPECT_TRUE(platform->colorPanel().state().visible);
   control<kinds::Tab>(root, "GPT").onPress();
   const Color gpt = controller->appearance(WindowMode::chatGPT).color;
   const Color coral{1, 0.5, 0.31, 1};
   platform->colorPanel().pick(coral);
   EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
+  EXPECT_EQ(entry(2)->panel->layer().color(), coral);
   EXPECT_EQ(controller->appearance(WindowMode::chatGPT).color, gpt);
+  platform->colorPanel().pick(sim::PatternColor{"bricks"});
+  EXPECT_EQ(controller->appearance(WindowMode::codex).color, coral);
 
   root = describeMenu(content);  // on the GPT tab now
   control<kinds::ColorButton>(root, "Choose your own color").onPress();
@@ -228,7 +237,7 @@ TEST_F(MenuTest, ColourPanelKeepsEditingTheModeItWasOpenedFor) {
 }
 
 TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
-  start(testing::controllerDesktop());
+  start();
   runFor(2);
   MenuContent content(*controller, platform->platform(), [] {});
   ViewNode root = describeMenu(content);
@@ -249,8 +258,9 @@ TEST_F(MenuTest, DiagnosticsAreCollapsedAndCopyExactlyWhatTheyShow) {
 // length. The diagnostics are still copied whole.
 TEST_F(MenuTest, LongTextsWithoutSpacesAreShownCutAndCopiedWhole) {
   const std::string version(40'000, 'v'), refusal(40'000, 'e');
-  start(testing::controllerDesktop(R"(, "lumetta": {"version": ")" + version +
-                                   R"("}, "loginItem": {"registerError": ")" + refusal + R"("})"));
+  desktop.model().lumetta.shortVersion = version;
+  desktop.model().loginItem.registerError = refusal;
+  start();
   runFor(2);
   MenuContent content(*controller, platform->platform(), [] {});
   for (const char* toggled : {"Launch at login", "Diagnostics"}) {
@@ -308,8 +318,8 @@ TEST(ShownText, CutsCountCharactersNotBytesAndBoundTheWhole) {
 }
 
 TEST_F(MenuTest, ButtonsAskTheSystem) {
-  start(testing::controllerDesktop(
-      R"(, "trusted": false, "lumetta": {"bundlePath": "/Users/me/Downloads/Lumetta.app"})"));
+  desktop.trusted(false).model().lumetta.bundlePath = "/Users/me/Downloads/Lumetta.app";
+  start();
   int quits = 0;
   MenuContent content(*controller, platform->platform(), [&] { ++quits; });
   ViewNode root = describeMenu(content);
@@ -333,21 +343,22 @@ TEST_F(MenuTest, LogoShowsOnlyWhenItsResourceLoads) {
       std::filesystem::temp_directory_path() / ("lumetta-menu-logo-" + std::to_string(getpid()));
   std::filesystem::create_directories(notAnImage);
   std::ofstream(notAnImage / "Lumetta-Logo.png") << "not a picture";
-  // The first thing the header shows, for a bundle with `lumetta` in the desktop file.
+  // The first thing the header shows, for a bundle with the resources `resources`.
   // Only looked at: the actions of the tree are not called once its content is gone.
-  auto header = [&](const std::string& lumetta) {
+  auto header = [&](std::optional<std::string> resources) {
     controller.reset();
-    start(testing::controllerDesktop(lumetta.empty() ? "" : R"(, "lumetta": )" + lumetta));
+    desktop = testing::controllerDesktop();
+    desktop.model().lumetta.resources = std::move(resources);
+    start();
     MenuContent content(*controller, platform->platform(), [] {});
     return describeMenu(content).children[0].children[0];
   };
-  EXPECT_EQ(header("").kind(), ViewKind::verticalStack);  // no resources
-  EXPECT_EQ(header(R"({"resources": ")" + notAnImage.string() + R"("})").kind(),
-            ViewKind::verticalStack);  // not an image
+  EXPECT_EQ(header(std::nullopt).kind(), ViewKind::verticalStack);         // no resources
+  EXPECT_EQ(header(notAnImage.string()).kind(), ViewKind::verticalStack);  // not an image
   std::filesystem::remove_all(notAnImage);
 
   // The repository's own logo.
-  const ViewNode logo = header(R"({"resources": ")" LUMETTA_SOURCE_DIR R"(/resources"})");
+  const ViewNode logo = header(LUMETTA_SOURCE_DIR "/resources");
   EXPECT_EQ(logo.kind(), ViewKind::image);
   EXPECT_TRUE(logo.accessibilityHidden);
   EXPECT_EQ(logo.width, 40);

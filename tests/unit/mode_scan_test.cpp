@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "support/sim_fixture.h"
@@ -9,16 +10,24 @@
 namespace lumetta {
 namespace {
 
+using testing::DesktopBuilder;
+using testing::ElementBuilder;
 using testing::elementById;
 using testing::simulated;
 
-const std::string kGpt = "Switch mode, current mode: ChatGPT";
-const std::string kCodex = "Switch mode, current mode: Codex";
+const std::string kGpt = testing::modeLabel("ChatGPT");
+const std::string kCodex = testing::modeLabel("Codex");
 
-// A desktop with one ChatGPT app whose only window is `window`.
-std::string desktopWith(const std::string& window, const std::string& app = "") {
-  return R"({"apps": [{"pid": 100, "name": "ChatGPT")" + app +
-         R"(, "ax": {"role": "AXApplication", "children": [)" + window + "]}}]}";
+// One ChatGPT app (pid 100) whose only window is "w", of `subrole` (none
+// when empty); `fill` makes what the window holds.
+std::unique_ptr<sim::SimPlatform> withWindow(const std::function<void(ElementBuilder)>& fill,
+                                             const std::string& subrole = "AXStandardWindow",
+                                             Duration latency = Duration::zero()) {
+  DesktopBuilder desktop;
+  ElementBuilder window = desktop.app(100, "ChatGPT").latency(latency).child("AXWindow", "w");
+  if (!subrole.empty()) window.subrole(subrole);
+  fill(window);
+  return simulated(std::move(desktop));
 }
 
 ModeScan scanWindow(sim::SimPlatform& platform, const char* id = "w") {
@@ -26,16 +35,14 @@ ModeScan scanWindow(sim::SimPlatform& platform, const char* id = "w") {
 }
 
 TEST(ModeScan, ChildrenReadDecidesCompleteness) {
-  auto clean = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "errors": {"AXChildren": -25212}})"));
+  auto clean = withWindow([](ElementBuilder w) { w.error("AXChildren", axerr::noValue); });
   ModeScan scan = scanWindow(*clean);
   EXPECT_TRUE(scan.complete);
   EXPECT_EQ(scan.visited, 1);
   EXPECT_EQ(scan.reason, "No semantic mode button");
   EXPECT_EQ(scan.observation(), ModeObservation::missing());
 
-  auto failing = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "errors": {"AXChildren": -25204}})"));
+  auto failing = withWindow([](ElementBuilder w) { w.error("AXChildren", axerr::cannotComplete); });
   scan = scanWindow(*failing);
   EXPECT_FALSE(scan.complete);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: AXChildren error=-25204");
@@ -43,9 +50,7 @@ TEST(ModeScan, ChildrenReadDecidesCompleteness) {
 }
 
 TEST(ModeScan, MissingSubroleMakesTheScanIncomplete) {
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "children": [{"role": "AXPopUpButton", "title": ")" +
-      kGpt + R"("}]})"));
+  auto platform = withWindow([](ElementBuilder w) { w.child("AXPopUpButton").title(kGpt); }, "");
   ModeScan scan = scanWindow(*platform);
   EXPECT_FALSE(scan.complete);
   EXPECT_EQ(scan.mode, WindowMode::unknown);
@@ -54,11 +59,12 @@ TEST(ModeScan, MissingSubroleMakesTheScanIncomplete) {
 }
 
 TEST(ModeScan, DialogExcludesWhateverItContains) {
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXDialog", "children": [
-           {"role": "AXPopUpButton", "title": ")" +
-      kGpt + R"("},
-           {"role": "AXGroup", "errors": {"AXChildren": -25200}}]})"));
+  auto platform = withWindow(
+      [](ElementBuilder w) {
+        w.child("AXPopUpButton").title(kGpt);
+        w.child("AXGroup").error("AXChildren", axerr::failure);
+      },
+      "AXDialog");
   ModeScan scan = scanWindow(*platform);
   EXPECT_TRUE(scan.excludedDialog);
   EXPECT_EQ(scan.mode, WindowMode::unknown);
@@ -68,16 +74,15 @@ TEST(ModeScan, DialogExcludesWhateverItContains) {
 }
 
 TEST(ModeScan, FindsButtonsWebAreasAndSidebarTogglesInVisitingOrder) {
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXGroup", "children": [
-             {"id": "deep", "role": "AXPopUpButton", "description": "prefix )" +
-      kCodex + R"( suffix"},
-             {"role": "AXButton", "title": "Show sidebar"}]},
-           {"id": "web", "role": "AXWebArea"},
-           {"role": "AXButton", "title": "Hide sidebar"},
-           {"role": "AXButton", "title": "Show sidebar please"},
-           {"role": "AXPopUpButton", "title": "Model"}]})"));
+  auto platform = withWindow([](ElementBuilder w) {
+    ElementBuilder group = w.child("AXGroup");
+    group.child("AXPopUpButton", "deep").description("prefix " + kCodex + " suffix");
+    group.child("AXButton").title("Show sidebar");
+    w.child("AXWebArea", "web");
+    w.child("AXButton").title("Hide sidebar");
+    w.child("AXButton").title("Show sidebar please");
+    w.child("AXPopUpButton").title("Model");
+  });
   ModeScan scan = scanWindow(*platform);
   EXPECT_TRUE(scan.complete);
   EXPECT_EQ(scan.mode, WindowMode::codex);
@@ -93,18 +98,17 @@ TEST(ModeScan, FindsButtonsWebAreasAndSidebarTogglesInVisitingOrder) {
 }
 
 TEST(ModeScan, LabelReadErrorsOutsideTheToleratedSetAreFailures) {
-  auto tolerated = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXPopUpButton", "description": ")" +
-      kCodex + R"(", "errors": {"AXTitle": -25212}}]})"));
+  const auto titleFailing = [](AXError code) {
+    return withWindow([code](ElementBuilder w) {
+      w.child("AXPopUpButton").description(kCodex).error("AXTitle", code);
+    });
+  };
+  auto tolerated = titleFailing(axerr::noValue);
   ModeScan scan = scanWindow(*tolerated);
   EXPECT_TRUE(scan.complete);
   EXPECT_EQ(scan.mode, WindowMode::codex);
 
-  auto failing = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXPopUpButton", "description": ")" +
-      kCodex + R"(", "errors": {"AXTitle": -25204}}]})"));
+  auto failing = titleFailing(axerr::cannotComplete);
   scan = scanWindow(*failing);
   EXPECT_FALSE(scan.complete);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: popup title/description error=-25204/0");
@@ -114,22 +118,21 @@ TEST(ModeScan, LabelReadErrorsOutsideTheToleratedSetAreFailures) {
 }
 
 TEST(ModeScan, ChildrenOfTheWrongTypeAreAFailure) {
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXGroup", "attrs": {"AXChildren": "not a list"}},
-           {"role": "AXGroup", "attrs": {"AXChildren": null}},
-           {"role": "AXGroup", "attrs": {"AXChildren": [1, 2]}}]})"));
+  auto platform = withWindow([](ElementBuilder w) {
+    w.child("AXGroup").text("AXChildren", "not a list");
+    w.child("AXGroup").attr("AXChildren", std::nullopt);
+    w.child("AXGroup").attr("AXChildren",
+                            sim::SimValue{sim::SimArray{{std::int64_t{1}}, {std::int64_t{2}}}});
+  });
   ModeScan scan = scanWindow(*platform);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: AXChildren invalid type");
 }
 
 TEST(ModeScan, SharedAndCyclicElementsAreReadOnceButCountedAsVisited) {
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"id": "a", "role": "AXGroup", "children": [{"ref": "w"}, {"ref": "b"}]},
-           {"ref": "a"},
-           {"id": "b", "role": "AXPopUpButton", "title": ")" +
-      kGpt + R"("}]})"));
+  auto platform = withWindow([](ElementBuilder w) {
+    w.child("AXGroup", "a").ref("w").ref("b");
+    w.ref("a").child("AXPopUpButton", "b").title(kGpt);
+  });
   ModeScan scan = scanWindow(*platform);
   EXPECT_TRUE(scan.complete);
   EXPECT_EQ(scan.mode, WindowMode::chatGPT);
@@ -142,16 +145,16 @@ TEST(ModeScan, SharedAndCyclicElementsAreReadOnceButCountedAsVisited) {
   }
 }
 
-std::string wideWindow(int refs) {
-  std::string children;
-  for (int i = 0; i < refs; ++i) children += std::string(i ? "," : "") + R"({"ref": "leaf"})";
-  return R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-             {"id": "leaf", "role": "AXStaticText"}, )" +
-         children + "]}";
+// The window holds a text "leaf" and then `refs` references to it.
+std::unique_ptr<sim::SimPlatform> wideWindow(int refs) {
+  return withWindow([refs](ElementBuilder w) {
+    w.child("AXStaticText", "leaf");
+    for (int i = 0; i < refs; ++i) w.ref("leaf");
+  });
 }
 
 TEST(ModeScan, QueueLimitStopsAtTenThousandEntries) {
-  auto platform = simulated(desktopWith(wideWindow(10'000)));
+  auto platform = wideWindow(10'000);
   ModeScan scan = scanWindow(*platform);
   EXPECT_FALSE(scan.complete);
   EXPECT_EQ(scan.visited, 10'000);
@@ -160,19 +163,18 @@ TEST(ModeScan, QueueLimitStopsAtTenThousandEntries) {
             1u);
 
   // Exactly ten thousand entries fit.
-  auto fits = simulated(desktopWith(wideWindow(9'998)));
+  auto fits = wideWindow(9'998);
   scan = scanWindow(*fits);
   EXPECT_TRUE(scan.complete);
   EXPECT_EQ(scan.visited, 10'000);
 }
 
 TEST(ModeScan, UptimeBudgetStopsASlowScan) {
-  std::string groups;
-  for (int i = 0; i < 1000; ++i) groups += std::string(i ? "," : "") + R"({"role": "AXGroup"})";
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [)" + groups +
-          "]}",
-      R"(, "latency": 0.01)"));
+  auto platform = withWindow(
+      [](ElementBuilder w) {
+        for (int i = 0; i < 1000; ++i) w.child("AXGroup");
+      },
+      "AXStandardWindow", Duration::seconds(0.01));
   const Uptime start = platform->clock().uptime();
   ModeScan scan = scanWindow(*platform);
   EXPECT_EQ(scan.reason, "Incomplete AX traversal: traversal budget");
@@ -182,9 +184,9 @@ TEST(ModeScan, UptimeBudgetStopsASlowScan) {
 }
 
 TEST(ModeScan, ShouldContinueIsAskedBeforeEveryEntry) {
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXGroup"}, {"role": "AXGroup"}, {"role": "AXGroup"}]})"));
+  auto platform = withWindow([](ElementBuilder w) {
+    for (int i = 0; i < 3; ++i) w.child("AXGroup");
+  });
   int asked = 0;
   ModeScan scan = scanMode(platform->accessibility(), platform->clock(),
                            elementById(*platform, "w"), [&] { return ++asked <= 2; });
@@ -195,11 +197,10 @@ TEST(ModeScan, ShouldContinueIsAskedBeforeEveryEntry) {
 }
 
 TEST(ModeScan, HungRendererFailsAfterTheInheritedMessagingTimeout) {
-  auto platform = simulated(desktopWith(
-      R"({"id": "w", "role": "AXWindow", "subrole": "AXStandardWindow", "children": [
-           {"role": "AXPopUpButton", "title": ")" +
-      kGpt + R"("},
-           {"role": "AXWebArea", "hung": true}]})"));
+  auto platform = withWindow([](ElementBuilder w) {
+    w.child("AXPopUpButton").title(kGpt);
+    w.child("AXWebArea").hung();
+  });
   Accessibility& ax = platform->accessibility();
   Element app = ax.applicationElement(100);
   ASSERT_EQ(ax.setMessagingTimeout(app, Duration::seconds(0.3)), axerr::success);

@@ -106,52 +106,23 @@ void expectReplays(const std::string& json, const std::string& name) {
                     capture(replay->platform(), 30, 500).text, name);
 }
 
-TEST(RecordRoundTrip, EveryDesktopInTheRepositoryReplays) {
-  const auto files = desktopFiles();
-  EXPECT_GE(files.size(), 8u);
-  for (const fs::path& file : files) expectReplays(fileText(file), file.filename().string());
-}
-
-// A chat window of about `elements` elements shaped as a long transcript:
-// user messages of two paragraphs, answers of a heading, paragraphs of text
-// runs, a list, a code block and four action buttons.
-std::string transcriptWindow(int number, int elements) {
-  const std::string text = R"({"role":"AXStaticText"})";
-  const auto group = [](const std::string& children) {
-    return R"({"role":"AXGroup","children":[)" + children + "]}";
-  };
-  const auto times = [](int count, const std::string& item) {
-    std::string items;
-    for (int i = 0; i < count; ++i) items += (i ? "," : "") + item;
-    return items;
-  };
-  const std::string user = group(times(2, group(text)));
-  const std::string answer = group(
-      R"({"role":"AXHeading"},)" + times(6, group(times(3, text))) +
-      R"(,{"role":"AXList","children":[)" + times(4, group(text)) + "]}," + group(times(8, text)) +
-      "," +
-      group(
-          R"({"role":"AXButton","title":"Copy"},{"role":"AXButton","title":"Good response"},)"
-          R"({"role":"AXButton","title":"Bad response"},{"role":"AXButton","title":"Read aloud"})"));
-  std::string messages;
-  for (int made = 0; made < elements; made += 7 + 42)
-    messages += (made ? "," : "") + user + "," + answer;
-  const std::string id = std::to_string(number);
-  return R"({"role":"AXWindow","subrole":"AXStandardWindow","title":"ChatGPT","window":)" + id +
-         R"(,"frame":[100,80,1000,700],"children":[{"role":"AXGroup","children":[)"
-         R"({"role":"AXPopUpButton","title":"Switch mode, current mode: ChatGPT"}]},)"
-         R"({"role":"AXWebArea","children":[)" +
-         messages + "]}]}";
-}
-
 // A user's long transcripts record to a file that the loader takes, written
-// compactly: two windows of 50,000 elements make 1.8 MB.
+// compactly: two windows of 50,000 elements (testing::chatExchange) make 1.8 MB.
 TEST(RecordRoundTrip, LongTranscriptsRecordToACompactFileThatLoads) {
-  const std::string desktop =
-      R"({"clock":{"wallStart":"2026-12-01T09:00:00Z"},"apps":[{"pid":501,"name":"ChatGPT",)"
-      R"("bundle":"com.openai.chat","ax":{"role":"AXApplication","children":[)" +
-      transcriptWindow(4711, 50'000) + "," + transcriptWindow(4712, 50'000) + "]}}]}";
-  auto original = simulated(desktop);
+  testing::DesktopBuilder desktop;
+  desktop.wallStart("2026-12-01T09:00:00Z");
+  testing::AppBuilder chat = desktop.app(501, "ChatGPT", "com.openai.chat");
+  for (std::int64_t number : {4711, 4712}) {
+    testing::ElementBuilder window = chat.child("AXWindow");
+    window.subrole("AXStandardWindow").title("ChatGPT").windowNumber(number);
+    window.frame({100, 80, 1000, 700})
+        .child("AXGroup")
+        .child("AXPopUpButton")
+        .title(testing::modeLabel("ChatGPT"));
+    testing::ElementBuilder web = window.child("AXWebArea");
+    for (int made = 0; made < 50'000; made += 49) testing::chatExchange(web);
+  }
+  auto original = simulated(std::move(desktop));
   Recording recorder(original->platform());
   recorder.snapshot();
   const std::string recording = recorder.json();
@@ -175,10 +146,14 @@ bool recordedAttribute(const std::string& name) {
          std::end(kRecordedAttributes);
 }
 
-// Whatever the modes read, the recorder records, so reads on a replay answer
-// as they did on the recording machine.
-TEST(RecordRoundTrip, EveryAttributeTheModesReadIsRecorded) {
-  for (const fs::path& file : desktopFiles()) {
+// Every desktop in the repository replays; and whatever the modes read on
+// it, the recorder records, so reads on a replay answer as they did on the
+// recording machine.
+TEST(RecordRoundTrip, EveryDesktopInTheRepositoryReplaysAndRecordsWhatTheModesRead) {
+  const auto files = desktopFiles();
+  EXPECT_GE(files.size(), 8u);
+  for (const fs::path& file : files) {
+    expectReplays(fileText(file), file.filename().string());
     auto platform = simulated(fileText(file));
     classificationSnapshot(platform->platform());
     capture(platform->platform(), 30, 500);

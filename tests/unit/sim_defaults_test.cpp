@@ -25,12 +25,8 @@ namespace {
 using lumetta::testing::errorText;
 
 namespace fs = std::filesystem;
+using lumetta::testing::loadError;
 using lumetta::testing::simulated;
-
-std::string loadError(std::string_view json) {
-  LoadResult result = parseDesktop(json, "d.json");
-  return result ? "loaded" : result.error().message;
-}
 
 std::string contents(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);

@@ -16,12 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using sim::isAbsoluteURL;
 using testing::atSecond;
+using testing::loadError;
 using testing::simulated;
-
-std::string loadError(std::string_view json) {
-  sim::LoadResult result = sim::parseDesktop(json, "d.json");
-  return result ? "loaded" : result.error().message;
-}
 
 // A fresh folder for one test's files, removed again at the end.
 struct Folder {

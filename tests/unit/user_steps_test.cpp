@@ -15,32 +15,23 @@ namespace {
 
 using lumetta::testing::errorText;
 
-std::variant<UserStepAction, std::string> step(const std::string& event) {
-  LoadResult result =
-      parseDesktop(R"({"timeline": [{"at": 1, "popover": "open"}, )" + event + "]}", "d.json");
-  if (!result) return result.error().message;
-  const auto& timeline = result.value().timeline;
-  return std::get<UserStepAction>(timeline.at(1).action);
+// A desktop whose timeline opens the popover and then takes the step `event`.
+LoadResult withStep(const std::string& event) {
+  return parseDesktop(R"({"timeline": [{"at": 1, "popover": "open"}, )" + event + "]}", "d.json");
 }
 
-std::string errorOf(const std::string& event) {
-  auto result = step(event);
-  auto* message = std::get_if<std::string>(&result);
-  return message ? *message : "loaded";
+UserStepAction step(const std::string& event) {
+  return std::get<UserStepAction>(withStep(event).value().timeline.at(1).action);
 }
 
 TEST(UserSteps, StepsReadAsWrittenAndKeepWhereTheFileWroteThem) {
-  auto slide =
-      std::get<UserStepAction>(step(R"({"at": 2, "slide": {"control": "Tint", "value": 0.125}})"));
+  auto slide = step(R"({"at": 2, "slide": {"control": "Tint", "value": 0.125}})");
   EXPECT_EQ(slide.path, "$.timeline[1]");
   EXPECT_EQ(describe(slide.step), "slide \"Tint\" to 0.125");
-  auto select = std::get<UserStepAction>(
-      step(R"({"at": 2, "select": {"segment": "Border", "control": "Style"}})"));
+  auto select = step(R"({"at": 2, "select": {"segment": "Border", "control": "Style"}})");
   EXPECT_EQ(describe(select.step), "select \"Border\" in \"Style\"");
-  EXPECT_EQ(describe(std::get<UserStepAction>(step(R"({"at": 2, "click": "Codex"})")).step),
-            "click \"Codex\"");
-  EXPECT_EQ(describe(std::get<UserStepAction>(step(R"({"at": 2, "popover": "close"})")).step),
-            "close the popover");
+  EXPECT_EQ(describe(step(R"({"at": 2, "click": "Codex"})").step), "click \"Codex\"");
+  EXPECT_EQ(describe(step(R"({"at": 2, "popover": "close"})").step), "close the popover");
 }
 
 TEST(UserSteps, MalformedStepsAreRefusedWhereTheyStand) {
@@ -65,7 +56,9 @@ TEST(UserSteps, MalformedStepsAreRefusedWhereTheyStand) {
       {R"({"at": 2, "click": "Quit", "toggle": "Enabled"})",
        "d.json: $.timeline[1].toggle: expected exactly one action key in an event"},
   };
-  for (const auto& [event, expected] : cases) EXPECT_EQ(errorOf(event), expected) << event;
+  for (const auto& [event, expected] : cases) {
+    EXPECT_EQ(errorText(withStep(event)), expected) << event;
+  }
 }
 
 ViewNode node(ViewKind kind, std::string text, std::string label = "") {
