@@ -27,36 +27,18 @@
 
 namespace lumetta {
 
-struct Point {
-  double x = 0;
-  double y = 0;
-  bool operator==(const Point&) const = default;
-};
-
 struct Size {
   double width = 0;
   double height = 0;
   bool operator==(const Size&) const = default;
 };
 
-struct Rect {
-  double x = 0;
-  double y = 0;
-  double width = 0;
-  double height = 0;
-
-  double minX() const { return width < 0 ? x + width : x; }
-  double maxX() const { return width < 0 ? x : x + width; }
-  double minY() const { return height < 0 ? y + height : y; }
-  double maxY() const { return height < 0 ? y : y + height; }
-  bool operator==(const Rect&) const = default;
-};
-
 // The spaces, as tags that only name them.
+struct LocalSpace;   // a view's, a canvas's or an attribute's own coordinates
 struct ScreenSpace;  // AppKit: origin at the primary display's bottom-left, y up
 struct ServerSpace;  // the window server: origin at the primary display's top-left, y down
 
-// A point of one global space.
+// A point of one space.
 template <class Space>
 struct PointIn {
   double x = 0;
@@ -64,8 +46,8 @@ struct PointIn {
   bool operator==(const PointIn&) const = default;
 };
 
-// A rectangle of one global space: a `Rect` that knows where it lies. Edges
-// are the smaller and larger coordinates, whichever way the space's y runs.
+// A rectangle of one space. Edges are the smaller and larger coordinates,
+// whichever way the space's y runs.
 template <class Space>
 struct RectIn {
   double x = 0;
@@ -80,6 +62,8 @@ struct RectIn {
   bool operator==(const RectIn&) const = default;
 };
 
+using Point = PointIn<LocalSpace>;
+using Rect = RectIn<LocalSpace>;
 using ScreenPoint = PointIn<ScreenSpace>;
 using ScreenRect = RectIn<ScreenSpace>;
 using ServerPoint = PointIn<ServerSpace>;
