@@ -49,6 +49,7 @@ TEST_F(Settings, StoredValuesAreBroughtIntoRangeOrLeftForTheDefaults) {
        gpt},
   };
   for (const auto& stored : cases) {
+    SCOPED_TRACE("case " + std::to_string(&stored - cases));
     controller.reset();
     desktop = controllerDesktop();
     desktop.model().defaults = stored.stored;
