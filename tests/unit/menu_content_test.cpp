@@ -1,6 +1,7 @@
-// The popover's content as data: which rows show in which state, their exact
-// words, and what pressing, toggling and sliding them does to the controller,
-// the view-local state and the system services.
+// The popover's content as data: what pressing, toggling and sliding its
+// nodes does to the controller, the view-local state and the system services,
+// and how texts from elsewhere are cut. The end-to-end menu cases pin the rows
+// and their words.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -31,9 +31,10 @@ struct LayerPixels : ::testing::Test {
   std::unique_ptr<sim::SimPlatform> platform = testing::simulated("{}");
   ColorLayer layer;
 
-  Bitmap draw(double width, double height) {
-    return platform->panels().renderBitmap(int(width), int(height), 1, [&](Canvas& canvas) {
-      layer.draw(canvas, {width, height});
+  // The layer drawn over 120 x 80 points at scale 1.
+  Bitmap draw() {
+    return platform->panels().renderBitmap(120, 80, 1.0, [&](Canvas& canvas) {
+      layer.draw(canvas, {120, 80});
     });
   }
 };
@@ -42,7 +43,7 @@ TEST_F(LayerPixels, DrawsOnlyInsideTheVisibleRegions) {
   layer.setStrength(1);
   layer.setBarHeight(80);
   layer.setVisibleRegions({{0, 0, 40, 80}, {80, 0, 40, 80}});
-  Bitmap bitmap = draw(120, 80);
+  Bitmap bitmap = draw();
   EXPECT_EQ(pixelAt(bitmap, 20, 40).a, 255);
   EXPECT_EQ(pixelAt(bitmap, 60, 40).a, 0);  // the gap between the two
   EXPECT_EQ(pixelAt(bitmap, 100, 40).a, 255);
@@ -50,7 +51,7 @@ TEST_F(LayerPixels, DrawsOnlyInsideTheVisibleRegions) {
   layer.setVisibleRegions({});
   for (bool topBar : {true, false}) {
     layer.setStyle(topBar ? OverlayStyle::topBar : OverlayStyle::border);
-    Bitmap empty = draw(120, 80);
+    Bitmap empty = draw();
     EXPECT_TRUE(
         std::all_of(empty.pixels.begin(), empty.pixels.end(), [](auto v) { return v == 0; }));
   }
@@ -61,7 +62,7 @@ TEST_F(LayerPixels, TheBarIsTheTopBandInTheColourAtTheStrength) {
   layer.setColor({1, 0, 0, 1});
   layer.setStrength(0.25);
   layer.setBarHeight(30);
-  Bitmap bitmap = draw(120, 80);
+  Bitmap bitmap = draw();
   Pixel bar = pixelAt(bitmap, 60, 20);  // row 20 from the top lies in the band
   EXPECT_NEAR(bar.a, 64, 1);
   EXPECT_NEAR(bar.r, 64, 1);  // premultiplied
@@ -69,9 +70,9 @@ TEST_F(LayerPixels, TheBarIsTheTopBandInTheColourAtTheStrength) {
   EXPECT_EQ(pixelAt(bitmap, 60, 31).a, 0);
 
   layer.setBarHeight(0);
-  EXPECT_EQ(pixelAt(draw(120, 80), 60, 20).a, 0);
+  EXPECT_EQ(pixelAt(draw(), 60, 20).a, 0);
   layer.setBarHeight(500);
-  EXPECT_NEAR(pixelAt(draw(120, 80), 60, 79).a, 64, 1);
+  EXPECT_NEAR(pixelAt(draw(), 60, 79).a, 64, 1);
 }
 
 TEST_F(LayerPixels, TheBorderIsStrokedInTheExactColourAlongTheEdges) {
@@ -80,7 +81,7 @@ TEST_F(LayerPixels, TheBorderIsStrokedInTheExactColourAlongTheEdges) {
   layer.setColor({0.2, 0.4, 0.6, 1});
   layer.setStrength(0.1);  // plays no part in a border
   layer.setBorderWidth(6);
-  Bitmap bitmap = draw(120, 80);
+  Bitmap bitmap = draw();
   for (auto [x, y] : {std::pair{1, 40}, {118, 40}, {60, 1}, {60, 78}}) {
     Pixel edge = pixelAt(bitmap, x, y);
     EXPECT_EQ(edge.a, 255);
