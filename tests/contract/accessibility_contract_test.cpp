@@ -63,10 +63,14 @@ TEST_F(AccessibilityContract, ReadsGiveTypedValuesOrAnErrorWithoutOne) {
   EXPECT_FALSE(gone.value);
 }
 
+// The window has no default button: the attribute is there, without a value.
 TEST_F(AccessibilityContract, BatchedReadsGiveWhatSingleReadsGive) {
-  const std::string_view attributes[] = {"AXRole",     "AXTitle", "AXLumettaNoSuchAttribute",
-                                         "AXPosition", "AXSize",  "AXParent",
-                                         "AXChildren"};
+  const ReadResult noValue = ax.copyAttributeValue(*window, "AXDefaultButton");
+  EXPECT_EQ(noValue.error, axerr::noValue);
+  EXPECT_FALSE(noValue.value);
+  const std::string_view attributes[] = {"AXRole",   "AXTitle",         "AXLumettaNoSuchAttribute",
+                                         "AXParent", "AXDefaultButton", "AXPosition",
+                                         "AXSize",   "AXChildren"};
   for (const Element& element : {app, *window}) {
     const std::vector<ReadResult> batched = ax.copyAttributeValues(element, attributes);
     ASSERT_EQ(batched.size(), std::size(attributes));
@@ -76,19 +80,6 @@ TEST_F(AccessibilityContract, BatchedReadsGiveWhatSingleReadsGive) {
       EXPECT_EQ(batched[i].value, single.value) << attributes[i];
     }
   }
-}
-
-TEST_F(AccessibilityContract, AnAttributeWithoutAValueFailsWithNoValueReadEitherWay) {
-  // The subject's window has no default button: the attribute is there, without a value.
-  const ReadResult single = ax.copyAttributeValue(*window, "AXDefaultButton");
-  EXPECT_EQ(single.error, axerr::noValue);
-  EXPECT_FALSE(single.value);
-  const std::string_view attributes[] = {"AXDefaultButton", "AXRole"};
-  const std::vector<ReadResult> batched = ax.copyAttributeValues(*window, attributes);
-  ASSERT_EQ(batched.size(), 2u);
-  EXPECT_EQ(batched[0].error, axerr::noValue);
-  EXPECT_FALSE(batched[0].value);
-  EXPECT_EQ(batched[1].value, Value(std::string("AXWindow")));
 }
 
 TEST_F(AccessibilityContract, ElementsAreEqualAcrossReadsAndHashAlike) {
@@ -121,109 +112,88 @@ TEST_F(AccessibilityContract, TheBooleanWriteIsWhatALaterReadGives) {
   EXPECT_EQ(readAX(ax, *window, "AXMinimized").value, Value(false));
 }
 
-TEST_F(AccessibilityContract, ElementsReadThroughAHandleCarryItsTimeout) {
-  EXPECT_EQ(ax.setMessagingTimeout(app, Duration::seconds(-1)), axerr::illegalArgument);
-  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::milliseconds(250)), axerr::success);
-  if (!backend->hasHungChild()) GTEST_SKIP() << "the backend cannot make an element hang";
-
-  // The window and its children come from reads on the application element.
-  const std::optional<Element> bounded = subjectWindow();
-  ASSERT_TRUE(bounded);
-  const std::optional<Duration> waited = hungChildWait(*bounded);
-  ASSERT_TRUE(waited) << "no child of the subject's window hung";
-  EXPECT_LT(waited->inSeconds(), 1.0)
-      << "the hung read waited for the system default, not the handle's timeout";
-}
-
 struct ObserverContract : AccessibilityContract {
-  ObserverResult observe() {
-    return ax.createObserver(backend->subject(),
-                             [this](const Element& element, AXNotification name, void* context) {
-                               ++calls;
-                               onMainThread = onMainThread && platform.runLoop.isMainThread();
-                               about = element;
-                               notification = name;
-                               heardContext = context;
-                             });
+  // An observer of the window's retitling, not yet attached to the main loop.
+  void observeTitle(const Element& element) {
+    ObserverResult created = ax.createObserver(
+        backend->subject(), [this](const Element& about, AXNotification name, void* context) {
+          ++calls;
+          onMainThread = onMainThread && platform.runLoop.isMainThread();
+          heard = about;
+          notification = name;
+          heardContext = context;
+        });
+    ASSERT_EQ(created.error, axerr::success);
+    observer = std::move(created.observer);
+    ASSERT_TRUE(observer);
+    ASSERT_EQ(observer->addNotification(element, AXNotification::titleChanged, &marker),
+              axerr::success);
   }
 
+  std::unique_ptr<Observer> observer;
   int calls = 0;
   bool onMainThread = true;
-  std::optional<Element> about;
+  std::optional<Element> heard;
   std::optional<AXNotification> notification;
   void* heardContext = nullptr;
   int marker = 0;  // its address is the registration's context
 };
 
-TEST_F(ObserverContract, RegistrationsAreKeptPerElementAndName) {
-  ObserverResult created = observe();
-  ASSERT_EQ(created.error, axerr::success);
-  ASSERT_TRUE(created.observer);
-  Observer& observer = *created.observer;
-  EXPECT_EQ(observer.addNotification(*window, AXNotification::titleChanged, &marker),
-            axerr::success);
-  EXPECT_EQ(observer.addNotification(*window, AXNotification::titleChanged, &marker),
-            axerr::notificationAlreadyRegistered);
-  EXPECT_EQ(observer.removeNotification(*window, AXNotification::titleChanged), axerr::success);
-  EXPECT_EQ(observer.removeNotification(*window, AXNotification::titleChanged),
-            axerr::notificationNotRegistered);
-}
-
 TEST_F(ObserverContract, NotificationsArriveOnTheMainThreadOnlyWhileAttached) {
-  ObserverResult created = observe();
-  ASSERT_TRUE(created.observer);
-  Observer& observer = *created.observer;
-  ASSERT_EQ(observer.addNotification(*window, AXNotification::titleChanged, &marker),
-            axerr::success);
-
+  ASSERT_NO_FATAL_FAILURE(observeTitle(*window));
+  EXPECT_EQ(observer->addNotification(*window, AXNotification::titleChanged, &marker),
+            axerr::notificationAlreadyRegistered);
   backend->retitleSubjectWindow("Lumetta contract, not attached");
   runFor(platform, Duration::milliseconds(300));
   EXPECT_EQ(calls, 0);
 
-  observer.attachToMainRunLoop();
+  observer->attachToMainRunLoop();
   backend->retitleSubjectWindow("Lumetta contract, attached");
   ASSERT_TRUE(runUntil(platform, [&] { return calls > 0; }));
   EXPECT_TRUE(onMainThread);
-  EXPECT_EQ(about, window);
+  EXPECT_EQ(heard, window);
   EXPECT_EQ(notification, AXNotification::titleChanged);
   EXPECT_EQ(heardContext, &marker);
 
-  observer.detachFromMainRunLoop();
+  observer->detachFromMainRunLoop();
   const int attachedCalls = calls;
   backend->retitleSubjectWindow("Lumetta contract, detached");
   runFor(platform, Duration::milliseconds(300));
   EXPECT_EQ(calls, attachedCalls);
-}
 
-TEST_F(ObserverContract, DeliveredElementsCarryTheirHandlesTimeout) {
-  if (!backend->hasHungChild()) GTEST_SKIP() << "the backend cannot make an element hang";
-  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::milliseconds(250)), axerr::success);
-  const std::optional<Element> bounded = subjectWindow();
-  ASSERT_TRUE(bounded);
-  ObserverResult created = observe();
-  ASSERT_TRUE(created.observer);
-  ASSERT_EQ(created.observer->addNotification(*bounded, AXNotification::titleChanged, &marker),
-            axerr::success);
-  created.observer->attachToMainRunLoop();
-  backend->retitleSubjectWindow("Lumetta contract, bounded");
-  ASSERT_TRUE(runUntil(platform, [&] { return calls > 0; }));
-
-  const std::optional<Duration> waited = hungChildWait(*about);
-  ASSERT_TRUE(waited) << "no child of the delivered window hung";
-  EXPECT_LT(waited->inSeconds(), 1.0)
-      << "a delivered element waited for the system default, not its handle's timeout";
+  EXPECT_EQ(observer->removeNotification(*window, AXNotification::titleChanged), axerr::success);
+  EXPECT_EQ(observer->removeNotification(*window, AXNotification::titleChanged),
+            axerr::notificationNotRegistered);
 }
 
 TEST_F(ObserverContract, AReleasedObserverDeliversNothing) {
-  ObserverResult created = observe();
-  ASSERT_TRUE(created.observer);
-  ASSERT_EQ(created.observer->addNotification(*window, AXNotification::titleChanged, &marker),
-            axerr::success);
-  created.observer->attachToMainRunLoop();
+  ASSERT_NO_FATAL_FAILURE(observeTitle(*window));
+  observer->attachToMainRunLoop();
   backend->retitleSubjectWindow("Lumetta contract, released");
-  created.observer.reset();
+  observer.reset();
   runFor(platform, Duration::milliseconds(300));
   EXPECT_EQ(calls, 0);
+}
+
+// Elements read through the application's handle, and those an observer of it
+// delivers, wait no longer than the handle's timeout.
+TEST_F(ObserverContract, ElementsCarryTheirHandlesTimeout) {
+  EXPECT_EQ(ax.setMessagingTimeout(app, Duration::seconds(-1)), axerr::illegalArgument);
+  ASSERT_EQ(ax.setMessagingTimeout(app, Duration::milliseconds(250)), axerr::success);
+  if (!backend->hasHungChild()) GTEST_SKIP() << "the backend cannot make an element hang";
+  const std::optional<Element> bounded = subjectWindow();
+  ASSERT_TRUE(bounded);
+  std::optional<Duration> waited = hungChildWait(*bounded);
+  ASSERT_TRUE(waited) << "no child of the subject's window hung";
+  EXPECT_LT(waited->inSeconds(), 1.0) << "a read element waited for the system default";
+
+  ASSERT_NO_FATAL_FAILURE(observeTitle(*bounded));
+  observer->attachToMainRunLoop();
+  backend->retitleSubjectWindow("Lumetta contract, bounded");
+  ASSERT_TRUE(runUntil(platform, [&] { return calls > 0; }));
+  waited = hungChildWait(*heard);
+  ASSERT_TRUE(waited) << "no child of the delivered window hung";
+  EXPECT_LT(waited->inSeconds(), 1.0) << "a delivered element waited for the system default";
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST_F(WorkspaceContract, RunningApplicationsListTheSubjectOnce) {
   EXPECT_FALSE(subject.localizedName->empty());
 }
 
-TEST_F(WorkspaceContract, EachSystemNotificationReachesItsObserversOnTheMainThread) {
+TEST_F(WorkspaceContract, EachSystemNotificationReachesItsObserversOnTheMainThreadUntilReleased) {
   NotificationCenter& center = workspace.notificationCenter();
   EXPECT_EQ(&center, &workspace.notificationCenter());
   std::vector<Notification> heard;
@@ -63,19 +63,12 @@ TEST_F(WorkspaceContract, EachSystemNotificationReachesItsObserversOnTheMainThre
     }
   }
   EXPECT_TRUE(onMainThread);
-}
 
-TEST_F(WorkspaceContract, AReleasedRegistrationHearsNothing) {
-  int heard = 0;
-  {
-    Registration registration = workspace.notificationCenter().addObserver(
-        WorkspaceNotification::screensDidWake, [&](const Notification&) { ++heard; });
-    backend->reportWorkspaceEvent(WorkspaceNotification::screensDidWake);
-    EXPECT_EQ(heard, 1);
-  }
+  registrations.clear();
+  heard.clear();
   backend->reportWorkspaceEvent(WorkspaceNotification::screensDidWake);
   runFor(platform, Duration::milliseconds(100));
-  EXPECT_EQ(heard, 1);
+  EXPECT_TRUE(heard.empty()) << "a released registration still hears";
 }
 
 }  // namespace

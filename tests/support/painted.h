@@ -35,7 +35,6 @@ class Painted {
   Painted& operator=(const Painted&) = delete;
 
   cairo_t* cr() const { return cr_; }
-  cairo_surface_t* surface() const { return surface_; }
   int pixelWidth() const { return cairo_image_surface_get_width(surface_); }
   int pixelHeight() const { return cairo_image_surface_get_height(surface_); }
 

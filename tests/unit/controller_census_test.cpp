@@ -9,38 +9,6 @@ namespace {
 
 using Census = ControllerTest;
 
-TEST_F(Census, TracksEachWindowOnceAndSubscribesToWhatItWatches) {
-  start();
-  runFor(1.5);
-  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
-  EXPECT_TRUE(controller->hasObserver(501));
-  const auto* subscriptions = controller->subscriptions(501);
-  ASSERT_NE(subscriptions, nullptr);
-  // 6 on the application, 6 on each window, 5 on each button and web area.
-  EXPECT_EQ(subscriptions->size(), 6u + 2 * (6 + 5 + 5));
-  EXPECT_EQ(subscriptions->front().name, AXNotification::windowCreated);
-  EXPECT_EQ(entry(1)->cache.effective(), WindowMode::chatGPT);
-  EXPECT_EQ(entry(2)->cache.effective(), WindowMode::codex);
-  // Later censuses neither add entries nor registrations.
-  runFor(3);
-  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
-  EXPECT_EQ(controller->subscriptions(501)->size(), 38u);
-}
-
-TEST_F(Census, WindowLeavingTheListIsRemovedAndAReturningOneGetsANewId) {
-  desktop.at(2).set("app", "AXWindows", refsValue({"w1"}));
-  desktop.at(4).children("app").ref("w1").window("3", "Codex", {300, 200, 800, 600}, 12);
-  desktop.at(4).set("app", "AXWindows", refsValue({"w1", "w3"}));
-  start();
-  runFor(3);
-  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1}));
-  EXPECT_EQ(logged("Window 2 removed; cached mode discarded"), 1);
-  // The window's elements left the subscriptions with it.
-  EXPECT_EQ(controller->subscriptions(501)->size(), 6u + 6 + 5 + 5);
-  runFor(2);
-  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 3}));
-}
-
 // The windows of the earlier launch go even while the new one's window list
 // cannot be read yet: no mark stays from the earlier launch.
 TEST_F(Census, RelaunchUnderTheSamePidStartsEveryWindowAfresh) {
@@ -74,19 +42,6 @@ TEST_F(Census, LaunchesAndSpaceChangesTakeACensusAtOnce) {
   EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2, 3, 4}));
 }
 
-TEST_F(Census, TerminationRemovesTheProcessWithItsObserver) {
-  desktop.at(2).terminate(501);
-  start();
-  runFor(1.5);
-  EXPECT_TRUE(controller->hasObserver(501));
-  runFor(1);
-  EXPECT_TRUE(ids().empty());
-  EXPECT_FALSE(controller->hasObserver(501));
-  EXPECT_EQ(controller->subscriptions(501), nullptr);
-  EXPECT_TRUE(controller->trackedProcesses().empty());
-  EXPECT_TRUE(controller->summary().ends_with("GPT: Off\nNo target windows classified yet."));
-}
-
 TEST_F(Census, DisablingBothModesHidesPanelsButKeepsTheCaches) {
   start();
   runFor(1.5);
@@ -102,35 +57,6 @@ TEST_F(Census, DisablingBothModesHidesPanelsButKeepsTheCaches) {
   runFor(0.1);
   EXPECT_TRUE(shown(2));
   EXPECT_EQ(entry(2)->cache.effective(), WindowMode::codex);
-}
-
-TEST_F(Census, LosingThePermissionRemovesEveryProcessOnceThenRepeatsTheText) {
-  desktop.at(2).trusted(false);
-  desktop.at(6).trusted(true);
-  start();
-  runFor(1.5);
-  ASSERT_TRUE(shown(2));
-  runFor(3);
-  EXPECT_TRUE(ids().empty());
-  EXPECT_EQ(logged("removed; cached mode discarded"), 2);
-  EXPECT_FALSE(controller->permissionReady());
-  EXPECT_EQ(controller->summary(),
-            "Accessibility required for Lumetta.\nRunning copy: " +
-                platform->platform().applicationInfo.bundlePath() +
-                "\nIf already enabled, remove its old Accessibility entry and add this exact copy "
-                "again. Then reopen Lumetta.");
-  runFor(2);
-  EXPECT_TRUE(controller->permissionReady());
-  EXPECT_EQ(ids(), (std::vector<std::int64_t>{3, 4}));
-}
-
-TEST_F(Census, ReadFailuresOfTheWindowListKeepEveryEntry) {
-  desktop.at(2).setError("app", "AXWindows", axerr::cannotComplete);
-  start();
-  runFor(3);
-  EXPECT_EQ(ids(), (std::vector<std::int64_t>{1, 2}));
-  EXPECT_EQ(logged("removed"), 0);
-  EXPECT_TRUE(shown(2));
 }
 
 TEST_F(Census, NotificationsRemoveOnlyWindowsAndRescanWhatTheyConcern) {

@@ -12,18 +12,6 @@ namespace {
 
 using Scans = ControllerTest;
 
-TEST_F(Scans, ALabelThatChangesSilentlyIsRescannedWithinOneLabelPeriod) {
-  desktop.at(2.05).label("b2", "ChatGPT");
-  start();
-  runUntil(2.05);
-  ASSERT_EQ(entry(2)->cache.effective(), WindowMode::codex);
-  runUntil(2.55);
-  EXPECT_EQ(entry(2)->cache.effective(), WindowMode::chatGPT);
-  EXPECT_EQ(logged("Window 2: observed ChatGPT (One unambiguous semantic AXPopUpButton); "
-                   "effective ChatGPT, previously Codex"),
-            1);
-}
-
 TEST_F(Scans, AButtonThatWentAwayChangesTheSignatureAndLeadsToARescan) {
   desktop.at(2).children("w2").ref("tb2").ref("a2");
   start();
@@ -71,20 +59,6 @@ TEST_F(Scans, ASecondScanWhileOneIsInFlightIsIgnoredAndAResultForARemovedEntryDr
   loop().runJobs();
   runUntil(1.02);
   EXPECT_EQ(logged("observed"), 0);
-}
-
-TEST_F(Scans, ScanDetailNamesTheSidebarLabelOnlyWhenThereIsOne) {
-  desktop = DesktopBuilder();
-  AppBuilder chat = desktop.app(501, "ChatGPT");
-  for (const char* button : {"Show sidebar", "Send"}) {
-    chat.child("AXWindow").subrole("AXStandardWindow").child("AXButton").title(button);
-  }
-  start();
-  runUntil(1);
-  EXPECT_EQ(
-      entry(1)->scanDetail,
-      "No semantic mode button \u00b7 nodes=2 \u00b7 mode buttons=0 \u00b7 sidebar: Show sidebar");
-  EXPECT_EQ(entry(2)->scanDetail, "No semantic mode button \u00b7 nodes=2 \u00b7 mode buttons=0");
 }
 
 // The toolbar measurement on a window at (100, 100), 800 wide, whose

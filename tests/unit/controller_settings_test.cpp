@@ -1,5 +1,5 @@
-// Settings in the user defaults, colour choice, the timers and queues, the
-// power reaction, the status text and stop, on the manual run loop.
+// Settings in the user defaults, the timers and queues, the power reaction,
+// the observers of changes and stop, on the manual run loop.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,24 +12,9 @@ namespace {
 using Settings = ControllerTest;
 using Status = ControllerTest;
 
-TEST_F(Settings, WithNothingStoredTheDefaultsApplyAndAreWrittenBack) {
-  start();
-  EXPECT_EQ(controller->appearance(WindowMode::codex),
-            (ModeAppearance{true, OverlayStyle::topBar, Color::systemBlue(), 0.15, 6}));
-  EXPECT_EQ(controller->appearance(WindowMode::chatGPT),
-            (ModeAppearance{false, OverlayStyle::topBar, Color::systemGreen(), 0.15, 6}));
-  // Under the keys Lumetta has always used.
-  std::vector<std::string> keys;
-  for (const auto& [key, value] : platform->defaults().values()) keys.push_back(key);
-  EXPECT_EQ(keys,
-            (std::vector<std::string>{"gptBorderWidth", "gptColor", "gptEnabled", "gptStrength",
-                                      "gptTopBar", "indicatorBorderWidth", "indicatorColor",
-                                      "indicatorEnabled", "indicatorStrength", "indicatorTopBar"}));
-}
-
 // Stored numbers are brought into range on load and written back so, but not
 // when set; NaN, values of another type and unreadable colours leave the
-// defaults, which are written back too.
+// defaults. Every setting is written back, under the keys Lumetta has always used.
 TEST_F(Settings, StoredValuesAreBroughtIntoRangeOrLeftForTheDefaults) {
   const ModeAppearance codex{true, OverlayStyle::topBar, Color::systemBlue(), 0.15, 6};
   const ModeAppearance gpt{false, OverlayStyle::topBar, Color::systemGreen(), 0.15, 6};
@@ -42,6 +27,7 @@ TEST_F(Settings, StoredValuesAreBroughtIntoRangeOrLeftForTheDefaults) {
     sim::DefaultsDictionary stored;
     ModeAppearance codex, gpt;
   } cases[] = {
+      {{}, codex, gpt},
       {{{"indicatorStrength", 0.5},
         {"gptStrength", 0.01},
         {"gptBorderWidth", 30.0},
@@ -63,6 +49,7 @@ TEST_F(Settings, StoredValuesAreBroughtIntoRangeOrLeftForTheDefaults) {
        gpt},
   };
   for (const auto& stored : cases) {
+    SCOPED_TRACE("case " + std::to_string(&stored - cases));
     controller.reset();
     desktop = controllerDesktop();
     desktop.model().defaults = stored.stored;
@@ -71,6 +58,12 @@ TEST_F(Settings, StoredValuesAreBroughtIntoRangeOrLeftForTheDefaults) {
     EXPECT_EQ(controller->appearance(WindowMode::chatGPT), stored.gpt);
     EXPECT_EQ(platform->defaults().doubleValue("indicatorStrength"), stored.codex.strength);
     EXPECT_EQ(platform->defaults().doubleValue("gptBorderWidth"), stored.gpt.borderWidth);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : platform->defaults().values()) keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"gptBorderWidth", "gptColor", "gptEnabled",
+                                              "gptStrength", "gptTopBar", "indicatorBorderWidth",
+                                              "indicatorColor", "indicatorEnabled",
+                                              "indicatorStrength", "indicatorTopBar"}));
   }
   controller->setAppearance(WindowMode::codex, &ModeAppearance::strength, 0.9);
   EXPECT_EQ(controller->appearance(WindowMode::codex).strength, 0.9);
@@ -95,30 +88,6 @@ TEST_F(Settings, EverySettingReadsBackInTheNextRun) {
   for (const auto& [mode, appearance] : chosen) {
     EXPECT_EQ(controller->appearance(mode), appearance) << rawValue(mode);
   }
-}
-
-TEST_F(Status, TheSummaryHasAHeaderAndOneBlockPerWindow) {
-  desktop = DesktopBuilder();
-  start();
-  EXPECT_EQ(controller->summary(),
-            "Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
-            "Sleep guard: Starting sleep guard\n"
-            "Codex: On \u00b7 GPT: Off\n"
-            "No target windows classified yet.");
-  controller.reset();
-  start(controllerDesktop().build());
-  runFor(1.5);
-  const std::string& summary = controller->summary();
-  EXPECT_TRUE(
-      summary.starts_with("Lumetta development \u00b7 macOS Version 14.5 (Build 23F79)\n"
-                          "Sleep guard: Awake; monitoring enabled\n"
-                          "Codex: On \u00b7 GPT: Off\n"
-                          "Window 1 pid=501: ChatGPT [Confirmed ChatGPT] \u00b7 Visible\n"
-                          "  Renderer accessibility: automatic \u00b7 setter=0 \u00b7 "
-                          "flag=true (read=0); mode labels determine success\n"
-                          "  One unambiguous semantic AXPopUpButton \u00b7 nodes=4 \u00b7 "
-                          "mode buttons=1\nWindow 2 pid=501: Codex"))
-      << summary;
 }
 
 // The geometry pass keeps following while a menu tracks (the common modes),
@@ -155,28 +124,10 @@ TEST_F(Status, EachPassHasTheTimerAndQueueItNeeds) {
   }
 }
 
-TEST_F(Status, SleepHidesEveryPanelAndWakeResumesWithACensus) {
-  desktop.at(2).power(sim::PowerAction::sleep);
-  desktop.at(3).power(sim::PowerAction::wake);
-  start();
-  runUntil(1.5);
-  ASSERT_TRUE(shown(2));
-  runUntil(2.9);
-  EXPECT_FALSE(shown(2));
-  EXPECT_EQ(logged("Power: monitoring and overlays suspended"), 1);
-  EXPECT_NE(controller->summary().find("Sleep guard: Sleep/display/session suspension; overlays "
-                                       "hidden\n"),
-            std::string::npos);
-  EXPECT_NE(controller->summary().find("Window 2 pid=501: Codex"), std::string::npos);
-  runUntil(3.49);  // the gate settles half a second after the wake
-  EXPECT_FALSE(shown(2));
-  EXPECT_EQ(logged("Power: desktop awake; resuming monitoring"), 1);
-  runUntil(3.55);
-  EXPECT_EQ(logged("Power: desktop awake; resuming monitoring"), 2);
-  EXPECT_TRUE(shown(2));
-}
-
-TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
+// Sleep hides every panel and the wake resumes with a census once the gate
+// settles. The activity that keeps monitoring on time is held while monitoring
+// runs, and only then.
+TEST_F(Status, SleepHidesThePanelsAndTheActivityIsHeldOnlyWhileMonitoring) {
   desktop.at(2).power(sim::PowerAction::sleep);
   desktop.at(3).power(sim::PowerAction::wake);
   desktop.at(5).trusted(false);
@@ -184,11 +135,19 @@ TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
   start();
   auto held = [&] { return platform->activities().held().size(); };
   EXPECT_EQ(held(), 0u) << "held before the gate settled";
-  runUntil(1);
+  runUntil(1.5);
   EXPECT_EQ(held(), 1u);
-  runUntil(2.5);
+  ASSERT_TRUE(shown(2));
+  runUntil(2.9);
   EXPECT_EQ(held(), 0u) << "held while asleep";
-  runUntil(4);
+  EXPECT_FALSE(shown(2));
+  EXPECT_EQ(logged("Power: monitoring and overlays suspended"), 1);
+  runUntil(3.49);  // the gate settles half a second after the wake
+  EXPECT_FALSE(shown(2));
+  EXPECT_EQ(logged("Power: desktop awake; resuming monitoring"), 1);
+  runUntil(3.55);
+  EXPECT_EQ(logged("Power: desktop awake; resuming monitoring"), 2);
+  EXPECT_TRUE(shown(2));
   EXPECT_EQ(held(), 1u);
   runUntil(6.5);
   EXPECT_EQ(held(), 0u) << "held without the permission";
@@ -203,12 +162,37 @@ TEST_F(Status, AnActivityKeepsMonitoringOnTimeWhileItRunsAndOnlyThen) {
   EXPECT_EQ(platform->activities().begun(), 4) << "a running activity was begun again";
 }
 
+// Observers hear every change of what the controller publishes: the
+// settings, the permission and the status text.
+TEST_F(Status, ChangeObserversHearSettingsPermissionAndStatus) {
+  desktop.trusted(false).at(2.5).trusted(true);
+  start();
+  runFor(1);
+  int changes = 0;
+  Registration registration = controller->observeChanges([&] { ++changes; });
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength,
+                            0.2);  // also when the value is unchanged
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::strength, 0.2);
+  EXPECT_EQ(changes, 2);
+
+  runUntil(2.4);  // the same permission text again: nothing published
+  EXPECT_EQ(changes, 2);
+  runUntil(4);
+  EXPECT_TRUE(controller->permissionReady());
+  EXPECT_GE(changes, 4);  // the permission, then the status text
+
+  registration.remove();
+  const int heard = changes;
+  controller->setAppearance(WindowMode::codex, &ModeAppearance::style, OverlayStyle::border);
+  controller->setAppearance(WindowMode::chatGPT, &ModeAppearance::enabled, true);
+  runFor(2);
+  EXPECT_EQ(changes, heard);
+}
+
 TEST_F(Status, StopReleasesEverythingOnceAndBlocksEveryEntryPoint) {
   start();
   runFor(1.5);
   controller->stop();
-  EXPECT_TRUE(ids().empty());
-  EXPECT_TRUE(platform->panels().visiblePanels().empty());
   EXPECT_FALSE(controller->hasObserver(501));
   const std::string events = controller->events();
   controller->stop();

@@ -62,14 +62,6 @@ TEST(GrayTintWeight, ZeroOutsideNeutralGrayAndRampingAtTheLimits) {
   EXPECT_DOUBLE_EQ(grayTintWeight(244, 244, 244), 1.0 / 13);
 }
 
-TEST(GrayChromeMask, MarksSidebarAndEndBandButNotDocumentGlyphs) {
-  const auto window = [](int x, int y) {
-    return x < 24 || y > 71 || (y >= 40 && y <= 43 && x >= 60 && x <= 63);
-  };
-  EXPECT_EQ(detect(128, 96, window), Strips(24, 24));
-  EXPECT_EQ(detect(128, 96, [](int, int) { return true; }), Strips(0, 0));
-}
-
 TEST(GrayChromeMask, ChromeIsOpaqueFlatGrayWithinLimits) {
   const std::pair<Rgba, bool> cases[] = {
       {{20, 32, 20, 250}, true},     {{19, 25, 25, 255}, false}, {{244, 232, 240, 255}, true},

@@ -10,53 +10,45 @@ namespace {
 
 #if LUMETTA_CHECKS
 
-// Calls `use` with the platform from a job of a background queue.
-void fromBackgroundQueue(const std::function<void(Platform)>& use) {
+struct Blank final : PanelContent {
+  void draw(Canvas&, Size) override {}
+};
+
+// Calls `use` from a job of a background queue, with the platform and a panel
+// made on the main thread.
+void fromBackgroundQueue(const std::function<void(Platform, Panel&)>& use) {
   sim::SimPlatform sim(sim::DesktopModel{}, sim::TimeSource::real);
   Platform platform = sim.platform();
+  Blank blank;
+  std::unique_ptr<Panel> panel = platform.panels.makePanel(PanelConfiguration{}, blank);
   auto queue = platform.runLoop.makeSerialQueue("background", QualityOfService::utility);
-  queue->async([&] { use(platform); });
+  queue->async([&] { use(platform, *panel); });
   queue.reset();  // waits for the job
 }
 
-TEST(MainThreadCheckDeathTest, FiresWhenAMainThreadServiceIsCalledFromABackgroundQueue) {
+TEST(MainThreadCheckDeathTest, FiresWhenAMainThreadServiceIsUsedFromABackgroundQueue) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_DEATH(fromBackgroundQueue([](Platform p) { p.windowServer.screenFrames(); }),
+  EXPECT_DEATH(fromBackgroundQueue([](Platform p, Panel&) { p.windowServer.screenFrames(); }),
                "screenFrames must run on the main thread");
-  EXPECT_DEATH(fromBackgroundQueue(
-                   [](Platform p) { p.runLoop.singleShotTimer(Duration::seconds(1), [] {}); }),
+  EXPECT_DEATH(fromBackgroundQueue([](Platform p, Panel&) {
+                 p.runLoop.singleShotTimer(Duration::seconds(1), [] {});
+               }),
                "singleShotTimer must run on the main thread");
-  EXPECT_DEATH(fromBackgroundQueue([](Platform p) { p.runLoop.runUntil(p.clock.uptime()); }),
-               "runUntil must run on the main thread");
-  EXPECT_DEATH(fromBackgroundQueue([](Platform p) {
-                 struct Blank final : PanelContent {
-                   void draw(Canvas&, Size) override {}
-                 } blank;
+  EXPECT_DEATH(
+      fromBackgroundQueue([](Platform p, Panel&) { p.runLoop.runUntil(p.clock.uptime()); }),
+      "runUntil must run on the main thread");
+  EXPECT_DEATH(fromBackgroundQueue([](Platform p, Panel&) {
+                 Blank blank;
                  p.panels.makePanel(PanelConfiguration{}, blank);
                }),
                "makePanel must run on the main thread");
-}
-
-TEST(MainThreadCheckDeathTest, FiresWhenAPanelIsUsedOffTheMainThread) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  struct Blank final : PanelContent {
-    void draw(Canvas&, Size) override {}
-  } blank;
-  EXPECT_DEATH(
-      {
-        sim::SimPlatform sim(sim::DesktopModel{}, sim::TimeSource::real);
-        Platform platform = sim.platform();
-        std::unique_ptr<Panel> panel = platform.panels.makePanel(PanelConfiguration{}, blank);
-        auto queue = platform.runLoop.makeSerialQueue("background", QualityOfService::utility);
-        queue->async([&] { panel->orderFrontRegardless(); });
-        queue.reset();
-      },
-      "orderFrontRegardless must run on the main thread");
+  EXPECT_DEATH(fromBackgroundQueue([](Platform, Panel& panel) { panel.orderFrontRegardless(); }),
+               "orderFrontRegardless must run on the main thread");
 }
 
 TEST(MainThreadCheck, AnyThreadServicesAnswerFromABackgroundQueue) {
   std::optional<RawValue> listed;
-  fromBackgroundQueue([&](Platform p) { listed = p.windowServer.copyWindowList(); });
+  fromBackgroundQueue([&](Platform p, Panel&) { listed = p.windowServer.copyWindowList(); });
   EXPECT_TRUE(listed);
 }
 
