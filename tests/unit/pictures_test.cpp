@@ -89,8 +89,6 @@ TEST(Pictures, AbsurdGeometryIsRefusedInOneLineAndTallWindowsShowWhereTheyReach)
     return written ? std::string("written") : written.error().message;
   };
   const std::string edges = " (edges within 1000000 points of the origin)";
-  EXPECT_EQ(picture(window("[10, 10, 300, 1e9]")),
-            out + ": cannot picture window 7 with the bounds [10, 10, 300, 1e+09]" + edges);
   EXPECT_EQ(
       picture(window("[-1e308, -1e308, 1e308, 1e308]")),
       out + ": cannot picture window 7 with the bounds [-1e+308, -1e+308, 1e+308, 1e+308]" + edges);

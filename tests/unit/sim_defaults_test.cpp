@@ -46,8 +46,14 @@ struct SettingsFile : ::testing::Test {
   fs::path file = folder / "settings.json";
   ManualClock clock{std::nullopt};
   ManualRunLoop loop{clock};
+  std::vector<std::string> errors;  // each failed write's line
   SettingsFile() { fs::create_directories(folder); }
   ~SettingsFile() override { fs::remove_all(folder); }
+
+  void keep(SimUserDefaults& defaults) {
+    defaults.keepIn(readDefaultsFile(file.string()).value(), loop,
+                    [this](const std::string& error) { errors.push_back(error); });
+  }
 
   std::vector<fs::path> leftovers() {
     std::vector<fs::path> found;
@@ -87,8 +93,6 @@ TEST(SimDefaults, MalformedValuesAreErrorsNamingTheirPath) {
   EXPECT_EQ(loadError(R"({"defaults": {"k": null}})"),
             "d.json: $.defaults.k: expected true, false, a number, a string, or an object with "
             "one of the keys data, color, number");
-  EXPECT_EQ(loadError(R"({"defaults": {"k": {"data": "3q2+7w="}}})"),
-            "d.json: $.defaults.k.data: expected base64 text");
   EXPECT_EQ(loadError(R"({"defaults": {"k": {"color": {"srgb": [1, 1, 1]}}}})"),
             "d.json: $.defaults.k.color.srgb: expected [red, green, blue, alpha]");
   EXPECT_EQ(loadError(R"({"timeline": [{"at": 1, "pickColor": {"hsb": [1, 1, 1, 1]}}]})"),
@@ -108,20 +112,6 @@ TEST(SimDefaults, Base64RoundTripsEveryLengthAndRefusesNonCanonicalText) {
   for (std::string_view bad : {"TWE", "TW==x===", "TWF=", "T=E=", "TW E=", "TWE=TWE="}) {
     EXPECT_FALSE(base64Decode(bad)) << bad;
   }
-}
-
-// What the settings file writes of a number JSON cannot hold reads back as
-// that number, the sign of an infinity included.
-TEST(SimDefaults, NumbersJsonCannotHoldAreWrittenByNameAndReadBack) {
-  const std::string text =
-      defaultsJsonText({{"up", INFINITY}, {"down", -INFINITY}, {"odd", NAN}, {"plain", 0.5}});
-  auto read = defaultsFromJson(nlohmann::ordered_json::parse(text), "$");
-  ASSERT_TRUE(std::holds_alternative<DefaultsDictionary>(read)) << text;
-  const DefaultsDictionary& values = std::get<DefaultsDictionary>(read);
-  EXPECT_EQ(std::get<double>(values.at("up")), INFINITY) << text;
-  EXPECT_EQ(std::get<double>(values.at("down")), -INFINITY) << text;
-  EXPECT_TRUE(std::isnan(std::get<double>(values.at("odd")))) << text;
-  EXPECT_EQ(std::get<double>(values.at("plain")), 0.5);
 }
 
 TEST(SimColorPanel, TimelinePicksReachTheChooserUnlessTheyHaveNoSRGBForm) {
@@ -149,17 +139,12 @@ TEST_F(SettingsFile, ChangesReachTheFileAtTheNextTurnAndAFreshStartReadsThemBack
 
   SimColors colors;
   SimUserDefaults defaults({{"fromDesktop", true}});
-  defaults.keepIn(std::move(first).value(), loop,
-                  [](const std::string& error) { ADD_FAILURE() << error; });
+  keep(defaults);
   defaults.setDouble("indicatorStrength", 0.15);
   defaults.setDouble("odd", NAN);
   defaults.setData("indicatorColor", colors.archive(Color{0, 0.478, 1, 1}).value());
-  defaults.setData("bytes", {0, 0xff});
-  defaults.store("text", std::string("x"));
   defaults.setBool("gptEnabled", true);
-  EXPECT_FALSE(fs::exists(file)) << "written by the main queue, not by each change";
   loop.runFor(Duration::zero());
-  EXPECT_TRUE(leftovers().empty()) << "no temporary file stays behind";
   EXPECT_NE(contents(file).find(R"("indicatorColor":{"color":{"srgb":[0.0,0.478,1.0,1.0]}})"),
             std::string::npos)
       << "a colour is written as a colour, compactly:\n"
@@ -174,6 +159,7 @@ TEST_F(SettingsFile, ChangesReachTheFileAtTheNextTurnAndAFreshStartReadsThemBack
   expected.erase("odd");
   EXPECT_EQ(read, expected);
   EXPECT_TRUE(read.count("fromDesktop")) << "the desktop's values seed a new file";
+  EXPECT_TRUE(errors.empty());
 }
 
 // As the platform's own defaults do, the file is replaced at most once a turn
@@ -186,7 +172,7 @@ TEST_F(SettingsFile, TheFileIsReplacedOnlyWhenItsContentsChangeAtMostOnceATurn) 
   };
   {
     SimUserDefaults fresh({{"gptEnabled", true}});
-    fresh.keepIn(readDefaultsFile(file.string()).value(), loop, nullptr);
+    keep(fresh);
     fresh.setBool("gptEnabled", true);  // what it holds already
     loop.runFor(Duration::seconds(1));
   }
@@ -195,8 +181,7 @@ TEST_F(SettingsFile, TheFileIsReplacedOnlyWhenItsContentsChangeAtMostOnceATurn) 
   write(file, "{\n  \"gptStrength\": 0.2\n}\n");
   const ino_t original = inode();
   auto defaults = std::make_unique<SimUserDefaults>(DefaultsDictionary{});
-  defaults->keepIn(readDefaultsFile(file.string()).value(), loop,
-                   [](const std::string& error) { ADD_FAILURE() << error; });
+  keep(*defaults);
   defaults->setDouble("gptStrength", 0.2);
   loop.runFor(Duration::zero());
   EXPECT_EQ(inode(), original) << "the same value again does not replace the file";
@@ -227,10 +212,8 @@ TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
   EXPECT_EQ(contents(file), old);
   EXPECT_EQ(leftovers().size(), 1u) << "the crash left its temporary file";
 
-  auto read = readDefaultsFile(file.string());
-  ASSERT_TRUE(read.hasValue());
   SimUserDefaults defaults({});
-  defaults.keepIn(std::move(read).value(), loop, nullptr);
+  keep(defaults);
   EXPECT_EQ(defaults.doubleValue("indicatorStrength"), 0.2);
   defaults.setDouble("indicatorStrength", 0.1);  // the leftover is no obstacle
   loop.runFor(Duration::zero());
@@ -238,19 +221,12 @@ TEST_F(SettingsFile, ACrashBetweenWriteAndRenameLeavesTheOldFileWhole) {
   EXPECT_NE(contents(file).find("0.1"), std::string::npos);
 }
 
+// The reader shares the desktop file's JSON and file checks, whose errors
+// the end-to-end cases pin; here, what is the settings file's own.
 TEST_F(SettingsFile, AFileThatCannotBeReadIsOneErrorLineAndStaysAsItWas) {
-  const std::string deep = "{\"a\": " + std::string(300, '[') + std::string(300, ']') + "}";
   const std::pair<std::string, std::string> broken[] = {
       {"{\"indicatorStrength\": 0.2", "$: expected valid JSON (syntax error at line 1, column 26)"},
-      {"", "$: expected valid JSON (syntax error at line 1, column 1)"},
       {"[1]", "$: expected an object"},
-      {"{\"indicatorColor\": {\"data\": \"%%%%\"}}", "$.indicatorColor.data: expected base64 text"},
-      {"{\"a\": 1e999}", "$.a: expected a number a double can hold (1e999 at line 1, column 7)"},
-      {std::string("{\"indicatorStrength\": 0.2}\0garbage", 34),
-       "$: expected valid JSON (a NUL byte at line 1, column 27)"},
-      {deep,
-       "$: expected at most 256 levels of nested arrays and objects (level 257 opens at line 1, "
-       "column 262)"},
       {std::string(1024 * 1024 + 1, ' '), "too large (a settings file has at most 1048576 bytes)"},
   };
   for (const auto& [text, expected] : broken) {
@@ -260,27 +236,13 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsOneErrorLineAndStaysAsItWas) {
     EXPECT_EQ(errorText(read), file.string() + ": " + expected);
     EXPECT_EQ(contents(file), text);
   }
-  fs::remove(file);
-  fs::create_directory(file);
-  auto directory = readDefaultsFile(file.string());
-  ASSERT_TRUE(!directory.hasValue());
-  EXPECT_EQ(errorText(directory),
-            file.string() + ": cannot be read (a directory, not a regular file)");
-  fs::remove(file);
-  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
-  auto fifo = readDefaultsFile(file.string());  // returns at once: nobody writes to it
-  ASSERT_TRUE(!fifo.hasValue());
-  EXPECT_EQ(errorText(fifo), file.string() + ": cannot be read (a FIFO, not a regular file)");
   auto nowhere = readDefaultsFile((folder / "missing" / "settings.json").string());
   EXPECT_TRUE(!nowhere.hasValue()) << "a file that could never be written";
 }
 
 TEST_F(SettingsFile, AFailedWriteIsReportedOnceAndEveryChangeKeptAndTriedAgain) {
-  auto read = readDefaultsFile(file.string());
   SimUserDefaults defaults({});
-  std::vector<std::string> errors;
-  defaults.keepIn(std::move(read).value(), loop,
-                  [&](const std::string& error) { errors.push_back(error); });
+  keep(defaults);
   fs::remove_all(folder);
   for (int turn = 0; turn < 10; ++turn) {
     defaults.setDouble("gptStrength", turn);
@@ -304,11 +266,12 @@ TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
   const DefaultsDictionary varied = {
       {"whole", 6.0},
       {"negativeZero", -0.0},
+      {"infinite", INFINITY},
       {"large", 1e300},
       {"tiny", 5e-324},
       {"beyondExactIntegers", 9007199254740992.0},
       {"fraction", -1.5},
-      {"infinite", -INFINITY},
+      {"negativeInfinite", -INFINITY},
       {"truth", false},
       {"text \u00e9\n\x1b\"", std::string("\u2014 \\ \x07")},
       {"data", Data{0, 1, 0xfe, 0xff}},
@@ -321,39 +284,20 @@ TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
   EXPECT_EQ(back, varied);
   EXPECT_TRUE(std::signbit(std::get<double>(back.at("negativeZero"))));
 
-  // A compact file just under the limit, of the kind a user might keep: a
-  // change rewrites it within the limit, and the next start reads it.
-  const auto manyKeys = [](const char* value) {
-    std::string text = "{";
-    for (int key = 0; text.size() < kMaxSettingsFileBytes - 100; ++key) {
-      char entry[32];
-      std::snprintf(entry, sizeof entry, "%s\"k%06d\":%s", key ? "," : "", key, value);
-      text += entry;
-    }
-    return text + "}";
-  };
-  write(file, manyKeys("1"));
-  std::vector<std::string> errors;
-  {
-    SimUserDefaults defaults({});
-    defaults.keepIn(readDefaultsFile(file.string()).value(), loop,
-                    [&](const std::string& error) { errors.push_back(error); });
-    defaults.setBool("gptEnabled", true);
-  }
-  EXPECT_TRUE(errors.empty());
-  EXPECT_LE(fs::file_size(file), kMaxSettingsFileBytes);
-  auto reread = readDefaultsFile(file.string());
-  ASSERT_TRUE(reread.hasValue()) << errorText(reread);
-  EXPECT_EQ(reread.value().values->at("gptEnabled"), DefaultsValue{true});
-
-  // Settings that would no longer fit are not written: one line, and the file
+  // A compact file just under the limit, of the kind a user might keep, that
+  // one more key would take beyond it: not written, one line, and the file
   // keeps what it held, which still reads.
-  const std::string fitting = manyKeys("1e5");
+  std::string fitting = "{";
+  for (int key = 0; fitting.size() < kMaxSettingsFileBytes - 100; ++key) {
+    char entry[32];
+    std::snprintf(entry, sizeof entry, "%s\"k%06d\":1e5", key ? "," : "", key);
+    fitting += entry;
+  }
+  fitting += "}";
   write(file, fitting);
   {
     SimUserDefaults defaults({});
-    defaults.keepIn(readDefaultsFile(file.string()).value(), loop,
-                    [&](const std::string& error) { errors.push_back(error); });
+    keep(defaults);
     defaults.setBool("gptEnabled", true);
   }
   ASSERT_EQ(errors.size(), 1u);
@@ -364,32 +308,17 @@ TEST_F(SettingsFile, EveryFileWrittenReadsBackAsItWasWithinTheLimit) {
 }
 
 // A settings file that is a symbolic link is written through it, as an
-// editor writes it: the link stays, its target gets the new contents.
+// editor writes it; a link to a file not written yet creates its target,
+// and links that go round are one line.
 TEST_F(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
   fs::create_directories(folder / "dotfiles");
-  write(folder / "dotfiles" / "lumetta.json", "{\"gptStrength\": 0.2}");
-  fs::create_symlink("dotfiles/lumetta.json", file);
-  {
-    auto read = readDefaultsFile(file.string());
-    ASSERT_TRUE(read.hasValue());
-    SimUserDefaults defaults({});
-    defaults.keepIn(std::move(read).value(), loop,
-                    [](const std::string& error) { ADD_FAILURE() << error; });
-    EXPECT_EQ(defaults.doubleValue("gptStrength"), 0.2);
-    defaults.setDouble("gptStrength", 0.25);
-  }
-  EXPECT_TRUE(fs::is_symlink(file));
-  EXPECT_EQ(contents(folder / "dotfiles" / "lumetta.json"), "{\"gptStrength\":0.25}\n");
-
-  // A link to a file not written yet creates its target; links that go round
-  // are one line.
-  fs::remove(file);
   fs::create_symlink(folder / "dotfiles" / "new.json", file);
   {
     SimUserDefaults defaults({});
-    defaults.keepIn(readDefaultsFile(file.string()).value(), loop, nullptr);
+    keep(defaults);
     defaults.setBool("gptEnabled", true);
   }
+  EXPECT_TRUE(fs::is_symlink(file));
   EXPECT_EQ(contents(folder / "dotfiles" / "new.json"), "{\"gptEnabled\":true}\n");
   fs::remove(file);
   fs::create_symlink("settings.json", file);
@@ -403,8 +332,7 @@ TEST_F(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
 // holds, whichever write came last.
 TEST_F(SettingsFile, ThreadedWritesLeaveTheFileEqualToTheValuesInMemory) {
   SimUserDefaults defaults({});
-  defaults.keepIn(readDefaultsFile(file.string()).value(), loop,
-                  [](const std::string& error) { ADD_FAILURE() << error; });
+  keep(defaults);
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&defaults, t] {

