@@ -20,15 +20,12 @@ void correctUse(WindowServer& server, Panel& panel, const ServerWindow& window) 
   panel.setFrame(window.bounds, true);
 #elif MISUSE == 2  // a panel's frame compared with the window server's bounds
   if (panel.frame() == window.bounds) return;
-#elif MISUSE == 3  // a frame flipped twice, as if AppKit's were the window server's
+#elif MISUSE == 3  // AppKit's frame taken for the window server's, flipped twice
   panel.setFrame(appKitRect(frame, primaryDisplayTop), true);
 #elif MISUSE == 4  // a view's local rectangle as a place on the screens
   panel.setFrame(Rect{0, 0, frame.width, frame.height}, true);
 #elif MISUSE == 5  // a point of the window server's where AppKit's belongs
   server.windowNumberAtPoint(ServerPoint{middle.x, middle.y});
-#elif MISUSE == 6  // a panel's frame recorded as the window's bounds
-  ServerWindow moved = window;
-  moved.bounds = frame;
 #endif
 }
 

@@ -99,6 +99,7 @@ sim::DesktopModel randomDesktop(std::mt19937& random, int size) {
                                  "ChatGPT",
                                  "Show sidebar",
                                  "Hide sidebar",
+                                 "Show sidebar please",
                                  "Switch mode, current mode: ChatGPT",
                                  "Switch mode, current mode: Codex",
                                  "Now: Switch mode, current mode: Codex!"};

@@ -7,51 +7,31 @@ namespace {
 
 using Observation = ModeObservation;
 
-TEST(CachedWindowMode, ConfirmedModeSurvivesGapsWithExplanations) {
+// One window's life, observation by observation, with the cache after each.
+// The effective modes alone are the self-test's; here the explanations too.
+TEST(CachedWindowMode, KeepsConfirmedModesThroughGapsAndExplainsEachStep) {
+  const WindowMode none = WindowMode::unknown, codex = WindowMode::codex;
+  const std::string hidden = "Color layer hidden: ambiguity unresolved; ";
+  const std::pair<Observation, CachedWindowMode> steps[] = {
+      {Observation::incomplete(), {none, false, "No confirmed mode; AX scan incomplete"}},
+      {Observation::missing(), {none, false, "No confirmed mode yet"}},
+      {Observation::known(codex), {codex, false, "Confirmed Codex"}},
+      {Observation::missing(), {codex, false, "Retaining Codex: label absent"}},
+      {Observation::incomplete(), {codex, false, "Retaining Codex: AX scan incomplete"}},
+      {Observation::known(none), {codex, false, "Retaining Codex: AX scan incomplete"}},
+      {Observation::ambiguous(),
+       {codex, true, "Color layer hidden: conflicting/ambiguous mode evidence"}},
+      {Observation::missing(), {codex, true, hidden + "label absent"}},
+      {Observation::incomplete(), {codex, true, hidden + "AX scan incomplete"}},
+      {Observation::known(none), {codex, true, hidden + "AX scan incomplete"}},
+      {Observation::known(WindowMode::chatGPT), {WindowMode::chatGPT, false, "Confirmed ChatGPT"}},
+      {Observation::dialog(), {none, true, "Dialog excluded"}},
+      {Observation::missing(), {none, true, hidden + "label absent"}},
+  };
   CachedWindowMode cache;
-  cache.update(Observation::incomplete());
-  EXPECT_EQ(cache.explanation, "No confirmed mode; AX scan incomplete");
-  cache.update(Observation::missing());
-  EXPECT_EQ(cache.explanation, "No confirmed mode yet");
-
-  cache.update(Observation::known(WindowMode::codex));
-  EXPECT_EQ(cache, (CachedWindowMode{WindowMode::codex, false, "Confirmed Codex"}));
-  cache.update(Observation::missing());
-  EXPECT_EQ(cache, (CachedWindowMode{WindowMode::codex, false, "Retaining Codex: label absent"}));
-  cache.update(Observation::incomplete());
-  EXPECT_EQ(cache.explanation, "Retaining Codex: AX scan incomplete");
-  EXPECT_EQ(cache.effective(), WindowMode::codex);
-}
-
-TEST(CachedWindowMode, SuspensionHoldsUntilKnownEvidence) {
-  CachedWindowMode cache{WindowMode::chatGPT, false};
-  cache.update(Observation::ambiguous());
-  EXPECT_EQ(cache, (CachedWindowMode{WindowMode::chatGPT, true,
-                                     "Color layer hidden: conflicting/ambiguous mode evidence"}));
-  cache.update(Observation::missing());
-  EXPECT_EQ(cache.explanation, "Color layer hidden: ambiguity unresolved; label absent");
-  cache.update(Observation::incomplete());
-  EXPECT_EQ(cache.explanation, "Color layer hidden: ambiguity unresolved; AX scan incomplete");
-  EXPECT_EQ(cache.effective(), WindowMode::unknown);
-  cache.update(Observation::known(WindowMode::chatGPT));
-  EXPECT_EQ(cache, (CachedWindowMode{WindowMode::chatGPT, false, "Confirmed ChatGPT"}));
-}
-
-TEST(CachedWindowMode, DialogClearsAndStaysSuspended) {
-  CachedWindowMode cache{WindowMode::codex, false, "Confirmed Codex"};
-  cache.update(Observation::dialog());
-  EXPECT_EQ(cache, (CachedWindowMode{WindowMode::unknown, true, "Dialog excluded"}));
-  cache.update(Observation::missing());
-  EXPECT_EQ(cache.explanation, "Color layer hidden: ambiguity unresolved; label absent");
-  EXPECT_TRUE(cache.suspended);
-}
-
-TEST(CachedWindowMode, KnownUnknownChangesNothing) {
-  for (CachedWindowMode cache :
-       {CachedWindowMode{}, CachedWindowMode{WindowMode::codex, true, "x"}}) {
-    CachedWindowMode before = cache;
-    cache.update(Observation::known(WindowMode::unknown));
-    EXPECT_EQ(cache, before);
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    cache.update(steps[i].first);
+    EXPECT_EQ(cache, steps[i].second) << "step " << i;
   }
 }
 

@@ -1,5 +1,4 @@
 #include "app/command_line.h"
-#include "support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +6,6 @@
 
 namespace lumetta {
 namespace {
-
-using lumetta::testing::errorText;
 
 CommandLine parse(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "/usr/bin/lumetta");
@@ -37,13 +34,11 @@ TEST(CommandLine, FirstModeInTheDocumentedOrderWins) {
       EXPECT_EQ(parse(typed).mode, order[first].second) << typed.front() << " " << typed.back();
     }
   }
-  EXPECT_EQ(parse({"--dump", "--watch", "--overlays"}).mode, Mode::overlays);
   EXPECT_EQ(parse({"--deep", "--dump"}).mode, Mode::dump);
   EXPECT_EQ(parse({"--Classify", "classify", "--help"}).mode, Mode::menuBar);
 }
 
 TEST(CommandLine, VersionIsAskedForAnywhereBesideAMode) {
-  EXPECT_FALSE(parse({"--classify"}).version);
   EXPECT_FALSE(parse({"--Version", "version", "-v"}).version);
   const CommandLine withMode = parse({"--classify", "--version"});
   EXPECT_TRUE(withMode.version);
@@ -62,18 +57,11 @@ TEST(CommandLine, RecordTakesItsFileAndWatchesOnlyWhenAsked) {
   EXPECT_TRUE(watching.watchWhileRecording);
   EXPECT_TRUE(watching.sampleLabels);
   EXPECT_EQ(watching.runSeconds, 5);
-  auto missing = parseCommandLine(std::vector<std::string>{"lumetta", "--classify", "--record"});
-  ASSERT_TRUE(!missing.hasValue());
-  EXPECT_EQ(errorText(missing), "--record needs a file");
 }
 
 TEST(CommandLine, RunTimeIsTheWholeNextArgumentOrTheDefault) {
-  CommandLine watch = parse({"--watch", "5", "--sample-labels"});
-  EXPECT_EQ(watch.runSeconds, 5);
-  EXPECT_TRUE(watch.sampleLabels);
+  EXPECT_FALSE(parse({"--classify", "--sample-labels"}).sampleLabels) << "only --watch samples";
   EXPECT_EQ(parse({"--watch", "--sample-labels"}).runSeconds, kDefaultWatchSeconds);
-  EXPECT_FALSE(parse({"--watch", "2"}).sampleLabels);
-  EXPECT_EQ(parse({"--overlays"}).runSeconds, kDefaultOverlaysSeconds);
   EXPECT_EQ(parse({"--overlays", "1e1"}).runSeconds, 10);
   EXPECT_EQ(parse({"--overlays", "-3"}).runSeconds, -3);
   EXPECT_EQ(parse({"--overlays", "0.25"}).runSeconds, 0.25);
@@ -87,12 +75,6 @@ TEST(CommandLine, RunTimeIsTheWholeNextArgumentOrTheDefault) {
   EXPECT_EQ(parse({"4", "--watch"}).runSeconds, kDefaultWatchSeconds);
 }
 
-TEST(CommandLine, ModifiersBelongToTheirModes) {
-  EXPECT_TRUE(parse({"--dump", "--deep"}).deep);
-  EXPECT_FALSE(parse({"--dump"}).deep);
-  EXPECT_FALSE(parse({"--classify", "--deep", "--sample-labels"}).sampleLabels);
-}
-
 TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
   CommandLine command = parse({"--watch", "--desktop", "story.json", "7"});
   EXPECT_EQ(command.desktopPath, "story.json");
@@ -102,10 +84,8 @@ TEST(CommandLine, DesktopFlagAndPathAreInvisibleToTheModes) {
   EXPECT_EQ(command.screenshotPath, "out.png");
   EXPECT_EQ(command.desktopPath, "d.json");
   EXPECT_EQ(command.runSeconds, 3);
-  EXPECT_FALSE(command.virtualTime);
   command = parse({"--watch", "--defaults", "5", "--virtual-time", "2"});
   EXPECT_EQ(command.defaultsPath, "5") << "a path that looks like a run time is still a path";
-  EXPECT_TRUE(command.virtualTime);
   EXPECT_EQ(command.runSeconds, 2);
 }
 
@@ -117,24 +97,18 @@ std::string refusal(std::vector<std::string> arguments) {
 
 // A flag that takes a value never takes the next flag for it, nor nothing.
 TEST(CommandLine, AFlagThatNeedsAValueIsRefusedWithoutOne) {
-  EXPECT_EQ(refusal({"--defaults", "--virtual-time"}),
-            "--defaults needs a file, not --virtual-time");
   EXPECT_EQ(refusal({"--record", "--watch", "5"}), "--record needs a file, not --watch");
   EXPECT_EQ(refusal({"--desktop", "--defualts"}), "--desktop needs a file, not --defualts");
-  EXPECT_EQ(refusal({"--classify", "--screenshots"}), "--screenshots needs a folder");
   EXPECT_EQ(refusal({"--desktop", "a", "--desktop", "b"}), "--desktop is given more than once");
   // A value may start with one dash, and "--" alone is a flag-like word.
   EXPECT_EQ(parse({"--record", "-", "--classify"}).recordPath, "-");
   EXPECT_EQ(refusal({"--screenshot", "--"}), "--screenshot needs a file, not --");
 }
 
-// Unknown words are ignored as before; those that look like flags are named.
-TEST(CommandLine, UnknownFlagsAreNamedAndWhatTheSystemPassesIsNot) {
-  CommandLine command =
-      parse({"--defualts", "s.json", "--classify", "-NSDocumentRevisionsDebugMode", "YES",
-             "-psn_0_1234", "classify", "--Dump", "--virtual-time"});
-  EXPECT_EQ(command.mode, Mode::classify);
-  EXPECT_EQ(commandLineWarnings(command),
+// Unknown words are ignored; those that look like flags are named.
+TEST(CommandLine, UnknownFlagsAreNamedInOrderAndKnownOnesNever) {
+  // The unknown-flag-warned end-to-end case has one, beside the system's words.
+  EXPECT_EQ(commandLineWarnings(parse({"--defualts", "s.json", "--classify", "--Dump"})),
             (std::vector<std::string>{"ignoring the unknown flag --defualts",
                                       "ignoring the unknown flag --Dump"}));
   EXPECT_TRUE(commandLineWarnings(parse({"--watch", "5", "--sample-labels", "--desktop", "d.json",

@@ -95,13 +95,6 @@ TEST(FailedOutput, TimedModesStopAtTheFirstFailedWriteAndStillWriteTheRecording)
   };
   for (const auto& flags : modes) {
     const std::string name = flags.front();
-    const ModeRun healthy = runMode(flags, std::nullopt);
-    EXPECT_GE(healthy.ran, 30) << name;
-    EXPECT_FALSE(healthy.firstFailure) << name;
-    if (name == "--record") {
-      EXPECT_GE(lastRecordedEvent(recording), 5) << "the termination at 5 s";
-    }
-
     // The story's events go on until 5 s; the reader leaves at 2.5 s.
     const ModeRun broken = runMode(flags, 2.5);
     ASSERT_TRUE(broken.firstFailure) << name;
@@ -113,6 +106,9 @@ TEST(FailedOutput, TimedModesStopAtTheFirstFailedWriteAndStillWriteTheRecording)
       EXPECT_LT(lastRecordedEvent(recording), 4) << "written up to the failure: no launch at 4 s";
     }
   }
+  // With a reader that stays, the recording goes on to the termination at 5 s.
+  runMode(modes[1], std::nullopt);
+  EXPECT_GE(lastRecordedEvent(recording), 5);
   fs::remove(recording);
 }
 

@@ -115,7 +115,7 @@ TEST(VisibleServerWindows, TakesNumbersAtTheirIntegerValue) {
 }
 
 TEST(VisibleServerWindows, SkipsNumbersWithoutIntegerValue) {
-  // Values no desktop file can hold: NaN and infinities.
+  // A value no desktop file can hold; infinities are out of range as 1e300 is.
   auto platform = simulated("{}");
   auto entry = [](RawValue number, RawValue layer) {
     RawDictionary bounds{{"X", {0.0}}, {"Y", {0.0}}, {"Width", {1.0}}, {"Height", {1.0}}};
@@ -126,13 +126,10 @@ TEST(VisibleServerWindows, SkipsNumbersWithoutIntegerValue) {
   };
   const RawValue zero{std::int64_t{0}};
   const RawValue nan{std::numeric_limits<double>::quiet_NaN()};
-  const RawValue infinity{std::numeric_limits<double>::infinity()};
-  const RawValue negativeInfinity{-std::numeric_limits<double>::infinity()};
   platform->desktop().replaceWindows(
-      {entry(nan, zero), entry(infinity, zero), entry({std::int64_t{5}}, nan),
-       entry({std::int64_t{6}}, negativeInfinity), entry({std::int64_t{7}}, zero)});
+      {entry(nan, zero), entry({std::int64_t{5}}, nan), entry({std::int64_t{7}}, zero)});
   Windows windows = visibleServerWindows(platform->windowServer());
-  EXPECT_EQ(windows, (Windows{{7, 501, {0, 0, 1, 1}, 4}})) << text(windows);
+  EXPECT_EQ(windows, (Windows{{7, 501, {0, 0, 1, 1}, 2}})) << text(windows);
 }
 
 // A window server whose list is whatever the test sets.
@@ -166,7 +163,6 @@ TEST(VisibleServerWindows, ListThatIsNotAnArrayOfDictionariesGivesNoWindows) {
   const std::optional<RawValue> notArrays[] = {
       std::nullopt,
       list.get<RawArray>()->front(),  // one dictionary, not an array of them
-      RawValue{std::int64_t{17}},
   };
   for (const auto& notArray : notArrays) {
     FixedListServer server(notArray);
@@ -174,13 +170,10 @@ TEST(VisibleServerWindows, ListThatIsNotAnArrayOfDictionariesGivesNoWindows) {
   }
 }
 
+// The self-test has adjacent pairs; here duplicates apart, negative and thrice.
 TEST(DuplicateServerIDs, ReportsEveryIdClaimedMoreThanOnce) {
-  using Ids = std::vector<std::int64_t>;
-  using IdSet = std::set<std::int64_t>;
-  EXPECT_TRUE(duplicateServerIDs(Ids{}).empty());
-  EXPECT_TRUE(duplicateServerIDs(Ids{3, 1, 2}).empty());
-  EXPECT_EQ(duplicateServerIDs(Ids{7, 7, 7}), IdSet{7});
-  EXPECT_EQ(duplicateServerIDs(Ids{3, 1, -4, 3, 2, 1, -4, 0}), (IdSet{-4, 1, 3}));
+  EXPECT_EQ(duplicateServerIDs(std::vector<std::int64_t>{3, 1, -4, 3, 2, 1, -4, 0, 3}),
+            (std::set<std::int64_t>{-4, 1, 3}));
 }
 
 }  // namespace

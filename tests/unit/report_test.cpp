@@ -12,39 +12,27 @@ namespace {
 using testing::elementById;
 using testing::simulated;
 
+// The forms the dump shows, and the error lines, are pinned by the dump-* and
+// classify-* end-to-end cases; these are the rest.
 TEST(Describe, GivesEveryValueFormOnOneLine) {
   auto platform =
       simulated(R"({"apps": [{"pid": 1, "ax": {"id": "a", "role": "AXApplication"}}]})");
   Element element = elementById(*platform, "a");
-  EXPECT_EQ(describe(Size{800, 600}), "(width: 800.0, height: 600.0)");
-  EXPECT_EQ(describe(Point{-900, 12.5}), "(x: -900.0, y: 12.5)");
-  EXPECT_EQ(describe(element), "<AXUIElement>");
-  EXPECT_EQ(describe(ValueArray{element, element}), "<2 AX elements>");
   EXPECT_EQ(describe(ValueArray{}), "<0 AX elements>");
   EXPECT_EQ(describe(ValueArray{std::string("a"), element}), "(\\n    a,\\n    <AXUIElement>\\n)");
-  EXPECT_EQ(describe(std::string("two\nlines")), "two\\nlines");
   EXPECT_EQ(describe(std::int64_t{42}), "42");
   EXPECT_EQ(describe(1.5), "1.5");
-  EXPECT_EQ(describe(true), "1");
   EXPECT_EQ(describe(Rect{1, 2, 3, 4}), "{{1, 2}, {3, 4}}");
   EXPECT_EQ(describe(Range{0, 5}), "{0, 5}");
-  EXPECT_EQ(describe(Url{"file:///Applications/ChatGPT.app/"}),
-            "file:///Applications/ChatGPT.app/");
   EXPECT_EQ(describe(Other{"<AXTextMarker>"}), "<AXTextMarker>");
   EXPECT_EQ(describe(Null{}), "<null>");
 }
 
-TEST(AttributeLine, NamesTheErrorOrTheValue) {
-  EXPECT_EQ(attributeLine("AXRole", ReadResult{std::string("AXWindow"), 0}), "AXRole: AXWindow");
-  EXPECT_EQ(attributeLine("AXSubrole", ReadResult{std::nullopt, -25205}),
-            "AXSubrole: <AXError -25205 kAXErrorAttributeUnsupported>");
-  EXPECT_EQ(attributeLine("AXDocument", ReadResult{std::nullopt, 0}),
-            "AXDocument: <AXError 0 kAXErrorSuccess>");
+TEST(AttributeLine, NamesTheDocumentedErrorsOnly) {
   EXPECT_EQ(attributeLine("AXHelp", ReadResult{std::nullopt, -1}),
             "AXHelp: <AXError -1 kAXErrorUnknown>");
   // The documented codes run from -25200 to -25214; their neighbours are unknown.
   EXPECT_EQ(axErrorName(-25200), "kAXErrorFailure");
-  EXPECT_EQ(axErrorName(-25204), "kAXErrorCannotComplete");
   EXPECT_EQ(axErrorName(-25214), "kAXErrorNotEnoughPrecision");
   EXPECT_EQ(axErrorName(-25199), "kAXErrorUnknown");
   EXPECT_EQ(axErrorName(-25215), "kAXErrorUnknown");
@@ -63,45 +51,22 @@ TEST(TargetApps, MatchesBundleOrNameAndSortsByPid) {
   EXPECT_EQ(pids, (std::vector<Pid>{50, 60, 70, 900}));
 }
 
-TEST(ModeSummary, ListsVerdictTraversalSidebarAndQuotedEvidence) {
+TEST(ModeSummary, JoinsTheSidebarLabels) {
   ModeScan scan;
-  scan.mode = WindowMode::chatGPT;
-  scan.reason = "One unambiguous semantic AXPopUpButton";
-  scan.complete = true;
-  scan.visited = 12;
-  scan.evidence = {{"AXPopUpButton", "Switch mode, current mode: ChatGPT", "say \"hi\""}};
-  EXPECT_EQ(modeSummary(scan),
-            "CLASSIFICATION: ChatGPT \u2014 One unambiguous semantic AXPopUpButton\n"
-            "Traversal complete=true nodes=12 semantic buttons=0\n"
-            "Sidebar controls (diagnostic only): \n"
-            "Evidence AXRole=AXPopUpButton AXTitle=\"Switch mode, current mode: ChatGPT\" "
-            "AXDescription=\"say \\\"hi\\\"\"");
   scan.sidebarLabels = {"Hide sidebar", "Show sidebar"};
-  scan.evidence.clear();
   EXPECT_NE(
-      modeSummary(scan).find("Sidebar controls (diagnostic only): Hide sidebar, Show sidebar"),
+      modeSummary(scan).find("\nSidebar controls (diagnostic only): Hide sidebar, Show sidebar"),
       std::string::npos);
 }
 
-TEST(FocusSummary, ComparesElementsOrReportsTheCode) {
+TEST(FocusSummary, ANullWindowIsUnavailableWithoutAnError) {
   auto platform = simulated(R"({"apps": [{"pid": 1, "ax": {"role": "AXApplication",
       "attrs": {"AXFocusedWindow": {"ref": "w1"}, "AXMainWindow": null},
       "children": [{"id": "w1", "role": "AXWindow"}, {"id": "w2", "role": "AXWindow"}]}}]})");
   Accessibility& ax = platform->accessibility();
   Element app = ax.applicationElement(1);
-  EXPECT_EQ(focusSummary(ax, app, elementById(*platform, "w1")),
-            "AXFocusedWindow match: true\nAXMainWindow match: unavailable error=0");
   EXPECT_EQ(focusSummary(ax, app, elementById(*platform, "w2")),
             "AXFocusedWindow match: false\nAXMainWindow match: unavailable error=0");
-}
-
-TEST(ClassificationSnapshot, HeaderOnlyWithoutPermissionOrTargets) {
-  auto untrusted = simulated(R"({"trusted": false, "clock": {"wallStart": "2025-01-31T09:15:00Z"},
-      "apps": [{"pid": 5, "name": "ChatGPT"}]})");
-  EXPECT_EQ(classificationSnapshot(untrusted->platform()), "2025-01-31T09:15:00Z trusted=false");
-  auto empty = simulated(R"({"clock": {"wallStart": "2025-01-31T09:15:00Z"},
-      "apps": [{"pid": 5, "name": "Finder"}]})");
-  EXPECT_EQ(classificationSnapshot(empty->platform()), "2025-01-31T09:15:00Z trusted=true");
 }
 
 TEST(ClassificationSnapshot, UnreadableWindowListsAndHungAppsDoNotStopTheReport) {
