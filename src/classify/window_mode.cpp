@@ -13,13 +13,6 @@ std::string_view rawValue(WindowMode mode) {
   return "Unknown";
 }
 
-std::optional<WindowMode> windowModeFromRaw(std::string_view raw) {
-  for (WindowMode mode : {WindowMode::chatGPT, WindowMode::codex, WindowMode::unknown}) {
-    if (rawValue(mode) == raw) return mode;
-  }
-  return std::nullopt;
-}
-
 std::vector<std::string_view> ModeEvidence::modes() const {
   std::vector<std::string_view> names;
   if (role != "AXPopUpButton") return names;

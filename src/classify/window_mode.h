@@ -2,7 +2,6 @@
 // from a window's evidence. Pure; touches no platform service.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,8 +12,6 @@ namespace lumetta {
 enum class WindowMode { chatGPT, codex, unknown };
 
 std::string_view rawValue(WindowMode mode);
-// Exact and case-sensitive: "ChatGPT", "Codex", "Unknown".
-std::optional<WindowMode> windowModeFromRaw(std::string_view raw);
 
 inline constexpr std::string_view kModeLabelPrefix = "Switch mode, current mode: ";
 inline constexpr std::string_view kModeNames[] = {"ChatGPT", "Codex"};
