@@ -59,6 +59,11 @@ struct RectIn {
   double maxX() const { return width < 0 ? x : x + width; }
   double minY() const { return height < 0 ? y + height : y; }
   double maxY() const { return height < 0 ? y : y + height; }
+  // Half-open, as the system hit-tests: the smaller edges are inside, the
+  // larger ones not.
+  bool contains(PointIn<Space> p) const {
+    return p.x >= minX() && p.x < maxX() && p.y >= minY() && p.y < maxY();
+  }
   bool operator==(const RectIn&) const = default;
 };
 

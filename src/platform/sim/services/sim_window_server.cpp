@@ -55,9 +55,7 @@ std::int64_t SimWindowServer::windowNumberAtPoint(ScreenPoint point) {
   // Panels float above the windows; click-through ones are not hit.
   const auto panels = panels_.visiblePanels();
   for (auto panel = panels.rbegin(); panel != panels.rend(); ++panel) {
-    const ScreenRect f = (*panel)->frame();
-    if (!(*panel)->configuration().clickThrough && point.x >= f.minX() && point.x < f.maxX() &&
-        point.y >= f.minY() && point.y < f.maxY()) {
+    if (!(*panel)->configuration().clickThrough && (*panel)->frame().contains(point)) {
       return (*panel)->windowNumber();
     }
   }
@@ -66,11 +64,7 @@ std::int64_t SimWindowServer::windowNumberAtPoint(ScreenPoint point) {
   for (const RawValue& entry : desktop_.windowList()) {
     auto window = listedWindow(entry);
     if (!window || window->layer < 0) continue;
-    const ServerRect& b = window->bounds;
-    if (server.x >= b.minX() && server.x < b.maxX() && server.y >= b.minY() &&
-        server.y < b.maxY()) {
-      return window->number;
-    }
+    if (window->bounds.contains(server)) return window->number;
   }
   return 0;
 }
