@@ -11,7 +11,8 @@
 namespace lumetta {
 
 enum class AXNotification {
-  // Application-level: heard on the application element too.
+  // Application-level: heard on the application element too; the last of
+  // them is applicationShown (isApplicationLevel).
   windowCreated,
   focusedWindowChanged,
   mainWindowChanged,
@@ -35,6 +36,12 @@ enum class AXNotification {
 
 inline constexpr std::size_t kAXNotificationCount =
     static_cast<std::size_t>(AXNotification::selectedChildrenChanged) + 1;
+
+// Whether the application element hears it too, whichever element of the
+// application it is about (the first group above).
+constexpr bool isApplicationLevel(AXNotification notification) {
+  return notification <= AXNotification::applicationShown;
+}
 
 // "AXWindowCreated" and so on.
 std::string_view notificationName(AXNotification name);

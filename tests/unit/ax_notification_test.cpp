@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace lumetta {
 namespace {
 
@@ -19,6 +21,20 @@ TEST(AXNotification, EachHasTheSystemsNameAndOnlyThoseParse) {
                                 "kAXMovedNotification", "AXWindowMoved"}) {
     EXPECT_EQ(parseAXNotification(name), std::nullopt) << '"' << name << '"';
   }
+}
+
+// The order of the enumeration decides these; a value added in the wrong
+// group would be heard, or missed, on the application element.
+TEST(AXNotification, TheApplicationLevelOnesAreTheApplicationsAndItsWindowsFocus) {
+  std::vector<std::string_view> level;
+  for (std::size_t i = 0; i < kAXNotificationCount; ++i) {
+    const auto notification = static_cast<AXNotification>(i);
+    if (isApplicationLevel(notification)) level.push_back(notificationName(notification));
+  }
+  EXPECT_EQ(level, (std::vector<std::string_view>{
+                       "AXWindowCreated", "AXFocusedWindowChanged", "AXMainWindowChanged",
+                       "AXFocusedUIElementChanged", "AXApplicationActivated",
+                       "AXApplicationDeactivated", "AXApplicationHidden", "AXApplicationShown"}));
 }
 
 }  // namespace

@@ -1,21 +1,6 @@
 #include "platform/sim/services/sim_observer.h"
 
-#include <algorithm>
-
 namespace lumetta::sim {
-
-namespace {
-
-bool isApplicationLevel(AXNotification notification) {
-  static constexpr AXNotification names[] = {
-      AXNotification::windowCreated,        AXNotification::focusedWindowChanged,
-      AXNotification::mainWindowChanged,    AXNotification::focusedUIElementChanged,
-      AXNotification::applicationActivated, AXNotification::applicationDeactivated,
-      AXNotification::applicationHidden,    AXNotification::applicationShown};
-  return std::find(std::begin(names), std::end(names), notification) != std::end(names);
-}
-
-}  // namespace
 
 SimObserver::SimObserver(SimAccessibility& owner, Pid pid, ObserverCallback callback)
     : owner_(owner), pid_(pid), callback_(std::move(callback)), token_(owner.enrol(this)) {}
