@@ -18,12 +18,12 @@ namespace lumetta::sim {
 namespace {
 
 constexpr double kTitleBarHeight = 28;
+constexpr double kWindowRadius = 10;
 
 cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
   return CAIRO_STATUS_SUCCESS;
 }
-constexpr double kWindowRadius = 10;
 
 // A distinct, calm hue per application, stable across runs.
 Color ownerColor(const std::string& owner) {
